@@ -1,0 +1,68 @@
+// vk_bench [walk|content|network|all] [--workdir DIR]
+//
+// Measures the engine against a peer in the same run and prints the ratios. The data sets are
+// generated in the work folder at the first run and reused afterwards; its sub-folders walk,
+// content and network are emptied and made again when the recipe of their data changes.
+// Exits 0 when every benchmark ran, goals met or not; 1 when one failed or its two sides
+// disagreed; 2 on bad usage.
+
+#include "Benchmarks.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage = "usage: vk_bench [walk|content|network|all] [--workdir DIR]\n";
+
+int Usage(const std::string& problem) {
+    std::cerr << "vk_bench: " << problem << '\n' << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string which = "all";
+    std::filesystem::path workdir;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--workdir") {
+            if (i + 1 == args.size()) {
+                return Usage("--workdir needs a folder");
+            }
+            workdir = args[++i];
+        } else if (args[i] == "--help" || args[i] == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "all") {
+            which = args[i];
+        } else {
+            return Usage("unknown argument '" + args[i] + "'");
+        }
+    }
+
+    try {
+        if (workdir.empty()) {
+            workdir = std::filesystem::temp_directory_path() / "varnokle-bench";
+        }
+        std::filesystem::create_directories(workdir);
+        int failures = 0;
+        if (which == "walk" || which == "all") {
+            failures += vk::bench::RunWalkBenchmark(workdir);
+        }
+        if (which == "content" || which == "all") {
+            failures += vk::bench::RunContentBenchmark(workdir);
+        }
+        if (which == "network" || which == "all") {
+            failures += vk::bench::RunNetworkBenchmark(workdir);
+        }
+        return failures == 0 ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::cerr << "vk_bench: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,2 @@
+#pragma once
+int add(int a, int b);

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages the project needs (as root), only those that are missing.
+set -eu
+packages="cmake g++ make googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
+          imagemagick xdotool x11-apps findutils grep"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs what is missing, builds every configuration and runs every test: native, native under
+# AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer, and the Windows build
+# under Wine. Usage: scripts/test-all.sh [native|asan|tsan|win ...]
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+jobs=$(nproc)
+presets="${*:-native asan tsan win}"
+failed=""
+for preset in $presets; do
+    echo "=== $preset: configure and build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    echo "=== $preset: tests"
+    if [ "$preset" = tsan ]; then
+        # ThreadSanitizer needs a fixed address space layout on newer kernels.
+        setarch "$(uname -m)" -R ctest --preset "$preset" -j "$jobs" || failed="$failed $preset"
+    else
+        ctest --preset "$preset" -j "$jobs" || failed="$failed $preset"
+    fi
+done
+if [ -n "$failed" ]; then
+    echo "FAILED:$failed"
+    exit 1
+fi
+echo "All test runs passed: $presets"

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Creates a Wine prefix non-interactively: no Mono or Gecko prompts, no crash dialog.
+# Usage: wine-prefix.sh PREFIX
+set -eu
+prefix="$1"
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+if [ -f "$prefix/system.reg" ]; then
+    exit 0
+fi
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+/usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+# Without this a crash under a display opens a dialog and waits for ever.
+/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    </dev/null >/dev/null 2>&1
+/usr/lib/wine/wineserver64 -w
+test -f "$prefix/system.reg"

@@ -1,0 +1,51 @@
+#pragma once
+// The narrow interfaces through which the engine reaches the user interface: the result list,
+// the status bar, the icon cache and the search form's buttons. The window program implements
+// them over the real controls (engine threads send synchronous messages to the user interface
+// thread); tests and the console tool use in-memory models.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vk {
+
+// The guarded row operations of the result list. Every call may come from any engine thread.
+class IResultList {
+public:
+    virtual ~IResultList() = default;
+    // Callers that need a stable answer hold countLock.
+    [[nodiscard]] virtual int GetItemCount() = 0;
+    // Inserts a row (column 0 text and image) at position, or at the end when position is past
+    // it. Returns the new row's index, or -1 on failure.
+    virtual int InsertRow(int position, std::wstring_view text, int image) = 0;
+    virtual bool SetColumnText(int row, int column, std::wstring_view text) = 0;
+    virtual bool SetRowData(int row, std::intptr_t data) = 0;
+    [[nodiscard]] virtual std::intptr_t GetRowData(int row) = 0;
+    virtual void DeleteAllRows() = 0;
+};
+
+class IStatusBar {
+public:
+    virtual ~IStatusBar() = default;
+    virtual void SetPaneText(int pane, std::wstring_view text) = 0;
+};
+
+// Image indexes of the result list's icons.
+class IIconIndex {
+public:
+    virtual ~IIconIndex() = default;
+    // The index for a key: "." the folder icon, "*" the generic file icon; -1 if unknown.
+    [[nodiscard]] virtual int IndexOfKey(std::wstring_view key) = 0;
+    // The index for a file name (its extension), adding the type's icons at the first meeting.
+    [[nodiscard]] virtual int IconIndexForFile(std::wstring_view name) = 0;
+};
+
+// The buttons of the visible search form: Start and the mode switch against Stop.
+class ISearchForm {
+public:
+    virtual ~ISearchForm() = default;
+    virtual void SetSearchButtons(bool running) = 0;
+};
+
+} // namespace vk

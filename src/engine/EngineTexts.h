@@ -1,0 +1,18 @@
+#pragma once
+// The texts the engine shows in the status bar.
+
+namespace vk {
+
+constexpr const wchar_t* kTextPleaseWait = L"Please wait...";
+constexpr const wchar_t* kTextSearchIn = L"Search in ";
+constexpr const wchar_t* kTextWaitingForThreads = L"Waiting for active threads to terminate...";
+constexpr const wchar_t* kTextSearchCompleted = L"Search completed";
+constexpr const wchar_t* kTextZeroItems = L"0 items";
+constexpr const wchar_t* kTextItemsSuffix = L" items";
+constexpr const wchar_t* kTextPleaseInsertMask = L"Please insert mask for search.";
+
+// Status bar panes.
+constexpr int kPaneMessage = 0;
+constexpr int kPaneItemCount = 1;
+
+} // namespace vk

@@ -1,0 +1,17 @@
+#pragma once
+// Splitting the file mask into the pieces that are walked one after another.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+// The characters that separate the masks of a file mask.
+constexpr std::wstring_view kMaskSeparators = L" ;,";
+
+// The pieces in the order in which they stand; a run of separators counts as one, and leading
+// or trailing separators give no empty piece. A mask without a separator is one piece, as is.
+[[nodiscard]] std::vector<std::wstring> SplitFileMask(std::wstring_view fileMask);
+
+} // namespace vk

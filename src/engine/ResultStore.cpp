@@ -1,0 +1,44 @@
+#include "engine/ResultStore.h"
+
+namespace vk {
+
+std::size_t ResultStore::Append(std::wstring path, std::uint32_t size) {
+    std::lock_guard lock(lock_);
+    resultPaths_.push_back(std::move(path));
+    resultSizes_.push_back(size);
+    return resultPaths_.size() - 1;
+}
+
+void ResultStore::Clear() {
+    std::lock_guard lock(lock_);
+    resultPaths_.clear();
+    resultSizes_.clear();
+}
+
+std::size_t ResultStore::Count() const {
+    std::lock_guard lock(lock_);
+    return resultPaths_.size();
+}
+
+std::optional<std::wstring> ResultStore::Path(std::size_t index) const {
+    std::lock_guard lock(lock_);
+    if (index >= resultPaths_.size()) {
+        return std::nullopt;
+    }
+    return resultPaths_[index];
+}
+
+std::optional<std::uint32_t> ResultStore::Size(std::size_t index) const {
+    std::lock_guard lock(lock_);
+    if (index >= resultSizes_.size()) {
+        return std::nullopt;
+    }
+    return resultSizes_[index];
+}
+
+ResultStore::Snapshot ResultStore::Copy() const {
+    std::lock_guard lock(lock_);
+    return {{resultPaths_.begin(), resultPaths_.end()}, {resultSizes_.begin(), resultSizes_.end()}};
+}
+
+} // namespace vk

@@ -1,0 +1,41 @@
+#pragma once
+// The paths and sizes of the hits, in the order they were found. A result-list row's data value
+// is its index here. Entries are only appended; deleting rows leaves them.
+//
+// Workers append under hitLock while the user interface thread reads (sorting, opening,
+// copying, exporting). The store's own lock is held only for the append or read itself, never
+// around anything that can wait, so a reader never waits for a search.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+class ResultStore {
+public:
+    // Appends one hit; returns its index.
+    std::size_t Append(std::wstring path, std::uint32_t size);
+    void Clear();
+
+    [[nodiscard]] std::size_t Count() const;
+    [[nodiscard]] std::optional<std::wstring> Path(std::size_t index) const;
+    [[nodiscard]] std::optional<std::uint32_t> Size(std::size_t index) const;
+
+    struct Snapshot {
+        std::vector<std::wstring> resultPaths;
+        std::vector<std::uint32_t> resultSizes;
+    };
+    [[nodiscard]] Snapshot Copy() const;
+
+private:
+    mutable std::mutex lock_;
+    std::deque<std::wstring> resultPaths_;
+    std::deque<std::uint32_t> resultSizes_;
+};
+
+} // namespace vk

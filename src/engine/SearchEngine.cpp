@@ -1,0 +1,87 @@
+#include "engine/SearchEngine.h"
+
+#include "engine/EngineTexts.h"
+
+#include <utility>
+
+namespace vk {
+
+CSearchEngine::CSearchEngine(EngineServices services) : services_(services) {}
+
+CSearchEngine::~CSearchEngine() {
+    searchRunning = false;
+    WaitForSearchEnd();
+}
+
+void CSearchEngine::SetScopePaths(std::vector<std::wstring> paths) {
+    scopePaths_ = std::move(paths);
+}
+
+void CSearchEngine::StartSearch() {
+    if (searchActive.exchange(true)) {
+        return;
+    }
+    // The previous controller has already shown its completion: it only has to return.
+    WaitForSearchEnd();
+    services_.resultList->DeleteAllRows();
+    SetStatus(kPaneItemCount, kTextZeroItems);
+    resultStore_.Clear();
+    std::lock_guard lock(threadsLock_);
+    controller_ = std::thread([this] {
+        try {
+            RunController();
+        } catch (...) {
+            // Nothing may unwind out of a thread; a search that failed still completes.
+            searchRunning = false;
+            searchActive = false;
+            ShowSearchState(false);
+        }
+    });
+}
+
+void CSearchEngine::StopSearch() {
+    searchRunning = false;
+    SetStatus(kPaneMessage, kTextWaitingForThreads);
+}
+
+void CSearchEngine::WaitForSearchEnd() {
+    std::thread controller;
+    {
+        std::lock_guard lock(threadsLock_);
+        controller = std::move(controller_);
+    }
+    if (controller.joinable()) {
+        controller.join();
+    }
+}
+
+void CSearchEngine::ShowSearchState(bool running) {
+    // The buttons come last: once Start is enabled again, the controller only returns.
+    if (!running) {
+        SetStatus(kPaneMessage, kTextSearchCompleted);
+    }
+    if (services_.searchForm) {
+        services_.searchForm->SetSearchButtons(running);
+    }
+}
+
+void CSearchEngine::RunController() {
+    gate_.Open();
+    SetStatus(kPaneMessage, kTextPleaseWait);
+    for (const auto& path : scopePaths_) {
+        DispatchShareWorker(path);
+    }
+    gate_.SignalExitIfIdle();
+    gate_.WaitForExit();
+    JoinFinishedWorkers(true);
+    searchActive = false;
+    ShowSearchState(false);
+}
+
+void CSearchEngine::SetStatus(int pane, std::wstring_view text) {
+    if (services_.statusBar) {
+        services_.statusBar->SetPaneText(pane, text);
+    }
+}
+
+} // namespace vk

@@ -1,0 +1,101 @@
+#pragma once
+// The search engine: one search at a time, run by a controller thread that dispatches the share
+// and folder paths of the scope to at most 11 share workers. Each worker walks its path once per
+// piece of the file mask and hands every hit to the result store and the result list.
+//
+// Threads: StartSearch runs on the caller's (user interface) thread; RunController on the
+// controller thread; ShareWorker on the workers. Stop is just searchRunning = false: every loop
+// checks it, and the search ends with "Search completed" like any other.
+
+#include "engine/EngineSeams.h"
+#include "engine/ResultStore.h"
+#include "engine/SearchRequest.h"
+#include "engine/WorkerGate.h"
+#include "platform/FileSystem.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vk {
+
+class HitWriter;
+
+// What the engine works with. Nothing here is owned by the engine; all must outlive it.
+struct EngineServices {
+    FileSystem* fileSystem = nullptr;
+    IResultList* resultList = nullptr;
+    IStatusBar* statusBar = nullptr;
+    IIconIndex* iconIndex = nullptr;
+    ISearchForm* searchForm = nullptr; // may be null (the console tool has no buttons)
+};
+
+class CSearchEngine {
+public:
+    explicit CSearchEngine(EngineServices services);
+    // Stops a running search and waits for its threads.
+    ~CSearchEngine();
+    CSearchEngine(const CSearchEngine&) = delete;
+    CSearchEngine& operator=(const CSearchEngine&) = delete;
+
+    // The request of the next search; change it only while no search is active.
+    [[nodiscard]] SearchRequest& Request() { return request_; }
+    [[nodiscard]] const ResultStore& Results() const { return resultStore_; }
+    [[nodiscard]] ResultStore& Results() { return resultStore_; }
+
+    // The share or folder paths (\\SERVER\share[\folder...]) that the next search walks.
+    void SetScopePaths(std::vector<std::wstring> paths);
+
+    // Engine state.
+    std::atomic<bool> searchRunning{false};
+    std::atomic<bool> searchActive{false};
+    [[nodiscard]] int ActiveWorkers() const { return gate_.ActiveWorkers(); }
+
+    // Resets the results and starts the controller thread. The caller has switched the buttons
+    // (ShowSearchState(true)) and set searchRunning. Does nothing while a search is active.
+    void StartSearch();
+
+    // Stop as the form's Stop button does it: the search winds down and completes.
+    void StopSearch();
+
+    // Waits until the current search (if any) has completed and its threads have ended.
+    void WaitForSearchEnd();
+
+    // Switches the form's buttons; with false also shows "Search completed".
+    void ShowSearchState(bool running);
+
+    // Hands a share or folder path to a new share worker, waiting at the gate while 11 run.
+    // Returns 1; starts nothing when the file mask is empty or the search was stopped.
+    int DispatchShareWorker(const std::wstring& path);
+
+    // Walks dir (no trailing backslash) with one piece of the file mask, depth first.
+    void SearchDirectory(const std::wstring& dir, const std::wstring& mask);
+
+private:
+    void RunController();
+    void ShareWorker(const std::wstring& path);
+    void JoinFinishedWorkers(bool all);
+    [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
+    [[nodiscard]] bool ContentMatches(const std::wstring& path);
+    void SetStatus(int pane, std::wstring_view text);
+
+    EngineServices services_;
+    SearchRequest request_;
+    ResultStore resultStore_;
+    WorkerGate gate_;
+    std::vector<std::wstring> scopePaths_;
+
+    std::mutex threadsLock_;
+    std::thread controller_;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> finished;
+    };
+    std::vector<Worker> workers_; // touched by the controller thread only
+};
+
+} // namespace vk

@@ -1,0 +1,59 @@
+// The share workers: dispatching them through the gate and the walk each one does.
+
+#include "engine/MaskPieces.h"
+#include "engine/SearchEngine.h"
+
+#include <system_error>
+
+namespace vk {
+
+int CSearchEngine::DispatchShareWorker(const std::wstring& path) {
+    if (request_.fileMask.empty() || !searchRunning) {
+        return 1;
+    }
+    gate_.Admit();
+    JoinFinishedWorkers(false);
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    try {
+        std::thread thread([this, path, finished] {
+            try {
+                ShareWorker(path);
+            } catch (...) {
+                // A worker that failed ends like one that finished.
+            }
+            gate_.Release();
+            *finished = true;
+        });
+        workers_.push_back({std::move(thread), std::move(finished)});
+    } catch (const std::system_error&) {
+        gate_.Release(); // no thread: the worker never became active
+    }
+    return 1;
+}
+
+void CSearchEngine::ShareWorker(const std::wstring& path) {
+    const std::vector<std::wstring> pieces = SplitFileMask(request_.fileMask);
+    if (pieces.size() == 1) {
+        SearchDirectory(path, pieces.front());
+        return;
+    }
+    for (const auto& piece : pieces) {
+        if (!searchRunning) {
+            break;
+        }
+        SearchDirectory(path, piece);
+    }
+}
+
+void CSearchEngine::JoinFinishedWorkers(bool all) {
+    for (auto it = workers_.begin(); it != workers_.end();) {
+        if (all || it->finished->load()) {
+            it->thread.join();
+            it = workers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+} // namespace vk

@@ -1,0 +1,81 @@
+#pragma once
+// The file operations the engine needs, with find-first/find-next semantics on every platform.
+// Paths are UNC paths (\\SERVER\share\folder) or, for the system file system, native paths.
+
+#include "platform/ErrorCodes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vk {
+
+// The longest path the program handles, in characters (the classic 260-character buffer less
+// its terminator). Longer paths are skipped by the walks and refused by the file system.
+constexpr std::size_t kMaxPathLength = 259;
+// The longest native path the systems take at all (Windows, with the \\?\ prefix).
+constexpr std::size_t kMaxLongPathLength = 32767;
+
+// The separator of native paths (the system file system's, and the folder network's root).
+#ifdef _WIN32
+constexpr wchar_t kNativeSeparator = L'\\';
+#else
+constexpr wchar_t kNativeSeparator = L'/';
+#endif
+
+struct DirEntry {
+    std::wstring name;
+    bool isDirectory = false;
+    // A link (symbolic link, junction or other reparse point; a link counts as what it points
+    // to, a dangling one as a file). The walk lists a directory link but does not descend into
+    // it, so a link back to an ancestor cannot make it run for ever.
+    bool isLink = false;
+    std::uint64_t size = 0;
+};
+
+// What a listing must report. Sizes may cost a call per entry on some platforms; a pass that
+// only looks for subdirectories asks for names and the directory flag alone.
+enum class ListingDetail { kNamesAndSizes, kNamesOnly };
+
+class DirectoryListing {
+public:
+    virtual ~DirectoryListing() = default;
+    // Yields the next entry; false at the end. The first call yields the first entry.
+    [[nodiscard]] virtual bool Next(DirEntry& entry) = 0;
+};
+
+class ReadableFile {
+public:
+    virtual ~ReadableFile() = default;
+    [[nodiscard]] virtual std::uint64_t Length() const = 0;
+    // Reads up to count bytes at the current position; returns the number read (0 at the end
+    // or on a read error).
+    [[nodiscard]] virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
+    // wildcard ('*' any run, '?' one character, no regard to case, "*.*" matches every name).
+    // "." and ".." are listed where the system lists them. Returns null and sets error when the
+    // listing cannot start, no entry matching included (kErrorFileNotFound).
+    [[nodiscard]] virtual std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                                      ErrorCode& error) = 0;
+
+    // Opens an existing file for reading with no sharing. Returns null and sets error when it
+    // cannot (missing, locked by another process, access denied).
+    [[nodiscard]] virtual std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) = 0;
+};
+
+// The operating system's own file system (Win32 or POSIX), refusing paths over kMaxPathLength.
+std::unique_ptr<FileSystem> MakeSystemFileSystem();
+
+// The same with another limit. The folder network holds the limit to its UNC paths and needs a
+// higher one underneath, where the root's path makes every native path longer. On Windows,
+// absolute paths over the classic limit are then passed with the \\?\ prefix.
+std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength);
+
+} // namespace vk

@@ -1,0 +1,325 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Utf8.h"
+#include "platform/WildcardName.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vk {
+namespace {
+
+ErrorCode ErrorFromErrno(int code) {
+    switch (code) {
+    case ENOENT:
+        return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+        return kErrorAccessDenied;
+    case ENOTDIR:
+        return kErrorDirectory;
+    case ENAMETOOLONG:
+        return kErrorFilenameTooLong;
+    case ENOMEM:
+    case EMFILE:
+    case ENFILE:
+        return kErrorNotEnoughMemory;
+    case EWOULDBLOCK:
+        return kErrorSharingViolation;
+    default:
+        return kErrorPathNotFound;
+    }
+}
+
+// Appends a UTF-8 file name as wide characters; most names are ASCII and take the short way.
+void AppendWideName(const char* name, std::wstring& out) {
+    std::size_t length = 0;
+    bool ascii = true;
+    for (; name[length] != '\0'; ++length) {
+        ascii = ascii && static_cast<unsigned char>(name[length]) < 0x80;
+    }
+    if (!ascii) {
+        out += WideFromUtf8(std::string_view(name, length));
+        return;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    for (std::size_t i = 0; i < length; ++i) {
+        out[start + i] = static_cast<wchar_t>(name[i]);
+    }
+}
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    [[nodiscard]] int Get() const { return fd_; }
+    [[nodiscard]] int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// The whole listing is read when it starts: the matching names in one buffer, sorted the way
+// Windows file systems return them, so that runs do not depend on the order on disk.
+class PosixListing final : public DirectoryListing {
+public:
+    struct Item {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+        bool isDirectory = false;
+        bool isLink = false;
+        int rank = 0; // "." and ".." first
+        std::uint64_t size = 0;
+    };
+
+    PosixListing(std::wstring names, std::vector<Item> items) : names_(std::move(names)), items_(std::move(items)) {}
+
+    bool Next(DirEntry& entry) override {
+        if (next_ >= items_.size()) {
+            return false;
+        }
+        const Item& item = items_[next_++];
+        entry.name.assign(names_, item.offset, item.length);
+        entry.isDirectory = item.isDirectory;
+        entry.isLink = item.isLink;
+        entry.size = item.size;
+        return true;
+    }
+
+private:
+    std::wstring names_;
+    std::vector<Item> items_;
+    std::size_t next_ = 0;
+};
+
+// Fills in the directory and link flags and, when asked, the size of one entry. A link counts
+// as what it points to; a dangling link is a file.
+void Classify(int dirFd, const dirent& found, ListingDetail detail, PosixListing::Item& item) {
+    struct stat info {};
+    unsigned char type = found.d_type;
+    if (type == DT_UNKNOWN) {
+        if (fstatat(dirFd, found.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            return;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            type = DT_LNK;
+        } else {
+            item.isDirectory = S_ISDIR(info.st_mode);
+            item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+            return;
+        }
+    }
+    if (type == DT_DIR) {
+        item.isDirectory = true;
+        return;
+    }
+    if (type == DT_LNK) {
+        item.isLink = true;
+        if (fstatat(dirFd, found.d_name, &info, 0) == 0) {
+            item.isDirectory = S_ISDIR(info.st_mode);
+            item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+        }
+        return;
+    }
+    if (detail == ListingDetail::kNamesAndSizes && fstatat(dirFd, found.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        item.size = static_cast<std::uint64_t>(info.st_size);
+    }
+}
+
+// Sorts as Windows file systems return names: "." and ".." first, then by upper-case ordinal,
+// names equal but for case by plain ordinal. The upper-case copy of all names is made once, so
+// that each comparison is a plain memory comparison.
+void SortForListing(const std::wstring& names, std::vector<PosixListing::Item>& items) {
+    std::wstring upper = names;
+    for (auto& c : upper) {
+        c = ToUpperNameChar(c);
+    }
+    using Traits = std::char_traits<wchar_t>;
+    const wchar_t* const plain = names.data();
+    const wchar_t* const folded = upper.data();
+    std::sort(items.begin(), items.end(), [plain, folded](const PosixListing::Item& a, const PosixListing::Item& b) {
+        if (a.rank != b.rank) {
+            return a.rank < b.rank;
+        }
+        const std::size_t common = std::min(a.length, b.length);
+        if (const int order = Traits::compare(folded + a.offset, folded + b.offset, common); order != 0) {
+            return order < 0;
+        }
+        if (a.length != b.length) {
+            return a.length < b.length;
+        }
+        return Traits::compare(plain + a.offset, plain + b.offset, common) < 0;
+    });
+}
+
+bool IsSeparator(wchar_t c) {
+    return c == L'/' || c == L'\\';
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    explicit PosixFileSystem(std::size_t maxPathLength) : maxPathLength_(maxPathLength) {}
+
+    std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                ErrorCode& error) override {
+        if (pattern.size() > maxPathLength_) {
+            error = kErrorFilenameTooLong;
+            return nullptr;
+        }
+        if (pattern.empty() || pattern.find(L'\0') != std::wstring::npos) {
+            error = pattern.empty() ? kErrorPathNotFound : kErrorInvalidName;
+            return nullptr;
+        }
+        // A backslash separates like the native slash, so that paths joined the Windows way work.
+        const auto last = std::find_if(pattern.rbegin(), pattern.rend(), IsSeparator);
+        const std::size_t maskStart = static_cast<std::size_t>(pattern.rend() - last);
+        const std::wstring_view mask = std::wstring_view(pattern).substr(maskStart);
+        std::wstring directory = pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1);
+        std::replace(directory.begin(), directory.end(), L'\\', L'/');
+        if (directory.empty()) {
+            directory = maskStart == 0 ? L"." : L"/";
+        }
+
+        UniqueFd fd(open(Utf8FromWide(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.Get() < 0) {
+            error = ErrorFromErrno(errno);
+            return nullptr;
+        }
+        const int dirFd = fd.Get();
+        std::unique_ptr<DIR, DirCloser> dir(fdopendir(dirFd));
+        if (!dir) {
+            error = ErrorFromErrno(errno);
+            return nullptr;
+        }
+        static_cast<void>(fd.Release()); // closedir closes it now
+
+        const bool matchAll = MaskMatchesEverything(mask);
+        std::wstring names;
+        std::wstring wideName;
+        std::vector<PosixListing::Item> items;
+        while (const dirent* found = readdir(dir.get())) {
+            PosixListing::Item item;
+            item.offset = names.size();
+            if (matchAll) {
+                AppendWideName(found->d_name, names);
+            } else {
+                wideName.clear();
+                AppendWideName(found->d_name, wideName);
+                if (!MatchesFileMask(wideName, mask)) {
+                    continue;
+                }
+                names += wideName;
+            }
+            item.length = names.size() - item.offset;
+            item.rank = ListingRank(std::wstring_view(names).substr(item.offset, item.length));
+            Classify(dirFd, *found, detail, item);
+            items.push_back(item);
+        }
+        if (items.empty()) {
+            error = kErrorFileNotFound;
+            return nullptr;
+        }
+        SortForListing(names, items);
+        error = kErrorSuccess;
+        return std::make_unique<PosixListing>(std::move(names), std::move(items));
+    }
+
+    std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override;
+
+private:
+    std::size_t maxPathLength_;
+};
+
+class PosixFile final : public ReadableFile {
+public:
+    PosixFile(int fd, std::uint64_t length) : fd_(fd), length_(length) {}
+
+    std::uint64_t Length() const override { return length_; }
+
+    std::size_t Read(void* buffer, std::size_t count) override {
+        auto* bytes = static_cast<char*>(buffer);
+        std::size_t done = 0;
+        while (done < count) {
+            const ssize_t got = read(fd_.Get(), bytes + done, count - done);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+
+private:
+    UniqueFd fd_;
+    std::uint64_t length_;
+};
+
+std::unique_ptr<ReadableFile> PosixFileSystem::OpenExclusive(const std::wstring& path, ErrorCode& error) {
+    if (path.size() > maxPathLength_) {
+        error = kErrorFilenameTooLong;
+        return nullptr;
+    }
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) {
+        error = path.empty() ? kErrorFileNotFound : kErrorInvalidName;
+        return nullptr;
+    }
+    std::wstring nativePath = path;
+    std::replace(nativePath.begin(), nativePath.end(), L'\\', L'/');
+    // Non-blocking, so that opening a FIFO cannot hang; only regular files are read.
+    UniqueFd fd(open(Utf8FromWide(nativePath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.Get() < 0) {
+        error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = kErrorAccessDenied; // as Windows refuses to open a directory as a file
+        return nullptr;
+    }
+    // POSIX has no share modes: an exclusive advisory lock keeps our own opens apart.
+    if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+        error = errno == EWOULDBLOCK ? kErrorSharingViolation : ErrorFromErrno(errno);
+        return nullptr;
+    }
+    const int flags = fcntl(fd.Get(), F_GETFL);
+    if (flags >= 0) {
+        static_cast<void>(fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK));
+    }
+    error = kErrorSuccess;
+    return std::make_unique<PosixFile>(fd.Release(), static_cast<std::uint64_t>(info.st_size));
+}
+
+} // namespace
+
+std::unique_ptr<FileSystem> MakeSystemFileSystem() {
+    return MakeSystemFileSystem(kMaxPathLength);
+}
+
+std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength) {
+    return std::make_unique<PosixFileSystem>(maxPathLength);
+}
+
+} // namespace vk

@@ -1,0 +1,110 @@
+#pragma once
+// A folder that stands in for a Windows network, for tests, benchmarks and demonstrations:
+//
+//   ROOT/<provider>/<domain>/<server>/<share>/<folders and files...>
+//
+// Providers and domains are containers, servers are reported as \\<server>, a server's
+// sub-folders are its shares (hidden ones end in '$'). \\SERVER\share\rest resolves to
+// ROOT/.../<server>/<share>/rest for every file operation. Server names are matched without
+// regard to case; the first server of a name (in provider, domain order) wins.
+//
+// The optional file ROOT/network-faults.txt makes the network misbehave the way real ones do.
+// One rule a line; '#' at the start of a line or after a blank starts a comment; paths are UNC
+// paths, matched without regard to case:
+//
+//   deny \\SERVER\share\folder     listing or opening anything in that folder (or share, or
+//                                  server), at any depth, fails with "access denied", as an
+//                                  inherited denial does
+//   lock \\SERVER\share\file.txt   opening that file fails with a sharing violation
+//   unreachable \\SERVER           the server does not answer (every path below it fails)
+//   delay 2ms                      each listing, open or enumeration call takes that long
+//                                  (units: us, ms, s)
+
+#include "platform/FileSystem.h"
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+struct NetworkFaults {
+    std::vector<std::wstring> deniedFolders;
+    std::vector<std::wstring> lockedFiles;
+    std::vector<std::wstring> unreachableServers;
+    std::chrono::microseconds callDelay{0};
+};
+
+// Parses the text of a faults file. Lines it does not understand are reported in errors (one
+// message per line, "line N: ...") and otherwise ignored.
+[[nodiscard]] NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstring>& errors);
+
+class FolderNetwork {
+public:
+    struct Server {
+        std::wstring name;       // as the folder is named
+        std::wstring nativePath; // ROOT/provider/domain/server
+        std::wstring provider;
+        std::wstring domain;
+    };
+
+    // root: the folder's native path. system: the file system that holds it (not owned; must
+    // outlive this object).
+    FolderNetwork(std::wstring root, FileSystem& system);
+
+    // Scans providers, domains and servers and reads ROOT/network-faults.txt if present.
+    // Fails with kErrorPathNotFound when root is not a folder.
+    [[nodiscard]] ErrorCode Load();
+
+    [[nodiscard]] const std::wstring& Root() const { return root_; }
+    [[nodiscard]] FileSystem& System() const { return system_; }
+    [[nodiscard]] const std::vector<Server>& Servers() const { return servers_; }
+    [[nodiscard]] NetworkFaults& Faults() { return faults_; }
+    [[nodiscard]] const NetworkFaults& Faults() const { return faults_; }
+    // Problems found in the faults file by Load.
+    [[nodiscard]] const std::vector<std::wstring>& FaultFileErrors() const { return faultFileErrors_; }
+
+    // Maps \\SERVER\share[\rest] (or \\SERVER alone) to its native path. Fails with
+    // kErrorBadNetPath for an unknown or unreachable server and kErrorInvalidName for a path
+    // that is not a UNC path.
+    [[nodiscard]] std::optional<std::wstring> MapUncPath(std::wstring_view unc, ErrorCode& error) const;
+
+    // Server names with or without the leading backslashes.
+    [[nodiscard]] const Server* FindServer(std::wstring_view name) const;
+    [[nodiscard]] bool IsUnreachable(std::wstring_view serverName) const;
+    // True for a denied folder and for every path below it.
+    [[nodiscard]] bool IsDenied(std::wstring_view uncFolder) const;
+    [[nodiscard]] bool IsLocked(std::wstring_view uncFile) const;
+    // Sleeps for the configured delay per call (no-op when there is none).
+    void SimulateCallDelay() const;
+
+private:
+    std::wstring root_;
+    FileSystem& system_;
+    std::vector<Server> servers_;
+    std::map<std::wstring, std::size_t> serverIndex_; // upper-case name -> servers_ index
+    NetworkFaults faults_;
+    std::vector<std::wstring> faultFileErrors_;
+};
+
+// The file system of a folder network: UNC paths in (at most kMaxPathLength characters), the
+// faults applied, the system's file system underneath. A share that does not exist gives
+// kErrorBadNetName. Below the server, names are matched on disk as the system matches them (with
+// regard to case on POSIX).
+class FolderNetworkFileSystem final : public FileSystem {
+public:
+    explicit FolderNetworkFileSystem(const FolderNetwork& network) : network_(network) {}
+
+    [[nodiscard]] std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                              ErrorCode& error) override;
+    [[nodiscard]] std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override;
+
+private:
+    const FolderNetwork& network_;
+};
+
+} // namespace vk

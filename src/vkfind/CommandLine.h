@@ -1,0 +1,34 @@
+#pragma once
+// The console tool's command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+struct VkfindOptions {
+    std::wstring networkRoot; // a folder network; empty: the system's network
+    std::wstring fileMask;
+    std::wstring shareMask;
+    std::optional<std::wstring> containingText;
+    std::optional<std::wstring> atLeastKb;
+    std::optional<std::wstring> atMostKb;
+    bool quiet = false;
+    bool help = false;
+    std::vector<std::wstring> scopes;
+};
+
+struct ParsedCommandLine {
+    VkfindOptions options;
+    std::wstring error; // empty when the command line is good
+};
+
+// args excludes the program name. VARNOKLE_NETWORK, when set, is the default network folder;
+// pass its value as environmentNetwork.
+[[nodiscard]] ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args,
+                                                 const std::wstring& environmentNetwork);
+
+[[nodiscard]] std::wstring UsageText();
+
+} // namespace vk

@@ -1,0 +1,22 @@
+#pragma once
+// The console tool: runs the search engine headlessly and prints the result list.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+constexpr int kExitSearchRan = 0;
+constexpr int kExitNetworkUnreadable = 1;
+constexpr int kExitUsage = 2;
+
+// args excludes the program name; environmentNetwork is VARNOKLE_NETWORK's value (or empty).
+// Rows go to out and status texts and messages to err, all in UTF-8.
+int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environmentNetwork, std::ostream& out,
+              std::ostream& err);
+
+// True for \\SERVER\share with an optional folder path below it.
+[[nodiscard]] bool IsShareScope(const std::wstring& path);
+
+} // namespace vk

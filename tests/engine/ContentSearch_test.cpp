@@ -1,0 +1,110 @@
+#include "engine/ContentSearch.h"
+#include "support/FakeFileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace vk::testing {
+namespace {
+
+std::string Utf16Le(std::wstring_view text, bool bom) {
+    std::string bytes;
+    if (bom) {
+        bytes += "\xFF\xFE";
+    }
+    for (const wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+class ContentSearchTest : public ::testing::Test {
+protected:
+    bool Contains(const std::string& bytes, std::wstring text) {
+        files.AddFile(L"\\\\S\\s\\f", bytes);
+        WrapContainingText(text);
+        return FileContainsText(files, L"\\\\S\\s\\f", text);
+    }
+    FakeFileSystem files;
+};
+
+TEST(WrapContainingText, AddsStarsOnlyWhereMissingAndIsIdempotent) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"abc", L"*abc*"},  {L"*abc*", L"*abc*"}, {L"*abc", L"*abc*"},
+        {L"abc*", L"*abc*"}, {L"a\\*", L"*a\\*"}, // an escaped star still counts as the closing star
+        {L"", L"*"},
+    };
+    for (const auto& [text, wrapped] : cases) {
+        std::wstring once = text;
+        WrapContainingText(once);
+        EXPECT_EQ(once, wrapped) << "for " << std::string(text.begin(), text.end());
+        WrapContainingText(once);
+        EXPECT_EQ(once, wrapped);
+    }
+}
+
+TEST_F(ContentSearchTest, EightBitTextIsMatchedWithoutRegardToCase) {
+    EXPECT_TRUE(Contains("The quick brown fox", L"QUICK"));
+    EXPECT_TRUE(Contains("price: 10\x80", L"10\u20AC")); // Windows-1252 euro sign
+    EXPECT_FALSE(Contains("The quick brown fox", L"slow"));
+    EXPECT_FALSE(Contains("", L"x"));
+}
+
+TEST_F(ContentSearchTest, Utf16TextWithOrWithoutByteOrderMarkIsMatchedAsWideText) {
+    EXPECT_TRUE(Contains(Utf16Le(L"Hello wide world, \u0436\u0443\u043A", true), L"WIDE WORLD"));
+    EXPECT_TRUE(Contains(Utf16Le(L"Hello wide world, plain text here", false), L"plain"));
+    EXPECT_FALSE(Contains(Utf16Le(L"Hello wide world", true), L"narrow"));
+}
+
+TEST_F(ContentSearchTest, TextAfterTheFirstNulOfAChunkIsNotSearched) {
+    // The first chunk is plain text, so the encoding is clear on every platform; the second
+    // chunk holds a NUL.
+    std::string eightBit(kContentChunkSize, 'a');
+    eightBit += std::string("visible\0hidden", 14);
+    EXPECT_TRUE(Contains(eightBit, L"visible"));
+    EXPECT_FALSE(Contains(eightBit, L"hidden"));
+
+    std::wstring wide(kContentChunkSize / 2 - 1, L'\u0436');
+    wide += std::wstring(L"visible\0hidden", 14);
+    EXPECT_TRUE(Contains(Utf16Le(wide, true), L"VISIBLE"));
+    EXPECT_FALSE(Contains(Utf16Le(wide, true), L"hidden"));
+}
+
+TEST_F(ContentSearchTest, WildcardsAndClassesKeepTheirMeaning) {
+    EXPECT_TRUE(Contains("order 4711 shipped", L"order \\0\\0\\0\\0"));
+    EXPECT_FALSE(Contains("order 47a1 shipped", L"order \\0\\0\\0\\0"));
+    EXPECT_TRUE(Contains("alpha ... omega", L"alpha*omega"));
+}
+
+TEST_F(ContentSearchTest, ChunksAreMatchedSeparately) {
+    std::string text(kContentChunkSize * 2 + 100, '.');
+    // Straddles the first boundary: not found.
+    text.replace(kContentChunkSize - 3, 6, "NEEDLE");
+    EXPECT_FALSE(Contains(text, L"needle"));
+    // Wholly within the second chunk: found.
+    text.replace(kContentChunkSize + 1000, 7, "HAYSTAK");
+    EXPECT_TRUE(Contains(text, L"haystak"));
+    // In the short last chunk: found.
+    text.replace(kContentChunkSize * 2 + 50, 5, "FINAL");
+    EXPECT_TRUE(Contains(text, L"final"));
+}
+
+TEST_F(ContentSearchTest, ContentBeyondTheLow32BitsOfTheLengthIsStillRead) {
+    // The fake file reports a length past 4 GiB whose low 32 bits are small; every byte is read.
+    std::string text(kContentChunkSize + 10, ' ');
+    text.replace(kContentChunkSize + 2, 4, "TAIL");
+    files.AddFile(L"\\\\S\\s\\big", text, (std::uint64_t{1} << 32) + 5);
+    std::wstring pattern = L"tail";
+    WrapContainingText(pattern);
+    EXPECT_TRUE(FileContainsText(files, L"\\\\S\\s\\big", pattern));
+}
+
+TEST_F(ContentSearchTest, FilesThatCannotBeOpenedDoNotMatch) {
+    files.AddFile(L"\\\\S\\s\\locked", "secret");
+    files.Lock(L"\\\\S\\s\\locked");
+    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\locked", L"*secret*"));
+    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\missing", L"*"));
+}
+
+} // namespace
+} // namespace vk::testing

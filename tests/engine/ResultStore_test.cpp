@@ -1,0 +1,52 @@
+#include "engine/ResultStore.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace vk {
+namespace {
+
+TEST(ResultStore, PathsAndSizesStayParallelAndOutOfRangeReadsAreEmpty) {
+    ResultStore store;
+    EXPECT_EQ(store.Append(L"\\\\S\\a", 1), 0u);
+    EXPECT_EQ(store.Append(L"\\\\S\\b", 2), 1u);
+    EXPECT_EQ(store.Path(1), L"\\\\S\\b");
+    EXPECT_EQ(store.Size(0), 1u);
+    EXPECT_FALSE(store.Path(2).has_value());
+    EXPECT_FALSE(store.Size(99).has_value());
+    store.Clear();
+    EXPECT_EQ(store.Count(), 0u);
+}
+
+TEST(ResultStore, ReadersSeeConsistentEntriesWhileWritersAppend) {
+    ResultStore store;
+    std::atomic<bool> done{false};
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 4; ++w) {
+        writers.emplace_back([&store, w] {
+            for (std::uint32_t i = 0; i < 2000; ++i) {
+                store.Append(std::to_wstring(i), i + static_cast<std::uint32_t>(w) * 100000u);
+            }
+        });
+    }
+    std::thread reader([&] {
+        while (!done) {
+            const auto snapshot = store.Copy();
+            ASSERT_EQ(snapshot.resultPaths.size(), snapshot.resultSizes.size());
+            for (std::size_t i = 0; i < snapshot.resultPaths.size(); ++i) {
+                ASSERT_EQ(std::stoul(snapshot.resultPaths[i]), snapshot.resultSizes[i] % 100000u);
+            }
+        }
+    });
+    for (auto& writer : writers) {
+        writer.join();
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(store.Count(), 8000u);
+}
+
+} // namespace
+} // namespace vk

@@ -1,0 +1,105 @@
+// Our own Unicode test and code page, used where the system has none.
+#include "platform/TextDecoding.h"
+
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+namespace {
+
+bool LooksUnicode(std::string_view bytes) {
+    return IsTextUnicode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+const std::u16string_view kRussian = u"\u0421\u044A\u0435\u0448\u044C \u0436\u0435 \u0435\u0449\u0451 "
+                                     u"\u044D\u0442\u0438\u0445 \u043C\u044F\u0433\u043A\u0438\u0445 "
+                                     u"\u0444\u0440\u0430\u043D\u0446\u0443\u0437\u0441\u043A\u0438\u0445 "
+                                     u"\u0431\u0443\u043B\u043E\u043A.\r\n";
+// Chinese and Japanese with little Latin in between.
+const std::u16string_view kChinese = u"\u6211\u80FD\u541E\u4E0B\u73BB\u7483\u800C\u4E0D\u4F24\u8EAB\u4F53\u3002"
+                                     u"\u5929\u5730\u7384\u9EC4\uFF0C\u5B87\u5B99\u6D2A\u8352\u3002"
+                                     u"\u3044\u308D\u306F\u306B\u307B\u3078\u3068\u3061\u308A\u306C\u308B\u3092\r\n";
+
+TEST(TextDecodingPosix, OtherScriptsInUtf16LeAreUnicode) {
+    EXPECT_TRUE(LooksUnicode(test::Utf16LeBytes(kRussian, false)));
+    EXPECT_TRUE(LooksUnicode(test::Utf16LeBytes(kChinese, false)));
+    EXPECT_TRUE(
+        LooksUnicode(test::Utf16LeBytes(u"\uB2E4\uB78C\uC950 \uD5CC \uCCC7\uBC14\uD034\uC5D0 \uD0C0\uACE0", false)));
+    EXPECT_TRUE(LooksUnicode(test::Utf16LeBytes(u"Datei report-2024.txt \u5DF2\u7ECF\u4FDD\u5B58 \U0001F600", false)));
+}
+
+TEST(TextDecodingPosix, EightBitTextOfOtherScriptsIsNot) {
+    // Short ASCII that a purely statistical test famously takes for UTF-16.
+    EXPECT_FALSE(LooksUnicode("Bush hid the facts"));
+    // Windows-1251 Cyrillic and Windows-1255 Hebrew: letters at 0xC0 and above on both offsets.
+    EXPECT_FALSE(LooksUnicode("\xD1\xFA\xE5\xF8\xFC \xE6\xE5 \xE5\xF9\xB8 \xFD\xF2\xE8\xF5 \xEC\xFF\xE3\xEA\xE8\xF5"));
+    EXPECT_FALSE(LooksUnicode("\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED"));
+}
+
+TEST(TextDecodingPosix, TheSameScriptsInUtf8AreNot) {
+    EXPECT_FALSE(LooksUnicode("\xD0\xA1\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91 "
+                              "\xD1\x8D\xD1\x82\xD0\xB8\xD1\x85 \xD0\xBC\xD1\x8F\xD0\xB3\xD0\xBA\xD0\xB8\xD1\x85\r\n"));
+    EXPECT_FALSE(LooksUnicode("\xE6\x88\x91\xE8\x83\xBD\xE5\x90\x9E\xE4\xB8\x8B\xE7\x8E\xBB\xE7\x92\x83\xE8\x80\x8C"
+                              "\xE4\xB8\x8D\xE4\xBC\xA4\xE8\xBA\xAB\xE4\xBD\x93\xE3\x80\x82\r\n"));
+}
+
+TEST(TextDecodingPosix, ByteOrderMarksDecide) {
+    EXPECT_TRUE(LooksUnicode("\xFF\xFE"));
+    EXPECT_TRUE(LooksUnicode("\xFF\xFEThis rest would not look like UTF-16 at all"));
+    EXPECT_FALSE(LooksUnicode("\xFE\xFF\x41\x00\x42\x00\x43\x00\x44\x00"));
+}
+
+TEST(TextDecodingPosix, BinaryAndSpacedOutTextAreNotUnicode) {
+    EXPECT_FALSE(LooksUnicode(""));
+    EXPECT_FALSE(LooksUnicode("A"));
+    // Little-endian 32-bit numbers: zero high bytes, but NUL and control units.
+    std::string numbers;
+    for (std::uint32_t n = 1; n < 200; ++n) {
+        numbers.append(reinterpret_cast<const char*>(&n), sizeof n);
+    }
+    EXPECT_FALSE(LooksUnicode(numbers));
+    // 8-bit text whose every second byte is a space: steady "high" bytes, but no script.
+    EXPECT_FALSE(LooksUnicode("a b c d e f g h i j k l m n o p q r s t u v w x y z "));
+    // Mostly UTF-16LE text, but the non-character FFFF.
+    EXPECT_FALSE(LooksUnicode(test::Utf16LeBytes(u"plain text \uFFFF more text", false)));
+    std::string noise;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1103515245 + 12345;
+        noise += static_cast<char>(state >> 24);
+    }
+    EXPECT_FALSE(LooksUnicode(noise));
+}
+
+TEST(TextDecodingPosix, Windows1252Table) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) {
+        all += static_cast<char>(byte);
+    }
+    std::wstring text;
+    DecodeAnsi(reinterpret_cast<const std::uint8_t*>(all.data()), all.size(), text);
+    ASSERT_EQ(text.size(), 255U);
+    const auto at = [&text](int byte) { return static_cast<unsigned>(text[static_cast<std::size_t>(byte - 1)]); };
+    EXPECT_EQ(at(0x80), 0x20ACU);
+    EXPECT_EQ(at(0x81), 0x81U); // unassigned bytes keep their value
+    EXPECT_EQ(at(0x82), 0x201AU);
+    EXPECT_EQ(at(0x8A), 0x0160U);
+    EXPECT_EQ(at(0x8D), 0x8DU);
+    EXPECT_EQ(at(0x93), 0x201CU);
+    EXPECT_EQ(at(0x99), 0x2122U);
+    EXPECT_EQ(at(0x9F), 0x0178U);
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte < 0x80 || byte > 0x9F) {
+            EXPECT_EQ(at(byte), static_cast<unsigned>(byte));
+        }
+    }
+}
+
+} // namespace
+} // namespace vk
