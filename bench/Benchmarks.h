@@ -1,5 +1,5 @@
 #pragma once
-// The three benchmarks of vk_bench. Each prints one line of figures against its peer and returns
+// The benchmarks of vk_bench. Each prints one line of figures against its peer and returns
 // 0 when it ran (whether or not the goal was met) and 1 when it failed or the two sides disagree.
 
 #include <filesystem>
@@ -14,5 +14,9 @@ int RunContentBenchmark(const std::filesystem::path& workdir);
 
 // Thirty shares on a network with a delay per call, against the ideal time of the worker gate.
 int RunNetworkBenchmark(const std::filesystem::path& workdir);
+
+// A whole-network search (domains, servers, shares) on a network with a delay per call, against
+// the ideal time of the controller's calls and the worker gate.
+int RunWholeNetworkBenchmark(const std::filesystem::path& workdir);
 
 } // namespace vk::bench

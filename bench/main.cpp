@@ -1,4 +1,4 @@
-// vk_bench [walk|content|network|all] [--workdir DIR]
+// vk_bench [walk|content|network|wholenet|all] [--workdir DIR]
 //
 // Measures the engine against a peer in the same run and prints the ratios. The data sets are
 // generated in the work folder at the first run and reused afterwards; its sub-folders walk,
@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: vk_bench [walk|content|network|all] [--workdir DIR]\n";
+constexpr const char* kUsage = "usage: vk_bench [walk|content|network|wholenet|all] [--workdir DIR]\n";
 
 int Usage(const std::string& problem) {
     std::cerr << "vk_bench: " << problem << '\n' << kUsage;
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         } else if (args[i] == "--help" || args[i] == "-h") {
             std::cout << kUsage;
             return 0;
-        } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "all") {
+        } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "wholenet" ||
+                   args[i] == "all") {
             which = args[i];
         } else {
             return Usage("unknown argument '" + args[i] + "'");
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
         }
         if (which == "network" || which == "all") {
             failures += vk::bench::RunNetworkBenchmark(workdir);
+        }
+        if (which == "wholenet" || which == "all") {
+            failures += vk::bench::RunWholeNetworkBenchmark(workdir);
         }
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& error) {

@@ -25,12 +25,18 @@ if [ $# -gt 0 ]; then
     exit $?
 fi
 run() {
-    echo
-    echo "\$ vkfind $*"
+    printf '\n$ vkfind'
+    printf " '%s'" "$@"
+    printf '\n'
     vkfind --quiet "$@"
 }
 run --mask '*.txt' '\\ATLAS\Public' '\\BOREAS\Docs' '\\FILESRV01\Finance'
+run --mask '*.log'
+run --share-mask '*$'
+run --mask '*.dot;*.xlt;*.xls' 'Microsoft Windows Network/ACME'
+run --shares '\\FILESRV01'
+run --list '\\ATLAS\Projects\Apollo'
 run --mask '*.mp3;*.jpg, *.png' '\\ATLAS\Music' '\\BOREAS\Photos'
 run --mask '*' --text 'quarterly report' '\\ATLAS\Projects' '\\FILESRV01\Finance'
-run --at-least 1000000 '\\FILESRV01\Software'
+run --at-least 1000 '\\FILESRV01\Software'
 run --mask 'nightly*' '\\BUILD01\builds'

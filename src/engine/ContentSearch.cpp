@@ -4,7 +4,10 @@
 #include "platform/TextDecoding.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace vk {
@@ -17,6 +20,24 @@ void WrapContainingText(std::wstring& containingText) {
         containingText.push_back(L'*');
     }
 }
+
+namespace {
+
+// The system's 8-bit code page as the matcher sees it, when 8-bit text can be matched byte by
+// byte; otherwise it is converted to wide characters first. The code page stays the same while
+// the program runs.
+const ByteCodePage* SystemByteCodePage() {
+    static const std::optional<ByteCodePage> codePage = []() -> std::optional<ByteCodePage> {
+        std::array<wchar_t, 256> decoded = {};
+        if (!AnsiByteTable(decoded)) {
+            return std::nullopt;
+        }
+        return ByteCodePage::Make(decoded);
+    }();
+    return codePage ? &*codePage : nullptr;
+}
+
+} // namespace
 
 bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wstring_view pattern) {
     ErrorCode error = kErrorSuccess;
@@ -36,16 +57,23 @@ bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wst
 
     std::size_t count = chunkSize == 0 ? 0 : file->Read(bytes.data(), chunkSize);
     const bool unicode = IsTextUnicode(bytes.data(), count);
+    // 8-bit text in a single-byte code page is matched as it is, which gives the same answers as
+    // matching its conversion. Each chunk's text ends at its first NUL: the matcher cuts it there.
+    const ByteCodePage* codePage = unicode ? nullptr : SystemByteCodePage();
     std::uint64_t consumed = 0;
     for (;;) {
-        if (unicode) {
-            DecodeUtf16Le(bytes.data(), count, text);
+        bool found = false;
+        if (codePage != nullptr) {
+            found = MatchPatternBytes(std::span<const std::uint8_t>(bytes.data(), count), pattern, *codePage, false);
         } else {
-            DecodeAnsi(bytes.data(), count, text);
+            if (unicode) {
+                DecodeUtf16Le(bytes.data(), count, text);
+            } else {
+                DecodeAnsi(bytes.data(), count, text);
+            }
+            found = MatchPattern(text, pattern, false);
         }
-        const std::size_t nul = text.find(L'\0');
-        const std::wstring_view chunk = std::wstring_view(text).substr(0, nul);
-        if (MatchPattern(chunk, pattern, false)) {
+        if (found) {
             return true;
         }
         consumed += count;

@@ -41,6 +41,14 @@ public:
     [[nodiscard]] virtual int IconIndexForFile(std::wstring_view name) = 0;
 };
 
+// Message boxes for the user: browse failures in the system's words, captioned with the
+// program's name.
+class IUserMessages {
+public:
+    virtual ~IUserMessages() = default;
+    virtual void ShowMessage(std::wstring_view text, std::wstring_view caption) = 0;
+};
+
 // The buttons of the visible search form: Start and the mode switch against Stop.
 class ISearchForm {
 public:

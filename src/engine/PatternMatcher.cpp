@@ -1,8 +1,11 @@
 #include "engine/PatternMatcher.h"
 
+#include "engine/CaseFolding.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -10,129 +13,6 @@
 namespace vk {
 
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Case folding
-//
-// Comparisons without regard to case must answer the same on every platform and in every C
-// locale, so the program carries its own simple (one character to one character) folding
-// instead of asking the C library or the system. It maps each upper-case letter to its lower-case
-// form in these blocks:
-//   - Basic Latin and the Latin-1 Supplement (A-Z, U+00C0-U+00DE except the multiplication sign);
-//   - Latin Extended-A (U+0100-U+017F), with Y diaeresis joining its Latin-1 partner, long s
-//     folding to s, and the Turkish dotted/dotless I left alone because they pair with plain I/i;
-//   - Greek (capitals U+0386-U+03AB), with final sigma folding to sigma;
-//   - Cyrillic (U+0400-U+052F).
-// Every other character is equal only to itself. A folded character folds to itself.
-
-constexpr std::uint32_t kFoldLimit = 0x0530;
-
-constexpr std::uint32_t FoldOne(std::uint32_t c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c + 0x20;
-    }
-    if (c < 0x00C0) {
-        return c;
-    }
-    if (c <= 0x00DE) {
-        return c == 0x00D7 ? c : c + 0x20;
-    }
-    if (c < 0x0100) {
-        return c;
-    }
-    if (c < 0x0180) {
-        if (c == 0x0130 || c == 0x0131 || c == 0x0138 || c == 0x0149) {
-            return c;
-        }
-        if (c == 0x0178) {
-            return 0x00FF;
-        }
-        if (c == 0x017F) {
-            return 's';
-        }
-        const bool oddUpper = (c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E);
-        if (oddUpper) {
-            return (c & 1) != 0 ? c + 1 : c;
-        }
-        return (c & 1) != 0 ? c : c + 1;
-    }
-    if (c >= 0x0370 && c < 0x0400) {
-        if (c == 0x0386) {
-            return 0x03AC;
-        }
-        if (c >= 0x0388 && c <= 0x038A) {
-            return c + 0x25;
-        }
-        if (c == 0x038C) {
-            return 0x03CC;
-        }
-        if (c == 0x038E || c == 0x038F) {
-            return c + 0x3F;
-        }
-        if (c >= 0x0391 && c <= 0x03AB && c != 0x03A2) {
-            return c + 0x20;
-        }
-        return c == 0x03C2 ? 0x03C3 : c;
-    }
-    if (c >= 0x0400 && c < 0x0410) {
-        return c + 0x50;
-    }
-    if (c >= 0x0410 && c < 0x0430) {
-        return c + 0x20;
-    }
-    if (c == 0x04C0) {
-        return 0x04CF;
-    }
-    if (c >= 0x04C1 && c <= 0x04CE) {
-        return (c & 1) != 0 ? c + 1 : c;
-    }
-    const bool evenUpper =
-        (c >= 0x0460 && c <= 0x0481) || (c >= 0x048A && c <= 0x04BF) || (c >= 0x04D0 && c < kFoldLimit);
-    if (evenUpper) {
-        return (c & 1) != 0 ? c : c + 1;
-    }
-    return c;
-}
-
-// The fold of every character below kFoldLimit, and for each folded character the (at most three)
-// characters that fold to it, so that a scan can compare against them directly.
-struct CaseTables {
-    char16_t fold[kFoldLimit] = {};
-    char16_t variants[kFoldLimit][3] = {};
-};
-
-constexpr CaseTables MakeCaseTables() {
-    CaseTables tables;
-    std::uint32_t counts[kFoldLimit] = {};
-    for (std::uint32_t c = 0; c < kFoldLimit; ++c) {
-        const std::uint32_t f = FoldOne(c);
-        tables.fold[c] = static_cast<char16_t>(f);
-        tables.variants[f][counts[f]++] = static_cast<char16_t>(c);
-    }
-    for (std::uint32_t f = 0; f < kFoldLimit; ++f) {
-        for (std::uint32_t i = counts[f]; i < 3 && counts[f] > 0; ++i) {
-            tables.variants[f][i] = tables.variants[f][0];
-        }
-    }
-    return tables;
-}
-
-constexpr CaseTables kCase = MakeCaseTables();
-
-constexpr bool FoldIsStable() {
-    for (std::uint32_t c = 0; c < kFoldLimit; ++c) {
-        if (kCase.fold[kCase.fold[c]] != kCase.fold[c]) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(FoldIsStable(), "a folded character must fold to itself");
-
-inline wchar_t Fold(wchar_t c) {
-    const auto u = static_cast<std::uint32_t>(c);
-    return u < kFoldLimit ? static_cast<wchar_t>(kCase.fold[u]) : c;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Tokens
@@ -169,6 +49,10 @@ TokenType ClassOf(wchar_t letter) {
     default:
         return kEnd;
     }
+}
+
+bool IsClass(TokenType type) {
+    return type == kAlpha || type == kDigit || type == kRoman;
 }
 
 // Reads one token at p and moves p past it. A literal run's characters are appended to literals.
@@ -221,30 +105,169 @@ TokenType NextToken(std::wstring_view pattern, std::size_t& p, std::wstring& lit
     return kLiteral;
 }
 
+// A pattern read into tokens, ending with kEnd, and the characters of its literals as written.
+struct Tokens {
+    std::vector<Token> tokens;
+    std::wstring literals;
+
+    bool HasClass() const {
+        return std::any_of(tokens.begin(), tokens.end(), [](const Token& token) { return IsClass(token.type); });
+    }
+};
+
+Tokens Tokenize(std::wstring_view pattern) {
+    Tokens result;
+    std::size_t p = 0;
+    for (;;) {
+        const std::size_t begin = result.literals.size();
+        const TokenType type = NextToken(pattern, p, result.literals);
+        result.tokens.push_back(Token{type, begin, result.literals.size() - begin});
+        if (type == kEnd) {
+            return result;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Alphabets: how the characters of a text compare with those of a pattern
+
+bool InWideClass(wchar_t c, TokenType type) {
+    switch (type) {
+    case kAlpha:
+        return std::iswalpha(static_cast<std::wint_t>(c)) != 0;
+    case kDigit:
+        return std::iswdigit(static_cast<std::wint_t>(c)) != 0;
+    case kRoman:
+        return c == L'I' || c == L'V' || c == L'X' || c == L'C' || c == L'L' || c == L'D' || c == L'M';
+    default:
+        return false;
+    }
+}
+
+// The characters that equal a literal character, as up to three values (repeated to fill). A scan
+// compares a whole block of text against them without branches.
+template <typename Char> struct Forms {
+    Char v0;
+    Char v1;
+    Char v2;
+
+    unsigned Hit(Char c) const {
+        return static_cast<unsigned>(c == v0) | static_cast<unsigned>(c == v1) | static_cast<unsigned>(c == v2);
+    }
+};
+
+// The common case of Forms: one character, or two that differ in one bit (the cases of an ASCII
+// letter), tested with a single comparison.
+template <typename Char> struct OneBitForms {
+    Char mask;
+    Char value;
+
+    unsigned Hit(Char c) const { return static_cast<unsigned>(static_cast<Char>(c | mask) == value); }
+
+    static std::optional<OneBitForms> Of(const Forms<Char>& forms) {
+        const Char other = forms.v1 != forms.v0 ? forms.v1 : forms.v2;
+        if (forms.v2 != forms.v0 && forms.v2 != other) {
+            return std::nullopt; // three different characters
+        }
+        const Char mask = static_cast<Char>(forms.v0 ^ other);
+        if ((mask & (mask - 1)) != 0) {
+            return std::nullopt; // they differ in more than one bit
+        }
+        return OneBitForms{mask, static_cast<Char>(forms.v0 | mask)};
+    }
+};
+
+// Wide text, compared through the program's own case folding.
+class WideAlphabet {
+public:
+    using Char = wchar_t;
+
+    explicit WideAlphabet(bool exact) : exact_(exact) {}
+
+    // A literal character as the matcher keeps it: folded when case does not count.
+    Char LiteralChar(wchar_t c) const { return exact_ ? c : FoldCase(c); }
+    bool Equal(Char textChar, Char literalChar) const {
+        return (exact_ ? textChar : FoldCase(textChar)) == literalChar;
+    }
+
+    Forms<Char> FormsOf(Char literalChar) const {
+        if (exact_) {
+            return Forms<Char>{literalChar, literalChar, literalChar};
+        }
+        const std::array<wchar_t, 3> forms = CaseForms(literalChar);
+        return Forms<Char>{forms[0], forms[1], forms[2]};
+    }
+
+    bool InClass(Char c, TokenType type) const { return InWideClass(c, type); }
+
+private:
+    bool exact_;
+};
+
+// The bytes of a single-byte code page. Each byte is compared through its representative; a
+// literal character that no byte equals becomes 0, which no byte of the text is.
+class ByteAlphabet {
+public:
+    using Char = std::uint8_t;
+
+    ByteAlphabet(const ByteCodePage& codePage, bool exact, const Tokens& pattern)
+        : codePage_(codePage), exact_(exact), representative_(codePage.Representatives(exact)) {
+        // The classes of the decoded characters, asked of the C library at the time of the call,
+        // as the wide matcher does.
+        if (pattern.HasClass()) {
+            for (std::size_t byte = 0; byte < classes_.size(); ++byte) {
+                const wchar_t c = codePage.Decoded(static_cast<std::uint8_t>(byte));
+                classes_[byte] = static_cast<std::uint8_t>((InWideClass(c, kAlpha) ? kAlphaBit : 0) |
+                                                           (InWideClass(c, kDigit) ? kDigitBit : 0) |
+                                                           (InWideClass(c, kRoman) ? kRomanBit : 0));
+            }
+        }
+    }
+
+    Char LiteralChar(wchar_t c) const { return codePage_.Encode(c, exact_); }
+    bool Equal(Char textChar, Char literalChar) const { return representative_[textChar] == literalChar; }
+
+    Forms<Char> FormsOf(Char literalChar) const {
+        if (literalChar == 0) {
+            return Forms<Char>{0, 0, 0};
+        }
+        const std::array<std::uint8_t, 3>& members = codePage_.Members(literalChar, exact_);
+        return Forms<Char>{members[0], members[1], members[2]};
+    }
+
+    bool InClass(Char c, TokenType type) const {
+        const unsigned bit = type == kAlpha ? kAlphaBit : type == kDigit ? kDigitBit : kRomanBit;
+        return (classes_[c] & bit) != 0;
+    }
+
+private:
+    static constexpr unsigned kAlphaBit = 1;
+    static constexpr unsigned kDigitBit = 2;
+    static constexpr unsigned kRomanBit = 4;
+
+    const ByteCodePage& codePage_;
+    bool exact_;
+    const std::array<std::uint8_t, 256>& representative_;
+    std::array<std::uint8_t, 256> classes_ = {};
+};
+
 // ---------------------------------------------------------------------------------------------
 // Matching
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-constexpr std::size_t kScanBlock = 32;
 
-// One call of MatchPattern. The pattern is read into tokens once, with its literals folded once
-// when case does not count, so that a long text is scanned without re-reading the pattern.
-class Matcher {
+// One call of the matcher. The pattern's literals are converted once to the alphabet's characters
+// (folded when case does not count), so that a long text is scanned without re-reading the pattern.
+template <typename Alphabet> class Matcher {
 public:
-    Matcher(std::wstring_view text, std::wstring_view pattern, bool exact) : text_(text), exact_(exact) {
-        std::size_t p = 0;
-        for (;;) {
-            const std::size_t begin = literals_.size();
-            const TokenType type = NextToken(pattern, p, literals_);
-            tokens_.push_back(Token{type, begin, literals_.size() - begin});
-            if (type == kEnd) {
-                break;
-            }
-        }
-        if (!exact_) {
-            for (wchar_t& c : literals_) {
-                c = Fold(c);
-            }
+    using Char = typename Alphabet::Char;
+    using Text = std::span<const Char>;
+
+    Matcher(Text text, const Tokens& pattern, const Alphabet& alphabet)
+        : text_(text), tokens_(pattern.tokens), alphabet_(alphabet) {
+        literals_.reserve(pattern.literals.size());
+        for (const wchar_t c : pattern.literals) {
+            literals_.push_back(alphabet_.LiteralChar(c));
         }
     }
 
@@ -272,7 +295,7 @@ public:
             case kAlpha:
             case kDigit:
             case kRoman:
-                if (t == n || !InClass(text_[t], token.type)) {
+                if (t == n || !alphabet_.InClass(text_[t], token.type)) {
                     return false;
                 }
                 ++t;
@@ -310,33 +333,15 @@ public:
     }
 
 private:
-    static bool InClass(wchar_t c, TokenType type) {
-        switch (type) {
-        case kAlpha:
-            return std::iswalpha(static_cast<std::wint_t>(c)) != 0;
-        case kDigit:
-            return std::iswdigit(static_cast<std::wint_t>(c)) != 0;
-        case kRoman:
-            return c == L'I' || c == L'V' || c == L'X' || c == L'C' || c == L'L' || c == L'D' || c == L'M';
-        default:
-            return false;
-        }
-    }
+    // A scan tests this many positions at once: 64 bytes or 32 wide characters.
+    static constexpr std::size_t kScanBlock = sizeof(Char) == 1 ? 64 : 32;
 
     // Does the text at t begin with the literal (characters after the first compared from 'from')?
     bool LiteralMatchesFrom(std::size_t t, const Token& literal, std::size_t from) const {
-        const wchar_t* text = text_.data() + t;
-        const wchar_t* lit = literals_.data() + literal.begin;
-        if (exact_) {
-            for (std::size_t i = from; i < literal.length; ++i) {
-                if (text[i] != lit[i]) {
-                    return false;
-                }
-            }
-            return true;
-        }
+        const Char* text = text_.data() + t;
+        const Char* lit = literals_.data() + literal.begin;
         for (std::size_t i = from; i < literal.length; ++i) {
-            if (Fold(text[i]) != lit[i]) {
+            if (!alphabet_.Equal(text[i], lit[i])) {
                 return false;
             }
         }
@@ -347,31 +352,11 @@ private:
         return text_.size() - t >= literal.length && LiteralMatchesFrom(t, literal, 0);
     }
 
-    // The characters that equal c in the call's case mode (c already folded when not exact).
-    struct Forms {
-        wchar_t v0;
-        wchar_t v1;
-        wchar_t v2;
-
-        bool Has(wchar_t c) const { return c == v0 || c == v1 || c == v2; }
-        unsigned Hit(wchar_t c) const {
-            return static_cast<unsigned>(c == v0) | static_cast<unsigned>(c == v1) | static_cast<unsigned>(c == v2);
-        }
-    };
-
-    Forms FormsOf(wchar_t c) const {
-        const auto u = static_cast<std::uint32_t>(c);
-        if (exact_ || u >= kFoldLimit) {
-            return Forms{c, c, c};
-        }
-        const char16_t* v = kCase.variants[u];
-        return Forms{static_cast<wchar_t>(v[0]), static_cast<wchar_t>(v[1]), static_cast<wchar_t>(v[2])};
-    }
-
     // Could any of the kScanBlock positions from block start the literal? Looks at the literal's
     // first and last characters only, and is written without early exits so that the compiler can
     // compare the whole block at once.
-    static bool BlockMayHold(const wchar_t* block, std::size_t lastOffset, const Forms& first, const Forms& last) {
+    template <typename Probe>
+    static bool BlockMayHold(const Char* block, std::size_t lastOffset, const Probe& first, const Probe& last) {
         unsigned any = 0;
         for (std::size_t i = 0; i < kScanBlock; ++i) {
             any |= first.Hit(block[i]) & last.Hit(block[i + lastOffset]);
@@ -381,23 +366,32 @@ private:
 
     // The first position at or after s at which the text begins with the literal, or kNone.
     std::size_t FindLiteral(std::size_t s, const Token& literal) const {
-        const std::size_t n = text_.size();
-        if (n - s < literal.length) {
+        if (text_.size() - s < literal.length) {
             return kNone;
         }
-        const std::size_t last = n - literal.length; // the last position that leaves room for it
+        const Forms<Char> head = alphabet_.FormsOf(literals_[literal.begin]);
+        const Forms<Char> tail = alphabet_.FormsOf(literals_[literal.begin + literal.length - 1]);
+        const auto oneBitHead = OneBitForms<Char>::Of(head);
+        const auto oneBitTail = OneBitForms<Char>::Of(tail);
+        if (oneBitHead && oneBitTail) {
+            return ScanForLiteral(s, literal, *oneBitHead, *oneBitTail);
+        }
+        return ScanForLiteral(s, literal, head, tail);
+    }
+
+    template <typename Probe>
+    std::size_t ScanForLiteral(std::size_t s, const Token& literal, const Probe& head, const Probe& tail) const {
+        const std::size_t last = text_.size() - literal.length; // the last position that leaves room for it
         const std::size_t lastOffset = literal.length - 1;
-        const Forms headForms = FormsOf(literals_[literal.begin]);
-        const Forms tailForms = FormsOf(literals_[literal.begin + lastOffset]);
-        const wchar_t* text = text_.data();
+        const Char* text = text_.data();
         std::size_t k = s;
         for (;;) {
-            while (last - k >= kScanBlock && !BlockMayHold(text + k, lastOffset, headForms, tailForms)) {
+            while (last - k >= kScanBlock && !BlockMayHold(text + k, lastOffset, head, tail)) {
                 k += kScanBlock;
             }
             const std::size_t blockLast = std::min(last, k + kScanBlock - 1);
             for (; k <= blockLast; ++k) {
-                if (headForms.Has(text[k]) && tailForms.Has(text[k + lastOffset]) &&
+                if (head.Hit(text[k]) != 0 && tail.Hit(text[k + lastOffset]) != 0 &&
                     LiteralMatchesFrom(k, literal, 1)) {
                     return k;
                 }
@@ -411,7 +405,7 @@ private:
     // The first character at or after s in the class, or kNone.
     std::size_t FindClass(std::size_t s, TokenType type) const {
         for (std::size_t k = s; k < text_.size(); ++k) {
-            if (InClass(text_[k], type)) {
+            if (alphabet_.InClass(text_[k], type)) {
                 return k;
             }
         }
@@ -474,7 +468,7 @@ private:
                         }
                         c = k - ones;
                         s = k + 1;
-                    } else if (InClass(text_[s], token.type)) {
+                    } else if (alphabet_.InClass(text_[s], token.type)) {
                         ++s;
                     } else {
                         failed = true;
@@ -487,10 +481,10 @@ private:
         }
     }
 
-    std::wstring_view text_;
-    bool exact_;
-    std::vector<Token> tokens_;
-    std::wstring literals_;
+    Text text_;
+    const std::vector<Token>& tokens_;
+    const Alphabet& alphabet_;
+    std::vector<Char> literals_;
 };
 
 std::wstring_view UpToNul(std::wstring_view s) {
@@ -501,7 +495,20 @@ std::wstring_view UpToNul(std::wstring_view s) {
 } // namespace
 
 bool MatchPattern(std::wstring_view text, std::wstring_view pattern, bool exact) {
-    return Matcher(UpToNul(text), UpToNul(pattern), exact).Run();
+    const Tokens tokens = Tokenize(UpToNul(pattern));
+    const WideAlphabet alphabet(exact);
+    const std::wstring_view cut = UpToNul(text);
+    return Matcher<WideAlphabet>(std::span<const wchar_t>(cut.data(), cut.size()), tokens, alphabet).Run();
+}
+
+bool MatchPatternBytes(std::span<const std::uint8_t> text, std::wstring_view pattern, const ByteCodePage& codePage,
+                       bool exact) {
+    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+    const std::size_t length =
+        nul == nullptr ? text.size() : static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - text.data());
+    const Tokens tokens = Tokenize(UpToNul(pattern));
+    const ByteAlphabet alphabet(codePage, exact, tokens);
+    return Matcher<ByteAlphabet>(text.first(length), tokens, alphabet).Run();
 }
 
 } // namespace vk

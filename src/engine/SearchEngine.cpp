@@ -27,16 +27,7 @@ void CSearchEngine::StartSearch() {
     SetStatus(kPaneItemCount, kTextZeroItems);
     resultStore_.Clear();
     std::lock_guard lock(threadsLock_);
-    controller_ = std::thread([this] {
-        try {
-            RunController();
-        } catch (...) {
-            // Nothing may unwind out of a thread; a search that failed still completes.
-            searchRunning = false;
-            searchActive = false;
-            ShowSearchState(false);
-        }
-    });
+    controller_ = std::thread([this] { RunController(); });
 }
 
 void CSearchEngine::StopSearch() {
@@ -68,8 +59,20 @@ void CSearchEngine::ShowSearchState(bool running) {
 void CSearchEngine::RunController() {
     gate_.Open();
     SetStatus(kPaneMessage, kTextPleaseWait);
-    for (const auto& path : scopePaths_) {
-        DispatchShareWorker(path);
+    try {
+        if (tree_) {
+            for (currentTopLevel_ = tree_->FirstChild(kNoNode); currentTopLevel_ != kNoNode;
+                 currentTopLevel_ = tree_->NextSibling(currentTopLevel_)) {
+                WalkCheckedNode(currentTopLevel_);
+            }
+        }
+        for (const auto& path : scopePaths_) {
+            DispatchShareWorker(path);
+        }
+    } catch (...) {
+        // Nothing may unwind out of the thread: a walk that failed stops the search, which
+        // then completes like any other.
+        searchRunning = false;
     }
     gate_.SignalExitIfIdle();
     gate_.WaitForExit();

@@ -9,12 +9,15 @@
 
 #include "engine/EngineSeams.h"
 #include "engine/ResultStore.h"
+#include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
 #include "engine/WorkerGate.h"
 #include "platform/FileSystem.h"
+#include "platform/NetworkServices.h"
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -31,8 +34,13 @@ struct EngineServices {
     IResultList* resultList = nullptr;
     IStatusBar* statusBar = nullptr;
     IIconIndex* iconIndex = nullptr;
-    ISearchForm* searchForm = nullptr; // may be null (the console tool has no buttons)
+    ISearchForm* searchForm = nullptr;     // may be null (the console tool has no buttons)
+    NetworkServices* network = nullptr;    // may be null: no network to enumerate
+    IUserMessages* messages = nullptr;     // may be null: browse failures are not shown
 };
+
+// The program's name, the caption of its message boxes.
+constexpr const wchar_t* kProgramName = L"Varnokle";
 
 class CSearchEngine {
 public:
@@ -42,12 +50,21 @@ public:
     CSearchEngine(const CSearchEngine&) = delete;
     CSearchEngine& operator=(const CSearchEngine&) = delete;
 
+    // What the engine works with. The window program fills in the views' parts as they are set
+    // up; change it only while no search is active.
+    [[nodiscard]] EngineServices& Services() { return services_; }
+
     // The request of the next search; change it only while no search is active.
     [[nodiscard]] SearchRequest& Request() { return request_; }
     [[nodiscard]] const ResultStore& Results() const { return resultStore_; }
     [[nodiscard]] ResultStore& Results() { return resultStore_; }
 
-    // The share or folder paths (\\SERVER\share[\folder...]) that the next search walks.
+    // The network tree whose checked part the next search walks (null: none). The tree pane
+    // registers it when it is set up.
+    void SetScopeTree(IScopeTree* tree) { tree_ = tree; }
+    [[nodiscard]] IScopeTree* ScopeTree() const { return tree_; }
+    // Share or folder paths (\\SERVER\share[\folder...]) that the next search walks after the
+    // tree, each as a whole.
     void SetScopePaths(std::vector<std::wstring> paths);
 
     // Engine state.
@@ -75,6 +92,27 @@ public:
     // Walks dir (no trailing backslash) with one piece of the file mask, depth first.
     void SearchDirectory(const std::wstring& dir, const std::wstring& mask);
 
+    // The network walk of the controller thread over the checked part of the tree, and live
+    // below the nodes that were never expanded.
+    void WalkCheckedNode(TreeNode node);
+    void SearchUnwalkedNode(TreeNode node);
+    void WalkNetwork(const NetResource* resource);
+    // Lists a server's shares (\\SERVER): share hits or workers, filtered by the share mask.
+    void SearchServerShares(const std::wstring& server);
+
+    // Browsing (user interface thread). ExpandNetworkNode fills the tree below a node (kNoNode
+    // and -1: the top level) or, for a server, share or folder node, lists it in the result
+    // list. The listings do nothing while a search is active.
+    void ExpandNetworkNode(TreeNode node, std::intptr_t index);
+    ErrorCode BrowseServerShares(TreeNode node, const std::wstring& server);
+    void BrowseFolder(TreeNode node);
+    // The UNC path of a share or folder node, without a trailing backslash.
+    [[nodiscard]] std::wstring BuildNodePath(TreeNode node);
+
+    // The record of a network node's data value; null for anything else.
+    [[nodiscard]] const NetResource* NetResourceAt(std::intptr_t index) const;
+    [[nodiscard]] std::size_t NetResourceCount() const;
+
 private:
     void RunController();
     void ShareWorker(const std::wstring& path);
@@ -88,6 +126,15 @@ private:
     ResultStore resultStore_;
     WorkerGate gate_;
     std::vector<std::wstring> scopePaths_;
+    IScopeTree* tree_ = nullptr;
+    TreeNode currentTopLevel_ = kNoNode;
+
+    // The network records the tree's nodes refer to. Only appended (by browsing, on the user
+    // interface thread) and kept for the engine's life, so a record's address never changes;
+    // the controller thread reads the table under its lock.
+    mutable std::mutex netTableLock_;
+    std::deque<NetResource> netResources_;
+    std::vector<const NetResource*> NetResourceTable;
 
     std::mutex threadsLock_;
     std::thread controller_;

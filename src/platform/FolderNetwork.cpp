@@ -3,6 +3,7 @@
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <utility>
@@ -131,7 +132,8 @@ bool IsSameOrBelow(std::wstring_view path, std::wstring_view folder) {
     return path.size() == folder.size() || path[folder.size()] == L'\\';
 }
 
-// The subfolders of a native folder, "." and ".." left out.
+// The subfolders of a native folder, "." and ".." left out, sorted as listings are (whatever
+// order the file system keeps them in).
 bool ListFolders(FileSystem& system, const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
     ErrorCode error = kErrorSuccess;
@@ -145,6 +147,8 @@ bool ListFolders(FileSystem& system, const std::wstring& folder, std::vector<std
             names.push_back(entry.name);
         }
     }
+    std::sort(names.begin(), names.end(),
+              [](const std::wstring& a, const std::wstring& b) { return CompareNamesForListing(a, b) < 0; });
     return true;
 }
 
@@ -253,6 +257,7 @@ NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstrin
 FolderNetwork::FolderNetwork(std::wstring root, FileSystem& system) : root_(std::move(root)), system_(system) {}
 
 ErrorCode FolderNetwork::Load() {
+    providers_.clear();
     servers_.clear();
     serverIndex_.clear();
     faults_ = NetworkFaults{};
@@ -266,16 +271,19 @@ ErrorCode FolderNetwork::Load() {
     std::vector<std::wstring> servers;
     for (const auto& provider : providers) {
         const std::wstring providerPath = JoinNative(root_, provider);
+        Provider& providerEntry = providers_.emplace_back(Provider{provider, providerPath, {}});
         if (!ListFolders(system_, providerPath, domains)) {
             continue;
         }
         for (const auto& domain : domains) {
             const std::wstring domainPath = JoinNative(providerPath, domain);
+            Domain& domainEntry = providerEntry.domains.emplace_back(Domain{domain, domainPath, {}});
             if (!ListFolders(system_, domainPath, servers)) {
                 continue;
             }
             for (const auto& server : servers) {
                 serverIndex_.try_emplace(UpperCaseName(server), servers_.size());
+                domainEntry.servers.push_back(servers_.size());
                 servers_.push_back(Server{server, JoinNative(domainPath, server), provider, domain});
             }
         }
@@ -342,6 +350,17 @@ void FolderNetwork::SimulateCallDelay() const {
     if (faults_.callDelay.count() > 0) {
         std::this_thread::sleep_for(faults_.callDelay);
     }
+}
+
+ErrorCode FolderNetwork::ListShares(const Server& server, std::vector<std::wstring>& names) const {
+    return ListFolders(system_, server.nativePath, names) ? kErrorSuccess : kErrorBadNetPath;
+}
+
+bool FolderNetwork::FolderExists(const std::wstring& nativePath) const {
+    ErrorCode error = kErrorSuccess;
+    const auto listing = system_.FindFirst(JoinNative(nativePath, L"*"), ListingDetail::kNamesOnly, error);
+    // An empty folder may list nothing at all where the system leaves out "." and "..".
+    return listing != nullptr || error == kErrorFileNotFound;
 }
 
 namespace {

@@ -51,6 +51,16 @@ public:
         std::wstring provider;
         std::wstring domain;
     };
+    struct Domain {
+        std::wstring name;
+        std::wstring nativePath;          // ROOT/provider/domain
+        std::vector<std::size_t> servers; // indices into Servers(), in listing order
+    };
+    struct Provider {
+        std::wstring name;
+        std::wstring nativePath; // ROOT/provider
+        std::vector<Domain> domains;
+    };
 
     // root: the folder's native path. system: the file system that holds it (not owned; must
     // outlive this object).
@@ -62,6 +72,8 @@ public:
 
     [[nodiscard]] const std::wstring& Root() const { return root_; }
     [[nodiscard]] FileSystem& System() const { return system_; }
+    // Everything Load found, each level sorted as listings are (see CompareNamesForListing).
+    [[nodiscard]] const std::vector<Provider>& Providers() const { return providers_; }
     [[nodiscard]] const std::vector<Server>& Servers() const { return servers_; }
     [[nodiscard]] NetworkFaults& Faults() { return faults_; }
     [[nodiscard]] const NetworkFaults& Faults() const { return faults_; }
@@ -82,9 +94,16 @@ public:
     // Sleeps for the configured delay per call (no-op when there is none).
     void SimulateCallDelay() const;
 
+    // The names of a server's share folders as they are on disk now, sorted as listings are,
+    // hidden ones included. Fails with kErrorBadNetPath when the server's folder is gone.
+    [[nodiscard]] ErrorCode ListShares(const Server& server, std::vector<std::wstring>& names) const;
+    // True while a native folder (a provider's or domain's) still exists.
+    [[nodiscard]] bool FolderExists(const std::wstring& nativePath) const;
+
 private:
     std::wstring root_;
     FileSystem& system_;
+    std::vector<Provider> providers_;
     std::vector<Server> servers_;
     std::map<std::wstring, std::size_t> serverIndex_; // upper-case name -> servers_ index
     NetworkFaults faults_;

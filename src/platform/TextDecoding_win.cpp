@@ -13,6 +13,22 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
     return ::IsTextUnicode(bytes, size, nullptr) != FALSE;
 }
 
+bool AnsiByteTable(std::array<wchar_t, 256>& table) {
+    CPINFO info = {};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) {
+        return false;
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        const char in = static_cast<char>(byte);
+        wchar_t out[2] = {};
+        if (MultiByteToWideChar(CP_ACP, 0, &in, 1, out, 2) != 1) {
+            return false;
+        }
+        table[static_cast<std::size_t>(byte)] = out[0];
+    }
+    return true;
+}
+
 void DecodeAnsi(const std::uint8_t* bytes, std::size_t count, std::wstring& out) {
     out.clear();
     // One byte never becomes more than one wide character, so the output fits in count.

@@ -7,12 +7,20 @@ namespace vk {
 
 std::wstring UsageText() {
     return LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
-              [--at-least KB | --at-most KB] [--quiet] SCOPE...
+              [--at-least KB | --at-most KB] [--quiet] [SCOPE...]
+       vkfind [--network DIR] --shares \\SERVER
+       vkfind [--network DIR] --list \\SERVER\share[\folder...]
 
-Searches shares and folders of a Windows network for files and folders, the way the
-Varnokle window does, and prints every hit when the search has ended.
+Searches a Windows network for files, folders and shares, the way the Varnokle window
+does, and prints every hit when the search has ended.
 
-  SCOPE             a share or a folder below one: \\SERVER\share[\folder...]
+  SCOPE             what to search; without one, the whole network:
+                      \\SERVER\share[\folder...]  a share or a folder below one
+                      \\SERVER                     a server: all its shares
+                      Provider[/Domain[/\\SERVER]]  a part of the network tree, by the
+                                                   names of its nodes ('/' between)
+  --shares \\SERVER  list the server's shares (as double-clicking it in the tree does)
+  --list PATH       list the entries of a share or folder, \\SERVER\share[\folder...]
   --network DIR     search the folder network DIR (ROOT/provider/domain/server/share/...)
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
@@ -26,13 +34,15 @@ Varnokle window does, and prints every hit when the search has ended.
   --quiet           no status texts
   --help            this text
 
-With --at-least or --at-most and no mask, the mask is "*".
+With --at-least or --at-most and no mask, the mask is "*". A share mask alone lists the
+matching shares themselves. A share or folder SCOPE is searched as a whole, whatever the
+share mask says.
 
 Output: one hit a line in list order, in UTF-8: the name, the size (files only) and the
 containing folder, separated by tabs. Status texts go to standard error.
 
-Exit status: 0 when the search ran, 1 when the network could not be read, 2 for a usage
-error.
+Exit status: 0 when the search or listing ran, 1 when the network, a node or a listing
+could not be read (the message goes to standard error), 2 for a usage error.
 )";
 }
 
@@ -48,6 +58,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         {L"--text", [&](const std::wstring& v) { options.containingText = v; }},
         {L"--at-least", [&](const std::wstring& v) { options.atLeastKb = v; }},
         {L"--at-most", [&](const std::wstring& v) { options.atMostKb = v; }},
+        {L"--shares", [&](const std::wstring& v) { options.sharesOf = v; }},
+        {L"--list", [&](const std::wstring& v) { options.listOf = v; }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -72,10 +84,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
     if (options.help) {
         return parsed;
     }
+    const bool browsing = options.sharesOf || options.listOf;
     if (options.atLeastKb && options.atMostKb) {
         parsed.error = L"--at-least and --at-most exclude each other";
-    } else if (options.scopes.empty()) {
-        parsed.error = L"no SCOPE given";
+    } else if (options.sharesOf && options.listOf) {
+        parsed.error = L"--shares and --list exclude each other";
+    } else if (browsing && !options.scopes.empty()) {
+        parsed.error = L"--shares and --list take no SCOPE";
     }
     return parsed;
 }

@@ -14,6 +14,8 @@ struct VkfindOptions {
     std::optional<std::wstring> containingText;
     std::optional<std::wstring> atLeastKb;
     std::optional<std::wstring> atMostKb;
+    std::optional<std::wstring> sharesOf; // --shares \\SERVER: the server's share listing
+    std::optional<std::wstring> listOf;   // --list \\SERVER\share[\folder]: a folder listing
     bool quiet = false;
     bool help = false;
     std::vector<std::wstring> scopes;

@@ -2,11 +2,13 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
-#include "platform/FolderNetwork.h"
+#include "network/MemoryScopeTree.h"
+#include "platform/NetworkEnvironment.h"
 #include "platform/Utf8.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
 #include "vkfind/CommandLine.h"
+#include "vkfind/ScopeSelection.h"
 
 #include <memory>
 #include <mutex>
@@ -33,9 +35,29 @@ private:
     std::mutex lock_;
 };
 
+// Message boxes as lines on standard error; counts them, since a shown message means the
+// listing failed.
+class ConsoleMessages final : public IUserMessages {
+public:
+    explicit ConsoleMessages(std::ostream& err) : err_(err) {}
+    void ShowMessage(std::wstring_view text, std::wstring_view caption) override {
+        err_ << Utf8FromWide(caption) << ": " << Utf8FromWide(text) << '\n';
+        ++shown;
+    }
+    int shown = 0;
+
+private:
+    std::ostream& err_;
+};
+
 int UsageError(std::ostream& err, const std::wstring& message) {
     err << "vkfind: " << Utf8FromWide(message) << "\nTry 'vkfind --help' for more information.\n";
     return kExitUsage;
+}
+
+int Failure(std::ostream& err, const std::wstring& message) {
+    err << "vkfind: " << Utf8FromWide(message) << '\n';
+    return kExitNetworkUnreadable;
 }
 
 // Fills the request as the advanced search form does. Returns an error text, or nothing.
@@ -68,16 +90,15 @@ std::wstring WithoutTrailingBackslashes(std::wstring path) {
     return path;
 }
 
-} // namespace
-
-bool IsShareScope(const std::wstring& path) {
-    if (path.size() < 5 || path[0] != L'\\' || path[1] != L'\\') {
-        return false;
+void PrintRows(const MemoryResultList& list, std::ostream& out) {
+    for (const auto& row : list.Rows()) {
+        out << Utf8FromWide(row.columns[0]) << '\t' << Utf8FromWide(row.columns[1]) << '\t'
+            << Utf8FromWide(row.columns[2]) << '\n';
     }
-    const std::size_t serverEnd = path.find(L'\\', 2);
-    return serverEnd != std::wstring::npos && serverEnd > 2 && serverEnd + 1 < path.size() &&
-           path[serverEnd + 1] != L'\\';
+    out.flush();
 }
+
+} // namespace
 
 int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environmentNetwork, std::ostream& out,
               std::ostream& err) {
@@ -90,39 +111,40 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         out << Utf8FromWide(UsageText());
         return kExitSearchRan;
     }
-
-    std::vector<std::wstring> scopes;
-    for (const auto& scope : options.scopes) {
-        if (!IsShareScope(scope)) {
-            return UsageError(err,
-                              L"not a share or folder path: " + scope + L" (expected \\\\SERVER\\share[\\folder])");
-        }
-        scopes.push_back(WithoutTrailingBackslashes(scope));
-    }
+    const bool browsing = options.sharesOf || options.listOf;
 
     SearchRequest request;
-    if (const auto problem = FillRequest(options, request)) {
-        return UsageError(err, *problem);
+    if (!browsing) {
+        if (const auto problem = FillRequest(options, request)) {
+            return UsageError(err, *problem);
+        }
+    }
+    std::vector<std::wstring> sharePaths;
+    std::vector<std::wstring> networkScopes;
+    for (const auto& scope : options.scopes) {
+        if (IsShareScope(scope)) {
+            sharePaths.push_back(WithoutTrailingBackslashes(scope));
+        } else if (scope.starts_with(L"\\\\") && !IsServerScope(scope)) {
+            return UsageError(err, L"not a share, server or tree path: " + scope);
+        } else {
+            networkScopes.push_back(scope);
+        }
+    }
+    if (options.sharesOf && !IsServerScope(*options.sharesOf)) {
+        return UsageError(err, L"--shares takes a server, \\\\SERVER: " + *options.sharesOf);
+    }
+    if (options.listOf && !IsShareScope(*options.listOf)) {
+        return UsageError(err, L"--list takes a share or folder, \\\\SERVER\\share[\\folder]: " + *options.listOf);
     }
 
-    // Below a folder network's root the native paths are longer than the UNC paths they stand
-    // for; the network itself holds the UNC paths to the program's limit.
-    std::unique_ptr<FileSystem> system =
-        MakeSystemFileSystem(options.networkRoot.empty() ? kMaxPathLength : kMaxLongPathLength);
-    std::unique_ptr<FolderNetwork> network;
-    std::unique_ptr<FileSystem> networkFiles;
-    FileSystem* fileSystem = system.get();
+    NetworkEnvironment environment;
     if (!options.networkRoot.empty()) {
-        network = std::make_unique<FolderNetwork>(options.networkRoot, *system);
-        if (network->Load() != kErrorSuccess) {
-            err << "vkfind: cannot read the network folder " << Utf8FromWide(options.networkRoot) << '\n';
-            return kExitNetworkUnreadable;
+        if (environment.UseFolderNetwork(options.networkRoot) != kErrorSuccess) {
+            return Failure(err, L"cannot read the network folder " + options.networkRoot);
         }
-        for (const auto& problem : network->FaultFileErrors()) {
+        for (const auto& problem : environment.FaultFileErrors()) {
             err << "vkfind: network-faults.txt: " << Utf8FromWide(problem) << '\n';
         }
-        networkFiles = std::make_unique<FolderNetworkFileSystem>(*network);
-        fileSystem = networkFiles.get();
     } else {
 #ifndef _WIN32
         return UsageError(err, L"this system has no Windows network: point --network (or VARNOKLE_NETWORK) at a "
@@ -132,22 +154,57 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
 
     MemoryResultList resultList;
     ConsoleStatus status(err, options.quiet);
+    ConsoleMessages messages(err);
     NoIconImages images;
     IconKeyTable icons(images);
     icons.ResetCache();
-    CSearchEngine engine({fileSystem, &resultList, &status, &icons, nullptr});
+    MemoryScopeTree tree;
+    CSearchEngine engine({&environment.Files(), &resultList, &status, &icons, nullptr, &environment.Network(), &messages});
+    ScopeSelection selection(engine, tree);
+
+    if (browsing) {
+        selection.ShowTopLevel();
+        const std::wstring target = options.sharesOf ? *options.sharesOf : WithoutTrailingBackslashes(*options.listOf);
+        const TreeNode node = options.sharesOf ? selection.FindServer(target) : selection.FindShareOrFolder(target);
+        if (node == kNoNode) {
+            return Failure(err, L"not found in the network: " + target);
+        }
+        if (options.sharesOf) {
+            const ErrorCode result = engine.BrowseServerShares(node, tree.Text(node));
+            if (result != kErrorSuccess) {
+                return Failure(err, L"cannot list the shares of " + target + L" (error " + std::to_wstring(result) +
+                                        L")");
+            }
+        } else {
+            engine.BrowseFolder(node);
+            if (messages.shown > 0) {
+                return kExitNetworkUnreadable;
+            }
+        }
+        PrintRows(resultList, out);
+        return kExitSearchRan;
+    }
+
+    // No scope: the whole network as the tree shows it at start-up. Network scopes: only the
+    // nodes they name. Share and folder paths are searched as they are.
+    if (options.scopes.empty() || !networkScopes.empty()) {
+        selection.ShowTopLevel();
+        if (!networkScopes.empty()) {
+            selection.SelectNothing();
+            for (const auto& scope : networkScopes) {
+                if (!selection.Select(scope)) {
+                    return Failure(err, L"not found in the network: " + scope);
+                }
+            }
+        }
+    }
     engine.Request() = request;
-    engine.SetScopePaths(std::move(scopes));
+    engine.SetScopePaths(std::move(sharePaths));
     engine.ShowSearchState(true);
     engine.searchRunning = true;
     engine.StartSearch();
     engine.WaitForSearchEnd();
-
-    for (const auto& row : resultList.Rows()) {
-        out << Utf8FromWide(row.columns[0]) << '\t' << Utf8FromWide(row.columns[1]) << '\t'
-            << Utf8FromWide(row.columns[2]) << '\n';
-    }
-    out.flush();
+    PrintRows(resultList, out);
     return kExitSearchRan;
 }
 

@@ -16,7 +16,4 @@ constexpr int kExitUsage = 2;
 int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environmentNetwork, std::ostream& out,
               std::ostream& err);
 
-// True for \\SERVER\share with an optional folder path below it.
-[[nodiscard]] bool IsShareScope(const std::wstring& path);
-
 } // namespace vk

@@ -50,6 +50,22 @@ TEST_F(ContentSearchTest, EightBitTextIsMatchedWithoutRegardToCase) {
     EXPECT_FALSE(Contains("", L"x"));
 }
 
+// 8-bit text is matched without converting it, with the answers of its conversion: case pairs in
+// the upper half of the code page, a pattern character that folds onto one of its letters, and
+// pattern characters that no byte stands for.
+TEST_F(ContentSearchTest, EightBitTextAnswersAsItsConversion) {
+    const std::string german = "Viele Gr\xFC\xDF"
+                               "e aus der Stadt, und ein \x84Zitat\x93 zum Schluss.\r\n";
+    EXPECT_TRUE(Contains(german, L"GR\u00DC\u00DFE"));
+    EXPECT_TRUE(Contains(german, L"gr\u00FC\u00DF"));
+    EXPECT_FALSE(Contains(german, L"GRUSSE"));
+    EXPECT_TRUE(Contains(german, L"Schlu\u017F\u017F")); // long s folds to s
+    EXPECT_TRUE(Contains(german, L"\u201EZitat\u201C")); // the quotation marks at 0x84 and 0x93
+    EXPECT_FALSE(Contains(german, L"Stadt\u4E00"));
+    EXPECT_FALSE(Contains(german, L"St\u0101dt"));
+    EXPECT_TRUE(Contains("Ein Preis von 10\x80 und die Ecke \x9F bleibt stehen.\r\n", L"\\0\u20AC*\u00FF"));
+}
+
 TEST_F(ContentSearchTest, Utf16TextWithOrWithoutByteOrderMarkIsMatchedAsWideText) {
     EXPECT_TRUE(Contains(Utf16Le(L"Hello wide world, \u0436\u0443\u043A", true), L"WIDE WORLD"));
     EXPECT_TRUE(Contains(Utf16Le(L"Hello wide world, plain text here", false), L"plain"));

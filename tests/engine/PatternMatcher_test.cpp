@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -202,6 +207,181 @@ TEST(PatternMatcherTest, FindsOccurrenceAtEveryPosition) {
         EXPECT_EQ(MatchPattern(text, L"*kNe*", true), at > 0) << at;
         text[at + 2] = L'x';
         EXPECT_FALSE(MatchPattern(text, L"*nee*", false)) << at;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// 8-bit text matched byte by byte must answer exactly as its conversion to wide characters does.
+
+std::array<wchar_t, 256> Windows1252() {
+    constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    std::array<wchar_t, 256> table = {};
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        table[byte] = static_cast<wchar_t>(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte);
+    }
+    return table;
+}
+
+std::wstring Decode(const std::array<wchar_t, 256>& table, const std::vector<std::uint8_t>& bytes) {
+    std::wstring text;
+    for (const std::uint8_t byte : bytes) {
+        text.push_back(table[byte]);
+    }
+    return text;
+}
+
+// Compares both paths on one text and pattern in both case modes; returns the answer without
+// regard to case.
+bool ExpectSameAnswers(const ByteCodePage& page, const std::array<wchar_t, 256>& table,
+                       const std::vector<std::uint8_t>& bytes, const std::wstring& pattern) {
+    const std::wstring wide = Decode(table, bytes);
+    bool answer = false;
+    for (const bool exact : {false, true}) {
+        const bool expected = MatchPattern(wide, pattern, exact);
+        EXPECT_EQ(MatchPatternBytes(bytes, pattern, page, exact), expected)
+            << "pattern " << testing::PrintToString(pattern) << ", text " << testing::PrintToString(wide) << ", exact "
+            << exact;
+        answer = exact ? answer : expected;
+    }
+    return answer;
+}
+
+TEST(BytePatternMatcherTest, EveryByteAgainstEveryCharacterOfThePattern) {
+    const auto table = Windows1252();
+    const auto page = ByteCodePage::Make(table);
+    ASSERT_TRUE(page.has_value());
+    // Every character the case folding knows, the code page's own beyond it, and some that no
+    // byte stands for.
+    std::vector<wchar_t> characters;
+    for (wchar_t c = 1; c < 0x0530; ++c) {
+        characters.push_back(c);
+    }
+    for (const wchar_t c : table) {
+        if (c >= 0x0530) {
+            characters.push_back(c);
+        }
+    }
+    characters.insert(characters.end(), {L'\u2000', L'\u4E00', L'\uFB00', L'\uFFFD', L'\uFFFF'});
+    for (std::size_t byte = 1; byte < 256; ++byte) {
+        const std::vector<std::uint8_t> text{static_cast<std::uint8_t>(byte), 'x'};
+        for (const wchar_t c : characters) {
+            // A one-character literal, and the same character searched for as the head and the
+            // tail of a longer literal.
+            const std::wstring one(1, c);
+            ExpectSameAnswers(*page, table, text, one + L"x");
+            ExpectSameAnswers(*page, table, text, L"*" + one + L"*");
+        }
+    }
+    // The byte path's own results for a few of those: case pairs inside and across the two
+    // halves of the code page, a character that folds onto a byte's, and one without a byte.
+    const auto matches = [&page](std::vector<std::uint8_t> text, const wchar_t* pattern) {
+        return MatchPatternBytes(text, pattern, *page, false);
+    };
+    EXPECT_TRUE(matches({0x9F}, L"\u00FF"));  // Y diaeresis: 0x9F and 0xFF
+    EXPECT_TRUE(matches({0x8A}, L"\u0161"));  // S caron: 0x8A and 0x9A
+    EXPECT_TRUE(matches({'s'}, L"\u017F"));   // long s folds to s
+    EXPECT_FALSE(matches({0xD7}, L"\u00F7")); // multiplication and division signs
+    EXPECT_FALSE(matches({'a'}, L"\u0101"));  // a macron is in no byte
+    EXPECT_TRUE(matches({0x80, '5'}, L"\u20AC\\0"));
+}
+
+// Texts over a small repertoire (so that patterns often match) and patterns of every token kind.
+TEST(BytePatternMatcherTest, RandomTextsAndPatternsAnswerAsTheWidePath) {
+    const auto table = Windows1252();
+    const auto page = ByteCodePage::Make(table);
+    ASSERT_TRUE(page.has_value());
+    const std::vector<std::uint8_t> repertoire = {'a', 'A', 'b',  'B',  's',  'S',  'I',  'V',  'x',  '1',  '7',  ' ',
+                                                  '*', '?', '\\', 0xE4, 0xC4, 0x9F, 0xFF, 0x8A, 0x9A, 0xDF, 0x80, 0xB2};
+    const std::vector<std::wstring> pieces = {
+        L"a",  L"A",      L"b",      L"S",  L"\u017F", L"i",      L"v",      L"X",      L"1",   L" ",
+        L"*",  L"*",      L"?",      L"?",  L"\\A",    L"\\0",    L"\\X",    L"\\*",    L"\\?", L"\\\\",
+        L"\\", L"\u00E4", L"\u00C4", L"\\", L"\u0178", L"\u0161", L"\u4E00", L"\u20AC", L"ss",  L"\u00DF"};
+    std::mt19937 random(1252);
+    int matched = 0;
+    constexpr int kRounds = 20000;
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<std::uint8_t> text(random() % 12);
+        for (std::uint8_t& byte : text) {
+            byte = repertoire[random() % repertoire.size()];
+        }
+        if (random() % 20 == 0 && !text.empty()) {
+            text[random() % text.size()] = 0; // the text ends there
+        }
+        std::wstring pattern;
+        for (std::size_t i = random() % 6; i > 0; --i) {
+            pattern += pieces[random() % pieces.size()];
+        }
+        if (random() % 2 == 0) {
+            pattern = L"*" + pattern + L"*";
+        }
+        matched += ExpectSameAnswers(*page, table, text, pattern) ? 1 : 0;
+    }
+    EXPECT_GT(matched, kRounds / 10);
+    EXPECT_LT(matched, kRounds * 9 / 10);
+}
+
+// Long texts take the block scan, with the occurrence at every place relative to a block.
+TEST(BytePatternMatcherTest, LongTextsAnswerAsTheWidePath) {
+    const auto table = Windows1252();
+    const auto page = ByteCodePage::Make(table);
+    ASSERT_TRUE(page.has_value());
+    for (std::size_t at = 0; at + 3 <= 300; ++at) {
+        std::vector<std::uint8_t> text(300, 'k');
+        const std::uint8_t needle[] = {0xC4, 'B', 0x9F}; // A umlaut, B, Y diaeresis
+        std::copy(std::begin(needle), std::end(needle), text.begin() + static_cast<std::ptrdiff_t>(at));
+        EXPECT_TRUE(ExpectSameAnswers(*page, table, text, L"*\u00E4b\u00FF*")) << at;
+        ExpectSameAnswers(*page, table, text, L"*\u00E4?\u00FF*");
+        ExpectSameAnswers(*page, table, text, L"*k\u00C4*\u0178k*");
+        ExpectSameAnswers(*page, table, text, L"*\\Ab\u00FF");
+    }
+}
+
+TEST(BytePatternMatcherTest, TextEndsAtItsFirstZeroByte) {
+    const auto page = ByteCodePage::Make(Windows1252());
+    ASSERT_TRUE(page.has_value());
+    const std::vector<std::uint8_t> text = {'a', 'b', 'c', 0, 'd', 'e', 'f'};
+    EXPECT_TRUE(MatchPatternBytes(text, L"abc", *page, false));
+    EXPECT_FALSE(MatchPatternBytes(text, L"*def*", *page, false));
+    EXPECT_TRUE(MatchPatternBytes({}, L"", *page, false));
+    EXPECT_TRUE(MatchPatternBytes(text, std::wstring(L"a*\0zzz", 6), *page, false));
+}
+
+// Code pages the bytes cannot be matched in on their own, and one whose bytes stand for equal
+// characters (which the matcher then treats as one).
+TEST(BytePatternMatcherTest, CodePagesWithSharedCharacters) {
+    auto table = Windows1252();
+    table[0x41] = 0; // 'A' would end the text after conversion
+    EXPECT_FALSE(ByteCodePage::Make(table).has_value());
+    table = Windows1252();
+    table[0] = L'x';
+    EXPECT_FALSE(ByteCodePage::Make(table).has_value());
+    table = Windows1252();
+    table[0x81] = L'A'; // with 0x8D, four bytes for the letter a without regard to case
+    table[0x8D] = L'a';
+    EXPECT_FALSE(ByteCodePage::Make(table).has_value());
+
+    table[0x8D] = L'\uFFFD';
+    table[0x8F] = L'\uFFFD';
+    table[0x90] = L'\uFFFD';
+    const auto page = ByteCodePage::Make(table);
+    ASSERT_TRUE(page.has_value());
+    std::mt19937 random(3);
+    const std::vector<std::uint8_t> repertoire = {'a', 'A', 0x81, 0x8D, 0x8F, 0x90, 'b'};
+    const std::vector<std::wstring> pieces = {L"a", L"A", L"\uFFFD", L"b", L"*", L"?", L"\\A"};
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::uint8_t> text(random() % 8);
+        for (std::uint8_t& byte : text) {
+            byte = repertoire[random() % repertoire.size()];
+        }
+        std::wstring pattern = L"*";
+        for (std::size_t i = random() % 4; i > 0; --i) {
+            pattern += pieces[random() % pieces.size()];
+        }
+        ExpectSameAnswers(*page, table, text, pattern);
     }
 }
 

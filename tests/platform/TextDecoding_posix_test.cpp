@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +18,137 @@ namespace {
 
 bool LooksUnicode(std::string_view bytes) {
     return IsTextUnicode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// The Unicode test written plainly, one unit at a time over the whole text: what the counting in
+// blocks with its early answers must agree with.
+bool PlainIsTextUnicode(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t count = text.size();
+    if (count < 2) {
+        return false;
+    }
+    if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        return true;
+    }
+    if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        return false;
+    }
+    const auto control = [](unsigned c) { return c < 0x20 && c != 9 && c != 10 && c != 12 && c != 13 && c != 0x1A; };
+    const auto printable = [](unsigned c) { return (c >= 0x20 && c < 0x7F) || c == 9 || c == 10 || c == 13; };
+    const std::size_t units = count / 2;
+    std::size_t latin = 0;
+    std::size_t bad = 0;
+    std::size_t pairs = 0;
+    long lowVariation = 0;
+    long highVariation = 0;
+    int previousLow = -1;
+    int previousHigh = 0;
+    bool expectLowSurrogate = false;
+    for (std::size_t i = 0; i < units; ++i) {
+        const unsigned low = bytes[2 * i];
+        const unsigned high = bytes[2 * i + 1];
+        const unsigned unit = low | (high << 8);
+        bad += expectLowSurrogate != (unit >= 0xDC00 && unit <= 0xDFFF) ? 1 : 0;
+        expectLowSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high == 0) {
+            ++latin;
+            bad += control(low) ? 1 : 0;
+            continue;
+        }
+        if (unit >= 0xFFFE) {
+            return false;
+        }
+        if (low == 0 || (unit >= 0xE000 && unit <= 0xF8FF)) {
+            ++bad;
+        } else if (printable(low) && printable(high)) {
+            ++pairs;
+        }
+        if (previousLow >= 0) {
+            lowVariation += std::labs(static_cast<long>(low) - previousLow);
+            highVariation += std::labs(static_cast<long>(high) - previousHigh);
+        }
+        previousLow = static_cast<int>(low);
+        previousHigh = static_cast<int>(high);
+    }
+    if (bad * 8 >= units) {
+        return false;
+    }
+    if (latin * 2 >= units) {
+        return true;
+    }
+    if (pairs * 2 >= units) {
+        return false;
+    }
+    bool utf8 = true; // well-formed, no controls but blanks, a cut-off sequence at the end allowed
+    for (std::size_t i = 0; i < count && utf8;) {
+        const unsigned lead = bytes[i];
+        const std::size_t length = lead >= 0xF5   ? 0
+                                   : lead >= 0xF0 ? 4
+                                   : lead >= 0xE0 ? 3
+                                   : lead >= 0xC2 ? 2
+                                   : lead >= 0x80 ? 0
+                                                  : 1;
+        utf8 = length != 0 && lead != 0 && !control(lead);
+        for (std::size_t k = 1; k < length && i + k < count && utf8; ++k) {
+            utf8 = (bytes[i + k] & 0xC0) == 0x80;
+        }
+        i += length;
+    }
+    return !utf8 && highVariation * 2 < lowVariation;
+}
+
+// Texts made of runs of one kind each: ASCII, Latin UTF-16, UTF-16 of another script, surrogates,
+// controls, 8-bit letters, UTF-8, noise, non-characters. Run lengths reach past the blocks in which
+// the units are counted, and the mix moves the answer back and forth.
+std::string MixedText(std::mt19937& random) {
+    std::string text;
+    const int runs = static_cast<int>(random() % 6) + 1;
+    const std::size_t scale = random() % 3 == 0 ? 20000 : 200;
+    for (int r = 0; r < runs; ++r) {
+        const std::size_t length = random() % scale;
+        const unsigned kind = random() % 10;
+        for (std::size_t i = 0; i < length; ++i) {
+            const unsigned x = random();
+            switch (kind) {
+            case 0: // ASCII words
+                text += static_cast<char>(x % 7 == 0 ? ' ' : 'a' + x % 26);
+                break;
+            case 1: // Latin UTF-16LE
+                text += static_cast<char>(0x20 + x % 0x60);
+                text += '\0';
+                break;
+            case 2: // Cyrillic UTF-16LE
+                text += static_cast<char>(x);
+                text += static_cast<char>(0x04);
+                break;
+            case 3: // a surrogate, paired or lone
+                text += static_cast<char>(x);
+                text += static_cast<char>((x >> 8) % 2 == 0 ? 0xD8 + x % 4 : 0xDC + x % 4);
+                break;
+            case 4: // controls and NULs
+                text += static_cast<char>(x % 0x20);
+                break;
+            case 5: // 8-bit letters
+                text += static_cast<char>(0xC0 + x % 0x40);
+                break;
+            case 6: // UTF-8
+                text += "\xD0\xB6";
+                break;
+            case 7: // noise
+                text += static_cast<char>(x >> 8);
+                break;
+            case 8: // a non-character, now and then
+                text += x % 50 == 0 ? std::string("\xFF\xFF") : std::string("\x41\x00");
+                break;
+            default: // CJK UTF-16LE
+                text += static_cast<char>(x);
+                text += static_cast<char>(0x4E + x % 0x50);
+                break;
+            }
+        }
+    }
+    return text;
 }
 
 const std::u16string_view kRussian = u"\u0421\u044A\u0435\u0448\u044C \u0436\u0435 \u0435\u0449\u0451 "
@@ -77,6 +211,44 @@ TEST(TextDecodingPosix, BinaryAndSpacedOutTextAreNotUnicode) {
     EXPECT_FALSE(LooksUnicode(noise));
 }
 
+TEST(TextDecodingPosix, CountingInBlocksGivesTheAnswerOfTheWholeText) {
+    std::mt19937 random(20240611);
+    int unicode = 0;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = MixedText(random);
+        if (i % 5 == 0 && text.size() >= 2) {
+            text.resize(text.size() - 1); // an odd byte at the end
+        }
+        const bool expected = PlainIsTextUnicode(text);
+        unicode += expected ? 1 : 0;
+        ASSERT_EQ(LooksUnicode(text), expected) << "text " << i << " of " << text.size() << " bytes";
+    }
+    // Both answers came up often enough for the comparison to mean something.
+    EXPECT_GT(unicode, 300);
+    EXPECT_LT(unicode, 2700);
+}
+
+TEST(TextDecodingPosix, AsciiInTheFirstHalfDoesNotDecideEarly) {
+    // Exactly half ASCII pairs, then exactly half Latin UTF-16: the Latin half wins.
+    for (const std::size_t units : {std::size_t{10}, std::size_t{8192}, std::size_t{150000}}) {
+        std::string text(units, 'a');
+        for (std::size_t i = 0; i < units / 2; ++i) {
+            text += "b";
+            text += '\0';
+        }
+        EXPECT_TRUE(LooksUnicode(text)) << units;
+        EXPECT_TRUE(PlainIsTextUnicode(text)) << units;
+        // One more ASCII pair tips it.
+        text.replace(units, 2, "cc");
+        EXPECT_FALSE(LooksUnicode(text)) << units;
+        // Latin UTF-16 that ends in a non-character is never Unicode.
+        std::string latin = test::Utf16LeBytes(std::u16string(units, u'x'), false);
+        EXPECT_TRUE(LooksUnicode(latin)) << units;
+        latin += "\xFE\xFF";
+        EXPECT_FALSE(LooksUnicode(latin)) << units;
+    }
+}
+
 TEST(TextDecodingPosix, Windows1252Table) {
     std::string all;
     for (int byte = 1; byte < 256; ++byte) {
@@ -98,6 +270,12 @@ TEST(TextDecodingPosix, Windows1252Table) {
         if (byte < 0x80 || byte > 0x9F) {
             EXPECT_EQ(at(byte), static_cast<unsigned>(byte));
         }
+    }
+    std::array<wchar_t, 256> table = {};
+    ASSERT_TRUE(AnsiByteTable(table));
+    EXPECT_EQ(table[0], L'\0');
+    for (int byte = 1; byte < 256; ++byte) {
+        EXPECT_EQ(static_cast<unsigned>(table[static_cast<std::size_t>(byte)]), at(byte));
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -63,6 +65,25 @@ TEST(TextDecoding, AnsiConversionReplacesTheOutput) {
 
     DecodeAnsi(reinterpret_cast<const std::uint8_t*>(bytes.data()), 0, text);
     EXPECT_TRUE(text.empty());
+}
+
+TEST(TextDecoding, ByteTableAgreesWithTheConversion) {
+    std::array<wchar_t, 256> table = {};
+    if (!AnsiByteTable(table)) {
+        GTEST_SKIP() << "the system code page takes more than one byte per character";
+    }
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte) {
+        all += static_cast<char>(byte);
+    }
+    std::wstring whole;
+    DecodeAnsi(reinterpret_cast<const std::uint8_t*>(all.data()), all.size(), whole);
+    EXPECT_EQ(whole, std::wstring(table.begin(), table.end()));
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        std::wstring one;
+        DecodeAnsi(reinterpret_cast<const std::uint8_t*>(all.data()) + byte, 1, one);
+        EXPECT_EQ(one, std::wstring(1, table[byte])) << byte;
+    }
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "results/IconKeyTable.h"
+#include "network/MemoryScopeTree.h"
 #include "results/MemoryResultList.h"
 #include "support/FakeFileSystem.h"
+#include "support/FakeNetwork.h"
 
 #include <mutex>
 #include <string>
@@ -50,6 +52,22 @@ private:
     std::vector<bool> states_;
 };
 
+class RecordingMessages final : public IUserMessages {
+public:
+    void ShowMessage(std::wstring_view text, std::wstring_view caption) override {
+        std::lock_guard lock(lock_);
+        shown_.emplace_back(std::wstring(caption) + L": " + std::wstring(text));
+    }
+    [[nodiscard]] std::vector<std::wstring> Shown() const {
+        std::lock_guard lock(lock_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex lock_;
+    std::vector<std::wstring> shown_;
+};
+
 struct EngineHarness {
     FakeFileSystem files;
     MemoryResultList list;
@@ -57,9 +75,20 @@ struct EngineHarness {
     RecordingForm form;
     NoIconImages images;
     IconKeyTable icons{images};
-    CSearchEngine engine{{&files, &list, &status, &icons, &form}};
+    FakeNetwork network;
+    MemoryScopeTree tree;
+    RecordingMessages messages;
+    CSearchEngine engine{{&files, &list, &status, &icons, &form, &network, &messages}};
 
     EngineHarness() { icons.ResetCache(); }
+
+    // Gives the engine the tree and fills its top level, as the tree pane does at start-up.
+    void UseTree() {
+        engine.SetScopeTree(&tree);
+        engine.ExpandNetworkNode(kNoNode, -1);
+    }
+    // A double-click on a node.
+    void Expand(TreeNode node) { engine.ExpandNetworkNode(node, tree.Data(node)); }
 
     // Starts a search as a form's Start button does it.
     void Start(std::vector<std::wstring> scope) {

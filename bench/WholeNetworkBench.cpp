@@ -1,0 +1,212 @@
+// wholenet: a whole-network search of 3 domains x 10 servers x 5 shares with every call delayed
+// by 2 ms (enumerations, share lists and listings alike), against the ideal time of the worker
+// gate: the controller's enumeration calls one after another, each share handed to a worker as
+// soon as the gate lets it, and each walk costing exactly its listings' delays.
+
+#include "BenchSupport.h"
+#include "Benchmarks.h"
+
+#include "engine/SearchEngine.h"
+#include "engine/WorkerGate.h"
+#include "network/MemoryScopeTree.h"
+#include "platform/FolderNetworkServices.h"
+#include "platform/Utf8.h"
+#include "results/IconKeyTable.h"
+#include "results/MemoryResultList.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <queue>
+#include <string>
+#include <vector>
+
+namespace vk::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kDomains = 3;
+constexpr int kServersPerDomain = 10;
+constexpr int kSharesPerServer = 5;
+constexpr auto kCallDelay = std::chrono::milliseconds(2);
+constexpr int kCallsPerFolder = 2; // the walk lists each folder twice
+
+std::string Recipe() {
+    return "wholenet 1\n";
+}
+
+int FoldersOfShare(int server, int share) {
+    return 3 + (server * 5 + share * 3) % 6;
+}
+
+void Generate(const fs::path& root) {
+    for (int domain = 0; domain < kDomains; ++domain) {
+        for (int server = 0; server < kServersPerDomain; ++server) {
+            const int serverNumber = domain * kServersPerDomain + server;
+            for (int share = 0; share < kSharesPerServer; ++share) {
+                fs::path folder = root / "Bench Network" / ("DOMAIN" + std::to_string(domain)) /
+                                  ("SRV" + std::to_string(serverNumber)) / ("share" + std::to_string(share));
+                for (int level = 0; level < FoldersOfShare(serverNumber, share); ++level) {
+                    fs::create_directories(folder);
+                    WriteFile(folder / "report.txt", "report\n");
+                    folder /= "sub";
+                }
+            }
+        }
+    }
+}
+
+// What the controller did, in order: an enumeration call, or a share handed to a worker.
+struct Event {
+    bool dispatch = false;
+    std::wstring share;
+};
+
+// Passes the calls on and writes down the controller's events.
+class RecordingNetwork final : public NetworkServices {
+public:
+    RecordingNetwork(NetworkServices& inner, std::vector<Event>& events) : inner_(inner), events_(events) {}
+
+    std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
+        events_.push_back({});
+        auto enumeration = inner_.OpenEnum(parent, error);
+        return enumeration ? std::make_unique<Enumeration>(std::move(enumeration), events_) : nullptr;
+    }
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+                        std::uint32_t& resumeHandle) override {
+        events_.push_back({});
+        const ErrorCode status = inner_.ShareEnum(server, names, resumeHandle);
+        for (const auto& name : names) {
+            events_.push_back({true, server + L"\\" + name});
+        }
+        return status;
+    }
+
+private:
+    struct Enumeration final : ResourceEnumeration {
+        Enumeration(std::unique_ptr<ResourceEnumeration> inner, std::vector<Event>& events)
+            : inner_(std::move(inner)), events_(events) {}
+        ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override {
+            events_.push_back({});
+            return inner_->Next(count, bufferSize, out);
+        }
+        std::unique_ptr<ResourceEnumeration> inner_;
+        std::vector<Event>& events_;
+    };
+
+    NetworkServices& inner_;
+    std::vector<Event>& events_;
+};
+
+// The ideal time: the controller's calls one after another; a share starts when the gate lets
+// it (the 11th active worker closes it, it opens again when the count falls to 9) and costs
+// exactly its walk's delays.
+double IdealSeconds(const std::vector<Event>& events, const std::map<std::wstring, double>& work, double delay) {
+    std::priority_queue<double, std::vector<double>, std::greater<>> ends;
+    double now = 0;
+    double finish = 0;
+    bool open = true;
+    for (const Event& event : events) {
+        if (!event.dispatch) {
+            now += delay;
+            continue;
+        }
+        for (;;) {
+            while (!ends.empty() && ends.top() <= now) {
+                ends.pop();
+                if (static_cast<int>(ends.size()) < WorkerGate::kMaxWorkers - 1) {
+                    open = true;
+                }
+            }
+            if (open) {
+                break;
+            }
+            now = ends.top();
+        }
+        const auto found = work.find(event.share);
+        const double end = now + (found == work.end() ? 0.0 : found->second);
+        ends.push(end);
+        finish = std::max(finish, end);
+        if (static_cast<int>(ends.size()) > WorkerGate::kMaxWorkers - 1) {
+            open = false;
+        }
+    }
+    return std::max(finish, now);
+}
+
+} // namespace
+
+int RunWholeNetworkBenchmark(const fs::path& workdir) {
+    const fs::path dir = workdir / "wholenet";
+    const fs::path root = dir / "network";
+    if (!ReuseDataSet(dir, Recipe())) {
+        Generate(root);
+        MarkDataSetReady(dir, Recipe());
+    }
+
+    auto system = MakeSystemFileSystem(kMaxLongPathLength);
+    FolderNetwork network(WideFromUtf8(root.string()), *system);
+    if (network.Load() != kErrorSuccess) {
+        std::cerr << "wholenet: cannot read " << root.string() << '\n';
+        return 1;
+    }
+    FolderNetworkFileSystem files(network);
+    FolderNetworkServices services(network);
+    std::vector<Event> events;
+    RecordingNetwork recording(services, events);
+
+    MemoryResultList list;
+    NoIconImages images;
+    IconKeyTable icons(images);
+    icons.ResetCache();
+    MemoryScopeTree tree;
+    CSearchEngine engine({&files, &list, nullptr, &icons, nullptr, &recording, nullptr});
+    engine.SetScopeTree(&tree);
+    engine.ExpandNetworkNode(kNoNode, -1); // the tree as the program shows it at start-up
+    engine.Request().fileMask = L"*.txt";
+
+    const auto search = [&] {
+        events.clear();
+        engine.searchRunning = true;
+        engine.StartSearch();
+        engine.WaitForSearchEnd();
+    };
+
+    // A run without delays writes down what the controller does; the ideal follows from it.
+    search();
+    std::map<std::wstring, double> work;
+    int folders = 0;
+    const double delay = std::chrono::duration<double>(kCallDelay).count();
+    for (int domain = 0; domain < kDomains; ++domain) {
+        for (int server = 0; server < kServersPerDomain; ++server) {
+            const int serverNumber = domain * kServersPerDomain + server;
+            for (int share = 0; share < kSharesPerServer; ++share) {
+                const int count = FoldersOfShare(serverNumber, share);
+                folders += count;
+                work[WideFromUtf8("\\\\SRV" + std::to_string(serverNumber) + "\\share" + std::to_string(share))] =
+                    count * kCallsPerFolder * delay;
+            }
+        }
+    }
+    const std::size_t expectedHits = static_cast<std::size_t>(folders);
+    if (list.Rows().size() != expectedHits) {
+        std::cout << "wholenet: WARNING: the engine found " << list.Rows().size() << " files, the network holds "
+                  << expectedHits << '\n';
+        return 1;
+    }
+    const double ideal = IdealSeconds(events, work, delay);
+    const auto calls = std::count_if(events.begin(), events.end(), [](const Event& e) { return !e.dispatch; });
+
+    network.Faults().callDelay = kCallDelay;
+    const double measured = TimeBestOfThree(search);
+    std::cout << "wholenet: " << kDomains << " domains x " << kServersPerDomain << " servers x " << kSharesPerServer
+              << " shares, " << folders << " folders, " << calls << " enumeration calls, every call "
+              << kCallDelay.count() << " ms; engine " << SecondsText(measured) << ", ideal " << SecondsText(ideal)
+              << "; " << RatioText(measured / ideal, 1.25) << std::endl;
+    return 0;
+}
+
+} // namespace vk::bench

@@ -1,0 +1,58 @@
+#pragma once
+// The network tree as the engine sees it: the scope of a search and the place where browsing
+// adds nodes. The window program implements it over the tree-view control (engine threads send
+// synchronous messages to the user interface thread); the console tool and tests use a model.
+//
+// Node conventions:
+//   network node (provider, domain, server, other container): text = the resource's remote
+//     name, data = its index in the engine's NetResourceTable, images 1 (other), 2 (domain),
+//     3 (server), with an expand button
+//   share node: text = the share name, data = NODE_IS_PATH, images 5 / selected 4, expand button
+//   folder node: text = the folder name, data = NODE_IS_PATH, images 5 / 4, no expand button
+
+#include <cstdint>
+#include <string>
+
+namespace vk {
+
+using TreeNode = std::intptr_t;
+constexpr TreeNode kNoNode = 0;
+
+// The data value of share and folder nodes.
+constexpr std::intptr_t NODE_IS_PATH = -2;
+
+// Check states, kept as the node's state image.
+enum CheckState : int { kNoCheckBox = 0, Unchecked = 1, Checked = 2, PartlyChecked = 3 };
+
+// Node images.
+constexpr int kImageNetwork = 1;
+constexpr int kImageDomain = 2;
+constexpr int kImageServer = 3;
+constexpr int kImageOpenFolder = 4;
+constexpr int kImageFolder = 5;
+
+struct NewTreeNode {
+    std::wstring text;
+    std::intptr_t data = 0;
+    int image = 0;
+    int selectedImage = 0;
+    bool hasChildren = false; // shows an expand button
+    int checkState = Checked;
+};
+
+class IScopeTree {
+public:
+    virtual ~IScopeTree() = default;
+    // Navigation; kNoNode where there is none. FirstChild(kNoNode) is the first top-level node.
+    [[nodiscard]] virtual TreeNode FirstChild(TreeNode node) = 0;
+    [[nodiscard]] virtual TreeNode NextSibling(TreeNode node) = 0;
+    [[nodiscard]] virtual TreeNode Parent(TreeNode node) = 0;
+    [[nodiscard]] virtual std::wstring Text(TreeNode node) = 0;
+    [[nodiscard]] virtual std::intptr_t Data(TreeNode node) = 0;
+    [[nodiscard]] virtual int GetCheckState(TreeNode node) = 0;
+    virtual void SetCheckState(TreeNode node, int state) = 0;
+    // Appends a node after the last child of parent (kNoNode: at the top level).
+    virtual TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) = 0;
+};
+
+} // namespace vk

@@ -1,0 +1,30 @@
+#include "framework/FormView.h"
+
+#include "framework/MessageLoop.h"
+
+namespace vk::ui {
+
+bool FormView::CreateView(HWND parent) {
+    const HWND hwnd = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), parent, DialogProcedure,
+                                         reinterpret_cast<LPARAM>(static_cast<Window*>(this)));
+    if (!hwnd) {
+        return false;
+    }
+    RegisterDialogForKeys(hwnd);
+    return true;
+}
+
+bool FormView::ProcessMessage(Message& m) { return Window::ProcessMessage(m); }
+
+void FormView::OnFinalMessage() {
+    // The handle is already gone; the loop forgets it by value.
+}
+
+void FormView::HideScrollBars() const { ShowScrollBar(hwnd_, SB_BOTH, FALSE); }
+
+INT_PTR ModalDialog::DoModal(HWND owner) {
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), owner, DialogProcedure,
+                           reinterpret_cast<LPARAM>(static_cast<Window*>(this)));
+}
+
+} // namespace vk::ui

@@ -1,0 +1,88 @@
+#include "framework/MessageLoop.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vk::ui {
+namespace {
+
+// Touched on the user interface thread only.
+std::vector<HWND>& KeyDialogs() {
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+void RegisterDialogForKeys(HWND dialog) {
+    auto& dialogs = KeyDialogs();
+    if (std::find(dialogs.begin(), dialogs.end(), dialog) == dialogs.end()) {
+        dialogs.push_back(dialog);
+    }
+}
+
+void UnregisterDialogForKeys(HWND dialog) {
+    auto& dialogs = KeyDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}
+
+bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators) {
+    if (accelerators && acceleratorWindow && TranslateAcceleratorW(acceleratorWindow, accelerators, &msg)) {
+        return true;
+    }
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) {
+        return false;
+    }
+    auto& dialogs = KeyDialogs();
+    // Windows that have gone away are forgotten here, where it costs nothing to notice.
+    dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(), [](HWND d) { return !IsWindow(d); }), dialogs.end());
+    for (const HWND dialog : dialogs) {
+        if ((msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageW(dialog, &msg)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int RunMessageLoop(HWND acceleratorWindow, HACCEL accelerators) {
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!PreTranslate(msg, acceleratorWindow, accelerators)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void PumpWaitingMessages() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!PreTranslate(msg, nullptr, nullptr)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            return done();
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+        // Sent messages are handled inside the wait itself; posted ones by the pump.
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<long long>(left, 10)), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+        PumpWaitingMessages();
+    }
+    return true;
+}
+
+} // namespace vk::ui

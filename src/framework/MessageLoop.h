@@ -1,0 +1,30 @@
+#pragma once
+// The message loop of the user interface thread: accelerators for the main window, keyboard
+// navigation (Tab, Enter) for the form views, then the usual translation and dispatch.
+
+#include "framework/Win32.h"
+
+#include <chrono>
+#include <functional>
+
+namespace vk::ui {
+
+// Form views and modeless dialogs whose keyboard messages go to the dialog manager.
+void RegisterDialogForKeys(HWND dialog);
+void UnregisterDialogForKeys(HWND dialog);
+
+// True when the message was used by the accelerators or a dialog.
+bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators);
+
+// Runs until WM_QUIT; returns its exit code.
+int RunMessageLoop(HWND acceleratorWindow = nullptr, HACCEL accelerators = nullptr);
+
+// Handles the messages waiting in this thread's queue, and returns.
+void PumpWaitingMessages();
+
+// Handles messages until done() holds or the time is up; returns done()'s last answer. For
+// waits on the user interface thread that must keep sent messages flowing (engine threads send
+// it messages synchronously), and for tests.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+} // namespace vk::ui

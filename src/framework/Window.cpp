@@ -1,0 +1,216 @@
+#include "framework/Window.h"
+
+#include <vector>
+
+namespace vk::ui {
+namespace {
+
+// The property that ties a window to its object.
+constexpr const wchar_t* kObjectProperty = L"vk.window";
+
+} // namespace
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+Window::~Window() {
+    if (!hwnd_) {
+        return;
+    }
+    if (previousProcedure_) {
+        Detach();
+        return;
+    }
+    // The window must not call back into an object that is going away.
+    const HWND hwnd = hwnd_;
+    Unbind();
+    if (IsWindow(hwnd)) {
+        DestroyWindow(hwnd);
+    }
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+}
+
+void Window::Bind(HWND hwnd) {
+    hwnd_ = hwnd;
+    SetPropW(hwnd, kObjectProperty, this);
+}
+
+void Window::Unbind() {
+    if (hwnd_) {
+        RemovePropW(hwnd_, kObjectProperty);
+    }
+    hwnd_ = nullptr;
+}
+
+bool Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    if (!GetClassInfoExW(ModuleInstance(), className, &windowClass)) {
+        windowClass = {sizeof windowClass};
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProcedure;
+        windowClass.hInstance = ModuleInstance();
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = className;
+        if (!RegisterClassExW(&windowClass)) {
+            return false;
+        }
+    }
+    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId, ModuleInstance(),
+                           this) != nullptr;
+}
+
+bool Window::Attach(HWND hwnd) {
+    if (!hwnd || hwnd_ || FromHandle(hwnd)) {
+        return false;
+    }
+    Bind(hwnd);
+    previousProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
+    return previousProcedure_ != nullptr;
+}
+
+void Window::Detach() {
+    if (hwnd_ && previousProcedure_) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure_));
+    }
+    previousProcedure_ = nullptr;
+    Unbind();
+}
+
+void Window::Destroy() {
+    if (Exists()) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+std::wstring Window::Text() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+    return text;
+}
+
+void Window::SetText(const std::wstring& text) const { SetWindowTextW(hwnd_, text.c_str()); }
+
+bool Window::ProcessMessage(Message&) { return false; }
+
+bool Window::Handle(Message& m) {
+    // A control's own object sees its notifications before the parent's tables do.
+    if ((m.message == WM_NOTIFY || m.message == WM_COMMAND) && m.lParam != 0 && ReflectToChild(m)) {
+        return true;
+    }
+    return ProcessMessage(m);
+}
+
+bool Window::ReflectedMessage(Message&) { return false; }
+
+bool Window::ReflectToChild(Message& m) {
+    const HWND child = m.message == WM_NOTIFY ? m.Notify()->hwndFrom : reinterpret_cast<HWND>(m.lParam);
+    Window* control = FromHandle(child);
+    return control && control != this && control->ReflectedMessage(m);
+}
+
+LRESULT Window::DefaultProcessing(Message& m) {
+    if (previousProcedure_) {
+        return CallWindowProcW(previousProcedure_, m.hwnd, m.message, m.wParam, m.lParam);
+    }
+    return DefWindowProcW(m.hwnd, m.message, m.wParam, m.lParam);
+}
+
+LRESULT Window::Route(Message& m) {
+    bool handled = false;
+    try {
+        handled = Handle(m);
+    } catch (...) {
+        handled = false; // a handler that failed leaves the message to the default processing
+    }
+    if (!handled) {
+        m.result = DefaultProcessing(m);
+    }
+    return m.result;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        if (auto* object = static_cast<Window*>(create->lpCreateParams)) {
+            object->Bind(hwnd);
+        }
+    }
+    Window* object = Window::FromHandle(hwnd);
+    if (!object) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    Message m{hwnd, message, wParam, lParam, 0};
+    const LRESULT result = object->Route(m);
+    if (message == WM_NCDESTROY) {
+        object->Unbind();
+        object->OnFinalMessage();
+    }
+    return result;
+}
+
+LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* object = Window::FromHandle(hwnd);
+    if (!object || !object->previousProcedure_) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    Message m{hwnd, message, wParam, lParam, 0};
+    if (message == WM_NCDESTROY) {
+        const WNDPROC previous = object->previousProcedure_;
+        object->Detach();
+        object->OnFinalMessage();
+        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    }
+    return object->Route(m);
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG && lParam != 0) {
+        reinterpret_cast<Window*>(lParam)->Bind(hwnd);
+    }
+    Window* object = Window::FromHandle(hwnd);
+    if (!object) {
+        return FALSE;
+    }
+    Message m{hwnd, message, wParam, lParam, 0};
+    bool handled = false;
+    try {
+        handled = object->Handle(m);
+    } catch (...) {
+        handled = false;
+    }
+    if (message == WM_NCDESTROY) {
+        object->Unbind();
+        object->OnFinalMessage();
+        return FALSE;
+    }
+    if (!handled) {
+        return message == WM_INITDIALOG ? TRUE : FALSE;
+    }
+    switch (message) {
+    // These answer through the procedure's own result, not through DWLP_MSGRESULT.
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(m.result);
+    default:
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, m.result);
+        return TRUE;
+    }
+}
+
+} // namespace vk::ui

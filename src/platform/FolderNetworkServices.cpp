@@ -1,0 +1,184 @@
+#include "platform/FolderNetworkServices.h"
+
+#include "platform/WildcardName.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vk {
+namespace {
+
+// The records of one level, listed when the enumeration opens and handed out a buffer at a time.
+class FolderResourceEnumeration final : public ResourceEnumeration {
+public:
+    FolderResourceEnumeration(const FolderNetwork& network, std::vector<NetResource> records)
+        : network_(network), records_(std::move(records)) {}
+
+    ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override {
+        network_.SimulateCallDelay();
+        const std::uint32_t wanted = count;
+        count = 0;
+        // Asking for nothing would return nothing for ever to a caller that repeats the call.
+        if (wanted == 0) {
+            return kErrorInvalidParameter;
+        }
+        if (next_ == records_.size()) {
+            return kErrorNoMoreItems;
+        }
+        std::size_t used = 0;
+        while (count < wanted && next_ < records_.size()) {
+            const std::size_t bytes = EnumRecordBytes(records_[next_]);
+            if (bytes > bufferSize - used) {
+                break;
+            }
+            used += bytes;
+            out.push_back(records_[next_]);
+            ++next_;
+            ++count;
+        }
+        // Nothing fitted: the next record alone is larger than the buffer. It stays next, so a
+        // larger buffer gets it.
+        return count == 0 ? kErrorMoreData : kErrorSuccess;
+    }
+
+private:
+    const FolderNetwork& network_;
+    std::vector<NetResource> records_;
+    std::size_t next_ = 0;
+};
+
+bool IsHiddenShare(const std::wstring& name) {
+    return !name.empty() && name.back() == L'$';
+}
+
+std::wstring ServerRemoteName(const FolderNetwork::Server& server) {
+    return L"\\\\" + server.name;
+}
+
+// The server a record or a caller names, if it answers.
+ErrorCode FindAnsweringServer(const FolderNetwork& network, std::wstring_view name,
+                              const FolderNetwork::Server*& server) {
+    server = network.FindServer(name);
+    if (server == nullptr || network.IsUnreachable(server->name)) {
+        return kErrorBadNetPath;
+    }
+    if (network.IsDenied(ServerRemoteName(*server))) {
+        return kErrorAccessDenied;
+    }
+    return kErrorSuccess;
+}
+
+ErrorCode ListProviders(const FolderNetwork& network, std::vector<NetResource>& records) {
+    for (const auto& provider : network.Providers()) {
+        records.push_back(NetResource{kDisplayTypeNetwork, kUsageContainer, provider.name, provider.name});
+    }
+    return kErrorSuccess;
+}
+
+ErrorCode ListDomains(const FolderNetwork& network, const NetResource& parent, std::vector<NetResource>& records) {
+    for (const auto& provider : network.Providers()) {
+        if (!EqualNamesNoCase(provider.name, parent.remoteName)) {
+            continue;
+        }
+        if (!network.FolderExists(provider.nativePath)) {
+            return kErrorBadNetPath;
+        }
+        for (const auto& domain : provider.domains) {
+            records.push_back(NetResource{kDisplayTypeDomain, kUsageContainer, domain.name, provider.name});
+        }
+        return kErrorSuccess;
+    }
+    return kErrorBadNetPath;
+}
+
+// A domain of the parent's provider, or of any provider when the record names none.
+ErrorCode ListServers(const FolderNetwork& network, const NetResource& parent, std::vector<NetResource>& records) {
+    for (const auto& provider : network.Providers()) {
+        if (!parent.provider.empty() && !EqualNamesNoCase(provider.name, parent.provider)) {
+            continue;
+        }
+        for (const auto& domain : provider.domains) {
+            if (!EqualNamesNoCase(domain.name, parent.remoteName)) {
+                continue;
+            }
+            if (!network.FolderExists(domain.nativePath)) {
+                return kErrorBadNetPath;
+            }
+            for (const std::size_t index : domain.servers) {
+                const auto& server = network.Servers()[index];
+                records.push_back(
+                    NetResource{kDisplayTypeServer, kUsageContainer, ServerRemoteName(server), provider.name});
+            }
+            return kErrorSuccess;
+        }
+    }
+    return kErrorBadNetPath;
+}
+
+ErrorCode ListShareRecords(const FolderNetwork& network, const NetResource& parent, std::vector<NetResource>& records) {
+    const FolderNetwork::Server* server = nullptr;
+    if (const ErrorCode error = FindAnsweringServer(network, parent.remoteName, server); error != kErrorSuccess) {
+        return error;
+    }
+    std::vector<std::wstring> shares;
+    if (const ErrorCode error = network.ListShares(*server, shares); error != kErrorSuccess) {
+        return error;
+    }
+    const std::wstring prefix = ServerRemoteName(*server) + L"\\";
+    for (const auto& share : shares) {
+        if (!IsHiddenShare(share)) {
+            records.push_back(NetResource{kDisplayTypeShare, kUsageConnectable, prefix + share, server->provider});
+        }
+    }
+    return kErrorSuccess;
+}
+
+} // namespace
+
+FolderNetworkServices::FolderNetworkServices(const FolderNetwork& network, std::size_t sharesPerPage)
+    : network_(network), sharesPerPage_(std::max<std::size_t>(sharesPerPage, 1)) {}
+
+std::unique_ptr<ResourceEnumeration> FolderNetworkServices::OpenEnum(const NetResource* parent, ErrorCode& error) {
+    network_.SimulateCallDelay();
+    std::vector<NetResource> records;
+    if (parent == nullptr) {
+        error = ListProviders(network_, records);
+    } else if (parent->displayType == kDisplayTypeNetwork) {
+        error = ListDomains(network_, *parent, records);
+    } else if (parent->displayType == kDisplayTypeDomain) {
+        error = ListServers(network_, *parent, records);
+    } else if (parent->displayType == kDisplayTypeServer) {
+        error = ListShareRecords(network_, *parent, records);
+    } else if (parent->displayType == kDisplayTypeShare) {
+        error = kErrorNotContainer;
+    } else {
+        error = kErrorBadNetPath;
+    }
+    if (error != kErrorSuccess) {
+        return nullptr;
+    }
+    return std::make_unique<FolderResourceEnumeration>(network_, std::move(records));
+}
+
+ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+                                           std::uint32_t& resumeHandle) {
+    names.clear();
+    network_.SimulateCallDelay();
+    const FolderNetwork::Server* found = nullptr;
+    if (const ErrorCode error = FindAnsweringServer(network_, server, found); error != kErrorSuccess) {
+        return error;
+    }
+    std::vector<std::wstring> shares;
+    if (const ErrorCode error = network_.ListShares(*found, shares); error != kErrorSuccess) {
+        return error;
+    }
+    // The resume handle is the position of the next name in the sorted list.
+    const std::size_t start = std::min<std::size_t>(resumeHandle, shares.size());
+    const std::size_t end = start + std::min(sharesPerPage_, shares.size() - start);
+    names.assign(shares.begin() + static_cast<std::ptrdiff_t>(start),
+                 shares.begin() + static_cast<std::ptrdiff_t>(end));
+    resumeHandle = static_cast<std::uint32_t>(end);
+    return end < shares.size() ? kErrorMoreData : kErrorSuccess;
+}
+
+} // namespace vk

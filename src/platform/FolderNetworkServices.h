@@ -1,0 +1,40 @@
+#pragma once
+// The network enumerations of a folder network, filled the way the system fills them:
+//
+//   top of the network   its providers        (display type network, container)
+//   below a provider     its domains          (display type domain, container)
+//   below a domain       its servers, \\NAME  (display type server, container)
+//   below a server       its shares, \\NAME\share (display type share, connectable); hidden
+//                        shares (ending in '$') are left out, as browse lists leave them out
+//
+// A parent is recognised by its display type and remote name (a domain also by its provider when
+// the record names one). Enumeration buffers are filled by EnumRecordBytes; a server's shares are
+// listed a page of names at a time, hidden ones included. An unreachable server gives
+// kErrorBadNetPath, a denied one kErrorAccessDenied; a denied share is still listed. Every call
+// takes the network's configured delay.
+
+#include "platform/FolderNetwork.h"
+#include "platform/NetworkServices.h"
+
+#include <cstddef>
+
+namespace vk {
+
+class FolderNetworkServices final : public NetworkServices {
+public:
+    static constexpr std::size_t kDefaultSharesPerPage = 32;
+
+    // network: loaded; not owned, and must outlive this object and every enumeration it opens.
+    // sharesPerPage: the most share names one ShareEnum call returns (at least 1).
+    explicit FolderNetworkServices(const FolderNetwork& network, std::size_t sharesPerPage = kDefaultSharesPerPage);
+
+    [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override;
+    [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+                                      std::uint32_t& resumeHandle) override;
+
+private:
+    const FolderNetwork& network_;
+    std::size_t sharesPerPage_;
+};
+
+} // namespace vk

@@ -1,0 +1,109 @@
+#include "results/ResultComparers.h"
+
+#include "platform/TextCompare.h"
+#include "results/IconKeyTable.h"
+
+namespace vk {
+namespace {
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// Name and folder: descending while the flag is true.
+int CompareTextKeys(std::wstring_view keyA, std::wstring_view keyB, bool flag) {
+    return flag ? Sign(CompareTextLocale(keyB, keyA)) : Sign(CompareTextLocale(keyA, keyB));
+}
+
+} // namespace
+
+SortFlags theSortFlags;
+
+SortKey SortKeyForColumn(int column) {
+    switch (column) {
+    case 0:
+        return SortKey::kName;
+    case 1:
+        return SortKey::kSize;
+    default:
+        return SortKey::kFolder;
+    }
+}
+
+bool& SortFlags::FlagFor(SortKey key) {
+    switch (key) {
+    case SortKey::kName:
+        return nameSortFlag;
+    case SortKey::kSize:
+        return sizeSortFlag;
+    case SortKey::kFolder:
+        break;
+    }
+    return folderSortFlag;
+}
+
+std::wstring NameSortKey(std::wstring_view path) {
+    const std::size_t slash = path.rfind(L'\\');
+    return LowerAsciiLetters(slash == std::wstring_view::npos ? path : path.substr(slash));
+}
+
+std::wstring FolderSortKey(std::wstring_view path) {
+    const std::size_t slash = path.rfind(L'\\');
+    return LowerAsciiLetters(slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash));
+}
+
+int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag) {
+    return CompareTextKeys(NameSortKey(pathA), NameSortKey(pathB), nameSortFlag);
+}
+
+int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag) {
+    return CompareTextKeys(FolderSortKey(pathA), FolderSortKey(pathB), folderSortFlag);
+}
+
+int CompareBySize(std::uint32_t sizeA, std::uint32_t sizeB, bool sizeSortFlag) {
+    const int ascending = (sizeA > sizeB) - (sizeA < sizeB);
+    return sizeSortFlag ? ascending : -ascending;
+}
+
+ResultComparer::ResultComparer(SortKey key, bool flag, const ResultStore& store) : key_(key), flag_(flag) {
+    ResultStore::Snapshot snapshot = store.Copy();
+    if (key_ == SortKey::kSize) {
+        sizes_ = std::move(snapshot.resultSizes);
+        return;
+    }
+    textKeys_.reserve(snapshot.resultPaths.size());
+    for (const auto& path : snapshot.resultPaths) {
+        textKeys_.push_back(key_ == SortKey::kName ? NameSortKey(path) : FolderSortKey(path));
+    }
+}
+
+const std::wstring& ResultComparer::TextKey(std::intptr_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= textKeys_.size()) {
+        return empty_;
+    }
+    return textKeys_[static_cast<std::size_t>(index)];
+}
+
+std::uint32_t ResultComparer::Size(std::intptr_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= sizes_.size()) {
+        return 0;
+    }
+    return sizes_[static_cast<std::size_t>(index)];
+}
+
+int ResultComparer::Compare(std::intptr_t a, std::intptr_t b) const {
+    if (key_ == SortKey::kSize) {
+        return CompareBySize(Size(a), Size(b), flag_);
+    }
+    return CompareTextKeys(TextKey(a), TextKey(b), flag_);
+}
+
+void SortResults(SortKey key, SortFlags& flags, const ResultStore& store,
+                 const std::function<void(const ResultComparer&)>& sortRows) {
+    bool& flag = flags.FlagFor(key);
+    const ResultComparer comparer(key, flag, store);
+    sortRows(comparer);
+    flag = !flag;
+}
+
+} // namespace vk

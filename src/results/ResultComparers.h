@@ -1,0 +1,76 @@
+#pragma once
+// Sorting the result list by name, size or folder. The list's sort hands the comparer the data
+// values of two rows, which are indexes into the result store; the comparer looks up the paths
+// or sizes there.
+//
+// Each key has a direction flag that starts true and is inverted after every sort by that key,
+// whether the sort came from a column header or from the "Arrange Icons" menu. The flags are
+// never reset, so the directions carry over from one search to the next:
+//   name, folder  true: descending (Z before A)
+//   size          true: ascending (smallest first)
+
+#include "engine/ResultStore.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+enum class SortKey { kName, kSize, kFolder };
+
+// The key of a clicked column: 0 name, 1 size, any other folder.
+[[nodiscard]] SortKey SortKeyForColumn(int column);
+
+struct SortFlags {
+    bool nameSortFlag = true;
+    bool sizeSortFlag = true;
+    bool folderSortFlag = true;
+
+    [[nodiscard]] bool& FlagFor(SortKey key);
+};
+
+// The program's sort directions, kept for its whole run.
+extern SortFlags theSortFlags;
+
+// The name key of a path: from its last backslash (included) to the end, or the whole path when
+// it holds none; A-Z lowered.
+[[nodiscard]] std::wstring NameSortKey(std::wstring_view path);
+// The folder key of a path: the text before its last backslash (empty when there is none);
+// A-Z lowered.
+[[nodiscard]] std::wstring FolderSortKey(std::wstring_view path);
+
+// Two rows' values compared as the sort of the given key does it, with the flag's value:
+// -1, 0 or +1. No secondary key: equal keys compare equal.
+[[nodiscard]] int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag);
+[[nodiscard]] int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag);
+[[nodiscard]] int CompareBySize(std::uint32_t sizeA, std::uint32_t sizeB, bool sizeSortFlag);
+
+// A comparer over row data values for one sort. It works on a copy of the store taken when it is
+// made, with the keys worked out once, so comparing costs no lock and no allocation. A data value
+// outside the store (a row whose data was not set yet) counts as an empty path of size 0.
+class ResultComparer {
+public:
+    ResultComparer(SortKey key, bool flag, const ResultStore& store);
+
+    [[nodiscard]] int Compare(std::intptr_t a, std::intptr_t b) const;
+
+private:
+    [[nodiscard]] const std::wstring& TextKey(std::intptr_t index) const;
+    [[nodiscard]] std::uint32_t Size(std::intptr_t index) const;
+
+    SortKey key_;
+    bool flag_;
+    std::vector<std::wstring> textKeys_;
+    std::vector<std::uint32_t> sizes_;
+    std::wstring empty_;
+};
+
+// One sort by key: sortRows orders the rows with a comparer that uses the flag's current value,
+// then the flag is inverted, so the next sort by the same key goes the other way.
+void SortResults(SortKey key, SortFlags& flags, const ResultStore& store,
+                 const std::function<void(const ResultComparer&)>& sortRows);
+
+} // namespace vk

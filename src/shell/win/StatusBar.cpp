@@ -1,0 +1,33 @@
+#include "shell/win/StatusBar.h"
+
+#include <string>
+
+namespace vk {
+namespace {
+
+constexpr UINT kStatusBarId = 0xE801;
+constexpr int kCountPaneWidth = 150;
+
+} // namespace
+
+CStatusBar* theStatusBar = nullptr;
+
+bool CStatusBar::CreateFor(HWND parent) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    const int width = client.right - client.left;
+    const int edges[2] = {std::max(width - kCountPaneWidth, 0), -1};
+    return CreateBar(parent, kStatusBarId, edges, 2);
+}
+
+void CStatusBar::Resize(int width) const {
+    const int edges[2] = {std::max(width - kCountPaneWidth, 0), -1};
+    Send(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    Send(WM_SIZE);
+}
+
+void CStatusBar::SetPaneText(int pane, std::wstring_view text) {
+    ui::StatusBarCtrl::SetPaneText(pane, std::wstring(text));
+}
+
+} // namespace vk

@@ -1,0 +1,224 @@
+#include "results/ResultComparers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vk {
+namespace {
+
+// Orders data values as the list's sort does with the comparer.
+std::vector<std::intptr_t> Sorted(std::vector<std::intptr_t> rows, const ResultComparer& comparer) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](std::intptr_t a, std::intptr_t b) { return comparer.Compare(a, b) < 0; });
+    return rows;
+}
+
+// The names of the rows (the text after the last backslash) in their order.
+std::vector<std::wstring> Names(const std::vector<std::intptr_t>& rows, const ResultStore& store) {
+    std::vector<std::wstring> names;
+    for (const auto row : rows) {
+        const std::wstring path = store.Path(static_cast<std::size_t>(row)).value_or(L"?");
+        names.push_back(path.substr(path.rfind(L'\\') + 1));
+    }
+    return names;
+}
+
+std::vector<std::intptr_t> AllRows(const ResultStore& store) {
+    std::vector<std::intptr_t> rows(store.Count());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = static_cast<std::intptr_t>(i);
+    }
+    return rows;
+}
+
+TEST(SortKeys, NameFromLastBackslashFolderBeforeIt) {
+    EXPECT_EQ(NameSortKey(L"\\\\SRV\\Share\\Docs\\Report.TXT"), L"\\report.txt");
+    EXPECT_EQ(FolderSortKey(L"\\\\SRV\\Share\\Docs\\Report.TXT"), L"\\\\srv\\share\\docs");
+    // A share's path: the name key is the share with its backslash.
+    EXPECT_EQ(NameSortKey(L"\\\\SRV\\Public"), L"\\public");
+    EXPECT_EQ(FolderSortKey(L"\\\\SRV\\Public"), L"\\\\srv");
+    // No backslash at all: the whole text is the name, the folder is empty.
+    EXPECT_EQ(NameSortKey(L"Loose.Name"), L"loose.name");
+    EXPECT_EQ(FolderSortKey(L"Loose.Name"), L"");
+    EXPECT_EQ(NameSortKey(L""), L"");
+    // A trailing backslash leaves an empty name after it.
+    EXPECT_EQ(NameSortKey(L"\\\\SRV\\"), L"\\");
+}
+
+TEST(SortKeys, OnlyLettersAToZAreLowered) {
+    EXPECT_EQ(NameSortKey(L"\\ÄRGER_Ω[Z]@.Txt"), L"\\Ärger_Ω[z]@.txt");
+    EXPECT_EQ(NameSortKey(L"\\ДОКУМЕНТ.DOC"), L"\\ДОКУМЕНТ.doc");
+}
+
+TEST(SortKeys, ColumnsChooseTheirKey) {
+    EXPECT_EQ(SortKeyForColumn(0), SortKey::kName);
+    EXPECT_EQ(SortKeyForColumn(1), SortKey::kSize);
+    EXPECT_EQ(SortKeyForColumn(2), SortKey::kFolder);
+    EXPECT_EQ(SortKeyForColumn(7), SortKey::kFolder);
+    EXPECT_EQ(SortKeyForColumn(-1), SortKey::kFolder);
+}
+
+TEST(Comparers, NameAndFolderAreDescendingWhileTheirFlagIsTrue) {
+    const std::wstring a = L"\\\\S\\x\\apple.txt";
+    const std::wstring z = L"\\\\S\\y\\zebra.txt";
+    EXPECT_EQ(CompareByName(a, z, true), 1);
+    EXPECT_EQ(CompareByName(z, a, true), -1);
+    EXPECT_EQ(CompareByName(a, z, false), -1);
+    EXPECT_EQ(CompareByName(z, a, false), 1);
+    EXPECT_EQ(CompareByFolder(a, z, true), 1);
+    EXPECT_EQ(CompareByFolder(a, z, false), -1);
+}
+
+TEST(Comparers, NameUsesTheLastPartFolderTheRest) {
+    // The folder of the first sorts before that of the second, its name after.
+    const std::wstring first = L"\\\\S\\share\\aaa\\zeta";
+    const std::wstring second = L"\\\\S\\share\\bbb\\alpha";
+    EXPECT_EQ(CompareByName(first, second, false), 1);
+    EXPECT_EQ(CompareByFolder(first, second, false), -1);
+    // Two hits of one folder are equal by folder, whatever their names.
+    EXPECT_EQ(CompareByFolder(L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", true), 0);
+    EXPECT_EQ(CompareByFolder(L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", false), 0);
+}
+
+TEST(Comparers, CaseOfAToZDoesNotCountOtherLettersDo) {
+    EXPECT_EQ(CompareByName(L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", true), 0);
+    EXPECT_EQ(CompareByName(L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", false), 0);
+    EXPECT_EQ(CompareByFolder(L"\\\\SRV\\Share\\x", L"\\\\srv\\SHARE\\y", false), 0);
+    // Cyrillic capitals are not lowered: the platform's case-sensitive comparison decides.
+    const int cyrillic = CompareByName(L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", false);
+    EXPECT_NE(cyrillic, 0);
+    EXPECT_EQ(CompareByName(L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", true), -cyrillic);
+}
+
+TEST(Comparers, SizesAreUnsigned32BitAscendingWhileTheFlagIsTrue) {
+    const std::uint32_t big = 3'000'000'000u;
+    const std::uint32_t smaller = 2'000'000'000u;
+    EXPECT_EQ(CompareBySize(big, smaller, true), 1);
+    EXPECT_EQ(CompareBySize(smaller, big, true), -1);
+    EXPECT_EQ(CompareBySize(0, big, true), -1);
+    EXPECT_EQ(CompareBySize(big, smaller, false), -1);
+    EXPECT_EQ(CompareBySize(0, big, false), 1);
+    EXPECT_EQ(CompareBySize(7, 7, true), 0);
+    EXPECT_EQ(CompareBySize(7, 7, false), 0);
+    EXPECT_EQ(CompareBySize(0xFFFFFFFFu, 0, true), 1);
+}
+
+class StoreComparers : public ::testing::Test {
+protected:
+    StoreComparers() {
+        store.Append(L"\\\\SRV\\share\\Middle.txt", 5);                  // 0
+        store.Append(L"\\\\SRV\\share\\sub", 0);                         // 1 (folder)
+        store.Append(L"\\\\SRV\\share\\sub\\Alpha.bin", 3'000'000'000u); // 2
+        store.Append(L"\\\\SRV\\share\\zulu.dat", 2'000'000'000u);       // 3
+        store.Append(L"\\\\SRV\\Public", 0);                             // 4 (share)
+    }
+    ResultStore store;
+};
+
+TEST_F(StoreComparers, AgreeWithTheSingleComparisons) {
+    for (const SortKey key : {SortKey::kName, SortKey::kSize, SortKey::kFolder}) {
+        for (const bool flag : {true, false}) {
+            const ResultComparer comparer(key, flag, store);
+            for (std::size_t a = 0; a < store.Count(); ++a) {
+                for (std::size_t b = 0; b < store.Count(); ++b) {
+                    const std::wstring pathA = *store.Path(a);
+                    const std::wstring pathB = *store.Path(b);
+                    int expected = 0;
+                    switch (key) {
+                    case SortKey::kName:
+                        expected = CompareByName(pathA, pathB, flag);
+                        break;
+                    case SortKey::kSize:
+                        expected = CompareBySize(*store.Size(a), *store.Size(b), flag);
+                        break;
+                    case SortKey::kFolder:
+                        expected = CompareByFolder(pathA, pathB, flag);
+                        break;
+                    }
+                    EXPECT_EQ(comparer.Compare(static_cast<std::intptr_t>(a), static_cast<std::intptr_t>(b)), expected)
+                        << "key " << static_cast<int>(key) << " flag " << flag << " rows " << a << ", " << b;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(StoreComparers, FirstSortsNameDescendingSizeAscending) {
+    SortFlags flags;
+    std::vector<std::intptr_t> rows = AllRows(store);
+    const auto sortRows = [&](const ResultComparer& comparer) { rows = Sorted(rows, comparer); };
+
+    SortResults(SortKey::kName, flags, store, sortRows);
+    EXPECT_EQ(Names(rows, store),
+              (std::vector<std::wstring>{L"zulu.dat", L"sub", L"Public", L"Middle.txt", L"Alpha.bin"}));
+    EXPECT_FALSE(flags.nameSortFlag);
+
+    SortResults(SortKey::kSize, flags, store, sortRows);
+    // Folder and share (0) first, then 5, then 2,000,000,000, then 3,000,000,000.
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(*store.Size(static_cast<std::size_t>(rows[0])), 0u);
+    EXPECT_EQ(*store.Size(static_cast<std::size_t>(rows[1])), 0u);
+    EXPECT_EQ(Names({rows[2], rows[3], rows[4]}, store),
+              (std::vector<std::wstring>{L"Middle.txt", L"zulu.dat", L"Alpha.bin"}));
+    EXPECT_FALSE(flags.sizeSortFlag);
+    EXPECT_FALSE(flags.nameSortFlag);
+    EXPECT_TRUE(flags.folderSortFlag);
+}
+
+TEST_F(StoreComparers, EachSortByAKeyInvertsTheDirectionOfTheNext) {
+    SortFlags flags;
+    std::vector<std::intptr_t> rows = AllRows(store);
+    const auto sortRows = [&](const ResultComparer& comparer) { rows = Sorted(rows, comparer); };
+
+    SortResults(SortKey::kName, flags, store, sortRows); // as a header click
+    SortResults(SortKey::kName, flags, store, sortRows); // as "by Name" from the menu
+    EXPECT_EQ(Names(rows, store),
+              (std::vector<std::wstring>{L"Alpha.bin", L"Middle.txt", L"Public", L"sub", L"zulu.dat"}));
+    EXPECT_TRUE(flags.nameSortFlag);
+
+    SortResults(SortKey::kSize, flags, store, sortRows);
+    SortResults(SortKey::kSize, flags, store, sortRows); // descending now: the largest first
+    EXPECT_EQ(Names({rows[0], rows[1], rows[2]}, store),
+              (std::vector<std::wstring>{L"Alpha.bin", L"zulu.dat", L"Middle.txt"}));
+
+    // The folder sort: "\\srv" (the share) is the smallest folder, so it comes last while the
+    // flag is true and first after the inversion.
+    SortResults(SortKey::kFolder, flags, store, sortRows);
+    EXPECT_EQ(Names({rows.back()}, store), (std::vector<std::wstring>{L"Public"}));
+    SortResults(SortKey::kFolder, flags, store, sortRows);
+    EXPECT_EQ(Names({rows.front()}, store), (std::vector<std::wstring>{L"Public"}));
+}
+
+TEST_F(StoreComparers, FlagsCarryOverToTheNextSearch) {
+    SortFlags flags;
+    SortResults(SortKey::kName, flags, store, [](const ResultComparer&) {});
+    // A new search empties the store; the direction is not reset with it.
+    store.Clear();
+    store.Append(L"\\\\S\\s\\b", 0);
+    store.Append(L"\\\\S\\s\\a", 0);
+    std::vector<std::intptr_t> rows{0, 1};
+    SortResults(SortKey::kName, flags, store, [&](const ResultComparer& comparer) { rows = Sorted(rows, comparer); });
+    EXPECT_EQ(rows, (std::vector<std::intptr_t>{1, 0})); // ascending: a, b
+}
+
+TEST_F(StoreComparers, RowsOutsideTheStoreCountAsEmptyAndZero) {
+    const ResultComparer bySize(SortKey::kSize, true, store);
+    EXPECT_EQ(bySize.Compare(99, 1), 0);  // 0 against the folder's 0
+    EXPECT_EQ(bySize.Compare(-1, 0), -1); // 0 against 5
+    const ResultComparer byName(SortKey::kName, false, store);
+    EXPECT_EQ(byName.Compare(99, -5), 0);
+    EXPECT_EQ(byName.Compare(99, 0), -1); // the empty name sorts first
+}
+
+TEST_F(StoreComparers, ComparerKeepsTheStoreAsItWasWhenMade) {
+    const ResultComparer comparer(SortKey::kSize, true, store);
+    store.Append(L"\\\\SRV\\share\\late.txt", 1);
+    EXPECT_EQ(comparer.Compare(5, 0), -1); // row 5 is not in its copy: size 0 against 5
+}
+
+} // namespace
+} // namespace vk

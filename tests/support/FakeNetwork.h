@@ -1,0 +1,104 @@
+#pragma once
+// An in-memory network for engine tests: containers, servers and their shares, with small
+// pages so that the enumeration loops really run, unreachable servers and a hook at every call.
+
+#include "platform/NetworkServices.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vk::testing {
+
+class FakeNetwork final : public NetworkServices {
+public:
+    // Adds a child resource below parent ("" for the top of the network).
+    void Add(const std::wstring& parent, NetResource child) { children_[parent].push_back(std::move(child)); }
+    void AddContainer(const std::wstring& parent, const std::wstring& name, std::uint32_t displayType) {
+        Add(parent, {displayType, kUsageContainer, name});
+    }
+    // Adds a server (\\NAME) below parent with its shares.
+    void AddServer(const std::wstring& parent, const std::wstring& server, std::vector<std::wstring> shares) {
+        AddContainer(parent, server, kDisplayTypeServer);
+        for (const auto& share : shares) {
+            Add(server, {kDisplayTypeShare, kUsageConnectable, server + L"\\" + share});
+        }
+        shares_[server] = std::move(shares);
+    }
+    void MakeUnreachable(const std::wstring& server) { unreachable_.insert(server); }
+
+    std::size_t recordsPerCall = 2; // records per enumeration call at most
+    std::size_t sharesPerPage = 2;  // share names per page
+    std::function<void()> onCall;   // runs at every call
+    int openCalls = 0;
+    int shareCalls = 0;
+
+    std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
+        ++openCalls;
+        Hook();
+        const std::wstring key = parent ? parent->remoteName : L"";
+        if (unreachable_.count(key)) {
+            error = kErrorBadNetPath;
+            return nullptr;
+        }
+        const auto found = children_.find(key);
+        if (parent && found == children_.end()) {
+            error = kErrorBadNetPath;
+            return nullptr;
+        }
+        auto enumeration = std::make_unique<Enumeration>(*this);
+        if (found != children_.end()) {
+            enumeration->records = found->second;
+        }
+        return enumeration;
+    }
+
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+                        std::uint32_t& resumeHandle) override {
+        ++shareCalls;
+        Hook();
+        names.clear();
+        const auto found = shares_.find(server);
+        if (found == shares_.end() || unreachable_.count(server)) {
+            return kErrorBadNetPath;
+        }
+        const auto& all = found->second;
+        while (resumeHandle < all.size() && names.size() < sharesPerPage) {
+            names.push_back(all[resumeHandle++]);
+        }
+        return resumeHandle < all.size() ? kErrorMoreData : kErrorSuccess;
+    }
+
+private:
+    struct Enumeration final : ResourceEnumeration {
+        explicit Enumeration(FakeNetwork& owner) : network(owner) {}
+        ErrorCode Next(std::uint32_t& count, std::size_t, std::vector<NetResource>& out) override {
+            network.Hook();
+            std::uint32_t made = 0;
+            while (next < records.size() && made < count && made < network.recordsPerCall) {
+                out.push_back(records[next++]);
+                ++made;
+            }
+            count = made;
+            return made > 0 ? kErrorSuccess : kErrorNoMoreItems;
+        }
+        FakeNetwork& network;
+        std::vector<NetResource> records;
+        std::size_t next = 0;
+    };
+
+    void Hook() {
+        if (onCall) {
+            onCall();
+        }
+    }
+
+    std::map<std::wstring, std::vector<NetResource>> children_;
+    std::map<std::wstring, std::vector<std::wstring>> shares_;
+    std::set<std::wstring> unreachable_;
+};
+
+} // namespace vk::testing
