@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "engine/SearchEngine.h"
+#include "engine/WorkerGate.h"
 #include "platform/Utf8.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
@@ -8,7 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <queue>
 #include <sstream>
 #include <stdexcept>
 
@@ -226,6 +229,37 @@ std::string SecondsText(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, seconds < 0.1 ? "%.3f s" : "%.2f s", seconds);
     return text;
+}
+
+double IdealGateSeconds(const std::vector<ControllerStep>& steps) {
+    std::priority_queue<double, std::vector<double>, std::greater<>> ends;
+    double now = 0;
+    double finish = 0;
+    bool open = true;
+    for (const ControllerStep& step : steps) {
+        if (!step.dispatch) {
+            now += step.seconds;
+            continue;
+        }
+        for (;;) {
+            while (!ends.empty() && ends.top() <= now) {
+                ends.pop();
+                if (static_cast<int>(ends.size()) < WorkerGate::kMaxWorkers - 1) {
+                    open = true;
+                }
+            }
+            if (open) {
+                break;
+            }
+            now = ends.top();
+        }
+        ends.push(now + step.seconds);
+        finish = std::max(finish, now + step.seconds);
+        if (static_cast<int>(ends.size()) > WorkerGate::kMaxWorkers - 1) {
+            open = false;
+        }
+    }
+    return std::max(finish, now);
 }
 
 } // namespace vk::bench

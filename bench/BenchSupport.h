@@ -104,6 +104,18 @@ private:
     std::unique_ptr<FileSystem> files_;
 };
 
+// One step of a search's controller: an enumeration call that costs callSeconds, or a share
+// handed to a worker whose walk costs workSeconds.
+struct ControllerStep {
+    bool dispatch = false;
+    double seconds = 0;
+};
+
+// The ideal time of a search: the controller's steps one after another; a share starts as soon
+// as the worker gate lets it (the 11th active worker closes the gate, and it opens again only when
+// the count has fallen to 9) and costs exactly its walk.
+[[nodiscard]] double IdealGateSeconds(const std::vector<ControllerStep>& steps);
+
 // The ratio and its goal, with MISSED when the goal is not met: "ratio 1.37 (goal <= 2.0)".
 [[nodiscard]] std::string RatioText(double ratio, double goal);
 

@@ -5,14 +5,11 @@
 #include "BenchSupport.h"
 #include "Benchmarks.h"
 
-#include "engine/WorkerGate.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <iostream>
-#include <queue>
 #include <string>
 #include <vector>
 
@@ -68,36 +65,6 @@ void Generate(const fs::path& root) {
     }
 }
 
-// The time the walks take when each costs exactly its calls' delays: the controller hands the
-// shares out in order at once while the gate is open; the 11th active worker closes it, and it
-// opens again only when the count has fallen to 9.
-double IdealSeconds(const std::vector<double>& work) {
-    std::priority_queue<double, std::vector<double>, std::greater<>> ends;
-    double now = 0;
-    double finish = 0;
-    bool open = true;
-    for (const double seconds : work) {
-        for (;;) {
-            while (!ends.empty() && ends.top() <= now) {
-                ends.pop();
-                if (static_cast<int>(ends.size()) < WorkerGate::kMaxWorkers - 1) {
-                    open = true;
-                }
-            }
-            if (open) {
-                break;
-            }
-            now = ends.top();
-        }
-        ends.push(now + seconds);
-        finish = std::max(finish, now + seconds);
-        if (static_cast<int>(ends.size()) > WorkerGate::kMaxWorkers - 1) {
-            open = false;
-        }
-    }
-    return finish;
-}
-
 } // namespace
 
 int RunNetworkBenchmark(const fs::path& workdir) {
@@ -115,12 +82,13 @@ int RunNetworkBenchmark(const fs::path& workdir) {
     engine.Network().Faults().callDelay = kCallDelay;
 
     std::vector<std::wstring> scopes;
-    std::vector<double> work;
+    std::vector<ControllerStep> work;
     int folders = 0;
     for (int share = 0; share < kShares; ++share) {
         scopes.push_back(WideFromUtf8("\\\\" + ServerName(share) + "\\" + ShareName(share)));
         folders += FoldersOfShare(share);
-        work.push_back(FoldersOfShare(share) * kCallsPerFolder * std::chrono::duration<double>(kCallDelay).count());
+        work.push_back(
+            {true, FoldersOfShare(share) * kCallsPerFolder * std::chrono::duration<double>(kCallDelay).count()});
     }
     const int calls = folders * kCallsPerFolder;
     const std::size_t expectedHits = static_cast<std::size_t>(folders) * kFilesPerFolder;
@@ -129,7 +97,7 @@ int RunNetworkBenchmark(const fs::path& workdir) {
     request.fileMask = L"*.txt";
     std::vector<std::string> hits;
     const double measured = TimeBestOfThree([&] { hits = engine.Search(request, scopes); });
-    const double ideal = IdealSeconds(work);
+    const double ideal = IdealGateSeconds(work);
 
     std::cout << "network: " << kShares << " shares on " << kServers << " servers, " << folders << " folders, " << calls
               << " listing calls of " << kCallDelay.count() << " ms; engine " << SecondsText(measured) << ", ideal "

@@ -7,7 +7,6 @@
 #include "Benchmarks.h"
 
 #include "engine/SearchEngine.h"
-#include "engine/WorkerGate.h"
 #include "network/MemoryScopeTree.h"
 #include "platform/FolderNetworkServices.h"
 #include "platform/Utf8.h"
@@ -16,10 +15,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <iostream>
 #include <map>
-#include <queue>
 #include <string>
 #include <vector>
 
@@ -101,42 +98,6 @@ private:
     std::vector<Event>& events_;
 };
 
-// The ideal time: the controller's calls one after another; a share starts when the gate lets
-// it (the 11th active worker closes it, it opens again when the count falls to 9) and costs
-// exactly its walk's delays.
-double IdealSeconds(const std::vector<Event>& events, const std::map<std::wstring, double>& work, double delay) {
-    std::priority_queue<double, std::vector<double>, std::greater<>> ends;
-    double now = 0;
-    double finish = 0;
-    bool open = true;
-    for (const Event& event : events) {
-        if (!event.dispatch) {
-            now += delay;
-            continue;
-        }
-        for (;;) {
-            while (!ends.empty() && ends.top() <= now) {
-                ends.pop();
-                if (static_cast<int>(ends.size()) < WorkerGate::kMaxWorkers - 1) {
-                    open = true;
-                }
-            }
-            if (open) {
-                break;
-            }
-            now = ends.top();
-        }
-        const auto found = work.find(event.share);
-        const double end = now + (found == work.end() ? 0.0 : found->second);
-        ends.push(end);
-        finish = std::max(finish, end);
-        if (static_cast<int>(ends.size()) > WorkerGate::kMaxWorkers - 1) {
-            open = false;
-        }
-    }
-    return std::max(finish, now);
-}
-
 } // namespace
 
 int RunWholeNetworkBenchmark(const fs::path& workdir) {
@@ -197,7 +158,12 @@ int RunWholeNetworkBenchmark(const fs::path& workdir) {
                   << expectedHits << '\n';
         return 1;
     }
-    const double ideal = IdealSeconds(events, work, delay);
+    std::vector<ControllerStep> steps;
+    for (const Event& event : events) {
+        const auto found = work.find(event.share);
+        steps.push_back({event.dispatch, !event.dispatch ? delay : found == work.end() ? 0.0 : found->second});
+    }
+    const double ideal = IdealGateSeconds(steps);
     const auto calls = std::count_if(events.begin(), events.end(), [](const Event& e) { return !e.dispatch; });
 
     network.Faults().callDelay = kCallDelay;

@@ -2,6 +2,7 @@
 
 #include "engine/EngineTexts.h"
 
+#include <system_error>
 #include <utility>
 
 namespace vk {
@@ -17,9 +18,9 @@ void CSearchEngine::SetScopePaths(std::vector<std::wstring> paths) {
     scopePaths_ = std::move(paths);
 }
 
-void CSearchEngine::StartSearch() {
-    if (searchActive.exchange(true)) {
-        return;
+bool CSearchEngine::StartSearch() {
+    if (controllerRunning_ || searchActive.exchange(true)) {
+        return false;
     }
     // The previous controller has already shown its completion: it only has to return.
     WaitForSearchEnd();
@@ -27,7 +28,20 @@ void CSearchEngine::StartSearch() {
     SetStatus(kPaneItemCount, kTextZeroItems);
     resultStore_.Clear();
     std::lock_guard lock(threadsLock_);
-    controller_ = std::thread([this] { RunController(); });
+    controllerRunning_ = true;
+    try {
+        controller_ = std::thread([this] {
+            RunController();
+            controllerRunning_ = false;
+        });
+    } catch (const std::system_error&) {
+        // No thread: no search. The caller's buttons are switched back as after any search.
+        controllerRunning_ = false;
+        searchActive = false;
+        ShowSearchState(false);
+        return false;
+    }
+    return true;
 }
 
 void CSearchEngine::StopSearch() {

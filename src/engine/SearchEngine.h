@@ -34,9 +34,9 @@ struct EngineServices {
     IResultList* resultList = nullptr;
     IStatusBar* statusBar = nullptr;
     IIconIndex* iconIndex = nullptr;
-    ISearchForm* searchForm = nullptr;     // may be null (the console tool has no buttons)
-    NetworkServices* network = nullptr;    // may be null: no network to enumerate
-    IUserMessages* messages = nullptr;     // may be null: browse failures are not shown
+    ISearchForm* searchForm = nullptr;  // may be null (the console tool has no buttons)
+    NetworkServices* network = nullptr; // may be null: no network to enumerate
+    IUserMessages* messages = nullptr;  // may be null: browse failures are not shown
 };
 
 // The program's name, the caption of its message boxes.
@@ -73,14 +73,21 @@ public:
     [[nodiscard]] int ActiveWorkers() const { return gate_.ActiveWorkers(); }
 
     // Resets the results and starts the controller thread. The caller has switched the buttons
-    // (ShowSearchState(true)) and set searchRunning. Does nothing while a search is active.
-    void StartSearch();
+    // (ShowSearchState(true)) and set searchRunning. Does nothing (and returns false) while a
+    // search is active or its controller is still finishing.
+    bool StartSearch();
 
     // Stop as the form's Stop button does it: the search winds down and completes.
     void StopSearch();
 
-    // Waits until the current search (if any) has completed and its threads have ended.
+    // Waits until the current search (if any) has completed and its threads have ended. The
+    // controller sends its last texts to the user interface: a user interface thread waits with
+    // a message pump until SearchThreadsRunning() is false, and only then calls this.
     void WaitForSearchEnd();
+
+    // True from StartSearch until the controller's very last step (after "Search completed" and
+    // the buttons); searchActive drops a little earlier.
+    [[nodiscard]] bool SearchThreadsRunning() const { return controllerRunning_.load(); }
 
     // Switches the form's buttons; with false also shows "Search completed".
     void ShowSearchState(bool running);
@@ -138,6 +145,7 @@ private:
 
     std::mutex threadsLock_;
     std::thread controller_;
+    std::atomic<bool> controllerRunning_{false};
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> finished;

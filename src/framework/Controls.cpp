@@ -13,8 +13,8 @@ constexpr int kTextBuffer = 1024;
 
 void InitCommonControlClasses() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
-                                                           ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                           ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)done;
@@ -192,9 +192,9 @@ RECT TreeViewCtrl::ItemRect(HTREEITEM handle, bool textOnly) const {
 }
 
 bool StatusBarCtrl::CreateBar(HWND parent, UINT id, const int* rightEdges, int parts) {
-    const HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                     parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(),
-                                     nullptr);
+    const HWND bar =
+        CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
     if (!bar || !Attach(bar)) {
         return false;
     }

@@ -14,13 +14,17 @@ bool FormView::CreateView(HWND parent) {
     return true;
 }
 
-bool FormView::ProcessMessage(Message& m) { return Window::ProcessMessage(m); }
+bool FormView::ProcessMessage(Message& m) {
+    return Window::ProcessMessage(m);
+}
 
 void FormView::OnFinalMessage() {
     // The handle is already gone; the loop forgets it by value.
 }
 
-void FormView::HideScrollBars() const { ShowScrollBar(hwnd_, SB_BOTH, FALSE); }
+void FormView::HideScrollBars() const {
+    ShowScrollBar(hwnd_, SB_BOTH, FALSE);
+}
 
 INT_PTR ModalDialog::DoModal(HWND owner) {
     return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId_), owner, DialogProcedure,

@@ -28,8 +28,7 @@ struct Message {
 constexpr UINT kAnyCode = 0xFFFFFFFFu;
 constexpr UINT kAnyId = 0xFFFFFFFFu;
 
-template <class T>
-struct MessageEntry {
+template <class T> struct MessageEntry {
     UINT message;
     UINT code; // WM_COMMAND: notification code (kAnyCode for any); WM_NOTIFY: NMHDR code
     UINT id;   // WM_COMMAND / WM_NOTIFY: command or control id (kAnyId for any)
@@ -37,20 +36,16 @@ struct MessageEntry {
 };
 
 // Entry helpers, so that tables read like what they route.
-template <class T>
-constexpr MessageEntry<T> On(UINT message, bool (T::*handler)(Message&)) {
+template <class T> constexpr MessageEntry<T> On(UINT message, bool (T::*handler)(Message&)) {
     return {message, kAnyCode, kAnyId, handler};
 }
-template <class T>
-constexpr MessageEntry<T> OnCommand(UINT id, bool (T::*handler)(Message&)) {
+template <class T> constexpr MessageEntry<T> OnCommand(UINT id, bool (T::*handler)(Message&)) {
     return {WM_COMMAND, kAnyCode, id, handler};
 }
-template <class T>
-constexpr MessageEntry<T> OnControl(UINT code, UINT id, bool (T::*handler)(Message&)) {
+template <class T> constexpr MessageEntry<T> OnControl(UINT code, UINT id, bool (T::*handler)(Message&)) {
     return {WM_COMMAND, code, id, handler};
 }
-template <class T>
-constexpr MessageEntry<T> OnNotify(UINT code, UINT id, bool (T::*handler)(Message&)) {
+template <class T> constexpr MessageEntry<T> OnNotify(UINT code, UINT id, bool (T::*handler)(Message&)) {
     return {WM_NOTIFY, code, id, handler};
 }
 
@@ -69,8 +64,7 @@ constexpr MessageEntry<T> OnNotify(UINT code, UINT id, bool (T::*handler)(Messag
 }
 
 // Runs the first handler of the table that matches the message and handles it.
-template <class T, std::size_t N>
-bool DispatchMessageTable(T& object, const MessageEntry<T> (&table)[N], Message& m) {
+template <class T, std::size_t N> bool DispatchMessageTable(T& object, const MessageEntry<T> (&table)[N], Message& m) {
     for (const auto& entry : table) {
         if (Matches(entry.message, entry.code, entry.id, m) && (object.*entry.handler)(m)) {
             return true;

@@ -10,7 +10,9 @@ constexpr const wchar_t* kObjectProperty = L"vk.window";
 
 } // namespace
 
-HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+HINSTANCE ModuleInstance() {
+    return GetModuleHandleW(nullptr);
+}
 
 Window::~Window() {
     if (!hwnd_) {
@@ -44,8 +46,8 @@ void Window::Unbind() {
     hwnd_ = nullptr;
 }
 
-bool Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND parent, HMENU menuOrId) {
+bool Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y, int width,
+                    int height, HWND parent, HMENU menuOrId) {
     WNDCLASSEXW windowClass{sizeof windowClass};
     if (!GetClassInfoExW(ModuleInstance(), className, &windowClass)) {
         windowClass = {sizeof windowClass};
@@ -94,9 +96,13 @@ std::wstring Window::Text() const {
     return text;
 }
 
-void Window::SetText(const std::wstring& text) const { SetWindowTextW(hwnd_, text.c_str()); }
+void Window::SetText(const std::wstring& text) const {
+    SetWindowTextW(hwnd_, text.c_str());
+}
 
-bool Window::ProcessMessage(Message&) { return false; }
+bool Window::ProcessMessage(Message&) {
+    return false;
+}
 
 bool Window::Handle(Message& m) {
     // A control's own object sees its notifications before the parent's tables do.
@@ -106,7 +112,9 @@ bool Window::Handle(Message& m) {
     return ProcessMessage(m);
 }
 
-bool Window::ReflectedMessage(Message&) { return false; }
+bool Window::ReflectedMessage(Message&) {
+    return false;
+}
 
 bool Window::ReflectToChild(Message& m) {
     const HWND child = m.message == WM_NOTIFY ? m.Notify()->hwndFrom : reinterpret_cast<HWND>(m.lParam);

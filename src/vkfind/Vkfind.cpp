@@ -159,7 +159,8 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     IconKeyTable icons(images);
     icons.ResetCache();
     MemoryScopeTree tree;
-    CSearchEngine engine({&environment.Files(), &resultList, &status, &icons, nullptr, &environment.Network(), &messages});
+    CSearchEngine engine(
+        {&environment.Files(), &resultList, &status, &icons, nullptr, &environment.Network(), &messages});
     ScopeSelection selection(engine, tree);
 
     if (browsing) {
@@ -172,8 +173,8 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         if (options.sharesOf) {
             const ErrorCode result = engine.BrowseServerShares(node, tree.Text(node));
             if (result != kErrorSuccess) {
-                return Failure(err, L"cannot list the shares of " + target + L" (error " + std::to_wstring(result) +
-                                        L")");
+                return Failure(err,
+                               L"cannot list the shares of " + target + L" (error " + std::to_wstring(result) + L")");
             }
         } else {
             engine.BrowseFolder(node);

@@ -198,10 +198,12 @@ TEST(SearchEngine, ASecondSearchStartsAfreshAndStartDuringASearchIsIgnored) {
     const auto shares = Shares(h.files, 2);
     h.Start(shares);
     ASSERT_TRUE(valve.WaitForHeld(2));
-    h.engine.StartSearch(); // ignored: a search is active
+    EXPECT_FALSE(h.engine.StartSearch()); // ignored: a search is active
+    EXPECT_TRUE(h.engine.SearchThreadsRunning());
     valve.OpenAll();
     h.engine.WaitForSearchEnd();
     EXPECT_EQ(h.list.Rows().size(), 2u);
+    EXPECT_FALSE(h.engine.SearchThreadsRunning());
 
     h.Run(shares);
     EXPECT_EQ(h.list.Rows().size(), 2u);

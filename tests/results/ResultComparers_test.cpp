@@ -214,11 +214,5 @@ TEST_F(StoreComparers, RowsOutsideTheStoreCountAsEmptyAndZero) {
     EXPECT_EQ(byName.Compare(99, 0), -1); // the empty name sorts first
 }
 
-TEST_F(StoreComparers, ComparerKeepsTheStoreAsItWasWhenMade) {
-    const ResultComparer comparer(SortKey::kSize, true, store);
-    store.Append(L"\\\\SRV\\share\\late.txt", 1);
-    EXPECT_EQ(comparer.Compare(5, 0), -1); // row 5 is not in its copy: size 0 against 5
-}
-
 } // namespace
 } // namespace vk

@@ -4,8 +4,8 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
-#include "results/IconKeyTable.h"
 #include "network/MemoryScopeTree.h"
+#include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeNetwork.h"

@@ -63,9 +63,9 @@ private:
         calls.push_back("command " + std::to_string(m.CommandId()));
         return true;
     }
-    static constexpr MessageEntry<DerivedWindow> kTable[] = {
-        On(kPing, &DerivedWindow::OnPing), On(kThrow, &DerivedWindow::OnThrow),
-        ui::OnCommand(42, &DerivedWindow::OnFortyTwo)};
+    static constexpr MessageEntry<DerivedWindow> kTable[] = {On(kPing, &DerivedWindow::OnPing),
+                                                             On(kThrow, &DerivedWindow::OnThrow),
+                                                             ui::OnCommand(42, &DerivedWindow::OnFortyTwo)};
 };
 
 TEST(Framework, MessageTablesFallBackToTheBaseClassAndThenTheSystem) {

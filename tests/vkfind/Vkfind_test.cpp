@@ -48,16 +48,16 @@ VkfindRun Vkfind(std::vector<std::wstring> args, const std::wstring& network = L
 
 TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
     const std::vector<std::vector<std::wstring>> bad = {
-        {L"--mask"},                                             // option without its value
-        {L"--frobnicate", L"\\\\S\\s"},                          // unknown option
-        {L"--at-least", L"1", L"--at-most", L"2", L"\\\\S\\s"},    // both bounds
-        {L"--mask", L"*", L"\\\\S\\\\x"},                          // neither share, server nor tree path
-        {L"\\\\S\\s"},                                           // no mask at all
-        {L"--text", L"x", L"\\\\S\\s"},                          // a containing text alone
-        {L"--shares", L"SERVER"},                                // not \\SERVER
-        {L"--list", L"\\\\SERVER"},                              // not a share
-        {L"--shares", L"\\\\S", L"--list", L"\\\\S\\s"},          // both listings
-        {L"--shares", L"\\\\S", L"\\\\S\\s"},                     // a listing takes no scope
+        {L"--mask"},                                            // option without its value
+        {L"--frobnicate", L"\\\\S\\s"},                         // unknown option
+        {L"--at-least", L"1", L"--at-most", L"2", L"\\\\S\\s"}, // both bounds
+        {L"--mask", L"*", L"\\\\S\\\\x"},                       // neither share, server nor tree path
+        {L"\\\\S\\s"},                                          // no mask at all
+        {L"--text", L"x", L"\\\\S\\s"},                         // a containing text alone
+        {L"--shares", L"SERVER"},                               // not \\SERVER
+        {L"--list", L"\\\\SERVER"},                             // not a share
+        {L"--shares", L"\\\\S", L"--list", L"\\\\S\\s"},        // both listings
+        {L"--shares", L"\\\\S", L"\\\\S\\s"},                   // a listing takes no scope
     };
     for (const auto& args : bad) {
         const VkfindRun run = Vkfind(args, L"/nonexistent");
@@ -131,8 +131,8 @@ TEST_F(VkfindNetworkTest, WithoutAScopeTheWholeNetworkIsSearched) {
     const VkfindRun run = Vkfind({L"-q", L"--mask", L"a.txt"}, tree.Root());
     EXPECT_EQ(run.status, kExitSearchRan) << run.err;
     EXPECT_EQ(SortedLines(run.out), "a.txt\t6\t\\\\OTHER\\pub\n"
-                       "a.txt\t6\t\\\\SRV\\docs\n"
-                       "a.txt\t6\t\\\\THIRD\\x\n");
+                                    "a.txt\t6\t\\\\SRV\\docs\n"
+                                    "a.txt\t6\t\\\\THIRD\\x\n");
 }
 
 TEST_F(VkfindNetworkTest, ServerAndTreePathScopesNarrowTheSearch) {
@@ -151,8 +151,7 @@ TEST_F(VkfindNetworkTest, AShareMaskAloneListsTheMatchingShares) {
 }
 
 TEST_F(VkfindNetworkTest, BrowseListingsOfSharesAndFolders) {
-    EXPECT_EQ(Vkfind({L"--shares", L"\\\\srv"}, tree.Root()).out,
-              "C$\t\t\\\\SRV\ndocs\t\t\\\\SRV\n");
+    EXPECT_EQ(Vkfind({L"--shares", L"\\\\srv"}, tree.Root()).out, "C$\t\t\\\\SRV\ndocs\t\t\\\\SRV\n");
     EXPECT_EQ(Vkfind({L"--list", L"\\\\SRV\\docs\\sub"}, tree.Root()).out,
               "big.bin\t3000\t\\\\SRV\\docs\\sub\\\n"
               "\xC3\x84rger.TXT\t11\t\\\\SRV\\docs\\sub\\\n");

@@ -27,7 +27,8 @@ bool CVarnokle2Doc::StopAndWait() {
     if (engine.searchActive) {
         engine.StopSearch();
     }
-    const bool ended = ui::PumpUntil([&] { return !engine.searchActive.load(); }, std::chrono::seconds(30));
+    // The controller's last texts are messages to this thread: the wait keeps handling them.
+    const bool ended = ui::PumpUntil([&] { return !engine.SearchThreadsRunning(); }, std::chrono::seconds(30));
     if (ended) {
         engine.WaitForSearchEnd();
     }

@@ -21,8 +21,8 @@ public:
         ui::InitCommonControlClasses();
         RECT frame{0, 0, width, height};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        Create(L"VarnoklePaneHost", L"Varnokle pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-               20, 20, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr);
+        Create(L"VarnoklePaneHost", L"Varnokle pane test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 20,
+               20, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr);
         statusBar.CreateFor(Handle());
         theStatusBar = &statusBar;
     }
@@ -47,9 +47,7 @@ public:
     }
 
     // Handles messages until the condition holds (or 20 s have passed).
-    static bool PumpUntil(const std::function<bool()>& done) {
-        return ui::PumpUntil(done, std::chrono::seconds(20));
-    }
+    static bool PumpUntil(const std::function<bool()>& done) { return ui::PumpUntil(done, std::chrono::seconds(20)); }
 
     CStatusBar statusBar;
 

@@ -1,0 +1,160 @@
+#include "network/win/UpView.h"
+
+#include "engine/SearchEngine.h"
+#include "framework/MessageLoop.h"
+#include "resource.h"
+#include "shell/win/Varnokle2Doc.h"
+
+#include <chrono>
+
+namespace vk {
+namespace {
+
+// The pictures of both image lists: 16 x 15 pixels each, cut from one bitmap strip, magenta
+// transparent.
+constexpr int kImageWidth = 16;
+constexpr int kImageHeight = 15;
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+// How long the pane waits, when it goes, for a running search to let go of the tree.
+constexpr std::chrono::seconds kStopTimeout{30};
+
+// Shows the hourglass while the user interface thread waits for the network.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+// Adds the images of a bitmap strip of the resources to the list; the bitmap is released.
+void AddStrip(HIMAGELIST images, UINT bitmapId) {
+    const HBITMAP strip = LoadBitmapW(ui::ModuleInstance(), MAKEINTRESOURCEW(bitmapId));
+    if (!strip) {
+        return;
+    }
+    ImageList_AddMasked(images, strip, kTransparent);
+    DeleteObject(strip);
+}
+
+} // namespace
+
+CUpView::CUpView(CVarnokle2Doc& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
+
+CUpView::~CUpView() {
+    ReleaseTree();
+    // The window goes first, while the tree object and the image lists it uses still exist.
+    Destroy();
+}
+
+void CUpView::OnInitialUpdate() {
+    engine_ = &document_.Engine();
+    ui::FormView::OnInitialUpdate();
+    if (!tree_.Exists()) {
+        return;
+    }
+    tree_.SetTextColor(kTextColor);
+    if (!nodeImages_) {
+        CreateImageLists();
+    }
+    engine_->SetScopeTree(&tree_);
+    engine_->ExpandNetworkNode(kNoNode, -1);
+}
+
+void CUpView::CreateImageLists() {
+    nodeImages_.reset(ImageList_Create(kImageWidth, kImageHeight, ILC_COLOR24 | ILC_MASK, 0, 1));
+    checkImages_.reset(ImageList_Create(kImageWidth, kImageHeight, ILC_COLOR24 | ILC_MASK, 4, 4));
+    if (nodeImages_) {
+        AddStrip(nodeImages_.get(), IDB_NODE_IMAGES);
+        tree_.SetImageList(nodeImages_.get(), TVSIL_NORMAL);
+    }
+    if (checkImages_) {
+        AddStrip(checkImages_.get(), IDB_CHECK_IMAGES);
+        // The check-box style gives the control a state list of its own, which its owner
+        // releases when another takes its place.
+        const auto previous = reinterpret_cast<HIMAGELIST>(
+            tree_.Send(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(checkImages_.get())));
+        if (previous && previous != checkImages_.get()) {
+            ImageList_Destroy(previous);
+        }
+    }
+}
+
+void CUpView::ReleaseTree() {
+    if (!engine_ || engine_->ScopeTree() != &tree_) {
+        return;
+    }
+    if (engine_->searchActive) {
+        engine_->StopSearch();
+        // The walk reads the tree until searchActive drops; after that the controller only
+        // writes its completion into the status bar and the form, which it may be doing right
+        // now: so this waits for the flag, not for the thread, and keeps the messages flowing.
+        ui::PumpUntil([this] { return !engine_->searchActive.load(); }, kStopTimeout);
+    }
+    engine_->SetScopeTree(nullptr);
+}
+
+bool CUpView::ProcessMessage(ui::Message& m) {
+    static constexpr ui::MessageEntry<CUpView> kMessages[] = {
+        ui::On(WM_INITDIALOG, &CUpView::OnInitDialog),
+        ui::On(WM_SIZE, &CUpView::OnSize),
+        ui::On(WM_DESTROY, &CUpView::OnDestroy),
+        ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
+        ui::OnNotify(NM_CLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
+        ui::OnNotify(NM_RCLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
+        ui::OnNotify(TVN_ITEMEXPANDINGW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
+        ui::OnNotify(TVN_GETDISPINFOW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
+    };
+    return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
+}
+
+void CUpView::OnFinalMessage() {
+    // The tree is gone with the view: nothing uses the pictures any more.
+    nodeImages_.reset();
+    checkImages_.reset();
+    ui::FormView::OnFinalMessage();
+}
+
+bool CUpView::OnInitDialog(ui::Message& m) {
+    tree_.Attach(Item(IDC_NETWORK_TREE));
+    m.result = TRUE;
+    return true;
+}
+
+bool CUpView::OnSize(ui::Message& m) {
+    HideScrollBars();
+    if (const HWND tree = Item(IDC_NETWORK_TREE)) {
+        MoveWindow(tree, 0, 0, LOWORD(m.lParam), HIWORD(m.lParam), TRUE);
+    }
+    m.result = 0;
+    return true;
+}
+
+bool CUpView::OnDestroy(ui::Message&) {
+    ReleaseTree();
+    return false;
+}
+
+bool CUpView::OnDoubleClick(ui::Message& m) {
+    // Answered with 0 in every case: the control then expands or collapses the node as usual.
+    m.result = 0;
+    const HTREEITEM selected = tree_.Selection();
+    if (!selected || !engine_) {
+        return true;
+    }
+    WaitCursor wait;
+    const TreeNode node = CCheckTreeCtrl::Node(selected);
+    engine_->ExpandNetworkNode(node, tree_.Data(node));
+    return true;
+}
+
+bool CUpView::AnswerZero(ui::Message& m) {
+    m.result = 0;
+    return true;
+}
+
+} // namespace vk

@@ -1,0 +1,62 @@
+#pragma once
+// The network tree pane: a form (template IDD_TREE_VIEW) filled by the tree control. Its initial
+// update gives the tree its colour and pictures, hands it to the engine as the search scope and
+// enumerates the top of the network. A double-click browses the selected node: the engine adds
+// what lies below it to the tree and, for a server, share or folder, lists it in the result list.
+
+#include "framework/FormView.h"
+#include "network/win/CheckTreeCtrl.h"
+
+#include <memory>
+#include <type_traits>
+
+namespace vk {
+
+class CSearchEngine;
+class CVarnokle2Doc;
+
+class CUpView final : public ui::FormView {
+public:
+    explicit CUpView(CVarnokle2Doc& document);
+    // Takes the tree back from the engine before it goes (see ReleaseTree).
+    ~CUpView() override;
+
+    void OnInitialUpdate() override;
+
+    [[nodiscard]] CCheckTreeCtrl& Tree() { return tree_; }
+    [[nodiscard]] HIMAGELIST NodeImages() const { return nodeImages_.get(); }
+    [[nodiscard]] HIMAGELIST CheckImages() const { return checkImages_.get(); }
+
+    // The tree's text colour.
+    static constexpr COLORREF kTextColor = RGB(0, 0, 255);
+
+protected:
+    bool ProcessMessage(ui::Message& m) override;
+    void OnFinalMessage() override;
+
+private:
+    struct ImageListDeleter {
+        void operator()(HIMAGELIST images) const { ImageList_Destroy(images); }
+    };
+    using ImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+
+    bool OnInitDialog(ui::Message& m);
+    bool OnSize(ui::Message& m);
+    bool OnDestroy(ui::Message& m);
+    bool OnDoubleClick(ui::Message& m);
+    // Notifications that need nothing but the answer 0.
+    bool AnswerZero(ui::Message& m);
+
+    void CreateImageLists();
+    // A search walks the tree from the engine's threads: it must end before the tree goes, and
+    // the engine must forget the tree.
+    void ReleaseTree();
+
+    CVarnokle2Doc& document_;
+    CSearchEngine* engine_ = nullptr;
+    CCheckTreeCtrl tree_;
+    ImageList nodeImages_;
+    ImageList checkImages_;
+};
+
+} // namespace vk

@@ -1,0 +1,62 @@
+#pragma once
+// The result list: the list-view control of the result view, taken over when the view is made.
+// Besides the plain list operations it carries the guarded row operations that the engine's
+// threads use, the point of the last right button press, and the walk over the selected rows.
+//
+// Guarded operations and threads. Each operation is one list-view message sent synchronously:
+// from an engine thread the message crosses to the user interface thread, which carries it out
+// while the engine thread waits. Engine threads hold listLock around each operation. The user
+// interface thread does not take listLock: an engine thread may hold it while it waits inside
+// the send for this very thread, and a user interface thread blocked on the lock would never
+// carry that message out. Its own operations cannot interleave with an engine thread's anyway:
+// the engine's messages are carried out only while the user interface thread handles messages,
+// never in the middle of one of its own sends.
+
+#include "engine/EngineSeams.h"
+#include "framework/Controls.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+class CResultListCtrl final : public ui::ListViewCtrl, public IResultList {
+public:
+    ~CResultListCtrl() override;
+
+    // The guarded row operations (any thread). GetItemCount takes no lock: callers that need a
+    // stable count hold countLock.
+    [[nodiscard]] int GetItemCount() override;
+    int InsertRow(int position, std::wstring_view text, int image) override;
+    bool SetColumnText(int row, int column, std::wstring_view text) override;
+    bool SetRowData(int row, std::intptr_t data) override;
+    [[nodiscard]] std::intptr_t GetRowData(int row) override;
+    void DeleteAllRows() override;
+
+    // The selection walk: position = FirstSelectedPosition(); while (position != 0)
+    // row = NextSelectedItem(position). Positions are row index + 1, 0 for none; rows come in
+    // increasing order. Each step asks the control afresh, so a walk that deletes rows starts
+    // again from FirstSelectedPosition.
+    [[nodiscard]] int FirstSelectedPosition() const;
+    int NextSelectedItem(int& position) const;
+    // The selected rows in increasing order.
+    [[nodiscard]] std::vector<int> SelectedRows() const;
+    // The lowest selected row, or -1.
+    [[nodiscard]] int FirstSelectedRow() const { return NextItem(-1, LVNI_SELECTED); }
+
+    // Where the right mouse button was last pressed, in client coordinates. Unset (0, 0) before
+    // the first press.
+    POINT rightClickPoint{};
+
+    // True on the thread that made the control (the user interface thread).
+    [[nodiscard]] bool OnOwnThread() const;
+
+protected:
+    bool ProcessMessage(ui::Message& m) override;
+};
+
+// The program's result list, set by the result view's initial update; null before.
+extern CResultListCtrl* theResultList;
+
+} // namespace vk

@@ -1,0 +1,133 @@
+#include "results/win/ShellIconCache.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace vk {
+namespace {
+
+// Device-dependent colour with a mask (ILC_COLORDDB | ILC_MASK).
+constexpr UINT kImageListFlags = 0xFF;
+constexpr int kInitialImages = 1;
+constexpr int kGrowImages = 1000;
+constexpr COLORREF kBackground = 1;
+
+// The shell's answer for a file type, without touching the file system: icon, type name and
+// display name, small or large.
+constexpr UINT kQuerySmall =
+    SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_SMALLICON; // 0x711
+constexpr UINT kQueryLarge = kQuerySmall & ~static_cast<UINT>(SHGFI_SMALLICON);                  // 0x710
+static_assert(kQuerySmall == 0x711 && kQueryLarge == 0x710);
+
+constexpr const wchar_t* kShellModule = L"shell32.dll";
+// Named by resource id (a negative index): the generic file icon is resource 1 and the closed
+// folder resource 4. On Windows these are also the icons at positions 0 and 3, but other
+// implementations of the shell order their icons differently (Wine's position 3 is a page).
+constexpr int kGenericFileIcon = -1;
+constexpr int kClosedFolderIcon = -4;
+
+// An icon handle that is destroyed with the object.
+class OwnedIcon {
+public:
+    explicit OwnedIcon(HICON icon = nullptr) : icon_(icon) {}
+    ~OwnedIcon() {
+        if (icon_) {
+            DestroyIcon(icon_);
+        }
+    }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    [[nodiscard]] HICON Get() const { return icon_; }
+
+private:
+    HICON icon_;
+};
+
+HIMAGELIST CreateImages(int size) {
+    HIMAGELIST images = ImageList_Create(size, size, kImageListFlags, kInitialImages, kGrowImages);
+    if (images) {
+        ImageList_SetBkColor(images, kBackground);
+    }
+    return images;
+}
+
+// Appends the icon (the list keeps a copy). Should the icon be missing or the list refuse it, a
+// blank image takes its place: an entry's index must be the same in both lists and the keys.
+void AppendIcon(HIMAGELIST images, HICON icon) {
+    if (!images) {
+        return;
+    }
+    if (icon && ImageList_AddIcon(images, icon) >= 0) {
+        return;
+    }
+    ImageList_SetImageCount(images, static_cast<UINT>(ImageList_GetImageCount(images) + 1));
+}
+
+HICON QueryTypeIcon(const std::wstring& name, UINT flags) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags)) {
+        return nullptr;
+    }
+    return info.hIcon;
+}
+
+} // namespace
+
+CShellIconCache* theIconCache = nullptr;
+
+CShellIconCache::~CShellIconCache() {
+    if (theIconCache == this) {
+        theIconCache = nullptr;
+    }
+    DestroyImages();
+}
+
+void CShellIconCache::ResetCache() {
+    keys_.ResetCache();
+}
+
+void CShellIconCache::DestroyImages() {
+    if (smallImages_) {
+        ImageList_Destroy(smallImages_);
+        smallImages_ = nullptr;
+    }
+    if (largeImages_) {
+        ImageList_Destroy(largeImages_);
+        largeImages_ = nullptr;
+    }
+}
+
+void CShellIconCache::ResetImages() {
+    DestroyImages();
+    smallImages_ = CreateImages(16);
+    largeImages_ = CreateImages(32);
+    for (const int icon : {kGenericFileIcon, kClosedFolderIcon}) {
+        HICON large = nullptr;
+        HICON small = nullptr;
+        ExtractIconExW(kShellModule, icon, &large, &small, 1);
+        const OwnedIcon ownedLarge(large);
+        const OwnedIcon ownedSmall(small);
+        AppendIcon(smallImages_, small);
+        AppendIcon(largeImages_, large);
+    }
+}
+
+void CShellIconCache::AppendIconsFor(std::wstring_view key) {
+    const std::wstring name(key);
+    // A type the shell has no icon for shows the generic file icon.
+    HICON small = QueryTypeIcon(name, kQuerySmall);
+    if (!small && smallImages_) {
+        small = ImageList_GetIcon(smallImages_, 0, ILD_NORMAL);
+    }
+    const OwnedIcon ownedSmall(small);
+    HICON large = QueryTypeIcon(name, kQueryLarge);
+    if (!large && largeImages_) {
+        large = ImageList_GetIcon(largeImages_, 0, ILD_NORMAL);
+    }
+    const OwnedIcon ownedLarge(large);
+    AppendIcon(smallImages_, small);
+    AppendIcon(largeImages_, large);
+}
+
+} // namespace vk

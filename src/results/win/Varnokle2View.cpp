@@ -1,0 +1,300 @@
+#include "results/win/Varnokle2View.h"
+
+#include "engine/EngineTexts.h"
+#include "resource.h"
+#include "shell/win/StatusBar.h"
+#include "shell/win/Varnokle2Doc.h"
+
+#include <string>
+
+namespace vk {
+namespace {
+
+constexpr COLORREF kTextColor = RGB(0, 0, 255);
+
+// While rows stream in, the list is repainted at most this often (see DeferListPainting).
+constexpr UINT_PTR kRepaintTimer = 1;
+constexpr UINT kRepaintDelayMs = 100;
+
+constexpr UINT Code(int notification) {
+    return static_cast<UINT>(notification);
+}
+
+// LVM_SORTITEMS hands over the data values of two rows and the comparer of this sort.
+int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM comparer) {
+    return reinterpret_cast<const ResultComparer*>(comparer)->Compare(static_cast<std::intptr_t>(a),
+                                                                      static_cast<std::intptr_t>(b));
+}
+
+std::unique_ptr<IShellActions> SystemShellUnless(IShellActions* shell, const NetworkEnvironment& environment) {
+    return shell ? nullptr : std::make_unique<ShellActions>(environment);
+}
+
+} // namespace
+
+CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
+    : ui::FormView(IDD_RESULT_VIEW), doc_(doc), systemShell_(SystemShellUnless(shell, doc.Environment())),
+      shell_(shell ? *shell : *systemShell_) {}
+
+CVarnokle2View::~CVarnokle2View() {
+    CSearchEngine& engine = doc_.Engine();
+    if (engine.SearchThreadsRunning()) {
+        doc_.StopAndWait();
+    }
+    EngineServices& services = engine.Services();
+    if (services.resultList == &list_) {
+        services.resultList = nullptr;
+    }
+    if (services.iconIndex == &iconCache_) {
+        services.iconIndex = nullptr;
+    }
+    if (doc_.resultView == this) {
+        doc_.resultView = nullptr;
+    }
+    // The list goes before the image lists it shows.
+    Destroy();
+}
+
+bool CVarnokle2View::ProcessMessage(ui::Message& m) {
+    // clang-format off
+    static constexpr ui::MessageEntry<CVarnokle2View> kMessages[] = {
+        ui::On(WM_INITDIALOG, &CVarnokle2View::OnInitDialog),
+        ui::On(WM_SIZE, &CVarnokle2View::OnSize),
+        ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
+        ui::OnNotify(Code(NM_DBLCLK), IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
+        ui::OnNotify(Code(LVN_INSERTITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
+        ui::OnNotify(Code(LVN_DELETEITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
+        ui::OnNotify(Code(LVN_DELETEALLITEMS), IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
+        ui::OnNotify(Code(LVN_COLUMNCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
+        ui::OnNotify(Code(NM_RCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(Code(LVN_BEGINDRAG), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(Code(HDN_ITEMDBLCLICKW), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnCommand(ID_EDIT_DELETE_ITEMS, &CVarnokle2View::OnDeleteItemsCommand),
+        ui::OnCommand(ID_OPEN, &CVarnokle2View::OnOpenCommand),
+        ui::OnCommand(ID_PROPERTIES, &CVarnokle2View::OnPropertiesCommand),
+        ui::OnCommand(ID_OPEN_CONTAINING_FOLDER, &CVarnokle2View::OnOpenContainingFolderCommand),
+        ui::OnCommand(ID_ARRANGE_BY_NAME, &CVarnokle2View::OnArrangeCommand),
+        ui::OnCommand(ID_ARRANGE_BY_SIZE, &CVarnokle2View::OnArrangeCommand),
+        ui::OnCommand(ID_ARRANGE_BY_FOLDER, &CVarnokle2View::OnArrangeCommand),
+    };
+    // clang-format on
+    // The base first: it offers notifications to the list's own object.
+    return ui::FormView::ProcessMessage(m) || ui::DispatchMessageTable(*this, kMessages, m);
+}
+
+bool CVarnokle2View::OnInitDialog(ui::Message&) {
+    list_.Attach(Item(IDC_RESULT_LIST));
+    return false; // the dialog manager sets the focus
+}
+
+void CVarnokle2View::OnInitialUpdate() {
+    ui::FormView::OnInitialUpdate();
+    doc_.resultView = this;
+
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const int width = window.right - window.left;
+
+    iconCache_.ResetCache();
+    // The cache owns the image lists: the list must not destroy them when it goes.
+    SetWindowLongPtrW(list_.Handle(), GWL_STYLE, GetWindowLongPtrW(list_.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    list_.SetImageList(iconCache_.SmallImages(), LVSIL_SMALL);
+    list_.SetImageList(iconCache_.LargeImages(), LVSIL_NORMAL);
+
+    // Each inserted at position 1, so that "Size" ends up between "Name" and "Path": sub-item 1
+    // is the size, sub-item 2 the path.
+    list_.InsertColumn(0, L"Name", width / 4);
+    list_.InsertColumn(1, L"Path", width / 2);
+    list_.InsertColumn(1, L"Size", width / 4);
+
+    list_.AddExtendedStyle(LVS_EX_FULLROWSELECT);
+    list_.SetTextColor(kTextColor);
+
+    theResultList = &list_;
+    theIconCache = &iconCache_;
+    EngineServices& services = doc_.Engine().Services();
+    services.resultList = &list_;
+    services.iconIndex = &iconCache_;
+}
+
+bool CVarnokle2View::OnSize(ui::Message& m) {
+    HideScrollBars();
+    if (list_.Exists()) {
+        MoveWindow(list_.Handle(), 0, 0, LOWORD(m.lParam), HIWORD(m.lParam), TRUE);
+    }
+    return true;
+}
+
+void CVarnokle2View::ShowItemCount(int count) const {
+    if (!theStatusBar) {
+        return;
+    }
+    theStatusBar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
+    UpdateWindow(theStatusBar->Handle());
+}
+
+// A list repaints itself after every row that comes or goes, and that costs far more than the
+// change itself (under Wine some twenty milliseconds a row, against a fraction of one). So the
+// first change switches the list's painting off and a timer switches it on again, with one
+// repaint, a tenth of a second later: while a search streams rows in, the list is brought up to
+// date ten times a second instead of once per row.
+void CVarnokle2View::DeferListPainting() {
+    if (listPaintingDeferred_ || !list_.Exists()) {
+        return;
+    }
+    listPaintingDeferred_ = true;
+    list_.Send(WM_SETREDRAW, FALSE);
+    // Not moved on by later rows, so that a long stream of them is still shown as it grows.
+    SetTimer(Handle(), kRepaintTimer, kRepaintDelayMs, nullptr);
+}
+
+void CVarnokle2View::ResumeListPainting() {
+    KillTimer(Handle(), kRepaintTimer);
+    if (!listPaintingDeferred_) {
+        return;
+    }
+    listPaintingDeferred_ = false;
+    list_.Send(WM_SETREDRAW, TRUE);
+    RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool CVarnokle2View::OnTimer(ui::Message& m) {
+    if (m.wParam != kRepaintTimer) {
+        return false;
+    }
+    ResumeListPainting();
+    return true;
+}
+
+bool CVarnokle2View::OnItemInserted(ui::Message&) {
+    DeferListPainting();
+    ShowItemCount(list_.ItemCount());
+    return true;
+}
+
+bool CVarnokle2View::OnItemDeleting(ui::Message&) {
+    DeferListPainting();
+    // Sent before the row goes: the list still counts it.
+    ShowItemCount(list_.ItemCount() - 1);
+    return true;
+}
+
+bool CVarnokle2View::OnAllItemsDeleting(ui::Message& m) {
+    // Emptying the list (a new search or browse listing) shows the count it ends with at once.
+    // Asking the list for a notification per row instead would only show counts that are
+    // replaced straight away, and cost a status bar repaint per row: seconds for a large result.
+    ShowItemCount(0);
+    m.result = TRUE;
+    return true;
+}
+
+bool CVarnokle2View::OnDoubleClick(ui::Message& m) {
+    OpenRow(list_.FirstSelectedRow());
+    m.result = 0;
+    return true;
+}
+
+bool CVarnokle2View::OnColumnClick(ui::Message& m) {
+    SortByColumn(reinterpret_cast<const NMLISTVIEW*>(m.lParam)->iSubItem);
+    return true;
+}
+
+bool CVarnokle2View::OnIgnoredNotification(ui::Message& m) {
+    m.result = 0;
+    return true;
+}
+
+bool CVarnokle2View::OnDeleteItemsCommand(ui::Message&) {
+    DeleteItems();
+    return true;
+}
+
+bool CVarnokle2View::OnOpenCommand(ui::Message&) {
+    OpenRightClickedRow();
+    return true;
+}
+
+bool CVarnokle2View::OnPropertiesCommand(ui::Message&) {
+    ShowRightClickedProperties();
+    return true;
+}
+
+bool CVarnokle2View::OnOpenContainingFolderCommand(ui::Message&) {
+    OpenContainingFolder();
+    return true;
+}
+
+bool CVarnokle2View::OnArrangeCommand(ui::Message& m) {
+    switch (m.CommandId()) {
+    case ID_ARRANGE_BY_NAME:
+        SortByName();
+        return true;
+    case ID_ARRANGE_BY_SIZE:
+        SortBySize();
+        return true;
+    case ID_ARRANGE_BY_FOLDER:
+        SortByFolder();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CVarnokle2View::SortByColumn(int column) {
+    SortBy(SortKeyForColumn(column));
+}
+
+void CVarnokle2View::SortBy(SortKey key) {
+    SortResults(key, theSortFlags, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
+        list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
+    });
+}
+
+void CVarnokle2View::DeleteItems() {
+    for (int row = list_.FirstSelectedRow(); row >= 0; row = list_.FirstSelectedRow()) {
+        if (!list_.DeleteItem(row)) {
+            break;
+        }
+    }
+}
+
+bool CVarnokle2View::CanDeleteItems() {
+    return list_.GetItemCount() > 0;
+}
+
+void CVarnokle2View::OpenRow(int row) {
+    if (row < 0) {
+        return;
+    }
+    const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(list_.GetRowData(row)));
+    if (!path) {
+        return;
+    }
+    shell_.Execute(OpenVerbFor(shell_.Attributes(*path)), *path, Handle());
+}
+
+void CVarnokle2View::OpenRightClickedRow() {
+    OpenRow(list_.HitTest(list_.rightClickPoint));
+}
+
+void CVarnokle2View::ShowRightClickedProperties() {
+    const int row = list_.HitTest(list_.rightClickPoint);
+    if (row < 0) {
+        return;
+    }
+    const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(list_.GetRowData(row)));
+    if (path) {
+        shell_.ShowProperties(*path);
+    }
+}
+
+void CVarnokle2View::OpenContainingFolder() {
+    const int row = list_.FirstSelectedRow();
+    if (row < 0) {
+        return;
+    }
+    const std::wstring folder = list_.ItemText(row, 2);
+    shell_.Execute(OpenVerbFor(shell_.Attributes(folder)), folder, Handle());
+}
+
+} // namespace vk

@@ -1,0 +1,79 @@
+#pragma once
+// The result view: a form whose only control, the result list, always fills it. It owns the
+// icon cache and the list, sets both up in its initial update and hands them to the engine, keeps
+// the item count in the status bar current, sorts the rows, and carries out the row commands
+// (open, properties, open containing folder, delete items).
+
+#include "framework/FormView.h"
+#include "results/ResultComparers.h"
+#include "results/win/ResultListCtrl.h"
+#include "results/win/ShellActions.h"
+#include "results/win/ShellIconCache.h"
+
+#include <memory>
+
+namespace vk {
+
+class CVarnokle2Doc;
+
+class CVarnokle2View final : public ui::FormView {
+public:
+    // shell: the shell calls to use; null for the system's (on the document's network). The
+    // document and the shell calls must outlive the view.
+    explicit CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell = nullptr);
+    // Stops a running search first: its threads use the list and the icon cache.
+    ~CVarnokle2View() override;
+
+    void OnInitialUpdate() override;
+
+    [[nodiscard]] CResultListCtrl& List() { return list_; }
+    [[nodiscard]] CShellIconCache& IconCache() { return iconCache_; }
+
+    // The commands on the rows.
+    void DeleteItems();                  // "Delete Items": the selected rows
+    [[nodiscard]] bool CanDeleteItems(); // the list holds at least one row
+    void OpenRightClickedRow();          // "Open": the row under the last right-click
+    void ShowRightClickedProperties();   // "Properties": the same row
+    void OpenContainingFolder();         // the folder (column 2) of the first selected row
+    // Double-click: open or explore a row's hit; nothing for -1.
+    void OpenRow(int row);
+
+    // Sorting, by a column's key or by the "Arrange Icons" commands.
+    void SortByColumn(int column);
+    void SortByName() { SortBy(SortKey::kName); }
+    void SortBySize() { SortBy(SortKey::kSize); }
+    void SortByFolder() { SortBy(SortKey::kFolder); }
+
+protected:
+    bool ProcessMessage(ui::Message& m) override;
+
+private:
+    void SortBy(SortKey key);
+    void ShowItemCount(int count) const;
+    void DeferListPainting();
+    void ResumeListPainting();
+
+    bool OnInitDialog(ui::Message& m);
+    bool OnSize(ui::Message& m);
+    bool OnTimer(ui::Message& m);
+    bool OnDoubleClick(ui::Message& m);
+    bool OnItemInserted(ui::Message& m);
+    bool OnItemDeleting(ui::Message& m);
+    bool OnAllItemsDeleting(ui::Message& m);
+    bool OnColumnClick(ui::Message& m);
+    bool OnIgnoredNotification(ui::Message& m);
+    bool OnDeleteItemsCommand(ui::Message& m);
+    bool OnOpenCommand(ui::Message& m);
+    bool OnPropertiesCommand(ui::Message& m);
+    bool OnOpenContainingFolderCommand(ui::Message& m);
+    bool OnArrangeCommand(ui::Message& m);
+
+    CVarnokle2Doc& doc_;
+    std::unique_ptr<IShellActions> systemShell_;
+    IShellActions& shell_;
+    CShellIconCache iconCache_;
+    CResultListCtrl list_;
+    bool listPaintingDeferred_ = false;
+};
+
+} // namespace vk

@@ -1,0 +1,644 @@
+// The result view with its list and icon cache, hosted in a real window and filled by the real
+// engine on a folder network. Shell calls are recorded instead of carried out.
+#include "engine/EngineLocks.h"
+#include "engine/EngineTexts.h"
+#include "platform/NetworkEnvironment.h"
+#include "resource.h"
+#include "results/win/ResultListCtrl.h"
+#include "results/win/ShellActions.h"
+#include "results/win/ShellIconCache.h"
+#include "results/win/Varnokle2View.h"
+#include "shell/win/Varnokle2Doc.h"
+#include "support/TempTree.h"
+#include "ui/support/PaneHost.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vk {
+namespace {
+
+using testing::PaneHost;
+
+struct ShellCall {
+    std::wstring verb; // "properties" for the properties sheet
+    std::wstring path;
+    HWND owner = nullptr;
+    bool operator==(const ShellCall&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ShellCall& call) {
+    return out << '{' << std::string(call.verb.begin(), call.verb.end()) << ", "
+               << std::string(call.path.begin(), call.path.end()) << ", " << call.owner << '}';
+}
+
+// Asks the file system for attributes as the program does, and records the rest.
+class RecordingShell final : public IShellActions {
+public:
+    explicit RecordingShell(const NetworkEnvironment& environment) : system_(environment) {}
+    DWORD Attributes(const std::wstring& path) override { return system_.Attributes(path); }
+    void Execute(const std::wstring& verb, const std::wstring& path, HWND owner) override {
+        calls.push_back({verb, path, owner});
+    }
+    void ShowProperties(const std::wstring& path) override { calls.push_back({L"properties", path, nullptr}); }
+
+    std::vector<ShellCall> calls;
+
+private:
+    ShellActions system_;
+};
+
+constexpr const wchar_t* kShare = L"\\\\SRV\\share";
+
+// Waits for the end of a search, handling the messages its threads send meanwhile (the last
+// of them come after searchActive has dropped).
+bool WaitForSearchEndHandlingMessages(CSearchEngine& engine) {
+    if (!PaneHost::PumpUntil([&] { return !engine.SearchThreadsRunning(); })) {
+        return false;
+    }
+    engine.WaitForSearchEnd();
+    return true;
+}
+
+class ResultView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        theSortFlags = SortFlags{};
+        tree_.MakeDir("Net/DOM/SRV/share");
+    }
+
+    // The view over the folder network as it stands; call once the files are made.
+    void Open() {
+        ASSERT_EQ(environment_.UseFolderNetwork(tree_.Root()), kErrorSuccess);
+        doc_ = std::make_unique<CVarnokle2Doc>(environment_);
+        shell_ = std::make_unique<RecordingShell>(environment_);
+        view_ = std::make_unique<CVarnokle2View>(*doc_, shell_.get());
+        ASSERT_TRUE(host_.Host(*view_));
+    }
+
+    void TearDown() override {
+        view_.reset();
+        doc_.reset();
+    }
+
+    void MakeFile(const std::string& relative, std::string_view bytes = "x") {
+        tree_.MakeFile("Net/DOM/SRV/share/" + relative, bytes);
+    }
+
+    // A search as a form's Start button runs it, waited for while the messages of its threads are
+    // handled.
+    void Search(const std::wstring& mask, std::vector<std::wstring> scope = {kShare}) {
+        CSearchEngine& engine = doc_->Engine();
+        engine.Request().fileMask = mask;
+        engine.SetScopePaths(std::move(scope));
+        engine.searchRunning = true;
+        engine.StartSearch();
+        ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
+        ui::PumpWaitingMessages();
+    }
+
+    CResultListCtrl& List() { return view_->List(); }
+
+    [[nodiscard]] std::vector<std::wstring> Column(int column) {
+        std::vector<std::wstring> texts;
+        for (int row = 0; row < List().ItemCount(); ++row) {
+            texts.push_back(List().ItemText(row, column));
+        }
+        return texts;
+    }
+
+    int RowNamed(const std::wstring& name) {
+        for (int row = 0; row < List().ItemCount(); ++row) {
+            if (List().ItemText(row, 0) == name) {
+                return row;
+            }
+        }
+        ADD_FAILURE() << "no row named " << std::string(name.begin(), name.end());
+        return -1;
+    }
+
+    std::wstring StorePathOf(int row) {
+        return doc_->Engine().Results().Path(static_cast<std::size_t>(List().GetRowData(row))).value_or(L"?");
+    }
+
+    void Notify(UINT code, int item, int subItem) {
+        NMLISTVIEW notice{};
+        notice.hdr.hwndFrom = List().Handle();
+        notice.hdr.idFrom = IDC_RESULT_LIST;
+        notice.hdr.code = code;
+        notice.iItem = item;
+        notice.iSubItem = subItem;
+        SendMessageW(view_->Handle(), WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&notice));
+    }
+    void ClickColumn(int column) { Notify(LVN_COLUMNCLICK, -1, column); }
+    void Command(UINT id) { SendMessageW(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    void Select(const std::vector<int>& rows) {
+        for (int row = 0; row < List().ItemCount(); ++row) {
+            List().SelectItem(row, false);
+        }
+        for (const int row : rows) {
+            List().SelectItem(row, true);
+        }
+    }
+
+    // The middle of a row's label, in the list's client coordinates.
+    POINT PointOnRow(int row) {
+        RECT rect{};
+        rect.left = LVIR_LABEL;
+        SendMessageW(List().Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        return {rect.left + 4, (rect.top + rect.bottom) / 2};
+    }
+
+    std::wstring ItemCountText() { return host_.statusBar.PaneText(kPaneItemCount); }
+
+    test::TempTree tree_;
+    NetworkEnvironment environment_;
+    PaneHost host_{800, 600};
+    std::unique_ptr<CVarnokle2Doc> doc_;
+    std::unique_ptr<RecordingShell> shell_;
+    std::unique_ptr<CVarnokle2View> view_;
+};
+
+// Set-up
+
+TEST_F(ResultView, InitialUpdateMakesColumnsQuartersAndHalfOfTheViewWidth) {
+    Open();
+    RECT window{};
+    GetWindowRect(view_->Handle(), &window);
+    ASSERT_EQ(window.right - window.left, 800);
+    EXPECT_EQ(List().ColumnTitle(0), L"Name");
+    EXPECT_EQ(List().ColumnTitle(1), L"Size");
+    EXPECT_EQ(List().ColumnTitle(2), L"Path");
+    EXPECT_EQ(List().ColumnWidth(0), 200);
+    EXPECT_EQ(List().ColumnWidth(1), 200);
+    EXPECT_EQ(List().ColumnWidth(2), 400);
+}
+
+TEST_F(ResultView, InitialUpdatePublishesListAndIconsAndSetsTheLook) {
+    Open();
+    EXPECT_EQ(theResultList, &view_->List());
+    EXPECT_EQ(theIconCache, &view_->IconCache());
+    EXPECT_EQ(doc_->resultView, view_.get());
+    EXPECT_EQ(doc_->Engine().Services().resultList, &view_->List());
+    EXPECT_EQ(doc_->Engine().Services().iconIndex, &view_->IconCache());
+
+    EXPECT_NE(List().ExtendedStyle() & LVS_EX_FULLROWSELECT, 0u);
+    EXPECT_EQ(List().TextColor(), RGB(0, 0, 255));
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(List().Send(LVM_GETIMAGELIST, LVSIL_SMALL)),
+              view_->IconCache().SmallImages());
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(List().Send(LVM_GETIMAGELIST, LVSIL_NORMAL)),
+              view_->IconCache().LargeImages());
+    EXPECT_EQ(ImageList_GetImageCount(view_->IconCache().SmallImages()), 2);
+}
+
+TEST_F(ResultView, ListFillsTheViewWhenItIsResized) {
+    Open();
+    MoveWindow(host_.Handle(), 10, 10, 640, 480, TRUE);
+    ui::PumpWaitingMessages();
+    RECT view{};
+    GetClientRect(view_->Handle(), &view);
+    RECT list{};
+    GetWindowRect(List().Handle(), &list);
+    MapWindowPoints(nullptr, view_->Handle(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left, 0);
+    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.right, view.right);
+    EXPECT_EQ(list.bottom, view.bottom);
+}
+
+TEST_F(ResultView, ImageListsOutliveTheListWindow) {
+    Open();
+    const HIMAGELIST small = view_->IconCache().SmallImages();
+    const HIMAGELIST large = view_->IconCache().LargeImages();
+    // The list goes first when its window does; the cache still owns the image lists.
+    DestroyWindow(view_->Handle());
+    ui::PumpWaitingMessages();
+    EXPECT_EQ(ImageList_GetImageCount(small), 2);
+    EXPECT_EQ(ImageList_GetImageCount(large), 2);
+}
+
+// Rows from a search
+
+TEST_F(ResultView, SearchFillsRowsWithNameSizePathAndIcons) {
+    MakeFile("report.txt", "hello");
+    MakeFile("notes.TXT", "");
+    MakeFile("sub/deep.txt", "0123456789");
+    Open();
+    Search(L"*");
+
+    ASSERT_EQ(List().ItemCount(), 4);
+    const int report = RowNamed(L"report.txt");
+    const int notes = RowNamed(L"notes.TXT");
+    const int sub = RowNamed(L"sub");
+    const int deep = RowNamed(L"deep.txt");
+    EXPECT_EQ(List().ItemText(report, 1), L"5");
+    EXPECT_EQ(List().ItemText(notes, 1), L"0");
+    EXPECT_EQ(List().ItemText(sub, 1), L"");
+    EXPECT_EQ(List().ItemText(deep, 1), L"10");
+    EXPECT_EQ(List().ItemText(report, 2), kShare);
+    EXPECT_EQ(List().ItemText(sub, 2), kShare);
+    EXPECT_EQ(List().ItemText(deep, 2), std::wstring(kShare) + L"\\sub");
+
+    // ".txt" is added once, as entry 2; folders show entry 1.
+    EXPECT_EQ(List().ItemImage(report), 2);
+    EXPECT_EQ(List().ItemImage(notes), 2);
+    EXPECT_EQ(List().ItemImage(deep), 2);
+    EXPECT_EQ(List().ItemImage(sub), 1);
+    EXPECT_EQ(view_->IconCache().KeyCount(), 3u);
+    EXPECT_EQ(ImageList_GetImageCount(view_->IconCache().SmallImages()), 3);
+    EXPECT_EQ(ImageList_GetImageCount(view_->IconCache().LargeImages()), 3);
+
+    // Each row's data leads to its full path.
+    EXPECT_EQ(StorePathOf(report), std::wstring(kShare) + L"\\report.txt");
+    EXPECT_EQ(StorePathOf(deep), std::wstring(kShare) + L"\\sub\\deep.txt");
+
+    EXPECT_EQ(ItemCountText(), L"4 items");
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+}
+
+TEST_F(ResultView, ItemCountFollowsEachInsertionAndDeletion) {
+    Open();
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < 3; ++i) {
+        List().InsertRow(i, L"row" + std::to_wstring(i), 0);
+        texts.push_back(ItemCountText());
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"1 items", L"2 items", L"3 items"}));
+    Select({1});
+    Command(ID_EDIT_DELETE_ITEMS);
+    EXPECT_EQ(ItemCountText(), L"2 items");
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"row0", L"row2"}));
+}
+
+// The last row the vertical scroll bar reaches; the list updates it only while it paints.
+int ScrollRangeEnd(HWND list) {
+    SCROLLINFO info{sizeof info, SIF_RANGE};
+    return GetScrollInfo(list, SB_VERT, &info) ? info.nMax : -1;
+}
+
+TEST_F(ResultView, PaintingPausedWhileRowsStreamInResumesAfterwards) {
+    Open();
+    for (int i = 0; i < 100; ++i) {
+        List().InsertRow(i, L"row", 0);
+    }
+    // Nothing painted, not even the scroll bar, until the thread has a moment to spare...
+    EXPECT_LT(ScrollRangeEnd(List().Handle()), 99);
+    // ...and then the list is brought up to date at once.
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(List().Handle()) == 99; }));
+}
+
+// Sorting
+
+TEST_F(ResultView, NameSortsDescendingFirstThenAlternatesAcrossHeaderAndMenu) {
+    MakeFile("mike.txt");
+    MakeFile("Alpha.txt");
+    MakeFile("zulu.txt");
+    Open();
+    Search(L"*");
+
+    ClickColumn(0);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"zulu.txt", L"mike.txt", L"Alpha.txt"}));
+    ClickColumn(0);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Alpha.txt", L"mike.txt", L"zulu.txt"}));
+    ClickColumn(0);
+    Command(ID_ARRANGE_BY_NAME); // the menu continues where the header left off
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Alpha.txt", L"mike.txt", L"zulu.txt"}));
+    view_->SortByName();
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"zulu.txt", L"mike.txt", L"Alpha.txt"}));
+}
+
+TEST_F(ResultView, SizeSortsAscendingFirstAsUnsigned32BitNumbers) {
+    tree_.MakeSparseFile("Net/DOM/SRV/share/three.bin", 3'000'000'000ULL);
+    tree_.MakeSparseFile("Net/DOM/SRV/share/two.bin", 2'000'000'000ULL);
+    MakeFile("small.txt", "12345");
+    tree_.MakeDir("Net/DOM/SRV/share/folder");
+    Open();
+    Search(L"*");
+    ASSERT_EQ(List().ItemCount(), 4);
+    EXPECT_EQ(List().ItemText(RowNamed(L"three.bin"), 1), L"3000000000");
+
+    ClickColumn(1);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"folder", L"small.txt", L"two.bin", L"three.bin"}));
+    Command(ID_ARRANGE_BY_SIZE);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.bin", L"two.bin", L"small.txt", L"folder"}));
+}
+
+TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {
+    MakeFile("b/one.txt");
+    MakeFile("a/two.txt");
+    MakeFile("c/three.txt");
+    Open();
+    Search(L"*.txt");
+    ASSERT_EQ(List().ItemCount(), 3);
+
+    ClickColumn(2); // descending first
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.txt", L"one.txt", L"two.txt"}));
+    view_->SortByFolder();
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"two.txt", L"one.txt", L"three.txt"}));
+    Command(ID_ARRANGE_BY_FOLDER);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.txt", L"one.txt", L"two.txt"}));
+    EXPECT_TRUE(theSortFlags.nameSortFlag);
+    EXPECT_TRUE(theSortFlags.sizeSortFlag);
+}
+
+// Row commands
+
+class ResultViewCommands : public ResultView {
+protected:
+    void SetUp() override {
+        ResultView::SetUp();
+        MakeFile("doc.txt", "text");
+        MakeFile("gone.txt", "soon removed");
+        MakeFile("sub/inner.bin", "bin");
+        Open();
+        Search(L"*");
+        ASSERT_EQ(List().ItemCount(), 4);
+        // A fixed order: doc.txt, gone.txt, inner.bin, sub.
+        view_->SortByName();
+        view_->SortByName();
+        ASSERT_EQ(Column(0), (std::vector<std::wstring>{L"doc.txt", L"gone.txt", L"inner.bin", L"sub"}));
+    }
+    HWND Owner() const { return view_->Handle(); }
+    std::wstring InShare(const std::wstring& rest) const { return std::wstring(kShare) + L"\\" + rest; }
+};
+
+TEST_F(ResultViewCommands, DoubleClickOpensFilesAndExploresFolders) {
+    Select({0, 3});
+    Notify(NM_DBLCLK, 0, 0);
+    Select({3});
+    Notify(NM_DBLCLK, 3, 0);
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"open", InShare(L"doc.txt"), Owner()},
+                                                     {L"explore", InShare(L"sub"), Owner()}}));
+}
+
+TEST_F(ResultViewCommands, DoubleClickOnAVanishedFileExploresIt) {
+    std::filesystem::remove(tree_.PathOf("Net/DOM/SRV/share/gone.txt"));
+    Select({1});
+    Notify(NM_DBLCLK, 1, 0);
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"explore", InShare(L"gone.txt"), Owner()}}));
+}
+
+TEST_F(ResultViewCommands, NothingSelectedNothingOpened) {
+    Select({});
+    Notify(NM_DBLCLK, -1, 0);
+    Command(ID_OPEN_CONTAINING_FOLDER);
+    List().rightClickPoint = {5, 5000}; // below the rows
+    Command(ID_OPEN);
+    Command(ID_PROPERTIES);
+    EXPECT_TRUE(shell_->calls.empty());
+}
+
+TEST_F(ResultViewCommands, OpenAndPropertiesActOnTheRightClickedRow) {
+    Select({0, 1});
+    List().rightClickPoint = PointOnRow(2);
+    Command(ID_OPEN);
+    Command(ID_PROPERTIES);
+    List().rightClickPoint = PointOnRow(3);
+    Command(ID_OPEN);
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"open", InShare(L"sub\\inner.bin"), Owner()},
+                                                     {L"properties", InShare(L"sub\\inner.bin"), nullptr},
+                                                     {L"explore", InShare(L"sub"), Owner()}}));
+}
+
+TEST_F(ResultViewCommands, RightButtonPressRemembersItsPoint) {
+    const POINT point = PointOnRow(1);
+    // The control tracks the mouse after the press until the button comes up.
+    PostMessageW(List().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    SendMessageW(List().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    ui::PumpWaitingMessages();
+    EXPECT_EQ(List().rightClickPoint.x, point.x);
+    EXPECT_EQ(List().rightClickPoint.y, point.y);
+    Command(ID_OPEN);
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"open", InShare(L"gone.txt"), Owner()}}));
+}
+
+TEST_F(ResultViewCommands, OpenContainingFolderTakesTheFirstSelectedRowsPath) {
+    Select({3, 2});
+    Command(ID_OPEN_CONTAINING_FOLDER);
+    Select({0});
+    Command(ID_OPEN_CONTAINING_FOLDER);
+    EXPECT_EQ(shell_->calls,
+              (std::vector<ShellCall>{{L"explore", InShare(L"sub"), Owner()}, {L"explore", kShare, Owner()}}));
+}
+
+TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
+    for (int i = 0; i < 5; ++i) {
+        List().InsertRow(List().ItemCount(), L"extra" + std::to_wstring(i), 0);
+    }
+    ASSERT_EQ(List().ItemCount(), 9);
+    EXPECT_TRUE(view_->CanDeleteItems());
+    Select({2, 5, 7});
+    EXPECT_EQ(List().SelectedRows(), (std::vector<int>{2, 5, 7}));
+    Command(ID_EDIT_DELETE_ITEMS);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"doc.txt", L"gone.txt", L"sub", L"extra0", L"extra2", L"extra4"}));
+    EXPECT_EQ(ItemCountText(), L"6 items");
+    EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
+    EXPECT_EQ(List().FirstSelectedPosition(), 0);
+
+    Select({0, 1, 2, 3, 4, 5});
+    view_->DeleteItems();
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_EQ(ItemCountText(), L"0 items");
+    EXPECT_FALSE(view_->CanDeleteItems());
+}
+
+TEST_F(ResultViewCommands, SelectionWalkGivesPositionsInOrder) {
+    Select({1, 3});
+    int position = List().FirstSelectedPosition();
+    EXPECT_EQ(position, 2);
+    EXPECT_EQ(List().NextSelectedItem(position), 1);
+    EXPECT_EQ(position, 4);
+    EXPECT_EQ(List().NextSelectedItem(position), 3);
+    EXPECT_EQ(position, 0);
+}
+
+// The shell as the program calls it, on the folder network.
+
+TEST_F(ResultView, ShellActionsSeeThePathsTheFolderNetworkStandsFor) {
+    MakeFile("file.txt");
+    tree_.MakeDir("Net/DOM/SRV/share/dir");
+    Open();
+    ShellActions shell(environment_);
+    EXPECT_STREQ(OpenVerbFor(shell.Attributes(std::wstring(kShare) + L"\\file.txt")), L"open");
+    EXPECT_STREQ(OpenVerbFor(shell.Attributes(std::wstring(kShare) + L"\\dir")), L"explore");
+    EXPECT_STREQ(OpenVerbFor(shell.Attributes(kShare)), L"explore");
+    EXPECT_EQ(shell.Attributes(std::wstring(kShare) + L"\\missing.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(shell.Attributes(L"\\\\NOSUCH\\share\\x"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_STREQ(OpenVerbFor(INVALID_FILE_ATTRIBUTES), L"explore");
+}
+
+// Threads
+
+TEST_F(ResultView, GuardedOperationsFromOtherThreadsWaitForListLock) {
+    Open();
+    std::atomic<int> inserted{-2};
+    std::thread worker;
+    {
+        std::lock_guard lock(listLock);
+        worker = std::thread([&] { inserted = List().InsertRow(0, L"from a worker", 0); });
+        // The worker waits for the lock, not for this thread: handling messages lets nothing in.
+        ui::PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+        EXPECT_EQ(List().ItemCount(), 0);
+        EXPECT_EQ(inserted.load(), -2);
+        // On its own thread the list takes no lock, so this works while the lock is held.
+        EXPECT_EQ(List().InsertRow(0, L"own thread", 0), 0);
+    }
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return inserted.load() != -2; }));
+    worker.join();
+    EXPECT_EQ(inserted.load(), 0);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"from a worker", L"own thread"}));
+}
+
+// Ends the test program if the user interface thread makes no progress for a while: a blocked
+// thread cannot be woken, and a test that waits for ever reports nothing.
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit) : thread_([this, limit] { Watch(limit); }) {}
+    ~Watchdog() {
+        done_ = true;
+        thread_.join();
+    }
+    void Tick() { ++ticks_; }
+
+private:
+    void Watch(std::chrono::seconds limit) {
+        auto last = ticks_.load();
+        auto since = std::chrono::steady_clock::now();
+        while (!done_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const auto now = std::chrono::steady_clock::now();
+            if (ticks_.load() != last) {
+                last = ticks_.load();
+                since = now;
+            } else if (now - since > limit) {
+                std::fprintf(stderr, "the user interface thread is blocked: deadlock\n");
+                std::fflush(stderr);
+                std::_Exit(1);
+            }
+        }
+    }
+    std::atomic<bool> done_{false};
+    std::atomic<long> ticks_{0};
+    std::thread thread_;
+};
+
+TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
+    for (int share = 0; share < 4; ++share) {
+        for (int file = 0; file < 100; ++file) {
+            tree_.MakeFile("Net/DOM/SRV/s" + std::to_string(share) + "/f" + std::to_string(file) + ".txt", "x");
+        }
+    }
+    Open();
+    CSearchEngine& engine = doc_->Engine();
+    engine.Request().fileMask = L"*";
+    engine.SetScopePaths({L"\\\\SRV\\s0", L"\\\\SRV\\s1", L"\\\\SRV\\s2", L"\\\\SRV\\s3"});
+    engine.searchRunning = true;
+    engine.StartSearch();
+    {
+        Watchdog watchdog(std::chrono::seconds(20));
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        std::intptr_t sum = 0;
+        while (engine.searchActive && std::chrono::steady_clock::now() < deadline) {
+            // The calls the view makes on the user interface thread, as often as possible, while
+            // the workers insert rows.
+            for (int i = 0; i < 20; ++i) {
+                const int count = List().GetItemCount();
+                sum += count > 0 ? List().GetRowData(count - 1) : 0;
+            }
+            ui::PumpWaitingMessages();
+            watchdog.Tick();
+        }
+        (void)sum;
+    }
+    ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
+    EXPECT_EQ(List().ItemCount(), 400);
+    EXPECT_EQ(ItemCountText(), L"400 items");
+}
+
+TEST_F(ResultView, ClosingTheViewDuringASearchStopsItFirst) {
+    for (int file = 0; file < 300; ++file) {
+        MakeFile("f" + std::to_string(file) + ".txt");
+    }
+    Open();
+    CSearchEngine& engine = doc_->Engine();
+    engine.Request().fileMask = L"*";
+    engine.SetScopePaths({kShare});
+    engine.searchRunning = true;
+    ASSERT_TRUE(engine.StartSearch());
+    PaneHost::PumpUntil([&] { return List().ItemCount() > 0; });
+    // The workers use the list and the icon cache: they must be gone before those are.
+    view_.reset();
+    EXPECT_FALSE(engine.SearchThreadsRunning());
+    EXPECT_EQ(engine.Services().resultList, nullptr);
+    EXPECT_EQ(engine.Services().iconIndex, nullptr);
+    EXPECT_EQ(doc_->resultView, nullptr);
+    EXPECT_EQ(theResultList, nullptr);
+    EXPECT_EQ(theIconCache, nullptr);
+}
+
+// The icon cache alone
+
+TEST(ShellIconCache, FixedEntriesThenOneEntryPerFileType) {
+    CShellIconCache cache;
+    EXPECT_EQ(cache.SmallImages(), nullptr);
+    cache.ResetCache();
+    ASSERT_NE(cache.SmallImages(), nullptr);
+    ASSERT_NE(cache.LargeImages(), nullptr);
+    EXPECT_EQ(cache.IndexOfKey(L"*"), 0);
+    EXPECT_EQ(cache.IndexOfKey(L"."), 1);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(cache.SmallImages(), &width, &height);
+    EXPECT_EQ(width, 16);
+    ImageList_GetIconSize(cache.LargeImages(), &width, &height);
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(ImageList_GetBkColor(cache.SmallImages()), COLORREF{1});
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 2);
+
+    EXPECT_EQ(cache.IconIndexForFile(L"report.txt"), 2);
+    EXPECT_EQ(cache.IconIndexForFile(L"notes.TXT"), 2);
+    // No icon of its own for this type: a copy of the generic file icon, under its own key.
+    EXPECT_EQ(cache.IconIndexForFile(L"Makefile"), 3);
+    EXPECT_EQ(cache.IconIndexForFile(L"odd.zz-no-such-type"), 4);
+    EXPECT_EQ(cache.IconIndexForFile(L"ends.with.dot."), 1);
+    EXPECT_EQ(cache.KeyCount(), 5u);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 5);
+    EXPECT_EQ(ImageList_GetImageCount(cache.LargeImages()), 5);
+
+    // Reset: back to the two fixed entries in new lists.
+    cache.ResetCache();
+    EXPECT_EQ(cache.KeyCount(), 2u);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 2);
+    EXPECT_EQ(cache.IndexOfKey(L".txt"), -1);
+}
+
+TEST(ShellIconCache, ThreadsMeetingANewTypeAddItOnce) {
+    CShellIconCache cache;
+    cache.ResetCache();
+    std::vector<int> indexes(8, -1);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        threads.emplace_back([&, i] { indexes[i] = cache.IconIndexForFile(i % 2 ? L"a.PDF" : L"b.pdf"); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(indexes, std::vector<int>(8, 2));
+    EXPECT_EQ(cache.KeyCount(), 3u);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
+    EXPECT_EQ(ImageList_GetImageCount(cache.LargeImages()), 3);
+}
+
+} // namespace
+} // namespace vk

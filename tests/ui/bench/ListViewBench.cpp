@@ -1,0 +1,276 @@
+// vk_ui_bench [--workdir DIR] [--files N]
+//
+// A search that finds N files (default 100,000) on a generated folder network, run twice: into
+// the real result view (list view, icon cache, status bar) shown in a window, with this thread
+// handling messages as the program's message loop does, and into the in-memory result list,
+// which is the engine's own speed. Prints both rates, their ratio, how long the user interface
+// thread kept a posted message waiting at worst during the search (a probe thread posts one
+// every 5 ms), and the time to sort and to empty the full list.
+//
+// The network is generated in the work folder at the first run and reused while N is the same.
+// Exits 0 when both runs found every file, 1 otherwise, 2 on bad usage.
+
+#include "engine/EngineTexts.h"
+#include "engine/SearchEngine.h"
+#include "platform/NetworkEnvironment.h"
+#include "results/IconKeyTable.h"
+#include "results/MemoryResultList.h"
+#include "results/win/Varnokle2View.h"
+#include "shell/win/Varnokle2Doc.h"
+#include "ui/support/PaneHost.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kShares = 10;
+constexpr int kDirsPerShare = 10;
+constexpr const wchar_t* kMask = L"file*";
+constexpr UINT kProbeMessage = WM_APP + 77;
+constexpr auto kProbeInterval = std::chrono::milliseconds(5);
+const char* const kExtensions[] = {".txt", ".doc", ".pdf", ".log", ".bin"};
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+std::wstring ShareName(int share) {
+    return L"share" + std::to_wstring(share);
+}
+
+// ROOT/Bench/BENCH/SRV/shareS/dirD/fileNNNNNN.ext: N empty files in 10 shares of 10 folders.
+bool MakeNetwork(const std::filesystem::path& root, int files) {
+    const std::string recipe = "files=" + std::to_string(files) + " shares=10 dirs=10 v1";
+    const auto ready = root / "ready.txt";
+    {
+        std::ifstream in(ready);
+        std::string line;
+        if (std::getline(in, line) && line == recipe) {
+            return true;
+        }
+    }
+    std::printf("generating %d files in %s ...\n", files, root.string().c_str());
+    std::fflush(stdout);
+    std::error_code error;
+    std::filesystem::remove_all(root, error);
+    const int perDir = files / (kShares * kDirsPerShare);
+    int number = 0;
+    for (int share = 0; share < kShares; ++share) {
+        for (int dir = 0; dir < kDirsPerShare; ++dir) {
+            const auto folder =
+                root / "Bench" / "BENCH" / "SRV" / ("share" + std::to_string(share)) / ("dir" + std::to_string(dir));
+            std::filesystem::create_directories(folder, error);
+            if (error) {
+                std::fprintf(stderr, "vk_ui_bench: cannot make %s\n", folder.string().c_str());
+                return false;
+            }
+            for (int file = 0; file < perDir; ++file, ++number) {
+                char name[32];
+                std::snprintf(name, sizeof name, "file%06d%s", number, kExtensions[number % 5]);
+                std::ofstream(folder / name, std::ios::binary);
+            }
+        }
+    }
+    std::ofstream(ready) << recipe << '\n';
+    return true;
+}
+
+class DiscardingStatusBar final : public vk::IStatusBar {
+public:
+    void SetPaneText(int, std::wstring_view) override {}
+};
+
+struct Run {
+    int hits = 0;
+    double seconds = 0;
+};
+
+std::vector<std::wstring> Scope() {
+    std::vector<std::wstring> scope;
+    for (int share = 0; share < kShares; ++share) {
+        scope.push_back(L"\\\\SRV\\" + ShareName(share));
+    }
+    return scope;
+}
+
+// The engine into the in-memory list, best of three.
+Run RunIntoMemory(vk::NetworkEnvironment& environment) {
+    Run best;
+    for (int round = 0; round < 3; ++round) {
+        vk::MemoryResultList list;
+        vk::NoIconImages images;
+        vk::IconKeyTable icons(images);
+        icons.ResetCache();
+        DiscardingStatusBar status;
+        vk::CSearchEngine engine(
+            {&environment.Files(), &list, &status, &icons, nullptr, &environment.Network(), nullptr});
+        engine.Request().fileMask = kMask;
+        engine.SetScopePaths(Scope());
+        engine.searchRunning = true;
+        const auto start = Clock::now();
+        engine.StartSearch();
+        engine.WaitForSearchEnd();
+        const double seconds = Seconds(Clock::now() - start);
+        if (round == 0 || seconds < best.seconds) {
+            best = {list.GetItemCount(), seconds};
+        }
+    }
+    return best;
+}
+
+struct ProbeStats {
+    std::size_t count = 0;
+    double worst = 0;
+    double total = 0;
+    void Add(double seconds) {
+        ++count;
+        worst = std::max(worst, seconds);
+        total += seconds;
+    }
+};
+
+// Handles this thread's messages, as the program's loop does, until done() holds; the probes
+// are measured rather than dispatched.
+template <class Done> void PumpWithProbes(const Done& done, ProbeStats& probes) {
+    MSG msg{};
+    while (!done()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == nullptr && msg.message == kProbeMessage) {
+                const Clock::time_point posted{Clock::duration{static_cast<Clock::rep>(msg.lParam)}};
+                probes.Add(Seconds(Clock::now() - posted));
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+struct ViewRun {
+    Run search;
+    ProbeStats probes;
+    double sortSeconds = 0;
+    double clearSeconds = 0;
+    int rowsAfterClear = -1;
+};
+
+ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
+    ViewRun result;
+    vk::testing::PaneHost host(1000, 700);
+    vk::CVarnokle2Doc doc(environment);
+    vk::CVarnokle2View view(doc);
+    if (!host.Host(view)) {
+        std::fprintf(stderr, "vk_ui_bench: cannot create the result view\n");
+        return result;
+    }
+    vk::CSearchEngine& engine = doc.Engine();
+    engine.Request().fileMask = kMask;
+    engine.SetScopePaths(Scope());
+
+    const DWORD uiThread = GetCurrentThreadId();
+    std::atomic<bool> probing{true};
+    std::thread prober([&] {
+        while (probing) {
+            PostThreadMessageW(uiThread, kProbeMessage, 0,
+                               static_cast<LPARAM>(Clock::now().time_since_epoch().count()));
+            std::this_thread::sleep_for(kProbeInterval);
+        }
+    });
+
+    // The search has ended when its controller thread has: its last texts are messages to this
+    // thread, sent after searchActive has dropped.
+    engine.searchRunning = true;
+    const auto start = Clock::now();
+    engine.StartSearch();
+    PumpWithProbes([&] { return !engine.SearchThreadsRunning(); }, result.probes);
+    result.search.seconds = Seconds(Clock::now() - start);
+    engine.WaitForSearchEnd();
+    probing = false;
+    prober.join();
+    vk::ui::PumpWaitingMessages();
+    result.search.hits = view.List().GetItemCount();
+
+    auto begin = Clock::now();
+    view.SortByName();
+    result.sortSeconds = Seconds(Clock::now() - begin);
+
+    begin = Clock::now();
+    view.List().DeleteAllRows();
+    result.clearSeconds = Seconds(Clock::now() - begin);
+    result.rowsAfterClear = view.List().GetItemCount();
+    return result;
+}
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "vk_ui_bench: %s\nusage: vk_ui_bench [--workdir DIR] [--files N]\n", problem);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::path workdir;
+    int files = 100000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--workdir" && i + 1 < argc) {
+            workdir = argv[++i];
+        } else if (arg == "--files" && i + 1 < argc) {
+            files = std::atoi(argv[++i]);
+        } else {
+            return Usage(("unknown argument '" + arg + "'").c_str());
+        }
+    }
+    if (files <= 0 || files % (kShares * kDirsPerShare) != 0) {
+        return Usage("--files must be a positive multiple of 100");
+    }
+    try {
+        if (workdir.empty()) {
+            workdir = std::filesystem::temp_directory_path() / "varnokle-ui-bench";
+        }
+        const auto root = workdir / ("network-" + std::to_string(files));
+        if (!MakeNetwork(root, files)) {
+            return 1;
+        }
+        vk::NetworkEnvironment environment;
+        if (environment.UseFolderNetwork(root.wstring()) != vk::kErrorSuccess) {
+            std::fprintf(stderr, "vk_ui_bench: cannot read the network in %s\n", root.string().c_str());
+            return 1;
+        }
+
+        const Run memory = RunIntoMemory(environment);
+        const ViewRun view = RunIntoView(environment);
+
+        const double viewRate = view.search.hits / view.search.seconds;
+        const double memoryRate = memory.hits / memory.seconds;
+        std::printf("list view, shown under Wine: %d hits in %.2f s = %.0f hits/s; user interface kept a posted "
+                    "message waiting %.0f ms at worst (mean %.1f ms, %zu probes)\n",
+                    view.search.hits, view.search.seconds, viewRate, view.probes.worst * 1000,
+                    view.probes.count ? view.probes.total / static_cast<double>(view.probes.count) * 1000 : 0.0,
+                    view.probes.count);
+        std::printf("memory result list (engine alone): %d hits in %.2f s = %.0f hits/s (best of 3)\n", memory.hits,
+                    memory.seconds, memoryRate);
+        std::printf("ratio list view / memory list: %.1f times the time\n", view.search.seconds / memory.seconds);
+        std::printf("full list: sorting by name %.2f s, emptying %.2f s\n", view.sortSeconds, view.clearSeconds);
+        const bool complete = view.search.hits == files && memory.hits == files && view.rowsAfterClear == 0;
+        if (!complete) {
+            std::fprintf(stderr, "vk_ui_bench: expected %d hits in each run\n", files);
+        }
+        return complete ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vk_ui_bench: %s\n", error.what());
+        return 1;
+    }
+}

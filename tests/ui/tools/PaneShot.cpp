@@ -1,0 +1,214 @@
+// Shows the network tree pane and the result pane side by side on a folder network, browses a few
+// nodes the way a user's double-clicks do, and waits, so that scripts/screenshot-panes.sh can take
+// a picture of them.
+//
+//   vk_pane_shot NETWORK-FOLDER READY-FILE STOP-FILE [SECONDS]
+//
+// READY-FILE is written once the panes are drawn; the program ends when STOP-FILE appears or
+// after SECONDS (default 60).
+
+#include "framework/Controls.h"
+#include "framework/MessageLoop.h"
+#include "network/win/UpView.h"
+#include "platform/NetworkEnvironment.h"
+#include "results/win/Varnokle2View.h"
+#include "shell/win/StatusBar.h"
+#include "shell/win/Varnokle2Doc.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace vk {
+namespace {
+
+constexpr int kTreeWidth = 330;
+
+// The main window's arrangement in small: the tree on the left, the results on the right, the
+// status bar below both.
+class ShotFrame final : public ui::Window {
+public:
+    bool Open(CUpView& tree, CVarnokle2View& results) {
+        if (!Create(L"VarnoklePaneShot", L"Varnokle", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 1000, 620,
+                    nullptr, nullptr)) {
+            return false;
+        }
+        statusBar.CreateFor(Handle());
+        theStatusBar = &statusBar;
+        tree_ = &tree;
+        results_ = &results;
+        if (!tree.CreateView(Handle()) || !results.CreateView(Handle())) {
+            return false;
+        }
+        Layout();
+        ShowWindow(tree.Handle(), SW_SHOW);
+        ShowWindow(results.Handle(), SW_SHOW);
+        return true;
+    }
+
+    CStatusBar statusBar;
+
+protected:
+    bool ProcessMessage(ui::Message& m) override {
+        if (m.message == WM_SIZE) {
+            Layout();
+            return true;
+        }
+        return Window::ProcessMessage(m);
+    }
+
+private:
+    void Layout() {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        int barHeight = 0;
+        if (statusBar.Exists()) {
+            statusBar.Resize(client.right);
+            RECT bar{};
+            GetWindowRect(statusBar.Handle(), &bar);
+            barHeight = bar.bottom - bar.top;
+        }
+        const int height = client.bottom - barHeight;
+        if (tree_ && tree_->Exists()) {
+            MoveWindow(tree_->Handle(), 0, 0, kTreeWidth, height, TRUE);
+        }
+        if (results_ && results_->Exists()) {
+            MoveWindow(results_->Handle(), kTreeWidth + 4, 0, client.right - kTreeWidth - 4, height, TRUE);
+        }
+    }
+
+    CUpView* tree_ = nullptr;
+    CVarnokle2View* results_ = nullptr;
+};
+
+// The child of parent (kNoNode: the top level) with the given text; kNoNode if there is none.
+TreeNode Child(CCheckTreeCtrl& tree, TreeNode parent, const std::wstring& text) {
+    for (TreeNode node = tree.FirstChild(parent); node != kNoNode; node = tree.NextSibling(node)) {
+        if (tree.Text(node) == text) {
+            return node;
+        }
+    }
+    return kNoNode;
+}
+
+TreeNode At(CCheckTreeCtrl& tree, std::initializer_list<const wchar_t*> path) {
+    TreeNode node = kNoNode;
+    for (const wchar_t* text : path) {
+        node = Child(tree, node, text);
+        if (node == kNoNode) {
+            std::fwprintf(stderr, L"vk_pane_shot: no node %ls\n", text);
+            return kNoNode;
+        }
+    }
+    return node;
+}
+
+// The user's double-click on a node's text: it selects the node and browses it.
+void DoubleClick(CCheckTreeCtrl& tree, TreeNode node) {
+    if (node == kNoNode) {
+        return;
+    }
+    const HTREEITEM item = CCheckTreeCtrl::Item(node);
+    tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    const RECT text = tree.ItemRect(item, true);
+    const LPARAM point = MAKELPARAM((text.left + text.right) / 2, (text.top + text.bottom) / 2);
+    tree.Select(item);
+    PostMessageW(tree.Handle(), WM_LBUTTONUP, 0, point);
+    tree.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    ui::PumpWaitingMessages();
+}
+
+// A press on a node's check box, found by the hit test left of its text.
+void ClickCheckBox(CCheckTreeCtrl& tree, TreeNode node) {
+    if (node == kNoNode) {
+        return;
+    }
+    const HTREEITEM item = CCheckTreeCtrl::Item(node);
+    const RECT text = tree.ItemRect(item, true);
+    const int y = (text.top + text.bottom) / 2;
+    for (int x = 0; x < text.left; ++x) {
+        UINT flags = 0;
+        if (tree.HitTest({x, y}, &flags) == item && (flags & TVHT_ONITEMSTATEICON) != 0) {
+            tree.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 4, y));
+            tree.Send(WM_LBUTTONUP, 0, MAKELPARAM(x + 4, y));
+            return;
+        }
+    }
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int Run(const std::vector<std::wstring>& args) {
+    if (args.size() < 4) {
+        std::fwprintf(stderr, L"usage: vk_pane_shot NETWORK-FOLDER READY-FILE STOP-FILE [SECONDS]\n");
+        return 2;
+    }
+    const std::wstring& readyFile = args[2];
+    const std::wstring& stopFile = args[3];
+    const int seconds = args.size() > 4 ? std::max(1, _wtoi(args[4].c_str())) : 60;
+
+    ui::InitCommonControlClasses();
+    NetworkEnvironment environment;
+    if (environment.UseFolderNetwork(args[1]) != kErrorSuccess) {
+        std::fwprintf(stderr, L"vk_pane_shot: cannot read the network folder %ls\n", args[1].c_str());
+        return 1;
+    }
+
+    ShotFrame frame;
+    {
+        CVarnokle2Doc document(environment);
+        CUpView treeView(document);
+        CVarnokle2View resultView(document);
+        if (!frame.Open(treeView, resultView)) {
+            std::fwprintf(stderr, L"vk_pane_shot: cannot open the window\n");
+            return 1;
+        }
+        // The status bar came after the document: the engine learns of it here.
+        document.Engine().Services().statusBar = &frame.statusBar;
+        // The result view first: the browse listings fill its list.
+        resultView.OnInitialUpdate();
+        treeView.OnInitialUpdate();
+
+        CCheckTreeCtrl& tree = treeView.Tree();
+        const wchar_t* network = L"Microsoft Windows Network";
+        DoubleClick(tree, At(tree, {network}));
+        DoubleClick(tree, At(tree, {network, L"WORKGROUP"}));
+        DoubleClick(tree, At(tree, {network, L"ACME"}));
+        DoubleClick(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS"}));
+        ClickCheckBox(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS", L"Music"}));
+        ClickCheckBox(tree, At(tree, {network, L"ACME"}));
+        DoubleClick(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS", L"Projects"}));
+        frame.statusBar.SetPaneText(0, L"Ready");
+        RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ui::PumpWaitingMessages();
+
+        std::ofstream(std::filesystem::path(readyFile)) << "ready\n";
+        ui::PumpUntil([&] { return FileExists(stopFile); }, std::chrono::seconds(seconds));
+    }
+    theStatusBar = nullptr;
+    return 0;
+}
+
+} // namespace
+} // namespace vk
+
+int main() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 0; i < count; ++i) {
+        args.emplace_back(arguments[i]);
+    }
+    LocalFree(arguments);
+    return vk::Run(args);
+}
