@@ -17,6 +17,10 @@ int ImageForDisplayType(std::uint32_t displayType) {
     }
 }
 
+bool IsServerRecord(const NetResource* resource) {
+    return resource && resource->displayType == kDisplayTypeServer;
+}
+
 } // namespace
 
 const NetResource* CSearchEngine::NetResourceAt(std::intptr_t index) const {
@@ -48,8 +52,7 @@ void CSearchEngine::WalkCheckedNode(TreeNode node) {
             DispatchShareWorker(BuildNodePath(child));
         } else if (tree.FirstChild(child) == kNoNode) {
             SearchUnwalkedNode(child);
-        } else if (!request_.shareMask.empty() && data != NODE_IS_PATH && NetResourceAt(data) &&
-                   NetResourceAt(data)->displayType == kDisplayTypeServer) {
+        } else if (!request_.shareMask.empty() && IsServerRecord(NetResourceAt(data))) {
             // Under a share mask the server's shares are enumerated afresh and filtered by it,
             // whichever of its share nodes are checked.
             SearchUnwalkedNode(child);
@@ -72,7 +75,7 @@ void CSearchEngine::WalkNetwork(const NetResource* resource) {
     if (!searchRunning || !services_.network) {
         return;
     }
-    if (resource && resource->displayType == kDisplayTypeServer) {
+    if (IsServerRecord(resource)) {
         SearchServerShares(resource->remoteName);
         return;
     }
@@ -112,7 +115,7 @@ void CSearchEngine::ExpandNetworkNode(TreeNode node, std::intptr_t index) {
             return;
         }
         const NetResource* resource = NetResourceAt(index);
-        if (resource && resource->displayType == kDisplayTypeServer) {
+        if (IsServerRecord(resource)) {
             (void)BrowseServerShares(node, tree.Text(node));
             return;
         }
