@@ -14,14 +14,6 @@ bool FormView::CreateView(HWND parent) {
     return true;
 }
 
-bool FormView::ProcessMessage(Message& m) {
-    return Window::ProcessMessage(m);
-}
-
-void FormView::OnFinalMessage() {
-    // The handle is already gone; the loop forgets it by value.
-}
-
 void FormView::HideScrollBars() const {
     ShowScrollBar(hwnd_, SB_BOTH, FALSE);
 }

@@ -22,10 +22,8 @@ public:
     [[nodiscard]] UINT TemplateId() const { return templateId_; }
 
 protected:
-    bool ProcessMessage(Message& m) override;
     // The dialog manager does the default processing of a dialog's messages.
     LRESULT DefaultProcessing(Message&) override { return 0; }
-    void OnFinalMessage() override;
 
     // Hides the view's own scroll bars (the panes always fill it).
     void HideScrollBars() const;

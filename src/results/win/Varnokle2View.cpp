@@ -79,7 +79,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
     };
     // clang-format on
     // The base first: it offers notifications to the list's own object.
-    return ui::FormView::ProcessMessage(m) || ui::DispatchMessageTable(*this, kMessages, m);
+    return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
 
 bool CVarnokle2View::OnInitDialog(ui::Message&) {

@@ -20,10 +20,13 @@ bool CStatusBar::CreateFor(HWND parent) {
     return CreateBar(parent, kStatusBarId, edges, 2);
 }
 
-void CStatusBar::Resize(int width) const {
+int CStatusBar::Resize(int width) const {
     const int edges[2] = {std::max(width - kCountPaneWidth, 0), -1};
     Send(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     Send(WM_SIZE);
+    RECT bar{};
+    GetWindowRect(hwnd_, &bar);
+    return bar.bottom - bar.top;
 }
 
 void CStatusBar::SetPaneText(int pane, std::wstring_view text) {

@@ -12,8 +12,9 @@ class CStatusBar final : public ui::StatusBarCtrl, public IStatusBar {
 public:
     // Creates the bar at the bottom of parent with the message pane and the item count pane.
     bool CreateFor(HWND parent);
-    // Lays the panes out for the parent's client width (the count pane keeps a fixed width).
-    void Resize(int width) const;
+    // Lays the panes out for the parent's client width (the count pane keeps a fixed width) and
+    // returns the bar's height, the room the parent's panes must leave at the bottom.
+    int Resize(int width) const;
 
     void SetPaneText(int pane, std::wstring_view text) override;
     using ui::StatusBarCtrl::PaneText;

@@ -64,13 +64,7 @@ private:
     void Layout() {
         RECT client{};
         GetClientRect(Handle(), &client);
-        int barHeight = 0;
-        if (statusBar.Exists()) {
-            statusBar.Resize(client.right);
-            RECT bar{};
-            GetWindowRect(statusBar.Handle(), &bar);
-            barHeight = bar.bottom - bar.top;
-        }
+        const int barHeight = statusBar.Exists() ? statusBar.Resize(client.right) : 0;
         if (view_ && view_->Exists()) {
             MoveWindow(view_->Handle(), 0, 0, client.right, client.bottom - barHeight, TRUE);
         }

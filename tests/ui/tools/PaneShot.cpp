@@ -69,13 +69,7 @@ private:
     void Layout() {
         RECT client{};
         GetClientRect(Handle(), &client);
-        int barHeight = 0;
-        if (statusBar.Exists()) {
-            statusBar.Resize(client.right);
-            RECT bar{};
-            GetWindowRect(statusBar.Handle(), &bar);
-            barHeight = bar.bottom - bar.top;
-        }
+        const int barHeight = statusBar.Exists() ? statusBar.Resize(client.right) : 0;
         const int height = client.bottom - barHeight;
         if (tree_ && tree_->Exists()) {
             MoveWindow(tree_->Handle(), 0, 0, kTreeWidth, height, TRUE);
