@@ -7,8 +7,8 @@
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
+#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
-#include "shell/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/PaneHost.h"
 

@@ -13,8 +13,8 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "shell/win/UserMessages.h"
-#include "shell/win/Varnokle2Doc.h"
+#include "results/win/UserMessages.h"
+#include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/PaneHost.h"
 

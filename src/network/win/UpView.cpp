@@ -3,7 +3,7 @@
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
-#include "shell/win/Varnokle2Doc.h"
+#include "results/win/Varnokle2Doc.h"
 
 #include <chrono>
 

@@ -1,9 +1,9 @@
 #include "results/win/Varnokle2View.h"
 
 #include "engine/EngineTexts.h"
+#include "framework/StatusBar.h"
 #include "resource.h"
-#include "shell/win/StatusBar.h"
-#include "shell/win/Varnokle2Doc.h"
+#include "results/win/Varnokle2Doc.h"
 
 #include <string>
 

@@ -15,8 +15,8 @@
 #include "platform/NetworkEnvironment.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
+#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
-#include "shell/win/Varnokle2Doc.h"
 #include "ui/support/PaneHost.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/FormView.h"
 #include "framework/MessageLoop.h"
-#include "shell/win/StatusBar.h"
+#include "framework/StatusBar.h"
 
 #include <chrono>
 #include <functional>

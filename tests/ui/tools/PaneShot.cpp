@@ -9,11 +9,11 @@
 
 #include "framework/Controls.h"
 #include "framework/MessageLoop.h"
+#include "framework/StatusBar.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
+#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
-#include "shell/win/StatusBar.h"
-#include "shell/win/Varnokle2Doc.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "shell/win/StatusBar.h"
+#include "framework/StatusBar.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "shell/win/Varnokle2Doc.h"
+#include "results/win/Varnokle2Doc.h"
 
 #include "framework/MessageLoop.h"
-#include "shell/win/StatusBar.h"
+#include "framework/StatusBar.h"
 
 #include <chrono>
 

@@ -5,7 +5,7 @@
 
 #include "engine/SearchEngine.h"
 #include "platform/NetworkEnvironment.h"
-#include "shell/win/UserMessages.h"
+#include "results/win/UserMessages.h"
 
 #include <memory>
 

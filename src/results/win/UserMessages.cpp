@@ -1,4 +1,4 @@
-#include "shell/win/UserMessages.h"
+#include "results/win/UserMessages.h"
 
 #include "framework/Win32.h"
 

@@ -1,0 +1,2 @@
+// The search forms and the Options dialog.
+#pragma once

@@ -1,0 +1,2 @@
+// The tray icon and the tip of the day.
+#pragma once

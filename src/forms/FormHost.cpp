@@ -1,0 +1,7 @@
+#include "forms/FormHost.h"
+
+namespace vk {
+
+FormSize theFormSize;
+
+} // namespace vk
