@@ -1,6 +1,7 @@
 # The program's resources: res/Varnokle.rc with its fragments (one per subsystem) and the pictures
 # they name, which scripts/make-artwork.py draws at build time into ${CMAKE_BINARY_DIR}/artwork.
-# vk_add_resources(target) compiles them into a Windows target; elsewhere it does nothing.
+# vk_add_resources(target [rc]) compiles them into a Windows target; elsewhere it does nothing. A
+# test program may name an .rc of its own that includes Varnokle.rc and adds what the tests need.
 
 if(WIN32)
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -22,6 +23,9 @@ function(vk_add_resources target)
         return()
     endif()
     set(rc ${CMAKE_SOURCE_DIR}/res/Varnokle.rc)
+    if(ARGC GREATER 1)
+        set(rc ${ARGV1})
+    endif()
     target_sources(${target} PRIVATE ${rc})
     # The build does not see the files that the .rc pulls in: name them, so that a change to any
     # of them compiles the resources again. Source properties belong to a directory: set them

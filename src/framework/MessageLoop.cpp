@@ -44,9 +44,15 @@ bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators) {
     return false;
 }
 
-int RunMessageLoop(HWND acceleratorWindow, HACCEL accelerators) {
+int RunMessageLoop(HWND acceleratorWindow, HACCEL accelerators, const std::function<void()>& onIdle) {
     MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (onIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            onIdle();
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            break;
+        }
         if (!PreTranslate(msg, acceleratorWindow, accelerators)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

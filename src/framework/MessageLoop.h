@@ -16,8 +16,10 @@ void UnregisterDialogForKeys(HWND dialog);
 // True when the message was used by the accelerators or a dialog.
 bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators);
 
-// Runs until WM_QUIT; returns its exit code.
-int RunMessageLoop(HWND acceleratorWindow = nullptr, HACCEL accelerators = nullptr);
+// Runs until WM_QUIT; returns its exit code. onIdle, if given, runs each time the queue has been
+// emptied (the main frame brings its toolbar's button states up to date there).
+int RunMessageLoop(HWND acceleratorWindow = nullptr, HACCEL accelerators = nullptr,
+                   const std::function<void()>& onIdle = {});
 
 // Handles the messages waiting in this thread's queue, and returns.
 void PumpWaitingMessages();

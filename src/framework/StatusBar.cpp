@@ -6,7 +6,7 @@ namespace vk {
 namespace {
 
 constexpr UINT kStatusBarId = 0xE801;
-constexpr int kCountPaneWidth = 150;
+constexpr int kCountPaneWidth = 90; // the item count pane
 
 } // namespace
 

@@ -1,0 +1,16 @@
+#pragma once
+// The program's help file and the addresses its Help menu opens. (The program's name, the
+// caption of its message boxes, is the engine's kProgramName.)
+
+namespace vk {
+
+// The project's web site ("Varnokle Online") and the support address ("E-Mail").
+constexpr const wchar_t* kWebSite = L"https://varnokle.example.org/";
+constexpr const wchar_t* kSupportMailLink = L"mailto:support@varnokle.example.org";
+
+// The help file: looked for in the current directory, then beside the program.
+constexpr const wchar_t* kHelpFileName = L"Varnokle.chm";
+constexpr const wchar_t* kTextHelpFileMissing =
+    L"The help file Varnokle.chm is neither in the current folder nor in the program's folder.";
+
+} // namespace vk

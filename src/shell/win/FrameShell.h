@@ -1,0 +1,33 @@
+#pragma once
+// What the main frame's shell commands ask of the system: the dialog that maps a network drive,
+// the shell's "open" of a file or an address, and the program's own folder. Behind an interface so
+// that tests can answer and record instead of opening dialogs and starting programs.
+
+#include "framework/Win32.h"
+
+#include <string>
+
+namespace vk {
+
+class IFrameShell {
+public:
+    virtual ~IFrameShell() = default;
+    // The system's dialog for mapping a network drive (disk resources, no owner): NO_ERROR when a
+    // drive was mapped, 0xFFFFFFFF when the user cancelled, otherwise a system error code.
+    [[nodiscard]] virtual DWORD MapNetworkDrive() = 0;
+    // The shell's "open" of a file or address, with no parameters and no directory. Failures are
+    // the shell's to report.
+    virtual void Open(HWND owner, const std::wstring& target, int show) = 0;
+    // The folder the program's executable is in.
+    [[nodiscard]] virtual std::wstring ProgramFolder() = 0;
+};
+
+// The system's own calls.
+class SystemFrameShell final : public IFrameShell {
+public:
+    [[nodiscard]] DWORD MapNetworkDrive() override;
+    void Open(HWND owner, const std::wstring& target, int show) override;
+    [[nodiscard]] std::wstring ProgramFolder() override;
+};
+
+} // namespace vk

@@ -1,0 +1,427 @@
+#include "shell/win/MainFrame.h"
+
+#include "engine/EngineTexts.h"
+#include "resource.h"
+#include "results/win/Varnokle2Doc.h"
+#include "results/win/Varnokle2View.h"
+#include "shell/CommandPrompt.h"
+#include "shell/win/AboutBox.h"
+#include "shell/win/RightFrameWnd.h"
+#include "shell/win/ShellCommands.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vk {
+namespace {
+
+constexpr UINT kToolBarId = 59392;
+constexpr int kLeftColumn = 0;
+constexpr int kResultColumn = 1;
+// The left column's share of the client width until the first sizing puts it at the form's width.
+constexpr double kInitialLeftShare = 0.4;
+
+constexpr UINT Code(int notification) {
+    return static_cast<UINT>(notification);
+}
+
+// A string of the string table; empty when there is none.
+std::wstring LoadText(UINT id) {
+    wchar_t buffer[512]{};
+    const int length = LoadStringW(ui::ModuleInstance(), id, buffer, static_cast<int>(std::size(buffer)));
+    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+HICON LoadProgramIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+bool Shown(const ui::Window& window) {
+    return window.Exists() && IsWindowVisible(window.Handle());
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
+    : document_(document), setup_(std::move(setup)),
+      systemShell_(setup_.shell ? nullptr : std::make_unique<SystemFrameShell>()),
+      shell_(setup_.shell ? *setup_.shell : *systemShell_) {}
+
+CMainFrame::~CMainFrame() {
+    // The engine writes to the status bar from its threads: they end before the bar goes.
+    EngineServices& services = document_.Engine().Services();
+    if (services.statusBar == &statusBar_) {
+        document_.StopAndWait();
+        services.statusBar = nullptr;
+    }
+    if (theStatusBar == &statusBar_) {
+        theStatusBar = nullptr;
+    }
+    // The window and its panes go while their objects still see their messages.
+    Destroy();
+}
+
+std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
+    using F = CMainFrame;
+    // clang-format off
+    static constexpr ui::CommandEntry<CMainFrame> kCommands[] = {
+        {ID_APP_EXIT, &F::Exit},
+        {ID_EDIT_DELETE_ITEMS, &F::ToResultView, &F::CanDeleteItems},
+        {ID_ARRANGE_BY_NAME, &F::ToResultView},
+        {ID_ARRANGE_BY_SIZE, &F::ToResultView},
+        {ID_ARRANGE_BY_FOLDER, &F::ToResultView},
+        {ID_VIEW_TOOLBAR, &F::ToggleToolBar, nullptr, &F::ToolBarShown},
+        {ID_VIEW_STATUS_BAR, &F::ToggleStatusBar, nullptr, &F::StatusBarShown},
+        {ID_NEXT_PANE, &F::NextPane},
+        {ID_PREV_PANE, &F::NextPane},
+        {ID_TOOLS_MAP_NETWORK_DRIVE, &F::MapNetworkDrive},
+        {ID_HELP_CONTENTS, &F::Help},
+        {ID_HELP_ONLINE, &F::Online},
+        {ID_HELP_EMAIL, &F::EMail},
+        {ID_APP_ABOUT, &F::About},
+    };
+    // clang-format on
+    return kCommands;
+}
+
+ui::CommandState CMainFrame::StateOf(UINT command) const {
+    return ui::StateOfCommand(*this, Commands(), command);
+}
+
+CSplitterView* CMainFrame::LeftSide() const {
+    return leftFrame_ ? &leftFrame_->View() : nullptr;
+}
+
+bool CMainFrame::CreateFrame() {
+    accelerators_ = LoadAcceleratorsW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!accelerators_) {
+        return false;
+    }
+    const std::wstring title = LoadText(IDS_APP_TITLE);
+    if (!Create(L"VarnokleMainFrame", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT,
+                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr)) {
+        return false;
+    }
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXICON))));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    return true;
+}
+
+bool CMainFrame::ProcessMessage(ui::Message& m) {
+    // clang-format off
+    static constexpr ui::MessageEntry<CMainFrame> kMessages[] = {
+        ui::On(WM_CREATE, &CMainFrame::OnCreate),
+        ui::On(WM_SIZE, &CMainFrame::OnSize),
+        ui::On(WM_SETFOCUS, &CMainFrame::OnSetFocus),
+        ui::On(WM_CLOSE, &CMainFrame::OnClose),
+        ui::On(WM_DESTROY, &CMainFrame::OnDestroy),
+        ui::On(WM_COMMAND, &CMainFrame::OnCommand),
+        ui::On(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopup),
+        ui::On(WM_MEASUREITEM, &CMainFrame::OnMeasureItem),
+        ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
+        ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
+        ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
+        ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
+    };
+    // clang-format on
+    return ui::DispatchMessageTable(*this, kMessages, m) || ui::Window::ProcessMessage(m);
+}
+
+bool CMainFrame::OnCreate(ui::Message& m) {
+    m.result = -1; // until every part stands
+    const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!menu || !SetMenu(Handle(), menu)) {
+        if (menu) {
+            DestroyMenu(menu);
+        }
+        return true;
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (!CreateClient(client.right)) {
+        return true;
+    }
+    if (!toolBar_.CreateBar(Handle(), kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
+        return true;
+    }
+    if (!statusBar_.CreateFor(Handle())) {
+        return true;
+    }
+    statusBar_.SetPaneText(kPaneItemCount, kTextZeroItems);
+    ShowIdleText();
+    theStatusBar = &statusBar_;
+    document_.Engine().Services().statusBar = &statusBar_;
+    RecalcLayout();
+    m.result = 0;
+    return true;
+}
+
+// The main splitter: the left side in column 0, the result list in column 1.
+bool CMainFrame::CreateClient(int clientWidth) {
+    if (!splitter_.CreateStatic(Handle(), 1, 2)) {
+        return false;
+    }
+    LeftSideSetup left;
+    left.document = &document_;
+    left.makeForm = setup_.makeForm;
+    left.advancedForm = setup_.advancedForm;
+    left.formReplaced = [this] { RecalcLayout(); };
+    auto leftFrame = std::make_unique<CRightFrameWnd>(std::move(left));
+    const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
+    if (!leftFrame->CreateIn(splitter_.Handle(), leftWidth) || !leftFrame->View().Exists()) {
+        return false;
+    }
+    CRightFrameWnd* leftPane = leftFrame.get();
+    if (!splitter_.AddPane(0, kLeftColumn, std::move(leftFrame), {leftWidth, 0})) {
+        return false;
+    }
+    auto results = std::make_unique<CVarnokle2View>(document_, setup_.resultShell);
+    CVarnokle2View* resultPane = results.get();
+    if (!splitter_.CreateView(0, kResultColumn, std::move(results), {0, 0})) {
+        return false;
+    }
+    leftFrame_ = leftPane;
+    resultView_ = resultPane;
+    splitterReady_ = true;
+    return true;
+}
+
+void CMainFrame::InitialUpdate() {
+    // The result list first: the engine lists into it from the tree's first double-click on.
+    if (resultView_) {
+        resultView_->OnInitialUpdate();
+    }
+    if (CSplitterView* left = LeftSide()) {
+        left->InitialUpdate();
+    }
+    RecalcLayout();
+}
+
+void CMainFrame::OnIdle() {
+    if (toolBar_.Exists()) {
+        ui::UpdateToolBarButtons(toolBar_, [this](UINT id) { return StateOf(id); });
+    }
+}
+
+bool CMainFrame::OnSize(ui::Message& m) {
+    if (m.wParam != SIZE_MINIMIZED) {
+        RecalcLayout();
+    }
+    return true;
+}
+
+void CMainFrame::RecalcLayout() {
+    if (!Exists()) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    int top = 0;
+    int bottom = client.bottom;
+    if (Shown(toolBar_)) {
+        top = toolBar_.Resize();
+    }
+    if (Shown(statusBar_)) {
+        bottom -= statusBar_.Resize(client.right);
+    }
+    if (!splitter_.Exists()) {
+        return;
+    }
+    if (splitterReady_) {
+        // The columns before the move, so that the splitter lays its panes out once.
+        const auto columns = MainColumns(client.right, theFormSize, SystemFrameMetrics());
+        splitter_.SetColumnInfo(kLeftColumn, columns[0].ideal, columns[0].minimum);
+        splitter_.SetColumnInfo(kResultColumn, columns[1].ideal, columns[1].minimum);
+    }
+    const int height = std::max(bottom - top, 0);
+    RECT now{};
+    GetWindowRect(splitter_.Handle(), &now);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != 0 || now.top != top || now.right != client.right || now.bottom != top + height) {
+        MoveWindow(splitter_.Handle(), 0, top, client.right, height, TRUE);
+    }
+    splitter_.RecalcLayout();
+}
+
+bool CMainFrame::OnSetFocus(ui::Message&) {
+    // The result list is the frame's active view.
+    if (resultView_ && resultView_->Exists()) {
+        SetFocus(resultView_->Handle());
+    }
+    return true;
+}
+
+bool CMainFrame::OnClose(ui::Message&) {
+    Destroy();
+    return true;
+}
+
+bool CMainFrame::OnDestroy(ui::Message&) {
+    if (endsProgram_) {
+        PostQuitMessage(0);
+    }
+    return false;
+}
+
+bool CMainFrame::OnCommand(ui::Message& m) {
+    // Commands without a handler, or disabled now, do nothing.
+    return ui::RunCommand(*this, Commands(), m.CommandId());
+}
+
+bool CMainFrame::OnInitMenuPopup(ui::Message& m) {
+    const bool systemMenu = HIWORD(m.lParam) != 0;
+    if (!systemMenu) {
+        ui::UpdateMenuItems(reinterpret_cast<HMENU>(m.wParam), [this](UINT id) { return StateOf(id); });
+    }
+    m.result = 0;
+    return true;
+}
+
+// Owner-drawn items: the system's drawing for now, for menu items and controls alike.
+bool CMainFrame::OnMeasureItem(ui::Message&) {
+    return false;
+}
+
+bool CMainFrame::OnDrawItem(ui::Message&) {
+    return false;
+}
+
+bool CMainFrame::OnMenuSelect(ui::Message& m) {
+    const UINT item = LOWORD(m.wParam);
+    const UINT flags = HIWORD(m.wParam);
+    if (flags == 0xFFFF && m.lParam == 0) {
+        ShowIdleText(); // the menu has closed
+    } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) {
+        statusBar_.SetPaneText(kPaneMessage, L"");
+    } else {
+        ShowPrompt(item);
+    }
+    m.result = 0;
+    return true;
+}
+
+bool CMainFrame::OnToolTipText(ui::Message& m) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(m.lParam);
+    if (info->uFlags & TTF_IDISHWND) {
+        return false;
+    }
+    toolTip_ = TooltipOf(LoadText(static_cast<UINT>(info->hdr.idFrom)));
+    info->hinst = nullptr;
+    info->lpszText = toolTip_.data();
+    m.result = 0;
+    return true;
+}
+
+bool CMainFrame::OnHotItemChange(ui::Message& m) {
+    const auto* info = reinterpret_cast<const NMTBHOTITEM*>(m.lParam);
+    if ((info->dwFlags & HICF_LEAVING) != 0 || info->idNew == 0) {
+        ShowIdleText();
+    } else {
+        ShowPrompt(static_cast<UINT>(info->idNew));
+    }
+    m.result = 0; // the hot item may change
+    return true;
+}
+
+void CMainFrame::ShowPrompt(UINT command) {
+    if (statusBar_.Exists()) {
+        statusBar_.SetPaneText(kPaneMessage, PromptOf(LoadText(command)));
+    }
+}
+
+void CMainFrame::ShowIdleText() {
+    if (statusBar_.Exists()) {
+        statusBar_.SetPaneText(kPaneMessage, LoadText(IDS_IDLE_MESSAGE));
+    }
+}
+
+void CMainFrame::Exit(UINT) {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::ToResultView(UINT command) {
+    if (resultView_ && resultView_->Exists()) {
+        resultView_->Send(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+}
+
+bool CMainFrame::CanDeleteItems() const {
+    return resultView_ && resultView_->Exists() && resultView_->CanDeleteItems();
+}
+
+bool CMainFrame::ToolBarShown() const {
+    return Shown(toolBar_);
+}
+
+bool CMainFrame::StatusBarShown() const {
+    return Shown(statusBar_);
+}
+
+void CMainFrame::ToggleToolBar(UINT) {
+    ShowWindow(toolBar_.Handle(), ToolBarShown() ? SW_HIDE : SW_SHOWNA);
+    RecalcLayout();
+}
+
+void CMainFrame::ToggleStatusBar(UINT) {
+    ShowWindow(statusBar_.Handle(), StatusBarShown() ? SW_HIDE : SW_SHOWNA);
+    RecalcLayout();
+}
+
+std::vector<HWND> CMainFrame::FocusPanes() const {
+    std::vector<HWND> panes;
+    const auto add = [&](const ui::Window* pane) {
+        if (!pane || !pane->Exists() || !IsWindowVisible(pane->Handle())) {
+            return;
+        }
+        RECT rect{};
+        GetWindowRect(pane->Handle(), &rect);
+        if (rect.right > rect.left && rect.bottom > rect.top) {
+            panes.push_back(pane->Handle());
+        }
+    };
+    if (const CSplitterView* left = LeftSide()) {
+        add(left->Splitter().Pane(0, 0));
+        add(left->Splitter().Pane(1, 0));
+    }
+    add(resultView_);
+    return panes;
+}
+
+void CMainFrame::NextPane(UINT command) {
+    const std::vector<HWND> panes = FocusPanes();
+    if (panes.empty()) {
+        return;
+    }
+    const HWND focus = GetFocus();
+    const auto holding =
+        std::find_if(panes.begin(), panes.end(), [focus](HWND pane) { return pane == focus || IsChild(pane, focus); });
+    // Without the focus in a pane, the result list counts as the pane that has it.
+    const auto count = static_cast<std::ptrdiff_t>(panes.size());
+    std::ptrdiff_t current = holding != panes.end() ? holding - panes.begin() : count - 1;
+    current = (current + (command == ID_PREV_PANE ? count - 1 : 1)) % count;
+    SetFocus(panes[static_cast<std::size_t>(current)]);
+}
+
+void CMainFrame::MapNetworkDrive(UINT) {
+    vk::MapNetworkDrive(Handle(), shell_);
+}
+
+void CMainFrame::Help(UINT) {
+    OpenHelp(Handle(), shell_);
+}
+
+void CMainFrame::Online(UINT) {
+    OpenWebSite(shell_);
+}
+
+void CMainFrame::EMail(UINT) {
+    SendSupportMail(Handle(), shell_);
+}
+
+void CMainFrame::About(UINT) {
+    CAboutBox about;
+    about.DoModal(Handle());
+}
+
+} // namespace vk

@@ -1,0 +1,122 @@
+#pragma once
+// The program's one top-level window: the menu, the toolbar, the status bar and the main splitter
+// with the left side (the network tree above the search form) and the result list. It receives
+// every command of the menu, the toolbar and the accelerators; the shell's own it carries out, the
+// result list's it hands to the result view. Commands without a handler are disabled.
+//
+// Its panes are sized from the search form that is shown: the left column is as wide as the form
+// with a sizing border on either side, the form row as high as the form with one above and below.
+
+#include "framework/CommandTable.h"
+#include "framework/PaneSplitter.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
+#include "shell/win/FrameShell.h"
+#include "shell/win/LeftSide.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+class CRightFrameWnd;
+class CSplitterView;
+class CVarnokle2View;
+class IShellActions;
+
+class CMainFrame final : public ui::Window {
+public:
+    // The services a frame is made with; the document and any seams must outlive it.
+    struct Setup {
+        FormFactory makeForm;                 // the lower pane's search forms
+        bool advancedForm = false;            // which form comes first
+        IFrameShell* shell = nullptr;         // null: the system's
+        IShellActions* resultShell = nullptr; // the result view's shell calls; null: the system's
+    };
+
+    CMainFrame(CVarnokle2Doc& document, Setup setup);
+    // Stops a search that still writes to the status bar before the bar goes.
+    ~CMainFrame() override;
+
+    // Creates the window (not shown yet) with its menu, panes, toolbar and status bar. False when
+    // any of them cannot be made.
+    bool CreateFrame();
+    // Every view's initial update, then the panes fitted to the form.
+    void InitialUpdate();
+    // Brings the toolbar's button states up to date; the message loop calls it when idle.
+    void OnIdle();
+    // When set, closing the frame ends the message loop (the program's main window).
+    void SetEndsProgram(bool ends) { endsProgram_ = ends; }
+
+    [[nodiscard]] HACCEL Accelerators() const { return accelerators_; }
+    [[nodiscard]] CPaneSplitter& Splitter() { return splitter_; }
+    [[nodiscard]] CVarnokle2View* ResultView() const { return resultView_; }
+    [[nodiscard]] CRightFrameWnd* LeftFrame() const { return leftFrame_; }
+    [[nodiscard]] CSplitterView* LeftSide() const;
+    [[nodiscard]] ui::ToolBarCtrl& ToolBar() { return toolBar_; }
+    [[nodiscard]] CStatusBar& StatusBar() { return statusBar_; }
+    [[nodiscard]] bool SplitterReady() const { return splitterReady_; }
+    // The command's state as menus and buttons show it.
+    [[nodiscard]] ui::CommandState StateOf(UINT command) const;
+
+    // Lays out the bars and the panes for the present client size.
+    void RecalcLayout();
+
+protected:
+    bool ProcessMessage(ui::Message& m) override;
+
+private:
+    bool OnCreate(ui::Message& m);
+    bool CreateClient(int clientWidth);
+    bool OnSize(ui::Message& m);
+    bool OnSetFocus(ui::Message& m);
+    bool OnClose(ui::Message& m);
+    bool OnDestroy(ui::Message& m);
+    bool OnCommand(ui::Message& m);
+    bool OnInitMenuPopup(ui::Message& m);
+    bool OnMeasureItem(ui::Message& m);
+    bool OnDrawItem(ui::Message& m);
+    bool OnMenuSelect(ui::Message& m);
+    bool OnToolTipText(ui::Message& m);
+    bool OnHotItemChange(ui::Message& m);
+
+    // The commands.
+    void Exit(UINT);
+    void ToResultView(UINT command);
+    void ToggleToolBar(UINT);
+    void ToggleStatusBar(UINT);
+    void NextPane(UINT command);
+    void MapNetworkDrive(UINT);
+    void Help(UINT);
+    void Online(UINT);
+    void EMail(UINT);
+    void About(UINT);
+    [[nodiscard]] bool CanDeleteItems() const;
+    [[nodiscard]] bool ToolBarShown() const;
+    [[nodiscard]] bool StatusBarShown() const;
+    static std::span<const ui::CommandEntry<CMainFrame>> Commands();
+
+    // The message pane: a command's prompt, or the idle text.
+    void ShowPrompt(UINT command);
+    void ShowIdleText();
+    // The panes F6 moves between, in order: tree, form, results; those that are not shown are left out.
+    [[nodiscard]] std::vector<HWND> FocusPanes() const;
+
+    CVarnokle2Doc& document_;
+    Setup setup_;
+    std::unique_ptr<IFrameShell> systemShell_;
+    IFrameShell& shell_;
+    HACCEL accelerators_ = nullptr;
+    ui::ToolBarCtrl toolBar_;
+    CStatusBar statusBar_;
+    CPaneSplitter splitter_;
+    CRightFrameWnd* leftFrame_ = nullptr; // panes of the splitter
+    CVarnokle2View* resultView_ = nullptr;
+    bool splitterReady_ = false;
+    bool endsProgram_ = false;
+    std::wstring toolTip_; // the text a tooltip is showing
+};
+
+} // namespace vk

@@ -1,0 +1,23 @@
+#pragma once
+// The main frame's commands that go to the system: Map Network Drive, Help, the web site and
+// the support e-mail.
+
+#include "shell/win/FrameShell.h"
+
+namespace vk {
+
+// Opens the system's dialog; an error is shown in the system's words (or by its number, when the
+// system has no text for it) in an information box owned by frame. Success and cancel say nothing.
+void MapNetworkDrive(HWND frame, IFrameShell& shell);
+
+// Opens the help file from the current directory or, when it is not there, from the program's
+// folder; says so when it is in neither.
+void OpenHelp(HWND frame, IFrameShell& shell);
+
+// The project's web site, with no owner.
+void OpenWebSite(IFrameShell& shell);
+
+// A new mail to the support address.
+void SendSupportMail(HWND frame, IFrameShell& shell);
+
+} // namespace vk

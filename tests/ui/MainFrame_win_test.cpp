@@ -1,0 +1,601 @@
+// The main frame with its real panes (the network tree on a folder network, the result list) and
+// a test form in the lower pane: the window tree, the panes' sizes after sizing, dragging and
+// swapping the form, the menu, accelerators, toolbar and status bar as the resources make them,
+// the command states, the view toggles, F6, and the shell commands (the system's calls recorded).
+#include "shell/win/MainFrame.h"
+
+#include "engine/EngineTexts.h"
+#include "engine/SearchEngine.h"
+#include "framework/MessageLoop.h"
+#include "platform/NetworkEnvironment.h"
+#include "platform/SystemMessages.h"
+#include "resource.h"
+#include "results/win/Varnokle2Doc.h"
+#include "results/win/Varnokle2View.h"
+#include "shell/ShellTexts.h"
+#include "shell/win/AboutBox.h"
+#include "shell/win/RightFrameWnd.h"
+#include "support/TempTree.h"
+#include "ui/support/DialogCloser.h"
+#include "ui/support/TestForm.h"
+
+#include "network/win/UpView.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vk {
+namespace {
+
+using testing::DialogCloser;
+using testing::TestForm;
+using testing::TestFormFactory;
+
+struct OpenCall {
+    HWND owner = nullptr;
+    std::wstring target;
+    int show = 0;
+    bool operator==(const OpenCall&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const OpenCall& call) {
+    return out << '{' << call.owner << ", " << std::string(call.target.begin(), call.target.end()) << ", " << call.show
+               << '}';
+}
+
+// Answers the drive dialog with a chosen code (or lets the system answer) and records the rest.
+class RecordingShell final : public IFrameShell {
+public:
+    DWORD MapNetworkDrive() override { return useSystemDialog ? system_.MapNetworkDrive() : driveDialogAnswer; }
+    void Open(HWND owner, const std::wstring& target, int show) override { opened.push_back({owner, target, show}); }
+    std::wstring ProgramFolder() override { return programFolder; }
+
+    bool useSystemDialog = false;
+    DWORD driveDialogAnswer = NO_ERROR;
+    std::wstring programFolder;
+    std::vector<OpenCall> opened;
+
+private:
+    SystemFrameShell system_;
+};
+
+PaneRect RectIn(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        theFormSize = {};
+        tree_.MakeDir("Net/WORKGROUP/SRV/share");
+        tree_.MakeFile("Net/WORKGROUP/SRV/share/a.txt", "a");
+        ASSERT_EQ(environment_.UseFolderNetwork(tree_.Root()), kErrorSuccess);
+        document_ = std::make_unique<CVarnokle2Doc>(environment_);
+    }
+
+    void TearDown() override {
+        frame_.reset();
+        document_.reset();
+        theFormSize = {};
+    }
+
+    // The frame as start-up makes it, shown with a client area of the given size.
+    void Open(int width = 1000, int height = 700) {
+        CMainFrame::Setup setup;
+        setup.makeForm = [this](bool advanced, IFormHost& host) { return forms_(advanced, host); };
+        setup.shell = &shell_;
+        frame_ = std::make_unique<CMainFrame>(*document_, setup);
+        ASSERT_TRUE(frame_->CreateFrame());
+        frame_->InitialUpdate();
+        SizeClient(width, height);
+        ShowWindow(frame_->Handle(), SW_SHOW);
+        ui::PumpWaitingMessages();
+    }
+
+    void SizeClient(int width, int height) {
+        RECT rect{0, 0, width, height};
+        AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, TRUE, 0);
+        SetWindowPos(frame_->Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ui::PumpWaitingMessages();
+    }
+
+    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftFrame()->Handle(); }
+    [[nodiscard]] HWND ResultPane() const { return frame_->ResultView()->Handle(); }
+    [[nodiscard]] HWND TreePane() const { return frame_->LeftSide()->Splitter().Pane(0, 0)->Handle(); }
+    [[nodiscard]] HWND FormPane() const { return frame_->LeftSide()->Splitter().Pane(1, 0)->Handle(); }
+    [[nodiscard]] int ClientWidth() const {
+        RECT client{};
+        GetClientRect(frame_->Handle(), &client);
+        return client.right;
+    }
+
+    void Command(UINT id) { frame_->Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    // The menu's state of a command as the user sees it when its pop-up opens.
+    UINT MenuState(int popup, UINT command) {
+        const HMENU menu = GetSubMenu(GetMenu(frame_->Handle()), popup);
+        frame_->Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(popup, FALSE));
+        return GetMenuState(menu, command, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED);
+    }
+
+    test::TempTree tree_;
+    NetworkEnvironment environment_;
+    std::unique_ptr<CVarnokle2Doc> document_;
+    TestFormFactory forms_;
+    RecordingShell shell_;
+    std::unique_ptr<CMainFrame> frame_;
+    const int frameWidth_ = GetSystemMetrics(SM_CXFRAME);
+    const int frameHeight_ = GetSystemMetrics(SM_CYFRAME);
+};
+
+TEST_F(MainFrameTest, TheWindowTreeHoldsTheSplittersAndPanesWithTheirIds) {
+    Open();
+    const HWND frame = frame_->Handle();
+    const HWND mainSplitter = GetDlgItem(frame, 59648);
+    ASSERT_EQ(mainSplitter, frame_->Splitter().Handle());
+    EXPECT_EQ(GetDlgItem(mainSplitter, 59648), LeftColumn());
+    EXPECT_EQ(GetDlgItem(mainSplitter, 59649), ResultPane());
+    const HWND splitterView = GetDlgItem(LeftColumn(), 59648);
+    ASSERT_EQ(splitterView, frame_->LeftSide()->Handle());
+    const HWND innerSplitter = GetDlgItem(splitterView, 59648);
+    ASSERT_EQ(innerSplitter, frame_->LeftSide()->Splitter().Handle());
+    EXPECT_EQ(GetDlgItem(innerSplitter, 59648), TreePane());
+    EXPECT_EQ(GetDlgItem(innerSplitter, 59648 + 16), FormPane());
+    EXPECT_EQ(GetDlgItem(frame, 59392), frame_->ToolBar().Handle());
+    EXPECT_EQ(GetDlgItem(frame, 59393), frame_->StatusBar().Handle());
+    EXPECT_TRUE(frame_->SplitterReady());
+
+    // The panes are the real ones, set up by their initial updates.
+    EXPECT_NE(dynamic_cast<CUpView*>(frame_->LeftSide()->Tree()), nullptr);
+    EXPECT_EQ(frame_->LeftSide()->Tree()->Tree().Text(frame_->LeftSide()->Tree()->Tree().FirstChild(kNoNode)), L"Net");
+    EXPECT_EQ(theResultList, &frame_->ResultView()->List());
+    EXPECT_EQ(forms_.last->initialUpdates, 1);
+    EXPECT_FALSE(forms_.last->advanced);
+
+    wchar_t title[128] = {};
+    GetWindowTextW(frame, title, 128);
+    EXPECT_STREQ(title, L"Varnokle - make your network transparent!!!");
+    // The status bar: "Ready" and "0 items", the count 90 pixels wide; the engine writes to it.
+    EXPECT_EQ(theStatusBar, &frame_->StatusBar());
+    EXPECT_EQ(document_->Engine().Services().statusBar, &frame_->StatusBar());
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Ready");
+    EXPECT_EQ(frame_->StatusBar().PaneText(1), L"0 items");
+    int edges[2] = {};
+    ASSERT_EQ(frame_->StatusBar().Send(SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
+    EXPECT_EQ(edges[0], ClientWidth() - 90);
+}
+
+TEST_F(MainFrameTest, TheLeftColumnAndTheFormRowFitTheFormAndTheRestGoesToTreeAndResults) {
+    Open(1000, 700);
+    const FormSize form = forms_.last->laidOut;
+    ASSERT_GT(form.width, 0);
+    EXPECT_EQ(theFormSize.width, form.width);
+    EXPECT_EQ(theFormSize.height, form.height);
+
+    // Between the toolbar and the status bar.
+    const PaneRect splitter = RectIn(frame_->Splitter().Handle());
+    EXPECT_EQ(splitter.y, RectIn(frame_->ToolBar().Handle()).height);
+    EXPECT_EQ(splitter.y + splitter.height, RectIn(frame_->StatusBar().Handle()).y);
+    EXPECT_EQ(splitter.width, 1000);
+
+    const int left = form.width + 2 * frameWidth_;
+    EXPECT_EQ(RectIn(LeftColumn()), (PaneRect{1, 1, left, splitter.height - 2}));
+    EXPECT_EQ(RectIn(ResultPane()), (PaneRect{1 + left + 2, 1, 1000 - 2 - left - 2, splitter.height - 2}));
+
+    const int formRow = form.height + 2 * frameHeight_;
+    const PaneRect formPane = RectIn(FormPane());
+    const PaneRect treePane = RectIn(TreePane());
+    EXPECT_EQ(formPane.height, formRow);
+    EXPECT_EQ(formPane.width, left + 2 * GetSystemMetrics(SM_CXEDGE) - 2);
+    // The tree above it, the bar between; together they span the inner splitter's inside.
+    EXPECT_EQ(treePane.y + treePane.height + 2, formPane.y);
+    EXPECT_EQ(treePane.height + 2 + formPane.height, splitter.height - 2 + 2 * GetSystemMetrics(SM_CXEDGE) - 2);
+}
+
+TEST_F(MainFrameTest, ANarrowWindowHidesTheLeftColumnAndALowOneTheFormRow) {
+    Open(1000, 700);
+    const int left = forms_.last->laidOut.width + 2 * frameWidth_;
+    SizeClient(left - 10, 700);
+    EXPECT_TRUE(RectIn(LeftColumn()).Empty());
+    EXPECT_EQ(RectIn(ResultPane()), (PaneRect{3, 1, left - 10 - 4, RectIn(frame_->Splitter().Handle()).height - 2}));
+
+    // Lower than the form with its borders: the tree takes the whole left side.
+    const int toolbarAndStatus =
+        RectIn(frame_->ToolBar().Handle()).height + RectIn(frame_->StatusBar().Handle()).height;
+    SizeClient(1000, toolbarAndStatus + forms_.last->laidOut.height);
+    EXPECT_FALSE(RectIn(LeftColumn()).Empty());
+    EXPECT_TRUE(RectIn(FormPane()).Empty());
+    EXPECT_FALSE(RectIn(TreePane()).Empty());
+
+    // Large again: both come back.
+    SizeClient(1000, 700);
+    EXPECT_EQ(RectIn(LeftColumn()).width, left);
+    EXPECT_EQ(RectIn(FormPane()).height, forms_.last->laidOut.height + 2 * frameHeight_);
+}
+
+TEST_F(MainFrameTest, WithoutAFormTheLeftColumnIsEmptyAndTheResultsFillTheWindow) {
+    forms_.fail = true;
+    Open(800, 600);
+    EXPECT_EQ(frame_->LeftSide()->Form(), nullptr);
+    EXPECT_EQ(theFormSize.width, 0);
+    EXPECT_TRUE(RectIn(LeftColumn()).Empty());
+    EXPECT_EQ(RectIn(ResultPane()).width, 800 - 4);
+}
+
+TEST_F(MainFrameTest, ADraggedBarStaysUntilTheWindowIsSizedAgain) {
+    Open(1000, 700);
+    const int left = forms_.last->laidOut.width + 2 * frameWidth_;
+    CPaneSplitter& splitter = frame_->Splitter();
+    const int barX = 1 + left;
+    splitter.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(barX, 50));
+    splitter.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(barX + 60, 50));
+    splitter.Send(WM_LBUTTONUP, 0, MAKELPARAM(barX + 60, 50));
+    EXPECT_EQ(RectIn(LeftColumn()).width, left + 60);
+    EXPECT_EQ(RectIn(ResultPane()).x, 1 + left + 60 + 2);
+
+    SizeClient(1010, 700);
+    EXPECT_EQ(RectIn(LeftColumn()).width, left);
+}
+
+TEST_F(MainFrameTest, TheFormsOwnButtonSwapsItAndTheFormRowFollowsTheNewForm) {
+    Open(1000, 700);
+    TestForm* simple = forms_.last;
+    const HWND simpleWindow = simple->Handle();
+    const int treeHeight = RectIn(TreePane()).height;
+    const int simpleRow = RectIn(FormPane()).height;
+
+    SendMessageW(GetDlgItem(simpleWindow, IDC_TEST_BUTTON), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(simpleWindow));
+    ASSERT_EQ(forms_.made, 2);
+    TestForm* advanced = forms_.last;
+    EXPECT_TRUE(advanced->advanced);
+    EXPECT_EQ(frame_->LeftSide()->Form(), advanced);
+    EXPECT_EQ(advanced->initialUpdates, 1);
+    EXPECT_EQ(theFormSize.height, advanced->laidOut.height);
+    const int advancedRow = RectIn(FormPane()).height;
+    EXPECT_EQ(advancedRow, advanced->laidOut.height + 2 * frameHeight_);
+    EXPECT_GT(advancedRow, simpleRow);
+    EXPECT_EQ(RectIn(TreePane()).height, treeHeight - (advancedRow - simpleRow));
+    ui::PumpWaitingMessages(); // the old form's object goes
+
+    // And back.
+    SendMessageW(GetDlgItem(advanced->Handle(), IDC_TEST_BUTTON), BM_CLICK, 0, 0);
+    ui::PumpWaitingMessages();
+    EXPECT_FALSE(forms_.last->advanced);
+    EXPECT_EQ(RectIn(FormPane()).height, simpleRow);
+    EXPECT_EQ(RectIn(TreePane()).height, treeHeight);
+}
+
+// One menu item as read back from the real menu: its text and id, or a sub-menu with its items.
+struct MenuItem {
+    std::wstring text;
+    UINT id = 0;
+    std::vector<MenuItem> items;
+    bool operator==(const MenuItem&) const = default;
+};
+
+std::vector<MenuItem> ReadMenu(HMENU menu) {
+    std::vector<MenuItem> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = 128;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        MenuItem item{text, info.hSubMenu ? 0 : info.wID, {}};
+        if (info.hSubMenu) {
+            item.items = ReadMenu(info.hSubMenu);
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+void PrintTo(const MenuItem& item, std::ostream* out) {
+    *out << std::string(item.text.begin(), item.text.end()) << '=' << item.id;
+    if (!item.items.empty()) {
+        *out << '{';
+        for (const auto& sub : item.items) {
+            PrintTo(sub, out);
+            *out << ' ';
+        }
+        *out << '}';
+    }
+}
+
+TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsAreTheProgramsOwn) {
+    Open();
+    const std::vector<MenuItem> expected = {
+        {L"&File", 0, {{L"Save result      \tCtrl+S", 32772, {}}, {L"E&xit", 57665, {}}}},
+        {L"&Edit",
+         0,
+         {{L"&Copy Files            \tCtrl+C", 32773, {}},
+          {L"Copy Path", 32779, {}},
+          {L"Select All  \tCtrl+A", 32778, {}},
+          {L"Delete Items \tDel", 32782, {}},
+          {L"Invert Selection", 32798, {}}}},
+        {L"&View",
+         0,
+         {{L"&Toolbar", 59392, {}},
+          {L"&Status Bar", 59393, {}},
+          {L"&Options", 32802, {}},
+          {L"Arrange Icons", 0, {{L"by Name", 32812, {}}, {L"by Size", 32813, {}}, {L"by Folder", 32814, {}}}}}},
+        {L"Tools", 0, {{L"&Map Network Drive...", 32790, {}}}},
+        {L"&Help",
+         0,
+         {{L"&Varnokle Online", 32804, {}},
+          {L"E-Mail", 32808, {}},
+          {L"&Tip of ohe Day...", 32803, {}},
+          {L"Help", 57670, {}},
+          {L"&About Varnokle...", 57664, {}}}},
+    };
+    EXPECT_EQ(ReadMenu(GetMenu(frame_->Handle())), expected);
+
+    ACCEL table[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(frame_->Accelerators(), table, 8), 4);
+    const auto expect = [&](int i, BYTE flags, WORD key, WORD command) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(table[i].fVirt & ~0x80, flags);
+        EXPECT_EQ(table[i].key, key);
+        EXPECT_EQ(table[i].cmd, command);
+    };
+    expect(0, FVIRTKEY | FCONTROL, 'A', 32778);
+    expect(1, FVIRTKEY | FCONTROL, 'S', 32772);
+    expect(2, FVIRTKEY, VK_F6, 57680);
+    expect(3, FVIRTKEY | FSHIFT, VK_F6, 57681);
+}
+
+TEST_F(MainFrameTest, HotMenuItemsAndButtonsShowTheirPromptsAndIdleShowsReady) {
+    Open();
+    const HMENU menu = GetMenu(frame_->Handle());
+    const auto select = [&](UINT item, UINT flags) {
+        frame_->Send(WM_MENUSELECT, MAKEWPARAM(item, flags), reinterpret_cast<LPARAM>(menu));
+        return frame_->StatusBar().PaneText(0);
+    };
+    EXPECT_EQ(select(32772, MF_STRING), L"Save result to file");
+    EXPECT_EQ(select(32778, MF_STRING), L"Select all");
+    EXPECT_EQ(select(57681, MF_STRING), L"Switch back to the previous window pane");
+    EXPECT_EQ(select(59393, MF_STRING), L"Show or hide the status bar");
+    EXPECT_EQ(select(32798, MF_STRING), L""); // no prompt
+    EXPECT_EQ(select(1, MF_POPUP), L"");
+    frame_->Send(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0); // the menu closes
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Ready");
+
+    // The pointer over a toolbar button, then off the bar.
+    ui::ToolBarCtrl& bar = frame_->ToolBar();
+    const RECT button = bar.ButtonRect(ID_TOOLS_MAP_NETWORK_DRIVE);
+    bar.Send(WM_MOUSEMOVE, 0, MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2));
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Assigns a drive letter to a network resource");
+    bar.Send(WM_MOUSELEAVE);
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Ready");
+}
+
+TEST_F(MainFrameTest, TheToolbarHasTheButtonsAndTheirTooltipsComeFromTheStrings) {
+    Open();
+    ui::ToolBarCtrl& bar = frame_->ToolBar();
+    EXPECT_EQ(bar.Commands(), (std::vector<UINT>{32772, 32773, 32782, 0, 32790, 32802, 0, 57670, 32808, 57664}));
+    const auto images = reinterpret_cast<HIMAGELIST>(bar.Send(TB_GETIMAGELIST));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 8);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 16);
+    EXPECT_TRUE(GetWindowLongW(bar.Handle(), GWL_STYLE) & TBSTYLE_FLAT);
+
+    // What the bar's tooltip control shows for a button: the string after the line break.
+    const auto tip = [&](UINT command) {
+        wchar_t text[128] = {};
+        TTTOOLINFOW tool{sizeof tool};
+        tool.hwnd = bar.Handle();
+        tool.uId = command;
+        tool.lpszText = text;
+        SendMessageW(bar.Tooltips(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text);
+    };
+    ASSERT_NE(bar.Tooltips(), nullptr);
+    EXPECT_EQ(tip(32772), L"Save(Ctrl+S)");
+    EXPECT_EQ(tip(32782), L"Delete Items(Del)");
+    EXPECT_EQ(tip(32802), L"Options");
+    EXPECT_EQ(tip(57664), L"About");
+}
+
+TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReachTheResultView) {
+    Open();
+    EXPECT_EQ(MenuState(0, 32772), static_cast<UINT>(MF_GRAYED)); // Save result: not yet
+    EXPECT_EQ(MenuState(0, 57665), 0u);
+    for (const UINT command : {32773u, 32779u, 32778u, 32782u, 32798u}) {
+        EXPECT_EQ(MenuState(1, command), static_cast<UINT>(MF_GRAYED)) << command; // the list is empty
+    }
+    EXPECT_EQ(MenuState(2, 59392), static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(MenuState(2, 32802), static_cast<UINT>(MF_GRAYED)); // Options: not yet
+    EXPECT_EQ(MenuState(3, 32790), 0u);
+    for (const UINT command : {32804u, 32808u, 57670u, 57664u}) {
+        EXPECT_EQ(MenuState(4, command), 0u) << command;
+    }
+    frame_->OnIdle();
+    ui::ToolBarCtrl& bar = frame_->ToolBar();
+    EXPECT_FALSE(bar.IsEnabled(32772));
+    EXPECT_FALSE(bar.IsEnabled(32782));
+    EXPECT_TRUE(bar.IsEnabled(32790));
+    EXPECT_TRUE(bar.IsEnabled(57664));
+
+    // With rows, Delete Items is enabled and reaches the result view; so do the Arrange commands.
+    CResultListCtrl& list = frame_->ResultView()->List();
+    ResultStore& store = document_->Engine().Results();
+    for (const wchar_t* name : {L"b.txt", L"a.txt", L"c.txt"}) {
+        const int row = list.InsertRow(list.GetItemCount(), name, 0);
+        list.SetRowData(row, static_cast<std::intptr_t>(store.Append(std::wstring(L"\\\\SRV\\share\\") + name, 1)));
+    }
+    frame_->OnIdle();
+    EXPECT_TRUE(bar.IsEnabled(32782));
+    EXPECT_EQ(MenuState(1, 32782), 0u);
+    Command(ID_ARRANGE_BY_NAME); // the first sort by name is descending
+    EXPECT_EQ(list.ItemText(0, 0), L"c.txt");
+    list.SelectItem(0, true);
+    Command(ID_EDIT_DELETE_ITEMS);
+    EXPECT_EQ(list.ItemCount(), 2);
+    EXPECT_EQ(frame_->StatusBar().PaneText(1), L"2 items");
+}
+
+TEST_F(MainFrameTest, TheViewMenuHidesAndShowsTheToolbarAndTheStatusBar) {
+    Open(900, 600);
+    const int toolbarHeight = RectIn(frame_->ToolBar().Handle()).height;
+    Command(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(IsWindowVisible(frame_->ToolBar().Handle()));
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()).y, 0);
+    EXPECT_EQ(MenuState(2, 59392), 0u);
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(IsWindowVisible(frame_->StatusBar().Handle()));
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()).height, 600);
+    EXPECT_EQ(MenuState(2, 59393), 0u);
+
+    Command(ID_VIEW_TOOLBAR);
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()).y, toolbarHeight);
+    EXPECT_EQ(MenuState(2, 59392), static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(MenuState(2, 59393), static_cast<UINT>(MF_CHECKED));
+}
+
+TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusFromPaneToPane) {
+    Open();
+    SetForegroundWindow(frame_->Handle());
+    SetFocus(frame_->ResultView()->List().Handle());
+    const auto press = [&](bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg{GetFocus(), WM_KEYDOWN, VK_F6, 1, 0, {}};
+        const bool used = ui::PreTranslate(msg, frame_->Handle(), frame_->Accelerators());
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return used;
+    };
+    const auto paneOfFocus = [&] {
+        const HWND focus = GetFocus();
+        for (const HWND pane : {TreePane(), FormPane(), ResultPane()}) {
+            if (pane == focus || IsChild(pane, focus)) {
+                return pane;
+            }
+        }
+        return HWND{};
+    };
+    ASSERT_EQ(paneOfFocus(), ResultPane());
+    EXPECT_TRUE(press(false));
+    EXPECT_EQ(paneOfFocus(), TreePane());
+    press(false);
+    EXPECT_EQ(paneOfFocus(), FormPane());
+    EXPECT_EQ(GetFocus(), GetDlgItem(FormPane(), IDC_TEST_EDIT)); // the form's first control
+    press(false);
+    EXPECT_EQ(paneOfFocus(), ResultPane());
+    press(true);
+    EXPECT_EQ(paneOfFocus(), FormPane());
+    press(true);
+    EXPECT_EQ(paneOfFocus(), TreePane());
+}
+
+TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSuccessOrCancel) {
+    Open();
+    // Wine has no network: the system's dialog answers at once with an error.
+    shell_.useSystemDialog = true;
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_TOOLS_MAP_NETWORK_DRIVE);
+        box.Join();
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.text, SystemErrorText(1222));
+        EXPECT_EQ(box.owner, frame_->Handle());
+        EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_INFORMATION));
+    }
+    // A code the system has no text for: the code as a number.
+    shell_.useSystemDialog = false;
+    shell_.driveDialogAnswer = 0xE0001234;
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_TOOLS_MAP_NETWORK_DRIVE);
+        box.Join();
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.text, L"Error " + std::to_wstring(0xE0001234u) + L".");
+    }
+    for (const DWORD answer : {DWORD{NO_ERROR}, DWORD{0xFFFFFFFF}}) {
+        shell_.driveDialogAnswer = answer;
+        DialogCloser box(kProgramName, std::chrono::milliseconds(300));
+        Command(ID_TOOLS_MAP_NETWORK_DRIVE);
+        box.Join();
+        EXPECT_FALSE(box.found) << answer;
+    }
+}
+
+// Runs in a folder of its own as the current directory.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(path);
+    }
+    ~CurrentDirectory() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNowhere) {
+    Open();
+    tree_.MakeDir("cwd");
+    tree_.MakeDir("program");
+    shell_.programFolder = tree_.Native("program");
+    CurrentDirectory here(tree_.PathOf("cwd"));
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_HELP_CONTENTS);
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.text, kTextHelpFileMissing);
+        EXPECT_TRUE(shell_.opened.empty());
+    }
+    tree_.MakeFile("program/Varnokle.chm", "chm");
+    Command(ID_HELP_CONTENTS);
+    tree_.MakeFile("cwd/Varnokle.chm", "chm");
+    Command(ID_HELP_CONTENTS);
+    const HWND frame = frame_->Handle();
+    EXPECT_EQ(shell_.opened, (std::vector<OpenCall>{{frame, tree_.Native("program/Varnokle.chm"), SW_SHOWNORMAL},
+                                                    {frame, L"Varnokle.chm", SW_SHOWNORMAL}}));
+}
+
+TEST_F(MainFrameTest, OnlineAndEMailOpenTheProjectsAddresses) {
+    Open();
+    Command(ID_HELP_ONLINE);
+    Command(ID_HELP_EMAIL);
+    EXPECT_EQ(shell_.opened,
+              (std::vector<OpenCall>{{nullptr, L"https://varnokle.example.org/", SW_SHOW},
+                                     {frame_->Handle(), L"mailto:support@varnokle.example.org", SW_SHOWNORMAL}}));
+}
+
+TEST_F(MainFrameTest, AboutShowsTheProgramsPictureAndExitClosesTheFrame) {
+    Open();
+    {
+        DialogCloser about(L"");
+        Command(ID_APP_ABOUT);
+        about.Join();
+        ASSERT_TRUE(about.found);
+        EXPECT_EQ(about.owner, frame_->Handle());
+        EXPECT_EQ(about.picture.cx, CAboutBox::kPictureWidth);
+        EXPECT_EQ(about.picture.cy, CAboutBox::kPictureHeight);
+    }
+    const HWND frame = frame_->Handle();
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(ui::PumpUntil([&] { return !IsWindow(frame); }, std::chrono::seconds(10)));
+}
+
+} // namespace
+} // namespace vk
