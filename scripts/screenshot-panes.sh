@@ -1,15 +1,26 @@
 #!/bin/sh
-# Builds the Windows program's panes and takes a picture of the network tree beside the result
-# list on the demo network, under Wine on a virtual display of its own.
-# Usage: scripts/screenshot-panes.sh [output.png]   (default: build/screenshots/panes.png)
+# Builds the Windows program's panes and takes a picture of them on the demo network, under Wine
+# on a virtual display of its own: the network tree beside the result list, or with --frame the
+# main frame (menu, toolbar, splitters, status bar) with a test form in the lower pane, or with
+# --frame-advanced the same with the taller test form.
+# Usage: scripts/screenshot-panes.sh [--frame|--frame-advanced] [output.png]
+#        (default: build/screenshots/panes.png, frame.png or frame-advanced.png)
 set -eu
 cd "$(dirname "$0")/.."
 root="$(pwd)"
-out="${1:-$root/build/screenshots/panes.png}"
+tool=vk_pane_shot
+name=panes
+size=1000x620
+extra=""
+case "${1:-}" in
+--frame) tool=vk_frame_shot name=frame size=1100x700; shift ;;
+--frame-advanced) tool=vk_frame_shot name=frame-advanced size=1100x700 extra=advanced; shift ;;
+esac
+out="${1:-$root/build/screenshots/$name.png}"
 mkdir -p "$(dirname "$out")"
 
 cmake --preset win >/dev/null
-cmake --build --preset win -j "$(nproc)" --target vk_pane_shot wineprefix >/dev/null
+cmake --build --preset win -j "$(nproc)" --target "$tool" wineprefix >/dev/null
 
 # Wine sees the Linux root as Z:.
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
@@ -42,14 +53,15 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-DISPLAY=":$display" build/win/wine-run.sh build/win/tests/vk_pane_shot.exe "$(winpath "$root/demo/network")" \
-    "$(winpath "$work/ready")" "$(winpath "$work/stop")" 120 >"$work/shot.log" 2>&1 &
+# shellcheck disable=SC2086
+DISPLAY=":$display" build/win/wine-run.sh "build/win/tests/$tool.exe" "$(winpath "$root/demo/network")" \
+    "$(winpath "$work/ready")" "$(winpath "$work/stop")" 120 $extra >"$work/shot.log" 2>&1 &
 shot_pid=$!
 for _ in $(seq 600); do
     [ -e "$work/ready" ] && break
     if ! kill -0 "$shot_pid" 2>/dev/null; then
         cat "$work/shot.log" >&2
-        echo "screenshot-panes: the pane program ended before it was ready" >&2
+        echo "screenshot-panes: $tool ended before it was ready" >&2
         exit 1
     fi
     sleep 0.1
@@ -58,5 +70,5 @@ done
 sleep 0.5
 
 # The program's window covers the top left of the screen; cut the picture to it.
-DISPLAY=":$display" /usr/bin/import -window root -crop 1000x620+0+0 +repage "$out"
+DISPLAY=":$display" /usr/bin/import -window root -crop "$size+0+0" +repage "$out"
 echo "$out"

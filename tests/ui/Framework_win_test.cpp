@@ -196,5 +196,20 @@ TEST(Framework, PumpUntilHandlesPostedMessagesAndGivesUpInTime) {
     EXPECT_FALSE(PumpUntil([] { return false; }, std::chrono::milliseconds(50)));
 }
 
+TEST(Framework, TheMessageLoopRunsItsIdleWorkWhenTheQueueIsEmpty) {
+    BaseWindow window;
+    ASSERT_TRUE(window.Create(L"VkTestWindow3", L"test", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100, nullptr, nullptr));
+    PostMessageW(window.Handle(), kPong, 0, 0);
+    PostMessageW(window.Handle(), kPong, 0, 0);
+    std::vector<std::size_t> handledAtIdle;
+    const int code = RunMessageLoop(nullptr, nullptr, [&] {
+        handledAtIdle.push_back(window.calls.size());
+        PostQuitMessage(7);
+    });
+    EXPECT_EQ(code, 7);
+    // Once, after both waiting messages.
+    EXPECT_EQ(handledAtIdle, (std::vector<std::size_t>{2}));
+}
+
 } // namespace
 } // namespace vk::ui

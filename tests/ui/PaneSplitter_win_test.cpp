@@ -16,7 +16,8 @@ namespace {
 
 using testing::TestForm;
 
-// A plain pane that counts how often it was moved or sized.
+// A plain pane that counts how often it was positioned (the system tells a window even when its
+// rectangle stays as it was).
 class CountingPane final : public ui::Window {
 public:
     bool CreateIn(HWND parent, DWORD exStyle = 0) {
@@ -26,11 +27,8 @@ public:
 
 protected:
     bool ProcessMessage(ui::Message& m) override {
-        if (m.message == WM_WINDOWPOSCHANGED) {
-            const auto* position = reinterpret_cast<const WINDOWPOS*>(m.lParam);
-            if ((position->flags & SWP_NOMOVE) == 0 || (position->flags & SWP_NOSIZE) == 0) {
-                ++moves;
-            }
+        if (m.message == WM_WINDOWPOSCHANGING) {
+            ++moves;
         }
         return ui::Window::ProcessMessage(m);
     }

@@ -14,6 +14,7 @@
 #include "platform/NetworkEnvironment.h"
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
+#include "ui/tools/ShotSteps.h"
 
 #include <shellapi.h>
 
@@ -83,65 +84,6 @@ private:
     CVarnokle2View* results_ = nullptr;
 };
 
-// The child of parent (kNoNode: the top level) with the given text; kNoNode if there is none.
-TreeNode Child(CCheckTreeCtrl& tree, TreeNode parent, const std::wstring& text) {
-    for (TreeNode node = tree.FirstChild(parent); node != kNoNode; node = tree.NextSibling(node)) {
-        if (tree.Text(node) == text) {
-            return node;
-        }
-    }
-    return kNoNode;
-}
-
-TreeNode At(CCheckTreeCtrl& tree, std::initializer_list<const wchar_t*> path) {
-    TreeNode node = kNoNode;
-    for (const wchar_t* text : path) {
-        node = Child(tree, node, text);
-        if (node == kNoNode) {
-            std::fwprintf(stderr, L"vk_pane_shot: no node %ls\n", text);
-            return kNoNode;
-        }
-    }
-    return node;
-}
-
-// The user's double-click on a node's text: it selects the node and browses it.
-void DoubleClick(CCheckTreeCtrl& tree, TreeNode node) {
-    if (node == kNoNode) {
-        return;
-    }
-    const HTREEITEM item = CCheckTreeCtrl::Item(node);
-    tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    const RECT text = tree.ItemRect(item, true);
-    const LPARAM point = MAKELPARAM((text.left + text.right) / 2, (text.top + text.bottom) / 2);
-    tree.Select(item);
-    PostMessageW(tree.Handle(), WM_LBUTTONUP, 0, point);
-    tree.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    ui::PumpWaitingMessages();
-}
-
-// A press on a node's check box, found by the hit test left of its text.
-void ClickCheckBox(CCheckTreeCtrl& tree, TreeNode node) {
-    if (node == kNoNode) {
-        return;
-    }
-    const HTREEITEM item = CCheckTreeCtrl::Item(node);
-    const RECT text = tree.ItemRect(item, true);
-    const int y = (text.top + text.bottom) / 2;
-    for (int x = 0; x < text.left; ++x) {
-        UINT flags = 0;
-        if (tree.HitTest({x, y}, &flags) == item && (flags & TVHT_ONITEMSTATEICON) != 0) {
-            tree.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 4, y));
-            tree.Send(WM_LBUTTONUP, 0, MAKELPARAM(x + 4, y));
-            return;
-        }
-    }
-}
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 int Run(const std::vector<std::wstring>& args) {
     if (args.size() < 4) {
         std::fwprintf(stderr, L"usage: vk_pane_shot NETWORK-FOLDER READY-FILE STOP-FILE [SECONDS]\n");
@@ -173,15 +115,7 @@ int Run(const std::vector<std::wstring>& args) {
         resultView.OnInitialUpdate();
         treeView.OnInitialUpdate();
 
-        CCheckTreeCtrl& tree = treeView.Tree();
-        const wchar_t* network = L"Microsoft Windows Network";
-        DoubleClick(tree, At(tree, {network}));
-        DoubleClick(tree, At(tree, {network, L"WORKGROUP"}));
-        DoubleClick(tree, At(tree, {network, L"ACME"}));
-        DoubleClick(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS"}));
-        ClickCheckBox(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS", L"Music"}));
-        ClickCheckBox(tree, At(tree, {network, L"ACME"}));
-        DoubleClick(tree, At(tree, {network, L"WORKGROUP", L"\\\\ATLAS", L"Projects"}));
+        BrowseTheDemoNetwork(treeView.Tree());
         frame.statusBar.SetPaneText(0, L"Ready");
         RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         ui::PumpWaitingMessages();
@@ -197,12 +131,5 @@ int Run(const std::vector<std::wstring>& args) {
 } // namespace vk
 
 int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args;
-    for (int i = 0; i < count; ++i) {
-        args.emplace_back(arguments[i]);
-    }
-    LocalFree(arguments);
-    return vk::Run(args);
+    return vk::Run(vk::CommandLineArguments());
 }
