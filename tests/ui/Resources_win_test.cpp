@@ -95,6 +95,65 @@ bool IsDark(COLORREF colour) {
     return GetRValue(colour) < 100 && GetGValue(colour) < 100 && GetBValue(colour) < 100;
 }
 
+// A string of the string table, read to its end.
+std::wstring String(UINT id) {
+    wchar_t buffer[512] = {};
+    const int length = LoadStringW(Module(), id, buffer, 512);
+    return std::wstring(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+TEST(Resources, TheFramesStringsAreTheProgramsOwn) {
+    EXPECT_EQ(String(IDS_APP_TITLE), L"Varnokle - make your network transparent!!!");
+    EXPECT_EQ(String(IDS_IDLE_MESSAGE), L"Ready");
+    EXPECT_EQ(String(IDR_MAINFRAME), L"Varnokle2\n\nVarnok\n\n\nVarnokle2.Document\nVarnok Document");
+    const std::pair<UINT, const wchar_t*> prompts[] = {
+        {32772, L"Save result to file\nSave(Ctrl+S)"},
+        {32773, L"Copy selected files to clipboard\nCopy(Ctrl+C)"},
+        {32778, L"Select all"},
+        {32779, L"Copy path to clipboard"},
+        {32782, L"Delete Items from list\nDelete Items(Del)"},
+        {32790, L"Assigns a drive letter to a network resource\nMap Network Drive"},
+        {32802, L"Show options dialog\nOptions"},
+        {32803, L"Display Tip of the Day"},
+        {32804, L"Go to site Varnokle"},
+        {32808, L"Send e-mail\nE-Mail"},
+        {57664, L"Display program information, version number and copyright\nAbout"},
+        {57665, L"Quit the application; prompts to save documents\nExit"},
+        {57670, L"Show help\nHelp"},
+        {57680, L"Switch to the next window pane\nNext Pane"},
+        {57681, L"Switch back to the previous window pane\nPrevious Pane"},
+        {59392, L"Show or hide the toolbar\nToggle ToolBar"},
+        {59393, L"Show or hide the status bar\nToggle StatusBar"},
+    };
+    for (const auto& [id, text] : prompts) {
+        EXPECT_EQ(String(id), text) << id;
+    }
+    for (const UINT id : {32798u, 32799u, 32812u, 32813u, 32814u}) {
+        EXPECT_EQ(String(id), L"") << id << " has no prompt";
+    }
+}
+
+TEST(Resources, TheToolbarAndAboutPicturesHaveTheirSizes) {
+    const Strip toolbar(IDR_MAINFRAME);
+    ASSERT_TRUE(toolbar.Loaded());
+    EXPECT_EQ(toolbar.Width(), 8 * 16);
+    EXPECT_EQ(toolbar.Height(), 16);
+    for (int image = 0; image < 8; ++image) {
+        int transparent = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                transparent += toolbar.Pixel(image * 16 + x, y) == Strip::kMagenta;
+            }
+        }
+        EXPECT_GT(transparent, 0) << "image " << image << " has no transparent background";
+        EXPECT_LT(transparent, 16 * 16 - 40) << "image " << image << " is nearly empty";
+    }
+    const Strip about(IDB_ABOUT_PICTURE);
+    ASSERT_TRUE(about.Loaded());
+    EXPECT_EQ(about.Width(), 307);
+    EXPECT_EQ(about.Height(), 190);
+}
+
 TEST(Resources, ProgramIconLoadsAtEachSize) {
     for (const int size : {16, 32, 48}) {
         SCOPED_TRACE(size);
