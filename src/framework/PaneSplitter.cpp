@@ -69,6 +69,8 @@ bool CPaneSplitter::ReplaceView(int row, int column, const ViewFactory& make) {
         return false;
     }
     std::unique_ptr<ui::Window>& cell = panes_[Cell(row, column)];
+    const HWND focus = GetFocus();
+    const bool hadFocus = cell && cell->Exists() && (focus == cell->Handle() || IsChild(cell->Handle(), focus));
     if (cell) {
         // Destroyed while its object still sees its messages (a form saves its state as it goes);
         // the object itself may be running the handler that asked for this.
@@ -88,6 +90,9 @@ bool CPaneSplitter::ReplaceView(int row, int column, const ViewFactory& make) {
     RecalcLayout();
     created->Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(0, 0));
     created->OnInitialUpdate();
+    if (hadFocus && created->Exists()) {
+        SetFocus(created->Handle()); // the keyboard stays in the pane
+    }
     return true;
 }
 

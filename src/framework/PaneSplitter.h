@@ -39,7 +39,8 @@ public:
 
     // Swaps the view of one cell: destroys the view that is there, creates the one that make()
     // returns, lays the panes out again, sends the new view a size message of 0 by 0 and runs its
-    // initial update. Returns false (and leaves the cell empty) when the new view cannot be made.
+    // initial update; if the old view held the focus, the new one gets it. Returns false (and
+    // leaves the cell empty) when the new view cannot be made.
     // The old view's object lives on until the messages waiting now have been handled, so a view
     // may ask for its own replacement from one of its handlers.
     using ViewFactory = std::function<std::unique_ptr<ui::FormView>()>;

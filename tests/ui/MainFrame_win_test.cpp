@@ -264,6 +264,8 @@ TEST_F(MainFrameTest, TheFormsOwnButtonSwapsItAndTheFormRowFollowsTheNewForm) {
     EXPECT_EQ(advancedRow, advanced->laidOut.height + 2 * frameHeight_);
     EXPECT_GT(advancedRow, simpleRow);
     EXPECT_EQ(RectIn(TreePane()).height, treeHeight - (advancedRow - simpleRow));
+    // The click put the keyboard in the form: it stays in the new one.
+    EXPECT_TRUE(IsChild(FormPane(), GetFocus()) || GetFocus() == FormPane());
     ui::PumpWaitingMessages(); // the old form's object goes
 
     // And back.
@@ -503,6 +505,19 @@ TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusFromPaneToPane) {
     EXPECT_EQ(paneOfFocus(), FormPane());
     press(true);
     EXPECT_EQ(paneOfFocus(), TreePane());
+}
+
+TEST_F(MainFrameTest, TheKeyboardComesBackToThePaneThatHadItWhenTheFrameIsActivatedAgain) {
+    Open();
+    SetForegroundWindow(frame_->Handle());
+    const HWND tree = frame_->LeftSide()->Tree()->Tree().Handle();
+    SetFocus(tree);
+    ui::Window other;
+    ASSERT_TRUE(other.Create(L"VkOtherWindow", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 0, 50, 50, nullptr, nullptr));
+    SetActiveWindow(other.Handle());
+    ASSERT_EQ(GetActiveWindow(), other.Handle());
+    SetActiveWindow(frame_->Handle());
+    EXPECT_EQ(GetFocus(), tree);
 }
 
 TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSuccessOrCancel) {

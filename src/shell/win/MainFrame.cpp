@@ -113,6 +113,7 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
     static constexpr ui::MessageEntry<CMainFrame> kMessages[] = {
         ui::On(WM_CREATE, &CMainFrame::OnCreate),
         ui::On(WM_SIZE, &CMainFrame::OnSize),
+        ui::On(WM_ACTIVATE, &CMainFrame::OnActivate),
         ui::On(WM_SETFOCUS, &CMainFrame::OnSetFocus),
         ui::On(WM_CLOSE, &CMainFrame::OnClose),
         ui::On(WM_DESTROY, &CMainFrame::OnDestroy),
@@ -244,9 +245,20 @@ void CMainFrame::RecalcLayout() {
     splitter_.RecalcLayout();
 }
 
+bool CMainFrame::OnActivate(ui::Message& m) {
+    if (LOWORD(m.wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        lastFocus_ = focus && IsChild(Handle(), focus) ? focus : nullptr;
+    }
+    return false; // the default activation gives the frame the focus, which OnSetFocus passes on
+}
+
 bool CMainFrame::OnSetFocus(ui::Message&) {
-    // The result list is the frame's active view.
-    if (resultView_ && resultView_->Exists()) {
+    // Back to where the keyboard was when the frame was left; at first, to the result list, the
+    // frame's active view.
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsChild(Handle(), lastFocus_)) {
+        SetFocus(lastFocus_);
+    } else if (resultView_ && resultView_->Exists()) {
         SetFocus(resultView_->Handle());
     }
     return true;

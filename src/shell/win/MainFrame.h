@@ -71,6 +71,7 @@ private:
     bool OnCreate(ui::Message& m);
     bool CreateClient(int clientWidth);
     bool OnSize(ui::Message& m);
+    bool OnActivate(ui::Message& m);
     bool OnSetFocus(ui::Message& m);
     bool OnClose(ui::Message& m);
     bool OnDestroy(ui::Message& m);
@@ -116,7 +117,8 @@ private:
     CVarnokle2View* resultView_ = nullptr;
     bool splitterReady_ = false;
     bool endsProgram_ = false;
-    std::wstring toolTip_; // the text a tooltip is showing
+    std::wstring toolTip_;     // the text a tooltip is showing
+    HWND lastFocus_ = nullptr; // where the keyboard was when the frame was last left
 };
 
 } // namespace vk
