@@ -3,6 +3,9 @@
 // the last goes). Clicks on the icon are real mouse input at the icon's place in that window.
 #include "shell/win/SubTray2.h"
 
+#include "shell/TrayIconRules.h"
+#include "shell/win/TrayIcon.h"
+
 #include "framework/MessageLoop.h"
 #include "resource.h"
 #include "support/Drive.h"
@@ -23,7 +26,7 @@ namespace {
 using testing::ClickAt;
 using testing::WhileModal;
 
-constexpr UINT kIconId = 171;
+constexpr UINT kIconId = kTrayIconId;
 
 // A plain top-level window with a procedure of its own that records what reaches it. Exit
 // destroys it, as a program's close does.
@@ -107,12 +110,6 @@ POINT IconPlace() {
     return {place.x + cell / 2, place.y + cell / 2};
 }
 
-bool AddVarnokleIcon(HWND window, UINT options) {
-    return SubTray2Add(window, options, kIconId, L"Varnokle", LoadIconW(nullptr, IDI_APPLICATION)) &&
-           SubTray2AddMenuItem(window, ID_APP_ABOUT, L"&About") &&
-           SubTray2AddMenuItem(window, ID_TRAY_SHOW, L"&Show") && SubTray2AddMenuItem(window, ID_APP_EXIT, L"&Exit");
-}
-
 TEST(SubTray2, AddKeepsItsStateInTheWindowsPropertiesAndRemoveGivesItAllBack) {
     TestWindow window;
     const auto ownProcedure = GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC);
@@ -185,7 +182,7 @@ TEST(SubTray2, CallsThatCannotWorkReturnFalseAndChangeNothing) {
 
 TEST(SubTray2, TheCallbackIsOnlyForTheIconAndNeverReachesTheWindowsOwnProcedure) {
     TestWindow window;
-    ASSERT_TRUE(AddVarnokleIcon(window.hwnd, 0));
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, false));
     window.messages.clear();
     EXPECT_EQ(SendMessageW(window.hwnd, TrayMessage(), kIconId + 1, WM_LBUTTONDOWN), 0); // another icon's
     EXPECT_TRUE(IsWindowVisible(window.hwnd));
@@ -200,7 +197,7 @@ TEST(SubTray2, TheCallbackIsOnlyForTheIconAndNeverReachesTheWindowsOwnProcedure)
 
 TEST(SubTray2, ALeftClickOnTheIconHidesTheWindowAndTheNextBringsItBackAsItWas) {
     TestWindow window;
-    ASSERT_TRUE(AddVarnokleIcon(window.hwnd, 0));
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, false));
     ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"Wine System Tray")) != FALSE; }));
 
     ClickAt(IconPlace());
@@ -226,7 +223,7 @@ TEST(SubTray2, WithBitZeroMinimizingHidesTheWindowAndWithoutItTheWindowStaysOnTh
     for (const UINT options : {1u, 0u}) {
         SCOPED_TRACE(options);
         TestWindow window;
-        ASSERT_TRUE(AddVarnokleIcon(window.hwnd, options));
+        ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, options == kTrayHideWhenMinimized));
         SetForegroundWindow(window.hwnd);
         ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == window.hwnd; }));
         SendMessageW(window.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); // the caption's minimize button
@@ -247,7 +244,7 @@ TEST(SubTray2, WithBitZeroMinimizingHidesTheWindowAndWithoutItTheWindowStaysOnTh
 
 TEST(SubTray2, RemovingTheIconOfAHiddenWindowLeavesItMinimizedOnTheTaskBar) {
     TestWindow window;
-    ASSERT_TRUE(AddVarnokleIcon(window.hwnd, 0));
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, false));
     SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
     ASSERT_FALSE(IsWindowVisible(window.hwnd));
     ASSERT_TRUE(SubTray2Remove(window.hwnd));
@@ -289,7 +286,7 @@ std::function<void(HWND)> ClickItem(HWND window, int position) {
 
 TEST(SubTray2, TheTrayMenuPostsTheChosenCommandAndZeroWhenDismissed) {
     TestWindow window;
-    ASSERT_TRUE(AddVarnokleIcon(window.hwnd, 0));
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, false));
     ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"Wine System Tray")) != FALSE; }));
 
     EXPECT_EQ(ChooseFromTrayMenu(window, ClickItem(window.hwnd, 0)), std::vector<WPARAM>{ID_APP_ABOUT});
@@ -309,7 +306,7 @@ TEST(SubTray2, TheTrayMenuPostsTheChosenCommandAndZeroWhenDismissed) {
 
 TEST(SubTray2, ExitFromTheTrayMenuClosesTheWindowAndTakesTheIconAway) {
     TestWindow window;
-    ASSERT_TRUE(AddVarnokleIcon(window.hwnd, 0));
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, false));
     ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"Wine System Tray")) != FALSE; }));
     const HWND hwnd = window.hwnd;
     EXPECT_EQ(ChooseFromTrayMenu(window, ClickItem(hwnd, 2)), std::vector<WPARAM>{ID_APP_EXIT});
