@@ -5,6 +5,7 @@
 #include "engine/EngineSeams.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
+#include "shell/TipsFile.h"
 #include "support/Drive.h"
 #include "support/TempTree.h"
 
@@ -197,6 +198,48 @@ TEST_F(TipOfTheDayDlgTest, ThePictureSitsOnTheStripWithItsBackgroundFilledIn) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(seen, (std::vector<COLORREF>{shadow, RGB(255, 255, 255), RGB(255, 255, 0), shadow, shadow, window}));
+}
+
+// Every tip that ships with the program fits the dialog's tip rectangle in the tip's font.
+TEST(ShippedTips, AreTwentyOrMoreAndEachFitsTheDialog) {
+    const std::filesystem::path shipped = std::filesystem::path(VK_SOURCE_DIR) / "res" / "Tips.tip";
+    MemoryProfile profile;
+    RecordedMessages messages;
+    CTipOfTheDayDlg dialog(nullptr, shipped, profile, messages);
+    std::vector<std::wstring> tooTall;
+    int tips = 0;
+    DialogScript script({[&](HWND window) {
+                             RECT area{};
+                             GetWindowRect(GetDlgItem(window, IDC_TIP_TEXT), &area);
+                             const HDC dc = GetDC(window);
+                             const HFONT font = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                                            DEFAULT_QUALITY, FF_SWISS, L"Arial");
+                             const HGDIOBJ previous = SelectObject(dc, font);
+                             TipsFile file;
+                             file.Open(shipped);
+                             std::wstring tip;
+                             // Once round the file: the position falls when the reading wraps.
+                             for (std::int64_t last = -1;
+                                  file.ReadNextTip(tip) == TipRead::kTip && file.Position() > last;
+                                  last = file.Position()) {
+                                 RECT needed{0, 0, area.right - area.left, 0};
+                                 DrawTextW(dc, tip.c_str(), static_cast<int>(tip.size()), &needed,
+                                           DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                                 if (needed.bottom > area.bottom - area.top) {
+                                     tooTall.push_back(tip);
+                                 }
+                                 ++tips;
+                             }
+                             SelectObject(dc, previous);
+                             DeleteObject(font);
+                             ReleaseDC(window, dc);
+                             return true;
+                         },
+                         Click(IDOK)});
+    EXPECT_EQ(dialog.RunTipDialog(), IDOK);
+    EXPECT_GE(tips, 20);
+    EXPECT_TRUE(tooTall.empty()) << ::testing::PrintToString(tooTall);
 }
 
 // The start-up step uses the program's own tips file (beside the executable) and profile.
