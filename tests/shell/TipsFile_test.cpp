@@ -153,24 +153,21 @@ TEST_F(TipsFileTest, RandomFilesFromRandomPositionsAlwaysGiveAnAnswer) {
     }
 }
 
-TEST(TimeStampText, HasTheFixedWidthFormWithADayOfTwoCharacters) {
+std::tm Time(int year, int month, int day, int weekday, int hour, int minute, int second) {
     std::tm time{};
-    time.tm_year = 80;
-    time.tm_mon = 0;
-    time.tm_mday = 2;
-    time.tm_wday = 3;
-    time.tm_hour = 2;
-    time.tm_min = 3;
-    time.tm_sec = 55;
-    EXPECT_EQ(TimeStampText(time), L"Wed Jan  2 02:03:55 1980");
-    time.tm_year = 126;
-    time.tm_mon = 11;
-    time.tm_mday = 31;
-    time.tm_wday = 4;
-    time.tm_hour = 23;
-    time.tm_min = 59;
-    time.tm_sec = 9;
-    EXPECT_EQ(TimeStampText(time), L"Thu Dec 31 23:59:09 2026");
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_wday = weekday;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
+
+TEST(TimeStampText, HasTheFixedWidthFormWithADayOfTwoCharacters) {
+    EXPECT_EQ(TimeStampText(Time(1980, 1, 2, 3, 2, 3, 55)), L"Wed Jan  2 02:03:55 1980");
+    EXPECT_EQ(TimeStampText(Time(2026, 12, 31, 4, 23, 59, 9)), L"Thu Dec 31 23:59:09 2026");
 }
 
 } // namespace
