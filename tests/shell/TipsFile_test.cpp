@@ -111,6 +111,12 @@ TEST_F(TipsFileTest, AFileWithoutATipLineEndsTheReadingInsteadOfGoingRoundForEve
     }
 }
 
+TEST_F(TipsFileTest, AFileOfAnyNameOpens) {
+    tree_.MakeFile("Tipps f\xC3\xBCr \xE2\x82\xAC.tip", "Tip\n"); // "Tipps für €.tip"
+    ASSERT_TRUE(file_.Open(tree_.PathOf("Tipps f\xC3\xBCr \xE2\x82\xAC.tip")));
+    EXPECT_EQ(Next(1), (std::vector<std::wstring>{L"Tip\n"}));
+}
+
 TEST_F(TipsFileTest, AMissingFileDoesNotOpenAndGivesNoTip) {
     EXPECT_FALSE(file_.Open(tree_.PathOf("missing.tip")));
     EXPECT_FALSE(file_.IsOpen());

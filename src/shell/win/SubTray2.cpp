@@ -29,7 +29,10 @@ bool HasOurProcedure(HWND window) {
     return GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubTray2WindowProc);
 }
 
-// The first version of the system's notification-icon record: the one every shell takes.
+// The first version of the system's notification-icon record: the one every shell takes (152
+// bytes in a 32-bit program, 168 in a 64-bit one, where the handles are wider).
+static_assert(NOTIFYICONDATAW_V1_SIZE == (sizeof(void*) == 8 ? 168 : 152));
+
 NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
     NOTIFYICONDATAW record{};
     record.cbSize = NOTIFYICONDATAW_V1_SIZE;
