@@ -66,8 +66,8 @@ std::wstring WindowTitle(HWND window) {
 }
 
 // Takes the icon and its menu away and forgets the state; the procedure stays as it is.
-void DeleteIcon(HWND window) {
-    NOTIFYICONDATAW record = IconRecord(window, static_cast<UINT>(Property(window, kSubTray2IdProperty)));
+void DeleteIcon(HWND window, UINT id) {
+    NOTIFYICONDATAW record = IconRecord(window, id);
     Shell_NotifyIconW(NIM_DELETE, &record);
     if (const auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty))) {
         DestroyMenu(menu);
@@ -152,7 +152,7 @@ bool SubTray2Add(HWND window, UINT options, UINT id, const wchar_t* tooltip, HIC
         !SetProperty(window, kSubTray2OldWndProcProperty, procedure) ||
         !SetProperty(window, kSubTray2StyleProperty, options) || !SetProperty(window, kSubTray2IdProperty, id) ||
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubTray2WindowProc)) == 0) {
-        DeleteIcon(window);
+        DeleteIcon(window, id);
         return false;
     }
     return true;
@@ -184,7 +184,7 @@ bool SubTray2Remove(HWND window) {
         return false;
     }
     const auto procedure = static_cast<LONG_PTR>(Property(window, kSubTray2OldWndProcProperty));
-    DeleteIcon(window);
+    DeleteIcon(window, static_cast<UINT>(Property(window, kSubTray2IdProperty)));
     SetWindowLongPtrW(window, GWLP_WNDPROC, procedure);
     if (!IsWindowVisible(window)) {
         ShowWindow(window, SW_SHOWMINNOACTIVE);
@@ -212,7 +212,7 @@ LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         }
         if (message == WM_DESTROY) {
-            DeleteIcon(window);
+            DeleteIcon(window, id);
             // The window's own procedure sees the rest of its messages (WM_NCDESTROY among them).
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
         } else if (HidesWhenMinimized(window, message, wParam)) {
