@@ -16,6 +16,7 @@
 #include "results/win/UserMessages.h"
 #include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
+#include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@
 namespace vk {
 namespace {
 
+using testing::MessageBoxCloser;
 using testing::PaneHost;
 
 class RecordingMessages final : public IUserMessages {
@@ -41,48 +43,6 @@ public:
         shown.push_back(std::wstring(caption) + L": " + std::wstring(text));
     }
     std::vector<std::wstring> shown;
-};
-
-// Waits on its own thread for a message box captioned "Varnokle", keeps what it shows and closes
-// it with OK.
-class MessageBoxCloser {
-public:
-    MessageBoxCloser() : thread_([this] { Run(); }) {}
-    ~MessageBoxCloser() { Join(); }
-    MessageBoxCloser(const MessageBoxCloser&) = delete;
-    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-
-    // Stops waiting; afterwards the results can be read.
-    void Join() {
-        stop_ = true;
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-    }
-
-    bool found = false;
-    std::wstring text;
-    HWND owner = nullptr;
-
-private:
-    void Run() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-            if (const HWND box = FindWindowW(L"#32770", kProgramName)) {
-                wchar_t buffer[512] = {};
-                GetDlgItemTextW(box, 0xFFFF, buffer, 512); // the text of a message box
-                text = buffer;
-                owner = GetWindow(box, GW_OWNER);
-                found = true;
-                SendMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
 };
 
 // One line per node in tree order, two spaces of indent a level: the mark ("[ ]" unchecked,
