@@ -1,7 +1,7 @@
 #pragma once
 // Watching for a dialog that the code under test opens modally (a message box, a modal dialog):
-// a thread of its own waits for the top-level dialog window with a given title, then acts on it
-// with messages, which the dialog's own thread carries out.
+// a thread of its own waits for the top-level dialog window with a given title to be shown, then
+// acts on it with messages, which the dialog's own thread carries out.
 
 #include "engine/SearchEngine.h"
 #include "framework/Win32.h"
@@ -37,7 +37,9 @@ private:
     void Run() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-            if (const HWND dialog = FindWindowW(L"#32770", title_.c_str())) {
+            // Shown: its initialisation is over.
+            const HWND dialog = FindWindowW(L"#32770", title_.c_str());
+            if (dialog && IsWindowVisible(dialog)) {
                 act_(dialog);
                 found_ = true;
                 return;
