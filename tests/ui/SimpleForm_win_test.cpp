@@ -129,9 +129,9 @@ TEST_F(SimpleForm, TypingAMaskAndPressingEnterSearchesAndRecordsTheMask) {
     Focus(Item(IDC_MASK));
     const HWND edit = EditOf(Item(IDC_MASK));
     ASSERT_EQ(GetFocus(), edit);
-    Type(edit, L"*.txt");
-    EXPECT_EQ(Masks().EditText(), L"*.txt");
-    PressKey(edit, VK_RETURN);
+    TypeKeys(L"*.txt");
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Masks().EditText() == L"*.txt"; }));
+    PressKey(VK_RETURN);
     ASSERT_TRUE(WaitForCompletion());
     std::vector<std::wstring> expected{L"a.txt"};
     for (int i = 0; i < kFolders; ++i) {
@@ -190,11 +190,11 @@ TEST_F(SlowSimpleForm, TheButtonsFollowTheSearchAndStopWindsItDown) {
 TEST_F(SlowSimpleForm, StartAndStopFromTheKeyboardKeepTheFocusOnAButtonThatWorks) {
     Masks().SetEditText(L"*.txt");
     Focus(Item(IDC_START));
-    PressKey(Item(IDC_START), VK_SPACE);
-    ASSERT_TRUE(Engine().searchRunning);
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Engine().searchRunning.load(); }));
     EXPECT_EQ(GetFocus(), Item(IDC_STOP));
-    PressKey(Item(IDC_STOP), VK_SPACE);
-    EXPECT_FALSE(Engine().searchRunning);
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return !Engine().searchRunning; }));
     EXPECT_EQ(GetFocus(), EditOf(Item(IDC_MASK)));
     ASSERT_TRUE(WaitForCompletion());
 }
@@ -218,8 +218,10 @@ TEST_F(SimpleForm, AnEmptyMaskShowsTheMessageAndChangesNothing) {
     EXPECT_FALSE(Enabled(IDC_STOP));
 
     // Enter in the empty box says the same.
+    Focus(Item(IDC_MASK));
     MessageBoxCloser again;
-    PressKey(EditOf(Item(IDC_MASK)), VK_RETURN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return again.Done(); }));
     again.Join();
     ASSERT_TRUE(again.found);
     EXPECT_EQ(again.text, kTextPleaseInsertMask);

@@ -67,6 +67,9 @@ public:
               SendMessageW(box, WM_COMMAND, IDOK, 0);
           }) {}
 
+    // Whether the box has been seen and closed (Join before reading what it showed).
+    [[nodiscard]] bool Done() const { return watcher_.Found(); }
+
     // Stops waiting; afterwards the results can be read.
     void Join() {
         watcher_.Join();

@@ -148,22 +148,34 @@ protected:
         return info.hwndItem;
     }
 
-    // Typing into the focused control of the form and pressing keys, through the message loop
-    // (the dialog manager sees each key, as it does a person's).
-    static void Type(HWND control, const std::wstring& text) {
+    // Keys as the keyboard gives them: into the system's input, for the control with the focus
+    // in the active window. They arrive through the message loop (and the dialog manager); wait
+    // for what they do.
+    static void TypeKeys(const std::wstring& text) {
+        std::vector<INPUT> inputs;
         for (const wchar_t c : text) {
-            PostMessageW(control, WM_CHAR, c, 1);
+            INPUT key{};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = c;
+            key.ki.dwFlags = KEYEVENTF_UNICODE;
+            inputs.push_back(key);
+            key.ki.dwFlags |= KEYEVENTF_KEYUP;
+            inputs.push_back(key);
         }
-        ui::PumpWaitingMessages();
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     }
-    static void PressKey(HWND control, UINT key) {
-        const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-        PostMessageW(control, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-        PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
-        ui::PumpWaitingMessages();
+    static void PressKey(WORD virtualKey) {
+        INPUT keys[2] = {};
+        keys[0].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = virtualKey;
+        keys[1] = keys[0];
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
     }
-    // Gives the keyboard focus to a control of the form, as clicking into it does.
+    // Makes the window active and gives the keyboard focus to one of its controls, as clicking
+    // into it does.
     static void Focus(HWND control) {
+        SetForegroundWindow(GetAncestor(control, GA_ROOT));
         SetFocus(control);
         ui::PumpWaitingMessages();
     }
