@@ -146,22 +146,6 @@ TEST_F(SimpleForm, TypingAMaskAndPressingEnterSearchesAndRecordsTheMask) {
     EXPECT_FALSE(Enabled(IDC_STOP));
 }
 
-TEST_F(SimpleForm, ASimpleSearchUsesNoShareSizeOrTextCriterion) {
-    SearchRequest& request = Engine().Request();
-    request.shareMask = L"nothing*";
-    request.sizeFilterOn = true;
-    request.sizeLimit = 1u << 30;
-    request.textFilterOn = true;
-    request.containingText = L"no such text";
-    Masks().SetEditText(L"*.bin");
-    Click(Item(IDC_START));
-    ASSERT_TRUE(WaitForCompletion());
-    EXPECT_EQ(RowNames(), Entries{L"big.bin"});
-    EXPECT_EQ(request.shareMask, L"");
-    EXPECT_FALSE(request.sizeFilterOn);
-    EXPECT_FALSE(request.textFilterOn);
-}
-
 TEST_F(SlowSimpleForm, TheButtonsFollowTheSearchAndStopWindsItDown) {
     Masks().SetEditText(L"*.txt");
     Click(Item(IDC_START));
@@ -273,30 +257,6 @@ TEST_F(SimpleForm, GoingAwayWritesTheFirstTenEntriesOfTheHistory) {
     ASSERT_TRUE(holder->Show(false));
     ASSERT_EQ(Masks().Entries().size(), 9u);
     EXPECT_EQ(Masks().Entries()[0], longMask);
-}
-
-TEST(SearchStateButtons, SwitchTheSetThatTheAdvancedSettingNames) {
-    // Stand-in buttons in a window of their own, bound as each form binds its set.
-    testing::PaneHost window(200, 100);
-    HWND buttons[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i] = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, window.Handle(),
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), nullptr, nullptr);
-    }
-    theSimpleFormButtons.Bind(window.Handle(), 100, 101, 102);
-    theSettings.Advanced = 1;
-    theSearchStateButtons.SetSearchButtons(true);
-    EXPECT_TRUE(IsWindowEnabled(buttons[0])) << "the advanced form's set is not bound: nothing moves";
-    theSettings.Advanced = 0;
-    theSearchStateButtons.SetSearchButtons(true);
-    EXPECT_FALSE(IsWindowEnabled(buttons[0]));
-    EXPECT_TRUE(IsWindowEnabled(buttons[1]));
-    EXPECT_FALSE(IsWindowEnabled(buttons[2]));
-    theSearchStateButtons.SetSearchButtons(false);
-    EXPECT_TRUE(IsWindowEnabled(buttons[0]));
-    EXPECT_FALSE(IsWindowEnabled(buttons[1]));
-    EXPECT_TRUE(IsWindowEnabled(buttons[2]));
-    theSimpleFormButtons.Unbind();
 }
 
 } // namespace
