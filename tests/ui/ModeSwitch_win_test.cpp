@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 namespace vk {
 namespace {
 
@@ -145,6 +148,46 @@ TEST_F(ModeSwitch, TheSettingsGoToTheCurrentUsersRegistry) {
 
     SetAppProfile(&profile);
     RegDeleteTreeW(HKEY_CURRENT_USER, key);
+}
+
+// The demo network that ships with the program.
+class DemoNetwork : public ModeSwitch {
+protected:
+    [[nodiscard]] std::wstring NetworkRoot() const override {
+        std::wstring path = L"Z:";
+        for (const char c : std::string_view(VK_SOURCE_DIR "/demo/network")) {
+            path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+        }
+        return path;
+    }
+    [[nodiscard]] std::vector<std::wstring> Scope() const override {
+        return {L"\\\\ATLAS\\Music", L"\\\\ATLAS\\Public", L"\\\\ATLAS\\Projects"};
+    }
+
+    [[nodiscard]] bool Found(const wchar_t* name) const {
+        const auto names = RowNames();
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+};
+
+TEST_F(DemoNetwork, BothFormsSearchItFromTheirButtons) {
+    Focus(Item(IDC_MASK));
+    TypeKeys(L"*.mp3");
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Form().FileMaskBox().EditText() == L"*.mp3"; }));
+    Click(Item(IDC_START));
+    ASSERT_TRUE(WaitForCompletion());
+    EXPECT_EQ(RowNames(), (Entries{L"track01.mp3", L"track02.mp3"}));
+
+    Switch();
+    EXPECT_EQ(Form().FileMaskBox().EditText(), L"*.mp3");
+    Form().FileMaskBox().SetEditText(L"*.txt *.md");
+    SetWindowTextW(Item(IDC_CONTAINING_TEXT), L"Apollo");
+    Click(Item(IDC_START_ADVANCED));
+    ASSERT_TRUE(WaitForCompletion());
+    EXPECT_TRUE(Found(L"plan.md"));
+    EXPECT_FALSE(Found(L"readme.txt"));
+    EXPECT_FALSE(Found(L"track01.mp3"));
+    EXPECT_EQ(Form().FileMaskBox().Entries(), (Entries{L"*.txt *.md", L"*.mp3"}));
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 // with an in-memory result list and the window's status bar, the state file in a folder of its
 // own (the current directory) and the settings in an in-memory profile.
 //
-// The network: \\SRV\share holds FOLDERS folders of a few files each (a.txt and b.doc at the top,
-// big.bin of 5000 bytes); a test may slow every listing down.
+// The network: \\SRV\share holds kFolders folders of a few files each (a.txt and b.doc at the top,
+// big.bin of 5000 bytes); a test may slow every listing down or use another network.
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
@@ -79,7 +79,7 @@ protected:
             root.MakeFile("Net/DOM/SRV/share/f" + std::to_string(i) + "/c" + std::to_string(i) + ".txt", "c");
         }
         root.MakeFile("network-faults.txt", Faults());
-        ASSERT_EQ(environment.UseFolderNetwork(root.Root()), kErrorSuccess);
+        ASSERT_EQ(environment.UseFolderNetwork(NetworkRoot()), kErrorSuccess);
 
         wchar_t current[1024] = {};
         GetCurrentDirectoryW(1024, current);
@@ -94,7 +94,7 @@ protected:
         EngineServices& services = Engine().Services();
         services.resultList = &list;
         services.iconIndex = &icons;
-        Engine().SetScopePaths({L"\\\\SRV\\share"});
+        Engine().SetScopePaths(Scope());
         holder = std::make_unique<TestFormHost>(*pane, Engine());
     }
 
@@ -112,6 +112,9 @@ protected:
 
     // The network's faults file; slower networks make searches that can be watched.
     [[nodiscard]] virtual std::string Faults() const { return ""; }
+    // The folder network, and the shares or folders that the searches walk.
+    [[nodiscard]] virtual std::wstring NetworkRoot() const { return root.Root(); }
+    [[nodiscard]] virtual std::vector<std::wstring> Scope() const { return {L"\\\\SRV\\share"}; }
 
     CSearchEngine& Engine() { return document->Engine(); }
     CSearchFormView& Form() { return holder->Form(); }
