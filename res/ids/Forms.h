@@ -17,8 +17,8 @@
 #define IDC_TEXT_ON 1048
 #define IDC_CONTAINING_TEXT 1049
 #define IDC_SIZE_ON 1037
-#define IDC_SIZE_MODE 1039  // "at least" or "at most"
-#define IDC_SIZE_BOUND 1043      // the bound in kilobytes
+#define IDC_SIZE_MODE 1039   // "at least" or "at most"
+#define IDC_SIZE_BOUND 1043  // the bound in kilobytes
 #define IDC_SIMPLE_MODE 1040 // swaps in the simple form
 #define IDC_START_ADVANCED 1038
 #define IDC_STOP_ADVANCED 1044
