@@ -40,7 +40,7 @@ void DrawRing(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) 
     FillSolid(dc, {l, b - 1, r, b}, bottomRight);
 }
 
-RECT DrawFrame(HDC dc, RECT rect, const Frame& frame) {
+RECT DrawRings(HDC dc, RECT rect, const Frame& frame) {
     for (int i = 0; i < frame.count; ++i) {
         const Ring& ring = frame.rings[static_cast<std::size_t>(i)];
         DrawRing(dc, rect, SysColourValue(ring.topLeft), SysColourValue(ring.bottomRight));

@@ -16,7 +16,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 void DrawRing(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
 
 // The frame's rings from rect inwards, one pixel apart. Returns the rectangle inside them.
-RECT DrawFrame(HDC dc, RECT rect, const Frame& frame);
+RECT DrawRings(HDC dc, RECT rect, const Frame& frame);
 
 [[nodiscard]] inline RECT ToRect(const FlatRect& r) {
     return {r.left, r.top, r.right, r.bottom};
