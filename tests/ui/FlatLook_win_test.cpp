@@ -4,8 +4,11 @@
 // the focus, and follow the pointer.
 #include "decor/win/FlatKinds.h"
 #include "decor/win/FlatLook.h"
+#include "framework/Controls.h"
 #include "framework/MessageLoop.h"
-#include "support/DialogTemplate.h"
+#include "ui/support/DialogTemplate.h"
+
+#include <commdlg.h>
 
 #include <gtest/gtest.h>
 
@@ -236,6 +239,43 @@ TEST_F(FlatLookTest, ModalDialogIsDecoratedWhileItRunsAndRestoredAfter) {
     EXPECT_FALSE(theFlatLook.IsWatched(seen.dialog));
 }
 
+// What the timer saw of the system's "Save As" dialog before it cancelled it.
+struct FileDialogSeen {
+    HWND dialog = nullptr;
+    std::size_t decorated = 0;
+    bool watched = false;
+};
+FileDialogSeen fileDialogSeen;
+
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", L"Save As");
+    if (!dialog) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    fileDialogSeen.dialog = dialog;
+    fileDialogSeen.decorated = theFlatLook.DecoratedCount();
+    fileDialogSeen.watched = theFlatLook.IsWatched(dialog);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(FlatLookTest, SystemFileDialogIsDecoratedWhileItRuns) {
+    wchar_t name[MAX_PATH] = L"results.html";
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof open;
+    open.lpstrFilter = L"HTML page\0*.html\0Text file\0*.txt\0";
+    open.lpstrFile = name;
+    open.nMaxFile = MAX_PATH;
+    open.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CancelFileDialog);
+    EXPECT_FALSE(GetSaveFileNameW(&open)) << "cancelled";
+    KillTimer(nullptr, timer);
+    ASSERT_NE(fileDialogSeen.dialog, nullptr) << "the dialog came up";
+    EXPECT_TRUE(fileDialogSeen.watched);
+    EXPECT_GE(fileDialogSeen.decorated, 4u) << "its edit, combo boxes and buttons at least";
+    EXPECT_EQ(theFlatLook.DecoratedCount(), 0u) << "all ended with it";
+}
+
 TEST_F(FlatLookTest, EditFrameIsFlatAndDeepensWithTheFocus) {
     ASSERT_TRUE(Open());
     HWND edit = Item(kEdit);
@@ -420,6 +460,27 @@ TEST_F(FlatLookTest, OtherModesDecorateEachChildWhenItIsCreated) {
     EXPECT_EQ(theFlatLook.FindControl(parent), nullptr) << "not a child";
     DestroyWindow(parent);
     EXPECT_EQ(theFlatLook.DecoratedCount(), 0u);
+}
+
+// The framework's control wrappers take a decorated control over on top of the decoration, as
+// the panes do in their initial update; both keep working, whichever lets go first.
+TEST_F(FlatLookTest, FrameworkWrapperOnTopOfTheDecorationKeepsTheChainWhole) {
+    ASSERT_TRUE(Open());
+    HWND list = Item(kListView);
+    ASSERT_NE(theFlatLook.FindControl(list), nullptr);
+    ui::ListViewCtrl wrapper;
+    ASSERT_TRUE(wrapper.Attach(list));
+    EXPECT_EQ(wrapper.InsertColumn(0, L"Name", 80), 0);
+    EXPECT_EQ(wrapper.InsertItem(0, L"first", 0), 0);
+
+    // The decoration ends under the wrapper: it stays in the chain and passes everything on.
+    theFlatLook.EndOfProgram();
+    EXPECT_EQ(theFlatLook.FindControl(list), nullptr);
+    EXPECT_EQ(wrapper.InsertItem(1, L"second", 0), 1);
+    EXPECT_EQ(wrapper.ItemText(1, 0), L"second");
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    wrapper.Detach();
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2) << "the list's own procedure still answers";
 }
 
 TEST_F(FlatLookTest, SwitchingOffStopsDecoratingAndTheTimer) {

@@ -8,7 +8,7 @@
 #include "framework/MessageLoop.h"
 #include "framework/Window.h"
 #include "resource.h"
-#include "support/PixelCanvas.h"
+#include "ui/support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -22,9 +22,17 @@ void FlatTrackBar::DrawFrame(HDC dc, const RECT&) {
         const int centre = (thumb.left + thumb.right) / 2;
         channel = {centre - thickness / 2, channel.left, centre - thickness / 2 + thickness, channel.right};
     }
+    const bool hasThumb = (style & TBS_NOTHUMB) == 0;
+    if (hasThumb) {
+        // The thumb lies on the channel: the channel's frame goes round it.
+        ExcludeClipRect(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
+    }
     DrawRings(dc, channel, TrackBarChannelFrame(HotOrFocused()));
-    if ((style & TBS_NOTHUMB) == 0) {
-        DrawRings(dc, thumb, ButtonPartFrame(HotOrFocused(), Disabled()));
+    if (hasThumb) {
+        SelectClipRgn(dc, nullptr);
+        // A flat thumb: a plain face with the rings of a flat button, whatever its pointed shape was.
+        const RECT inside = DrawRings(dc, thumb, ButtonPartFrame(HotOrFocused(), Disabled()));
+        FillSolid(dc, inside, GetSysColor(COLOR_BTNFACE));
     }
 }
 
