@@ -1,8 +1,7 @@
 #!/bin/sh
 # Builds the decoration's picture tool and takes pictures of the owner-drawn menus (the File, Edit,
 # View and Help drop-downs, one with its sub-menu open), of a dialog with the flat look and of the
-# system's "Save As" dialog with it, under
-# Wine on a virtual display of its own.
+# system's "Save As" dialog with it, under Wine on a virtual display of its own.
 # Usage: scripts/screenshot-decor.sh [output-folder]   (default: build/screenshots)
 set -eu
 cd "$(dirname "$0")/.."
@@ -13,36 +12,8 @@ mkdir -p "$out"
 cmake --preset win >/dev/null
 cmake --build --preset win -j 2 --target vk_decor_shot wineprefix >/dev/null
 
-# Wine sees the Linux root as Z:.
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
-
-work="$(mktemp -d)"
-xvfb_pid=""
-shot_pid=""
-cleanup() {
-    touch "$work/stop"
-    if [ -n "$shot_pid" ]; then
-        wait "$shot_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-# A display number that nothing uses yet.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
+# shellcheck source=scripts/picture-session.sh
+. "$root/scripts/picture-session.sh"
 
 # shoot NAME GEOMETRY ARGS...: runs the tool with ARGS READY STOP, waits until it is ready, takes the
 # picture cut to GEOMETRY, and lets the tool end.

@@ -71,11 +71,17 @@ def draw_options():
     return c
 
 
+def badge(rim, inside):
+    """A round badge: a disc with a one-pixel rim."""
+    c = Canvas(16, 16, CLEAR)
+    c.disc(8, 8, 7.6, rim)
+    c.disc(8, 8, 6.6, inside)
+    return c
+
+
 def draw_about():
     """A blue disc with a white letter i."""
-    c = Canvas(16, 16, CLEAR)
-    c.disc(8, 8, 7.6, INFO_DARK)
-    c.disc(8, 8, 6.6, INFO_BLUE)
+    c = badge(INFO_DARK, INFO_BLUE)
     c.rect(7, 3, 8, 4, WHITE)
     c.rect(6, 6, 8, 6, WHITE)
     c.rect(7, 7, 8, 11, WHITE)
@@ -107,9 +113,7 @@ def draw_map_drive():
 
 def draw_help():
     """A green disc with a white question mark."""
-    c = Canvas(16, 16, CLEAR)
-    c.disc(8, 8, 7.6, HELP_DARK)
-    c.disc(8, 8, 6.6, HELP_GREEN)
+    c = badge(HELP_DARK, HELP_GREEN)
     c.rect(6, 3, 9, 3, WHITE)
     c.rect(5, 4, 6, 5, WHITE)
     c.rect(9, 4, 10, 6, WHITE)
@@ -137,9 +141,7 @@ def draw_tip():
 
 def draw_online():
     """A globe: blue seas, green land, a rim."""
-    c = Canvas(16, 16, CLEAR)
-    c.disc(8, 8, 7.6, SEA_DARK)
-    c.disc(8, 8, 6.6, SEA)
+    c = badge(SEA_DARK, SEA)
     c.polygon([(4, 3), (8, 2), (9, 5), (7, 7), (8, 10), (6, 12), (4, 9), (3, 6)], LAND)
     c.polygon([(10, 7), (13, 6), (14, 9), (12, 13), (10, 11)], LAND)
     c.ring(8, 8, 7.6, 6.6, SEA_DARK)

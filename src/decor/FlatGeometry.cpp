@@ -5,7 +5,7 @@
 
 namespace vk {
 
-FlatRect CheckBoxBox(int width, int height, BoxAlign align, bool textOnLeft) {
+DecorRect CheckBoxBox(int width, int height, BoxAlign align, bool textOnLeft) {
     constexpr int kBox = 13;
     int top = (height - kBox) / 2;
     if (align == BoxAlign::Top) {
@@ -40,9 +40,9 @@ ScrollParts LayOutScrollBar(int length, int systemArrow, const ScrollState& stat
     return parts;
 }
 
-std::pair<FlatRect, FlatRect> SplitButtons(const FlatRect& rect, bool horizontal) {
-    FlatRect first = rect;
-    FlatRect second = rect;
+std::pair<DecorRect, DecorRect> SplitButtons(const DecorRect& rect, bool horizontal) {
+    DecorRect first = rect;
+    DecorRect second = rect;
     if (horizontal) {
         first.right = rect.left + rect.Width() / 2;
         second.left = first.right;

@@ -2,27 +2,19 @@
 // Where the parts of a decorated control's frame go: a check box's box, the arrows and thumb of
 // a flat scroll bar, an up-down control's two arrow buttons.
 
+#include "decor/DecorRect.h"
+
 #include <optional>
 #include <utility>
 
 namespace vk {
-
-struct FlatRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    [[nodiscard]] int Width() const { return right - left; }
-    [[nodiscard]] int Height() const { return bottom - top; }
-    friend bool operator==(const FlatRect&, const FlatRect&) = default;
-};
 
 enum class BoxAlign { Centre, Top, Bottom };
 
 // The 13 x 13 box of a check box in a control of the given size: vertically centred unless the
 // style aligns it to the top (1 pixel down) or the bottom (15 pixels up); at the left edge, or at
 // the right edge when the text is on the left.
-[[nodiscard]] FlatRect CheckBoxBox(int width, int height, BoxAlign align, bool textOnLeft);
+[[nodiscard]] DecorRect CheckBoxBox(int width, int height, BoxAlign align, bool textOnLeft);
 
 // A scroll bar's state as the system reports it (SCROLLINFO).
 struct ScrollState {
@@ -45,6 +37,6 @@ struct ScrollParts {
 
 // An up-down control's two buttons: the left and right halves (horizontal) or the upper and
 // lower halves; an odd pixel goes to the second.
-[[nodiscard]] std::pair<FlatRect, FlatRect> SplitButtons(const FlatRect& rect, bool horizontal);
+[[nodiscard]] std::pair<DecorRect, DecorRect> SplitButtons(const DecorRect& rect, bool horizontal);
 
 } // namespace vk

@@ -7,6 +7,8 @@
 // the left (a 20 x 20 raised frame round it while the item is hot), the label from x = 24, the
 // accelerator text (after the label's first tab) right-aligned 25 pixels from the right edge.
 
+#include "decor/DecorRect.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,14 +18,6 @@ namespace vk {
 
 // A colour as Windows keeps it: 0x00BBGGRR.
 using Colour = std::uint32_t;
-
-struct MenuRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const MenuRect&, const MenuRect&) = default;
-};
 
 struct MenuPoint {
     int x = 0;
@@ -61,19 +55,19 @@ struct MenuItemGeometry {
     int height = 0;
 
     // The etched line of a separator (one pixel high).
-    [[nodiscard]] MenuRect SeparatorLine() const { return {2, 3, width - 2, 4}; }
+    [[nodiscard]] DecorRect SeparatorLine() const { return {2, 3, width - 2, 4}; }
     // The highlight bar of a hot item: right of the icon column when the item has an image.
-    [[nodiscard]] MenuRect HighlightBar(bool hasImage) const { return {hasImage ? 21 : 0, 0, width, height}; }
+    [[nodiscard]] DecorRect HighlightBar(bool hasImage) const { return {hasImage ? 21 : 0, 0, width, height}; }
     // The raised frame round a hot item's icon, 20 x 20, vertically centred.
-    [[nodiscard]] MenuRect IconFrame() const {
+    [[nodiscard]] DecorRect IconFrame() const {
         const int top = Half(height - 20);
         return {1, top, 21, top + 20};
     }
     // The icon's top-left corner (16 x 16, vertically centred).
     [[nodiscard]] MenuPoint IconPosition() const { return {3, Half(height - 16)}; }
     // The label, left-aligned; the accelerator text, right-aligned; both vertically centred.
-    [[nodiscard]] MenuRect LabelRect() const { return {24, 0, width, height}; }
-    [[nodiscard]] MenuRect AcceleratorRect() const { return {24, 0, width - 25, height}; }
+    [[nodiscard]] DecorRect LabelRect() const { return {24, 0, width, height}; }
+    [[nodiscard]] DecorRect AcceleratorRect() const { return {24, 0, width - 25, height}; }
 
 private:
     // Halving that rounds down, also below zero.

@@ -65,10 +65,10 @@ TEST(FlatFrames, CheckBoxesButtonPartsAndItems) {
 }
 
 TEST(FlatGeometry, CheckBoxBoxFollowsTheAlignment) {
-    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Centre, false), (FlatRect{0, 3, 13, 16}));
-    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Top, false), (FlatRect{0, 1, 13, 14}));
-    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Bottom, false), (FlatRect{0, 5, 13, 18}));
-    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Centre, true), (FlatRect{87, 3, 100, 16})) << "text on the left";
+    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Centre, false), (DecorRect{0, 3, 13, 16}));
+    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Top, false), (DecorRect{0, 1, 13, 14}));
+    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Bottom, false), (DecorRect{0, 5, 13, 18}));
+    EXPECT_EQ(CheckBoxBox(100, 20, BoxAlign::Centre, true), (DecorRect{87, 3, 100, 16})) << "text on the left";
 }
 
 TEST(FlatGeometry, ScrollBarArrowsAndThumb) {
@@ -108,11 +108,11 @@ TEST(FlatGeometry, ScrollBarArrowsAndThumb) {
 
 TEST(FlatGeometry, UpDownButtonsGiveTheOddPixelToTheSecond) {
     const auto [up, down] = SplitButtons({0, 0, 16, 21}, false);
-    EXPECT_EQ(up, (FlatRect{0, 0, 16, 10}));
-    EXPECT_EQ(down, (FlatRect{0, 10, 16, 21}));
+    EXPECT_EQ(up, (DecorRect{0, 0, 16, 10}));
+    EXPECT_EQ(down, (DecorRect{0, 10, 16, 21}));
     const auto [left, right] = SplitButtons({4, 2, 35, 18}, true);
-    EXPECT_EQ(left, (FlatRect{4, 2, 19, 18}));
-    EXPECT_EQ(right, (FlatRect{19, 2, 35, 18}));
+    EXPECT_EQ(left, (DecorRect{4, 2, 19, 18}));
+    EXPECT_EQ(right, (DecorRect{19, 2, 35, 18}));
 }
 
 } // namespace

@@ -46,16 +46,16 @@ TEST(MenuItemLayout, TallTextsMakeAnEvenHeightTwoPixelsTaller) {
 TEST(MenuItemLayout, PartsSitInTheIconColumnAndRightAlignedAccelerator) {
     const MenuItemGeometry item{150, 20};
     EXPECT_EQ(item.IconPosition(), (MenuPoint{3, 2}));
-    EXPECT_EQ(item.IconFrame(), (MenuRect{1, 0, 21, 20}));
-    EXPECT_EQ(item.HighlightBar(true), (MenuRect{21, 0, 150, 20}));
-    EXPECT_EQ(item.HighlightBar(false), (MenuRect{0, 0, 150, 20}));
-    EXPECT_EQ(item.LabelRect(), (MenuRect{24, 0, 150, 20}));
-    EXPECT_EQ(item.AcceleratorRect(), (MenuRect{24, 0, 125, 20}));
-    EXPECT_EQ(item.SeparatorLine(), (MenuRect{2, 3, 148, 4}));
+    EXPECT_EQ(item.IconFrame(), (DecorRect{1, 0, 21, 20}));
+    EXPECT_EQ(item.HighlightBar(true), (DecorRect{21, 0, 150, 20}));
+    EXPECT_EQ(item.HighlightBar(false), (DecorRect{0, 0, 150, 20}));
+    EXPECT_EQ(item.LabelRect(), (DecorRect{24, 0, 150, 20}));
+    EXPECT_EQ(item.AcceleratorRect(), (DecorRect{24, 0, 125, 20}));
+    EXPECT_EQ(item.SeparatorLine(), (DecorRect{2, 3, 148, 4}));
 
     const MenuItemGeometry tall{150, 27};
     EXPECT_EQ(tall.IconPosition(), (MenuPoint{3, 5})) << "halving rounds down";
-    EXPECT_EQ(tall.IconFrame(), (MenuRect{1, 3, 21, 23}));
+    EXPECT_EQ(tall.IconFrame(), (DecorRect{1, 3, 21, 23}));
     const MenuItemGeometry flat{150, 9};
     EXPECT_EQ(flat.IconFrame().top, -6) << "rounds down below zero too";
 }

@@ -9,9 +9,7 @@ namespace vk {
 LRESULT FlatCheckBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The button draws its box again at once for these.
     if (message == WM_SETTEXT || message == BM_SETCHECK || message == BM_SETSTATE) {
-        const LRESULT result = PassOn(message, wParam, lParam);
-        RedrawFrame(true);
-        return result;
+        return PassOnAndRedraw(message, wParam, lParam);
     }
     return FlatControl::HandleMessage(message, wParam, lParam);
 }
@@ -24,7 +22,8 @@ RECT FlatCheckBox::BoxRect(const RECT& rect) const {
     } else if ((style & BS_VCENTER) == BS_BOTTOM) {
         align = BoxAlign::Bottom;
     }
-    const FlatRect box = CheckBoxBox(rect.right - rect.left, rect.bottom - rect.top, align, (style & BS_LEFTTEXT) != 0);
+    const DecorRect box =
+        CheckBoxBox(rect.right - rect.left, rect.bottom - rect.top, align, (style & BS_LEFTTEXT) != 0);
     return {rect.left + box.left, rect.top + box.top, rect.left + box.right, rect.top + box.bottom};
 }
 

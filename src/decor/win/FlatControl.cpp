@@ -99,20 +99,17 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
     case WM_PAINT:
     case WM_NCPAINT:
-        PassOn(message, wParam, lParam);
-        RedrawFrame(true);
+        PassOnAndRedraw(message, wParam, lParam);
         return 0;
     case WM_VSCROLL:
     case WM_HSCROLL:
     case WM_MOUSEWHEEL:
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN:
         // Scrolling redraws the scroll bars the system's way, outside any paint message.
-        const LRESULT result = PassOn(message, wParam, lParam);
         if ((Style() & (WS_VSCROLL | WS_HSCROLL)) != 0) {
-            RedrawFrame(true);
+            return PassOnAndRedraw(message, wParam, lParam);
         }
-        return result;
-    }
+        return PassOn(message, wParam, lParam);
     default:
         return PassOn(message, wParam, lParam);
     }

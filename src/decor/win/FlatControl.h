@@ -54,6 +54,13 @@ public:
     LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) const {
         return CallWindowProcW(previous_, window_, message, wParam, lParam);
     }
+    // For messages after which the control has drawn itself anew: passes the message on, draws
+    // the frame over the control's drawing, and answers as the control did.
+    LRESULT PassOnAndRedraw(UINT message, WPARAM wParam, LPARAM lParam) {
+        const LRESULT result = PassOn(message, wParam, lParam);
+        RedrawFrame(true);
+        return result;
+    }
 
     // Set when the decoration has ended while the control was still busy with a message.
     [[nodiscard]] bool Ended() const { return ended_; }

@@ -60,8 +60,7 @@ LRESULT FlatEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_ENABLE) {
         return FlatControl::HandleMessage(message, wParam, lParam);
     }
-    PassOn(message, wParam, lParam);
-    RedrawFrame(true);
+    PassOnAndRedraw(message, wParam, lParam);
     if (HWND upDown = AttachedUpDown()) {
         InvalidateRect(upDown, nullptr, TRUE);
     }

@@ -6,9 +6,7 @@ namespace vk {
 LRESULT FlatPushButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Pressing and releasing, and becoming the default button, redraw the button at once.
     if (message == BM_SETSTATE || message == BM_SETSTYLE || message == BM_SETCHECK) {
-        const LRESULT result = PassOn(message, wParam, lParam);
-        RedrawFrame(true);
-        return result;
+        return PassOnAndRedraw(message, wParam, lParam);
     }
     return FlatControl::HandleMessage(message, wParam, lParam);
 }

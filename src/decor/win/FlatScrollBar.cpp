@@ -6,9 +6,7 @@ LRESULT FlatScrollBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     const bool redraws =
         ((message == SBM_SETPOS || message == SBM_SETSCROLLINFO) && wParam != 0) || message == SBM_SETRANGEREDRAW;
     if (redraws) {
-        const LRESULT result = PassOn(message, wParam, lParam);
-        RedrawFrame(true);
-        return result;
+        return PassOnAndRedraw(message, wParam, lParam);
     }
     return FlatControl::HandleMessage(message, wParam, lParam);
 }

@@ -51,7 +51,7 @@ void FlatUpDown::DrawFrame(HDC dc, const RECT& rect) {
     }
     const bool enabled = !Disabled() || (buddy && IsWindowEnabled(buddy));
     const Frame rings = ButtonPartFrame(enabled && HotOrFocused(), false);
-    const auto [first, second] = SplitButtons(ToFlatRect(buttons), (style & UDS_HORZ) != 0);
+    const auto [first, second] = SplitButtons(ToDecorRect(buttons), (style & UDS_HORZ) != 0);
     DrawRings(dc, ToRect(first), rings);
     DrawRings(dc, ToRect(second), rings);
 

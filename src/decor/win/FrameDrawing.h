@@ -18,10 +18,10 @@ void DrawRing(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
 // The frame's rings from rect inwards, one pixel apart. Returns the rectangle inside them.
 RECT DrawRings(HDC dc, RECT rect, const Frame& frame);
 
-[[nodiscard]] inline RECT ToRect(const FlatRect& r) {
+[[nodiscard]] inline RECT ToRect(const DecorRect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
-[[nodiscard]] inline FlatRect ToFlatRect(const RECT& r) {
+[[nodiscard]] inline DecorRect ToDecorRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 

@@ -57,10 +57,6 @@ void DrawCheckMark(HDC dc, MenuPoint icon, COLORREF colour) {
     }
 }
 
-RECT ToWin(const MenuRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 } // namespace
 
 MenuItemFacts ReadMenuItem(HMENU menu, UINT itemId) {
@@ -198,7 +194,7 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
 
     const MenuItemFacts facts = ReadMenuItem(reinterpret_cast<HMENU>(item.hwndItem), item.itemID);
     if (facts.separator) {
-        RECT line = ToWin(geometry.SeparatorLine());
+        RECT line = ToRect(geometry.SeparatorLine());
         DrawEdge(dc.Get(), &line, EDGE_ETCHED, BF_TOP);
     } else {
         const bool checked = (item.itemState & ODS_CHECKED) != 0;
@@ -214,12 +210,12 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
         const MenuItemPaint paint = PlanMenuItem(request, colours);
 
         if (paint.highlightBar) {
-            FillSolid(dc.Get(), ToWin(geometry.HighlightBar(request.hasImage)), colours.highlight);
+            FillSolid(dc.Get(), ToRect(geometry.HighlightBar(request.hasImage)), colours.highlight);
         }
         const MenuPoint iconAt = geometry.IconPosition();
         if (request.hasImage) {
             if (paint.raisedFrame) {
-                DrawRing(dc.Get(), ToWin(geometry.IconFrame()), GetSysColor(COLOR_BTNHIGHLIGHT),
+                DrawRing(dc.Get(), ToRect(geometry.IconFrame()), GetSysColor(COLOR_BTNHIGHLIGHT),
                          GetSysColor(COLOR_BTNSHADOW));
             }
             const auto images = static_cast<HIMAGELIST>(icon.list);
@@ -236,9 +232,9 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
         gdi::Selection selectedFont(dc.Get(), font.Get());
         SetBkMode(dc.Get(), TRANSPARENT);
         const MenuItemText text = SplitMenuText(facts.text);
-        DrawItemText(dc.Get(), text.label, ToWin(geometry.LabelRect()), DT_LEFT, paint);
+        DrawItemText(dc.Get(), text.label, ToRect(geometry.LabelRect()), DT_LEFT, paint);
         if (!text.accelerator.empty()) {
-            DrawItemText(dc.Get(), text.accelerator, ToWin(geometry.AcceleratorRect()), DT_RIGHT, paint);
+            DrawItemText(dc.Get(), text.accelerator, ToRect(geometry.AcceleratorRect()), DT_RIGHT, paint);
         }
     }
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, dc.Get(), 0, 0, SRCCOPY);

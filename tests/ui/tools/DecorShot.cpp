@@ -20,6 +20,7 @@
 #include "framework/Window.h"
 #include "resource.h"
 #include "ui/support/DialogTemplate.h"
+#include "ui/tools/ToolArguments.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -313,12 +314,5 @@ int Run(const std::vector<std::wstring>& args) {
 } // namespace vk
 
 int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args;
-    for (int i = 0; i < count; ++i) {
-        args.emplace_back(arguments[i]);
-    }
-    LocalFree(arguments);
-    return vk::Run(args);
+    return vk::Run(vk::testing::ToolArguments());
 }

@@ -14,6 +14,7 @@
 #include "platform/NetworkEnvironment.h"
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
+#include "ui/tools/ToolArguments.h"
 
 #include <shellapi.h>
 
@@ -197,12 +198,5 @@ int Run(const std::vector<std::wstring>& args) {
 } // namespace vk
 
 int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args;
-    for (int i = 0; i < count; ++i) {
-        args.emplace_back(arguments[i]);
-    }
-    LocalFree(arguments);
-    return vk::Run(args);
+    return vk::Run(vk::testing::ToolArguments());
 }
