@@ -5,7 +5,9 @@
 #include "decor/win/FlatKinds.h"
 #include "decor/win/FlatLook.h"
 #include "framework/Controls.h"
+#include "framework/FormView.h"
 #include "framework/MessageLoop.h"
+#include "resource.h"
 #include "ui/support/DialogTemplate.h"
 
 #include <commdlg.h>
@@ -481,6 +483,19 @@ TEST_F(FlatLookTest, FrameworkWrapperOnTopOfTheDecorationKeepsTheChainWhole) {
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     wrapper.Detach();
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2) << "the list's own procedure still answers";
+}
+
+// The program's own form views are dialogs too: the tree pane's template decorates its tree.
+TEST_F(FlatLookTest, FormViewFromTheProgramsTemplateIsDecorated) {
+    ui::FormView form(IDD_TREE_VIEW);
+    ASSERT_TRUE(form.CreateView(host_));
+    HWND tree = form.Item(IDC_NETWORK_TREE);
+    const bool clientEdge = (GetWindowLongPtrW(tree, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+    EXPECT_TRUE(clientEdge) << "the dialog manager gives the bordered tree a client edge";
+    EXPECT_TRUE(theFlatLook.IsWatched(form.Handle()));
+    EXPECT_EQ(theFlatLook.FindControl(tree) != nullptr, clientEdge);
+    form.Destroy();
+    EXPECT_EQ(theFlatLook.DecoratedCount(), 0u);
 }
 
 TEST_F(FlatLookTest, SwitchingOffStopsDecoratingAndTheTimer) {
