@@ -41,6 +41,12 @@ enum : WORD {
     kSpin,
     kTrack,
     kPlainEdit,
+    kSimpleCombo,
+    kAddress,
+    kDate,
+    kTabs,
+    kToolbar,
+    kHotKey,
 };
 
 // A dialog with one control of each common kind: a child form of the host window, or a modal
@@ -65,6 +71,12 @@ DialogTemplate TestTemplate(DWORD style = DS_CONTROL | WS_CHILD | WS_VISIBLE) {
     t.Add(UPDOWN_CLASSW, L"", kSpin, UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_SETBUDDYINT, 0, 0, 0, 10, 14);
     t.Add(L"msctls_trackbar32", L"", kTrack, TBS_HORZ, 0, 60, 160, 70, 14);
     t.Add(L"Edit", L"plain", kPlainEdit, 0, 0, 140, 150, 60, 12);
+    t.Add(L"ComboBox", L"", kSimpleCombo, CBS_SIMPLE, 0, 270, 4, 80, 50);
+    t.Add(WC_IPADDRESSW, L"", kAddress, 0, WS_EX_CLIENTEDGE, 270, 60, 80, 14);
+    t.Add(DATETIMEPICK_CLASSW, L"", kDate, DTS_SHORTDATEFORMAT, WS_EX_CLIENTEDGE, 270, 80, 80, 14);
+    t.Add(WC_TABCONTROLW, L"", kTabs, 0, 0, 270, 100, 80, 40);
+    t.Add(TOOLBARCLASSNAMEW, L"", kToolbar, CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 270, 150, 80, 20);
+    t.Add(HOTKEY_CLASSW, L"", kHotKey, 0, WS_EX_CLIENTEDGE, 270, 175, 80, 14);
     return t;
 }
 
@@ -154,10 +166,25 @@ TEST_F(FlatLookTest, DialogControlsAreDecoratedByKindWhenItInitialises) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(Item(kListView), LVM_GETHEADER, 0, 0));
     ASSERT_NE(header, nullptr);
     EXPECT_NE(dynamic_cast<FlatHeader*>(theFlatLook.FindControl(header)), nullptr);
+    // A simple combo box: its edit and list instead of itself.
+    EXPECT_EQ(Decor(kSimpleCombo), nullptr);
+    HWND simpleEdit = FindWindowExW(Item(kSimpleCombo), nullptr, L"Edit", nullptr);
+    ASSERT_NE(simpleEdit, nullptr);
+    EXPECT_NE(dynamic_cast<FlatEditInSimpleCombo*>(theFlatLook.FindControl(simpleEdit)), nullptr);
+    EXPECT_NE(dynamic_cast<FlatIpAddress*>(Decor(kAddress)), nullptr);
+    EXPECT_NE(dynamic_cast<FlatDateTime*>(Decor(kDate)), nullptr);
+    EXPECT_NE(dynamic_cast<FlatTab*>(Decor(kTabs)), nullptr);
+    EXPECT_NE(dynamic_cast<FlatToolbar*>(Decor(kToolbar)), nullptr);
+    ASSERT_NE(Decor(kHotKey), nullptr);
+    EXPECT_EQ(typeid(*Decor(kHotKey)), typeid(FlatControl));
     // These keep the system's look.
     for (const int id : {kGroup, kOwnerDrawn, kFlatButton, kStatic, kPlainEdit}) {
         EXPECT_EQ(Decor(id), nullptr) << id;
     }
+    // Every kind draws (and is drawn over) without harm.
+    RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::PumpWaitingMessages();
+    EXPECT_TRUE(IsWindow(dialog_));
     EXPECT_NE(theFlatLook.HoverTimer(), 0u) << "the timer runs while controls are decorated";
 }
 
@@ -336,6 +363,46 @@ TEST_F(FlatLookTest, HoverFollowsThePointerAndFocusStaysDeep) {
     ASSERT_TRUE(PumpUntil([&] { return theFlatLook.Hovered() == nullptr; }));
     EXPECT_EQ(WindowPixel(fixed, 1, 1), Sys(COLOR_BTNFACE));
     EXPECT_EQ(WindowPixel(edit, 1, 1), Sys(COLOR_3DDKSHADOW)) << "still focused";
+}
+
+TEST_F(FlatLookTest, DropDownComboIsDeepWhileItsEditHasTheFocus) {
+    ASSERT_TRUE(Open());
+    HWND combo = Item(kCombo);
+    HWND edit = GetWindow(combo, GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    FlatControl* decor = theFlatLook.FindControl(combo);
+    ASSERT_NE(decor, nullptr);
+    SetFocus(edit);
+    ui::PumpWaitingMessages();
+    EXPECT_TRUE(decor->Flags() & flat::kFocus);
+    EXPECT_EQ(WindowPixel(combo, 1, 1), Sys(COLOR_3DDKSHADOW));
+    SetFocus(Item(kPush));
+    ui::PumpWaitingMessages();
+    EXPECT_FALSE(decor->Flags() & flat::kFocus) << "the edit's focus loss reaches the combo box";
+    EXPECT_NE(WindowPixel(combo, 1, 1), Sys(COLOR_3DDKSHADOW));
+}
+
+TEST_F(FlatLookTest, ScrolledListKeepsItsFlatScrollBar) {
+    ASSERT_TRUE(Open());
+    HWND list = Item(kList);
+    for (int i = 0; i < 30; ++i) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"line"));
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    RECT window{};
+    GetWindowRect(list, &window);
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT origin{0, 0};
+    ClientToScreen(list, &origin);
+    // The upper arrow's top-left pixel: a flat ring in the highlight colour.
+    const int arrowX = origin.x - window.left + client.right;
+    const int arrowY = origin.y - window.top;
+    EXPECT_EQ(WindowPixel(list, arrowX, arrowY), Sys(COLOR_BTNHIGHLIGHT));
+    SendMessageW(list, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(WindowPixel(list, arrowX, arrowY), Sys(COLOR_BTNHIGHLIGHT)) << "still flat after scrolling";
 }
 
 TEST_F(FlatLookTest, PushButtonsDrawTheirStates) {
