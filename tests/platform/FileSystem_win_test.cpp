@@ -38,10 +38,13 @@ TEST(FileSystemWin, AnotherProgramMayWriteAndDeleteWhileTheContentIsRead) {
     const auto file = system->OpenForReading(tree.Native("log.txt"), error);
     ASSERT_TRUE(file) << error;
 
-    // A program that keeps its log open for writing, sharing it with readers, carries on.
-    const FileHandle writer =
-        OpenAsAnotherProgram(tree.Native("log.txt"), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    EXPECT_TRUE(writer.Valid()) << GetLastError();
+    // A program that keeps its log open for writing, sharing it with readers, carries on...
+    {
+        const FileHandle writer =
+            OpenAsAnotherProgram(tree.Native("log.txt"), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        EXPECT_TRUE(writer.Valid()) << GetLastError();
+    }
+    // ...and so does one that renames or deletes it.
     const FileHandle remover =
         OpenAsAnotherProgram(tree.Native("log.txt"), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     EXPECT_TRUE(remover.Valid()) << GetLastError();
