@@ -157,7 +157,7 @@ private:
 } // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-    return MakeSystemFileSystem(kMaxPathLength);
+    return MakeSystemFileSystem(kMaxLongPathLength);
 }
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength) {
