@@ -43,9 +43,10 @@ std::wstring_view TrimLeadingBackslashes(std::wstring_view text) {
 }
 
 // Characters that no name on a Windows share holds. The slash and the colon matter most: in a
-// native path below the root they would separate or name a stream.
+// native path below the root they would separate or name a stream. Control characters (but NUL)
+// are let through: Windows names hold none, but a folder on Linux may, and it is walked too.
 bool IsValidNameChar(wchar_t c) {
-    return c >= 0x20 && c != L'/' && c != L':' && c != L'*' && c != L'?' && c != L'"' && c != L'<' && c != L'>' &&
+    return c != L'\0' && c != L'/' && c != L':' && c != L'*' && c != L'?' && c != L'"' && c != L'<' && c != L'>' &&
            c != L'|';
 }
 

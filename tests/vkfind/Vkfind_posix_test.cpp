@@ -49,6 +49,7 @@ protected:
         tree.MakeFile(share + "tab\there.txt", "x");
         tree.MakeFile(share + "line\nbreak.txt", "x");
         tree.MakeFile(share + "\"quoted.txt", "x");
+        tree.MakeFile(share + "new\nline/inner.txt", "x");
     }
     test::TempTree tree;
 };
@@ -82,6 +83,9 @@ TEST_F(OddNamesTest, ControlCharactersNeverBreakARow) {
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
     const ToolRun csv = Vkfind({L"--format", L"csv", L"-q", L"--mask", L"line*", L"\\\\SRV\\odd"}, tree.Root());
     EXPECT_EQ(csv.out, "name,size,folder\r\n\"line\nbreak.txt\",1,\\\\SRV\\odd\r\n");
+    // A folder with such a name is walked like any other.
+    EXPECT_EQ(Vkfind({L"-q", L"--mask", L"inner.txt", L"\\\\SRV\\odd"}, tree.Root()).out,
+              "inner.txt\t1\t\"\\\\\\\\SRV\\\\odd\\\\new\\nline\"\n");
 }
 
 // Runs the real program with its standard output on fd; returns its exit status and what it
