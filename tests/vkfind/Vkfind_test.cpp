@@ -249,7 +249,6 @@ TEST_F(VkfindNetworkTest, EachFormatWritesTheSameRows) {
 }
 
 TEST_F(VkfindNetworkTest, TheFaultsFileIsNamedOnceInItsMessages) {
-    tree.MakeDir("network-faults.txt.d");
     std::filesystem::remove(tree.PathOf("network-faults.txt"));
     tree.MakeDir("network-faults.txt"); // a folder where the file should be: it cannot be read
     const VkfindRun run = Vkfind({L"-q", L"--mask", L"a.txt", L"\\\\SRV\\docs"}, tree.Root());
