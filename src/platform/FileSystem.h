@@ -61,7 +61,8 @@ public:
     virtual ~FileSystem() = default;
 
     // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
-    // wildcard ('*' any run, '?' one character, no regard to case, "*.*" matches every name).
+    // wildcard, matched without regard to case by Windows' listing rules (WildcardName.h; on
+    // Windows the system's own, which also match 8.3 short names).
     // "." and ".." are listed where the system lists them. Returns null and sets error when the
     // listing cannot start, no entry matching included (kErrorFileNotFound).
     [[nodiscard]] virtual std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,

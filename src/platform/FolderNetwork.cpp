@@ -369,6 +369,8 @@ bool FolderNetwork::FolderExists(const std::wstring& nativePath) const {
     return listing != nullptr || error == kErrorFileNotFound;
 }
 
+namespace {
+
 // The on-disk name in a native folder that equals name without regard to case: name itself when
 // it is there, else the first in listing order.
 std::optional<std::wstring> FindNameNoCase(FileSystem& system, const std::wstring& folder, std::wstring_view name) {
@@ -386,6 +388,8 @@ std::optional<std::wstring> FindNameNoCase(FileSystem& system, const std::wstrin
     }
     return found;
 }
+
+} // namespace
 
 std::optional<std::wstring>
 FolderNetwork::ResolveNames(const Server& server, const std::vector<std::wstring_view>& names, Lookup lookup) const {
