@@ -172,7 +172,7 @@ ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vect
     // paging through many shares costs one listing, not one a page. An enumeration that resumes
     // after its listing was dropped (by another one's last page) lists again.
     std::unique_lock lock(sharesLock_);
-    auto listed = listedShares_.find(found);
+    auto listed = listedShares_.find(found->nativePath);
     if (resumeHandle == 0 || listed == listedShares_.end()) {
         lock.unlock(); // no lock held while listing
         std::vector<std::wstring> shares;
@@ -180,7 +180,7 @@ ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vect
             return error;
         }
         lock.lock();
-        listed = listedShares_.insert_or_assign(found, std::move(shares)).first;
+        listed = listedShares_.insert_or_assign(found->nativePath, std::move(shares)).first;
     }
     const std::vector<std::wstring>& shares = listed->second;
     // The resume handle is the position of the next name in the sorted list.

@@ -41,9 +41,10 @@ public:
 private:
     const FolderNetwork& network_;
     std::size_t sharesPerPage_;
-    // The share names of each server as its last first page listed them, until its last page.
+    // The share names of each server (by its folder) as its last first page listed them, until
+    // its last page.
     std::mutex sharesLock_;
-    std::map<const FolderNetwork::Server*, std::vector<std::wstring>> listedShares_;
+    std::map<std::wstring, std::vector<std::wstring>> listedShares_;
 };
 
 } // namespace vk
