@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vk {
 
@@ -58,9 +59,28 @@ public:
     [[nodiscard]] virtual std::size_t Read(void* buffer, std::size_t count) = 0;
 };
 
+// The two listings the directory walk makes of a folder: the entries that match a mask, with
+// their sizes (as FindFirst(dir\mask, kNamesAndSizes) gives them), and every entry, by name with
+// the directory and link flags (as FindFirst(dir\*, kNamesOnly)). A null listing failed with its
+// error, kErrorFileNotFound when nothing matched.
+struct BothPasses {
+    std::unique_ptr<DirectoryListing> matching;
+    ErrorCode matchingError = kErrorSuccess;
+    std::unique_ptr<DirectoryListing> every;
+    ErrorCode everyError = kErrorSuccess;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+
+    // True when ListBothPasses reads a folder once for both of its listings. Otherwise it makes
+    // the two FindFirst calls, one after the other (Windows keeps the system's two listings: its
+    // pattern rules, short names included, are the system's).
+    [[nodiscard]] virtual bool ReadsBothPassesAtOnce() const { return false; }
+
+    // Both listings of dir (no trailing separator needed) for a mask that is a name pattern.
+    [[nodiscard]] virtual BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask);
 
     // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
     // wildcard, matched without regard to case by Windows' listing rules (WildcardName.h; on

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -114,12 +115,64 @@ int OpenPath(const std::string& path, int flags) {
     }
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
+// The entries of an open directory, as the system gives them: name and type (DT_...).
+#ifdef __linux__
+// Straight from the system, without the calls a directory stream makes to set itself up.
+class EntryReader {
+public:
+    explicit EntryReader(int fd) : fd_(fd) {}
+    // The next entry's name; null at the end (or on a read error, which ends the listing).
+    const char* Next(unsigned char& type) {
+        if (offset_ >= size_) {
+            const ssize_t got = getdents64(fd_, buffer_, sizeof buffer_);
+            if (got <= 0) {
+                return nullptr;
+            }
+            size_ = static_cast<std::size_t>(got);
+            offset_ = 0;
+        }
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer_ + offset_);
+        offset_ += entry->d_reclen;
+        type = entry->d_type;
+        return entry->d_name;
+    }
+    [[nodiscard]] bool Opened() const { return true; }
+
+private:
+    int fd_;
+    std::size_t offset_ = 0;
+    std::size_t size_ = 0;
+    alignas(dirent64) char buffer_[32768];
 };
+#else
+class EntryReader {
+public:
+    explicit EntryReader(int fd) : dir_(fdopendir(dup(fd))) {}
+    EntryReader(const EntryReader&) = delete;
+    EntryReader& operator=(const EntryReader&) = delete;
+    ~EntryReader() {
+        if (dir_) {
+            closedir(dir_);
+        }
+    }
+    const char* Next(unsigned char& type) {
+        const dirent* entry = dir_ ? readdir(dir_) : nullptr;
+        if (!entry) {
+            return nullptr;
+        }
+        type = entry->d_type;
+        return entry->d_name;
+    }
+    [[nodiscard]] bool Opened() const { return dir_ != nullptr; }
+
+private:
+    DIR* dir_;
+};
+#endif
 
 // The whole listing is read when it starts: the matching names in one buffer, sorted the way
-// Windows file systems return them, so that runs do not depend on the order on disk.
+// Windows file systems return them, so that runs do not depend on the order on disk. The two
+// listings of one read (BothPasses) share the buffer.
 class PosixListing final : public DirectoryListing {
 public:
     struct Item {
@@ -127,18 +180,20 @@ public:
         std::size_t length = 0;
         bool isDirectory = false;
         bool isLink = false;
-        int rank = 0; // "." and ".." first
+        bool matches = true; // in a read for both passes: the entry matches the mask
+        int rank = 0;        // "." and ".." first
         std::uint64_t size = 0;
     };
 
-    PosixListing(std::wstring names, std::vector<Item> items) : names_(std::move(names)), items_(std::move(items)) {}
+    PosixListing(std::shared_ptr<const std::wstring> names, std::vector<Item> items)
+        : names_(std::move(names)), items_(std::move(items)) {}
 
     bool Next(DirEntry& entry) override {
         if (next_ >= items_.size()) {
             return false;
         }
         const Item& item = items_[next_++];
-        entry.name.assign(names_, item.offset, item.length);
+        entry.name.assign(*names_, item.offset, item.length);
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
@@ -146,18 +201,17 @@ public:
     }
 
 private:
-    std::wstring names_;
+    std::shared_ptr<const std::wstring> names_;
     std::vector<Item> items_;
     std::size_t next_ = 0;
 };
 
 // Fills in the directory and link flags and, when asked, the size of one entry. A link counts
 // as what it points to; a dangling link is a file.
-void Classify(int dirFd, const dirent& found, ListingDetail detail, PosixListing::Item& item) {
+void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, PosixListing::Item& item) {
     struct stat info {};
-    unsigned char type = found.d_type;
     if (type == DT_UNKNOWN) {
-        if (fstatat(dirFd, found.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
             return;
         }
         if (S_ISLNK(info.st_mode)) {
@@ -174,13 +228,13 @@ void Classify(int dirFd, const dirent& found, ListingDetail detail, PosixListing
     }
     if (type == DT_LNK) {
         item.isLink = true;
-        if (fstatat(dirFd, found.d_name, &info, 0) == 0) {
+        if (fstatat(dirFd, name, &info, 0) == 0) {
             item.isDirectory = S_ISDIR(info.st_mode);
             item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
         }
         return;
     }
-    if (detail == ListingDetail::kNamesAndSizes && fstatat(dirFd, found.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (detail == ListingDetail::kNamesAndSizes && fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
         item.size = static_cast<std::uint64_t>(info.st_size);
     }
 }
@@ -215,78 +269,142 @@ bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
 
+// A folder read once: the entries matching a mask, or every entry with the matching ones marked.
+struct FolderRead {
+    std::shared_ptr<const std::wstring> names;
+    std::vector<PosixListing::Item> items;
+};
+
+// Reads the native folder directory. With every false only the entries that match mask are kept
+// (with the detail asked for); with every true all are kept, by name and flags, and the matching
+// ones marked and given their sizes. Nothing kept is kErrorFileNotFound.
+ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, ListingDetail detail, bool every,
+                     FolderRead& read) {
+    UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        return ErrorFromErrno(errno);
+    }
+    const int dirFd = fd.Get();
+    auto reader = std::make_unique<EntryReader>(dirFd);
+    if (!reader->Opened()) {
+        return ErrorFromErrno(errno);
+    }
+
+    const FileMask fileMask(mask);
+    const bool matchAll = fileMask.MatchesEverything();
+    std::wstring names;
+    std::wstring wideName;
+    std::vector<PosixListing::Item> items;
+    unsigned char type = DT_UNKNOWN;
+    while (const char* found = reader->Next(type)) {
+        PosixListing::Item item;
+        item.offset = names.size();
+        if (matchAll) {
+            AppendWideName(found, names);
+        } else {
+            wideName.clear();
+            AppendWideName(found, wideName);
+            item.matches = fileMask.Matches(wideName);
+            if (!item.matches && !every) {
+                continue;
+            }
+            names += wideName;
+        }
+        item.length = names.size() - item.offset;
+        item.rank = ListingRank(std::wstring_view(names).substr(item.offset, item.length));
+        Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item);
+        items.push_back(item);
+    }
+    if (items.empty()) {
+        return kErrorFileNotFound;
+    }
+    SortForListing(names, items);
+    read.names = std::make_shared<const std::wstring>(std::move(names));
+    read.items = std::move(items);
+    return kErrorSuccess;
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
     explicit PosixFileSystem(std::size_t maxPathLength) : maxPathLength_(maxPathLength) {}
 
     std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                 ErrorCode& error) override {
-        if (pattern.size() > maxPathLength_) {
-            error = kErrorFilenameTooLong;
-            return nullptr;
-        }
-        if (pattern.empty() || pattern.find(L'\0') != std::wstring::npos) {
-            error = pattern.empty() ? kErrorPathNotFound : kErrorInvalidName;
+        if (!CheckPath(pattern, kErrorPathNotFound, error)) {
             return nullptr;
         }
         // A backslash separates like the native slash, so that paths joined the Windows way work.
         const auto last = std::find_if(pattern.rbegin(), pattern.rend(), IsSeparator);
         const std::size_t maskStart = static_cast<std::size_t>(pattern.rend() - last);
         const std::wstring_view mask = std::wstring_view(pattern).substr(maskStart);
-        std::wstring directory = pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1);
-        std::replace(directory.begin(), directory.end(), L'\\', L'/');
-        if (directory.empty()) {
-            directory = maskStart == 0 ? L"." : L"/";
-        }
-
-        UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (fd.Get() < 0) {
-            error = ErrorFromErrno(errno);
+        FolderRead read;
+        error = ReadFolder(NativeFolder(pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1), maskStart == 0), mask,
+                           detail, false, read);
+        if (error != kErrorSuccess) {
             return nullptr;
         }
-        const int dirFd = fd.Get();
-        std::unique_ptr<DIR, DirCloser> dir(fdopendir(dirFd));
-        if (!dir) {
-            error = ErrorFromErrno(errno);
-            return nullptr;
-        }
-        static_cast<void>(fd.Release()); // closedir closes it now
+        return std::make_unique<PosixListing>(std::move(read.names), std::move(read.items));
+    }
 
-        const FileMask fileMask(mask);
-        const bool matchAll = fileMask.MatchesEverything();
-        std::wstring names;
-        std::wstring wideName;
-        std::vector<PosixListing::Item> items;
-        while (const dirent* found = readdir(dir.get())) {
-            PosixListing::Item item;
-            item.offset = names.size();
-            if (matchAll) {
-                AppendWideName(found->d_name, names);
-            } else {
-                wideName.clear();
-                AppendWideName(found->d_name, wideName);
-                if (!fileMask.Matches(wideName)) {
-                    continue;
-                }
-                names += wideName;
+    bool ReadsBothPassesAtOnce() const override { return true; }
+
+    // One read of the folder: the matching entries are every entry's that match the mask, in the
+    // same order, since the listing order does not depend on the mask.
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+        const bool maskIsName = !mask.empty() && std::find_if(mask.begin(), mask.end(), IsSeparator) == mask.end() &&
+                                mask.find(L'\0') == std::wstring_view::npos;
+        ErrorCode error = kErrorSuccess;
+        if (!maskIsName || dir.empty() || IsSeparator(dir.back()) || dir.size() + 1 + mask.size() > maxPathLength_ ||
+            !CheckPath(dir, kErrorPathNotFound, error)) {
+            return FileSystem::ListBothPasses(dir, mask);
+        }
+        BothPasses passes;
+        FolderRead read;
+        error = ReadFolder(NativeFolder(dir, false), mask, ListingDetail::kNamesAndSizes, true, read);
+        if (error != kErrorSuccess) {
+            passes.matchingError = passes.everyError = error;
+            return passes;
+        }
+        std::vector<PosixListing::Item> matching;
+        for (const auto& item : read.items) {
+            if (item.matches) {
+                matching.push_back(item);
             }
-            item.length = names.size() - item.offset;
-            item.rank = ListingRank(std::wstring_view(names).substr(item.offset, item.length));
-            Classify(dirFd, *found, detail, item);
-            items.push_back(item);
         }
-        if (items.empty()) {
-            error = kErrorFileNotFound;
-            return nullptr;
+        if (matching.empty()) {
+            passes.matchingError = kErrorFileNotFound;
+        } else {
+            passes.matching = std::make_unique<PosixListing>(read.names, std::move(matching));
         }
-        SortForListing(names, items);
-        error = kErrorSuccess;
-        return std::make_unique<PosixListing>(std::move(names), std::move(items));
+        passes.every = std::make_unique<PosixListing>(std::move(read.names), std::move(read.items));
+        return passes;
     }
 
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
 private:
+    // False, with the error, for a path the system cannot take.
+    bool CheckPath(const std::wstring& path, ErrorCode emptyError, ErrorCode& error) const {
+        if (path.size() > maxPathLength_) {
+            error = kErrorFilenameTooLong;
+            return false;
+        }
+        if (path.empty() || path.find(L'\0') != std::wstring::npos) {
+            error = path.empty() ? emptyError : kErrorInvalidName;
+            return false;
+        }
+        return true;
+    }
+
+    // The native form of a listing's folder; relative means the pattern held no separator.
+    static std::wstring NativeFolder(std::wstring directory, bool relative) {
+        std::replace(directory.begin(), directory.end(), L'\\', L'/');
+        if (directory.empty()) {
+            directory = relative ? L"." : L"/";
+        }
+        return directory;
+    }
+
     std::size_t maxPathLength_;
 };
 
@@ -318,12 +436,7 @@ private:
 };
 
 std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
-    if (path.size() > maxPathLength_) {
-        error = kErrorFilenameTooLong;
-        return nullptr;
-    }
-    if (path.empty() || path.find(L'\0') != std::wstring::npos) {
-        error = path.empty() ? kErrorFileNotFound : kErrorInvalidName;
+    if (!CheckPath(path, kErrorFileNotFound, error)) {
         return nullptr;
     }
     std::wstring nativePath = path;

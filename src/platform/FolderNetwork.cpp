@@ -601,6 +601,42 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
                                                            });
 }
 
+BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask) {
+    UncPath path;
+    const bool maskIsValid = std::all_of(mask.begin(), mask.end(), IsValidMaskChar);
+    if (!ReadsBothPassesAtOnce() || !maskIsValid || mask.empty() || dir.size() + 1 + mask.size() > kMaxLongPathLength ||
+        !ParseUncPath(dir, path)) {
+        return FileSystem::ListBothPasses(dir, mask);
+    }
+    BothPasses passes;
+    network_.SimulateCallDelay();
+    ErrorCode error = kErrorSuccess;
+    const auto native = MapParsed(network_, path, error);
+    if (native && network_.IsDenied(path.Normalized())) {
+        error = kErrorAccessDenied;
+    }
+    if (!native || error != kErrorSuccess) {
+        passes.matchingError = passes.everyError = error;
+        return passes;
+    }
+    // The folder is looked up as a listing of every entry would look it up.
+    FileSystem& system = network_.System();
+    struct Read {
+        BothPasses passes;
+        explicit operator bool() const { return passes.every != nullptr; }
+    };
+    Read read = OnNativePath<Read>(network_, path, *native, Missing::kFolder, error,
+                                   [&](const std::wstring& folder, ErrorCode& failure) {
+                                       Read attempt{system.ListBothPasses(folder, mask)};
+                                       failure = attempt.passes.everyError;
+                                       return attempt;
+                                   });
+    if (!read) {
+        read.passes.matchingError = read.passes.everyError = error;
+    }
+    return std::move(read.passes);
+}
+
 std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
     if (path.size() > kMaxLongPathLength) {
         error = kErrorFilenameTooLong;

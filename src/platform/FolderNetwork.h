@@ -141,6 +141,10 @@ public:
 
     [[nodiscard]] std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                               ErrorCode& error) override;
+    // One call (one delay) for both listings of a folder where the system below reads a folder
+    // once for both (POSIX); otherwise the two listings.
+    [[nodiscard]] bool ReadsBothPassesAtOnce() const override { return network_.System().ReadsBothPassesAtOnce(); }
+    [[nodiscard]] BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override;
     [[nodiscard]] std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
 private:

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,14 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
         ++calls;
         return inner_.OpenForReading(path, error);
+    }
+    bool ReadsBothPassesAtOnce() const override { return inner_.ReadsBothPassesAtOnce(); }
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+        if (!inner_.ReadsBothPassesAtOnce()) {
+            return FileSystem::ListBothPasses(dir, mask);
+        }
+        ++calls;
+        return inner_.ListBothPasses(dir, mask);
     }
     int calls = 0;
 
@@ -359,6 +368,61 @@ TEST_F(FolderNetworkTest, ReadersShareAFileThatNoRuleLocks) {
 
     EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\share\\dir\\a.txt", error));
     EXPECT_EQ(error, kErrorSharingViolation);
+}
+
+// A listing as a comparable text: its error, or its entries with what the walk uses of them.
+std::wstring Describe(DirectoryListing* listing, ErrorCode error, bool withSizes) {
+    if (!listing) {
+        return L"error " + std::to_wstring(error);
+    }
+    std::wstring text;
+    DirEntry entry;
+    while (listing->Next(entry)) {
+        text += entry.name + (entry.isDirectory ? L"/" : L"") + (entry.isLink ? L"@" : L"");
+        text += withSizes ? L" " + std::to_wstring(entry.size) + L"; " : L"; ";
+    }
+    return text;
+}
+
+TEST_F(FolderNetworkTest, OneReadForBothPassesGivesWhatTheTwoListingsGive) {
+    tree_.MakeFile("Microsoft Windows Network/WORKGROUP/SERVER1/share/dir/B.TXT", "bigger file");
+    tree_.MakeFile("Microsoft Windows Network/WORKGROUP/SERVER1/share/dir/noext", "n");
+    tree_.MakeDir("Microsoft Windows Network/WORKGROUP/SERVER1/share/dir/sub.txt");
+    tree_.MakeDir("Microsoft Windows Network/WORKGROUP/SERVER1/share/dir/denied");
+    std::error_code linkError; // where links can be made, one back to the share
+    std::filesystem::create_directory_symlink(tree_.PathOf("Microsoft Windows Network/WORKGROUP/SERVER1/share"),
+                                              tree_.PathOf("Microsoft Windows Network/WORKGROUP/SERVER1/share/dir/up"),
+                                              linkError);
+    CountingFileSystem counting(*system_);
+    FolderNetwork network(tree_.Root(), counting);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    network.Faults().deniedFolders.push_back(L"\\\\SERVER1\\share\\dir\\denied");
+    FolderNetworkFileSystem files(network);
+    const int callsPerRead = system_->ReadsBothPassesAtOnce() ? 1 : 2;
+
+    for (const std::wstring dir : {L"\\\\server1\\share\\dir", L"\\\\SERVER1\\SHARE\\DIR", L"\\\\server1\\share",
+                                   L"\\\\server1\\share\\dir\\denied", L"\\\\server1\\share\\nodir",
+                                   L"\\\\server1\\noshare", L"\\\\nobody\\share"}) {
+        for (const std::wstring mask : {L"*.txt", L"*", L"*.", L"?", L"b*", L"nomatch", L"*.*"}) {
+            BothPasses expected;
+            counting.calls = 0;
+            expected.matching =
+                files.FindFirst(dir + L"\\" + mask, ListingDetail::kNamesAndSizes, expected.matchingError);
+            expected.every = files.FindFirst(dir + L"\\*", ListingDetail::kNamesOnly, expected.everyError);
+            const int twoListings = counting.calls;
+            counting.calls = 0;
+            const BothPasses both = files.ListBothPasses(dir, mask);
+            const std::wstring where = dir + L"\\" + mask;
+            // Half the calls where one read serves both (a path spelt otherwise is looked up once).
+            EXPECT_LE(counting.calls * (callsPerRead == 1 ? 2 : 1), twoListings) << where;
+            EXPECT_EQ(Describe(both.matching.get(), both.matchingError, true),
+                      Describe(expected.matching.get(), expected.matchingError, true))
+                << where;
+            EXPECT_EQ(Describe(both.every.get(), both.everyError, false),
+                      Describe(expected.every.get(), expected.everyError, false))
+                << where;
+        }
+    }
 }
 
 TEST_F(FolderNetworkTest, EveryCallTakesTheConfiguredDelay) {

@@ -1,0 +1,20 @@
+#include "platform/FileSystem.h"
+
+namespace vk {
+
+BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask) {
+    std::wstring pattern = dir;
+    if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != kNativeSeparator)) {
+        pattern.push_back(L'\\');
+    }
+    const std::size_t folderLength = pattern.size();
+    BothPasses passes;
+    pattern += mask;
+    passes.matching = FindFirst(pattern, ListingDetail::kNamesAndSizes, passes.matchingError);
+    pattern.resize(folderLength);
+    pattern.push_back(L'*');
+    passes.every = FindFirst(pattern, ListingDetail::kNamesOnly, passes.everyError);
+    return passes;
+}
+
+} // namespace vk
