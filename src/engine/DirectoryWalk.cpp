@@ -1,42 +1,39 @@
-// The search-side directory walk: pre-order, depth first, once per piece of the file mask.
+// The search-side directory walk: pre-order, depth first, once per piece of the file mask. The
+// walk with read-ahead (SearchDirectoryAhead) gives the same hits, in the same order, with the
+// same status texts, as the walk without it (SearchDirectory).
 
+#include "engine/AheadWalk.h"
 #include "engine/ContentSearch.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
+#include "engine/FolderListings.h"
 #include "engine/HitWriter.h"
+#include "engine/ReadAheadPool.h"
 #include "engine/SearchEngine.h"
 
 #include <mutex>
 
 namespace vk {
-namespace {
-
-bool IsDotEntry(const std::wstring& name) {
-    return name == L"." || name == L"..";
-}
-
-std::wstring JoinPath(const std::wstring& dir, const std::wstring& name) {
-    std::wstring path = dir;
-    if (path.empty() || path.back() != L'\\') {
-        path.push_back(L'\\');
-    }
-    path += name;
-    return path;
-}
-
-} // namespace
 
 bool CSearchEngine::PassesSizeFilter(std::uint32_t size) const {
-    if (!request_.sizeFilterOn) {
-        return true;
-    }
-    return request_.sizeAtMost ? size <= request_.sizeLimit : size >= request_.sizeLimit;
+    return vk::PassesSizeFilter(request_, size);
 }
 
 bool CSearchEngine::ContentMatches(const std::wstring& path) {
-    // The caller holds hitLock, which also guards the in-place wrapping of the text.
-    WrapContainingText(request_.containingText);
+    // The controller wrapped the containing text before the first worker started.
     return FileContainsText(*services_.fileSystem, path, request_.containingText, searchRunning);
+}
+
+void CSearchEngine::HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
+                                std::wstring fullPath) {
+    const int image = services_.iconIndex->IconIndexForFile(entry.name);
+    writer.Add({entry.name, image, static_cast<std::uint32_t>(entry.size), std::move(fullPath), true, dir});
+}
+
+void CSearchEngine::HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
+                                  std::wstring fullPath) {
+    const int image = services_.iconIndex->IndexOfKey(L".");
+    writer.Add({entry.name, image, static_cast<std::uint32_t>(entry.size), std::move(fullPath), false, dir});
 }
 
 void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
@@ -60,12 +57,10 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
             std::lock_guard hit(hitLock);
             if (!entry.isDirectory) {
                 if (!request_.textFilterOn || ContentMatches(fullPath)) {
-                    const int image = services_.iconIndex->IconIndexForFile(entry.name);
-                    writer.Add({entry.name, image, size, std::move(fullPath), true, dir});
+                    HandOffFile(writer, dir, entry, std::move(fullPath));
                 }
             } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
-                const int image = services_.iconIndex->IndexOfKey(L".");
-                writer.Add({entry.name, image, size, std::move(fullPath), false, dir});
+                HandOffFolder(writer, dir, entry, std::move(fullPath));
             }
         }
         if (!searchRunning) {
@@ -81,6 +76,39 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
         if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {
             SearchDirectory(JoinPath(dir, entry.name), mask);
         }
+    }
+}
+
+void CSearchEngine::SearchDirectoryAhead(const std::wstring& root, const std::wstring& mask, ReadAheadPool& pool) {
+    AheadWalk walk(pool, root, mask);
+    while (searchRunning && walk.NextFolder()) {
+        const std::wstring& dir = walk.FolderPath();
+        SetStatus(kPaneMessage, kTextSearchIn + dir);
+        const std::vector<DirEntry>* entries = walk.Matching();
+        if (!searchRunning) {
+            return;
+        }
+        HitWriter writer(*services_.resultList, resultStore_);
+        const std::size_t count = entries ? entries->size() : 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const DirEntry& entry = (*entries)[i];
+            if (PassesSizeFilter(static_cast<std::uint32_t>(entry.size))) {
+                if (!entry.isDirectory) {
+                    // The content test runs (or ran, on a helper) outside hitLock.
+                    if (!NeedsContentTest(request_, entry) || walk.ContentMatches(i)) {
+                        std::lock_guard hit(hitLock);
+                        HandOffFile(writer, dir, entry, JoinPath(dir, entry.name));
+                    }
+                } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
+                    std::lock_guard hit(hitLock);
+                    HandOffFolder(writer, dir, entry, JoinPath(dir, entry.name));
+                }
+            }
+            if (!searchRunning) {
+                return;
+            }
+        }
+        walk.FinishFolder();
     }
 }
 

@@ -1,8 +1,11 @@
 #include "engine/SearchEngine.h"
 
+#include "engine/ContentSearch.h"
 #include "engine/EngineTexts.h"
 
+#include <algorithm>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -53,6 +56,10 @@ bool CSearchEngine::StartSearch() {
     return true;
 }
 
+void CSearchEngine::SetReadAheadJobs(int jobs) {
+    readAheadJobs_ = std::clamp(jobs, 0, kMaxReadAheadJobs);
+}
+
 void CSearchEngine::StopSearch() {
     searchRunning = false;
     SetStatus(kPaneMessage, kTextWaitingForThreads);
@@ -81,6 +88,19 @@ void CSearchEngine::ShowSearchState(bool running) {
 void CSearchEngine::RunController(unsigned search) {
     gate_.Open();
     SetStatus(kPaneMessage, kTextPleaseWait);
+    // Once per search, before any worker reads it.
+    if (request_.textFilterOn) {
+        WrapContainingText(request_.containingText);
+    }
+    std::unique_ptr<ReadAheadPool> readAhead;
+    if (readAheadJobs_ > 0 && !request_.fileMask.empty()) {
+        try {
+            readAhead = std::make_unique<ReadAheadPool>(*services_.fileSystem, request_, searchRunning, readAheadJobs_);
+        } catch (const std::bad_alloc&) {
+            // No read-ahead: the walks list one folder after the other.
+        }
+    }
+    readAhead_ = readAhead.get();
     try {
         if (tree_) {
             for (currentTopLevel_ = tree_->FirstChild(kNoNode); currentTopLevel_ != kNoNode;
@@ -99,6 +119,8 @@ void CSearchEngine::RunController(unsigned search) {
     gate_.SignalExitIfIdle();
     gate_.WaitForExit();
     JoinFinishedWorkers(true);
+    readAhead_ = nullptr;
+    readAhead.reset(); // its helpers have ended before "Search completed"
     // From here on a new search may start: the next step enables Start, and the user may press
     // it before this thread has written "Search completed" and returned. A search started even
     // earlier (by a caller without buttons) has shown its own state: this one leaves it alone.

@@ -9,6 +9,7 @@
 
 #include "engine/AtomicPointer.h"
 #include "engine/EngineSeams.h"
+#include "engine/ReadAheadPool.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
@@ -28,6 +29,7 @@
 namespace vk {
 
 class HitWriter;
+struct DirEntry;
 
 // What the engine works with. Nothing here is owned by the engine. The user interface thread may
 // set a pointer at any time (the engine's threads read them atomically), but may clear it, or
@@ -70,6 +72,12 @@ public:
     // tree, each as a whole.
     void SetScopePaths(std::vector<std::wstring> paths);
 
+    // The read-ahead threads of the next search (see ReadAheadPool.h), at most kMaxReadAheadJobs;
+    // 0: each worker walks without read-ahead, one listing after the other. Change it only while
+    // no search is active.
+    void SetReadAheadJobs(int jobs);
+    [[nodiscard]] int ReadAheadJobs() const { return readAheadJobs_.load(); }
+
     // Engine state.
     std::atomic<bool> searchRunning{false};
     std::atomic<bool> searchActive{false};
@@ -105,6 +113,8 @@ public:
 
     // Walks dir (no trailing backslash) with one piece of the file mask, depth first.
     void SearchDirectory(const std::wstring& dir, const std::wstring& mask);
+    // The same walk of root, with the helpers of pool listing and testing ahead of it.
+    void SearchDirectoryAhead(const std::wstring& root, const std::wstring& mask, ReadAheadPool& pool);
 
     // The network walk of the controller thread over the checked part of the tree, and live
     // below the nodes that were never expanded.
@@ -134,12 +144,19 @@ private:
     void JoinFinishedWorkers(bool all);
     [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
+    // One hit of the directory walk; the caller holds hitLock.
+    void HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
+    void HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
     void SetStatus(int pane, std::wstring_view text);
 
     EngineServices services_;
     SearchRequest request_;
     ResultStore resultStore_;
     WorkerGate gate_;
+    std::atomic<int> readAheadJobs_{kDefaultReadAheadJobs};
+    // The running search's read-ahead, made by its controller before the first worker starts and
+    // ended after the last (null: none).
+    ReadAheadPool* readAhead_ = nullptr;
     std::vector<std::wstring> scopePaths_;
     AtomicPointer<IScopeTree> tree_;
     TreeNode currentTopLevel_ = kNoNode;

@@ -27,6 +27,14 @@ struct SearchRequest {
 
 namespace vk {
 
+// Whether an entry of that size (the low 32 bits) passes the request's size filter.
+[[nodiscard]] inline bool PassesSizeFilter(const SearchRequest& request, std::uint32_t size) {
+    if (!request.sizeFilterOn) {
+        return true;
+    }
+    return request.sizeAtMost ? size <= request.sizeLimit : size >= request.sizeLimit;
+}
+
 // The size bound typed as kilobytes: the decimal integer at the start of the text (leading
 // white space and a sign accepted, reading stops at the first non-digit, 0 without digits),
 // times 1024, modulo 2^32.

@@ -37,7 +37,12 @@ void CSearchEngine::ShareWorker(const std::wstring& path) {
         if (!searchRunning) {
             break;
         }
-        if (IsNamePattern(piece)) {
+        if (!IsNamePattern(piece)) {
+            continue;
+        }
+        if (readAhead_ != nullptr) {
+            SearchDirectoryAhead(path, piece, *readAhead_);
+        } else {
             SearchDirectory(path, piece);
         }
     }

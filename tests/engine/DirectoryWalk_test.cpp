@@ -7,7 +7,10 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-class DirectoryWalkTest : public ::testing::Test {
+using DirectoryWalk = ::testing::TestWithParam<int>;
+
+// Every case runs on the walk without read-ahead (0) and with helpers listing and testing ahead.
+class DirectoryWalkTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
         auto& f = h.files;
@@ -20,10 +23,10 @@ protected:
         f.AddFile(L"\\\\SRV\\share\\zeta\\deep.TXT", std::string(300, 'x'));
         f.AddDir(L"\\\\SRV\\share\\zeta\\empty");
     }
-    EngineHarness h;
+    EngineHarness h{GetParam()};
 };
 
-TEST_F(DirectoryWalkTest, HitsComeInPreOrderWithTheirColumnsAndStoreEntries) {
+TEST_P(DirectoryWalkTest, HitsComeInPreOrderWithTheirColumnsAndStoreEntries) {
     h.engine.Request().fileMask = L"*.txt";
     h.Run({L"\\\\SRV\\share"});
 
@@ -54,7 +57,7 @@ TEST_F(DirectoryWalkTest, HitsComeInPreOrderWithTheirColumnsAndStoreEntries) {
     EXPECT_EQ(h.status.Texts(kPaneItemCount), (Names{kTextZeroItems}));
 }
 
-TEST_F(DirectoryWalkTest, StatusShowsEveryDirectoryAsItIsSearched) {
+TEST_P(DirectoryWalkTest, StatusShowsEveryDirectoryAsItIsSearched) {
     h.engine.Request().fileMask = L"*.none";
     h.Run({L"\\\\SRV\\share"});
     const auto texts = h.status.Texts(kPaneMessage);
@@ -68,13 +71,13 @@ TEST_F(DirectoryWalkTest, StatusShowsEveryDirectoryAsItIsSearched) {
     EXPECT_TRUE(h.list.Rows().empty());
 }
 
-TEST_F(DirectoryWalkTest, DotEntriesAreNeverHits) {
+TEST_P(DirectoryWalkTest, DotEntriesAreNeverHits) {
     h.engine.Request().fileMask = L"*";
     h.Run({L"\\\\SRV\\share\\zeta"});
     EXPECT_EQ(h.Names(), (Names{L"deep.TXT", L"empty"}));
 }
 
-TEST_F(DirectoryWalkTest, SizeFilterBoundsAreUnsignedInclusiveAndApplyToFolders) {
+TEST_P(DirectoryWalkTest, SizeFilterBoundsAreUnsignedInclusiveAndApplyToFolders) {
     auto& request = h.engine.Request();
     request.fileMask = L"*";
     request.sizeFilterOn = true;
@@ -95,8 +98,8 @@ TEST_F(DirectoryWalkTest, SizeFilterBoundsAreUnsignedInclusiveAndApplyToFolders)
     EXPECT_EQ(h.list.Rows().size(), 8u);
 }
 
-TEST(DirectoryWalk, FilesOfFourGigabytesAndMoreCountByTheirLow32Bits) {
-    EngineHarness h;
+TEST_P(DirectoryWalk, FilesOfFourGigabytesAndMoreCountByTheirLow32Bits) {
+    EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\huge.bin", "", (std::uint64_t{1} << 32) + 10);
     h.files.AddFile(L"\\\\SRV\\s\\big.bin", "", 0xFFFFFFF0u);
     auto& request = h.engine.Request();
@@ -115,7 +118,7 @@ TEST(DirectoryWalk, FilesOfFourGigabytesAndMoreCountByTheirLow32Bits) {
     EXPECT_EQ(h.list.Rows()[0].columns[1], L"4294967280");
 }
 
-TEST_F(DirectoryWalkTest, ContainingTextAdmitsOnlyFilesThatHoldIt) {
+TEST_P(DirectoryWalkTest, ContainingTextAdmitsOnlyFilesThatHoldIt) {
     h.files.AddFile(L"\\\\SRV\\share\\zeta\\note.txt", "a Secret word");
     h.files.AddFile(L"\\\\SRV\\share\\zeta\\secret", "nothing");
     h.files.AddFile(L"\\\\SRV\\share\\locked.txt", "secret");
@@ -131,7 +134,7 @@ TEST_F(DirectoryWalkTest, ContainingTextAdmitsOnlyFilesThatHoldIt) {
     EXPECT_EQ(request.containingText, L"*SECRET*");
 }
 
-TEST_F(DirectoryWalkTest, UnlistableFoldersAreSkippedSilently) {
+TEST_P(DirectoryWalkTest, UnlistableFoldersAreSkippedSilently) {
     h.files.Deny(L"\\\\SRV\\share\\zeta");
     h.engine.Request().fileMask = L"*.txt";
     h.Run({L"\\\\SRV\\share", L"\\\\NOSUCH\\share"});
@@ -139,8 +142,8 @@ TEST_F(DirectoryWalkTest, UnlistableFoldersAreSkippedSilently) {
     EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
 }
 
-TEST(DirectoryWalk, DirectoryLinksAreListedButNotEntered) {
-    EngineHarness h;
+TEST_P(DirectoryWalk, DirectoryLinksAreListedButNotEntered) {
+    EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\a\\x.txt");
     h.files.AddLink(L"\\\\SRV\\s\\a\\loop");
     h.files.AddFile(L"\\\\SRV\\s\\a\\loop\\y.txt"); // what the link would lead to
@@ -149,8 +152,8 @@ TEST(DirectoryWalk, DirectoryLinksAreListedButNotEntered) {
     EXPECT_EQ(h.Names(), (Names{L"a", L"loop", L"x.txt"}));
 }
 
-TEST(DirectoryWalk, PathsLongerThan259CharactersAreWalked) {
-    EngineHarness h;
+TEST_P(DirectoryWalk, PathsLongerThan259CharactersAreWalked) {
+    EngineHarness h(GetParam());
     const std::wstring share = L"\\\\SRV\\s";
     const std::wstring longFolder(240, L'f');
     const std::wstring folder = share + L"\\" + longFolder; // 248 characters
@@ -173,8 +176,8 @@ TEST(DirectoryWalk, PathsLongerThan259CharactersAreWalked) {
     EXPECT_EQ(h.Names(), (Names{longName}));
 }
 
-TEST(DirectoryWalk, MaskPiecesThatNameAnotherFolderFindNothing) {
-    EngineHarness h;
+TEST_P(DirectoryWalk, MaskPiecesThatNameAnotherFolderFindNothing) {
+    EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\Templates\\invoice.xlt");
     h.files.AddFile(L"\\\\SRV\\s\\sub\\a.txt");
     h.files.AddFile(L"\\\\SRV\\s\\b.txt");
@@ -185,8 +188,8 @@ TEST(DirectoryWalk, MaskPiecesThatNameAnotherFolderFindNothing) {
     EXPECT_EQ(h.list.Rows()[0].columns[2], L"\\\\SRV\\s\\Templates");
 }
 
-TEST(DirectoryWalk, EveryMaskPieceIsAFullWalkInTheOrderGiven) {
-    EngineHarness h;
+TEST_P(DirectoryWalk, EveryMaskPieceIsAFullWalkInTheOrderGiven) {
+    EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\1.c");
     h.files.AddFile(L"\\\\SRV\\s\\sub\\2.a");
     h.files.AddFile(L"\\\\SRV\\s\\sub\\3.b");
@@ -197,6 +200,9 @@ TEST(DirectoryWalk, EveryMaskPieceIsAFullWalkInTheOrderGiven) {
     // Each walk lists every directory twice (hits, then subdirectories).
     EXPECT_EQ(h.files.ListedDirectories().size(), 3u * 2u * 2u);
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadAhead, DirectoryWalkTest, ::testing::Values(0, 3));
+INSTANTIATE_TEST_SUITE_P(ReadAhead, DirectoryWalk, ::testing::Values(0, 3));
 
 } // namespace
 } // namespace vk::testing

@@ -88,7 +88,12 @@ struct EngineHarness {
     RecordingMessages messages;
     CSearchEngine engine{{&files, &list, &status, &icons, &form, &network, &messages}};
 
-    EngineHarness() { icons.ResetCache(); }
+    // The walk without read-ahead unless a test asks for helpers: many tests count its listings
+    // and follow its threads one by one.
+    explicit EngineHarness(int readAheadJobs = 0) {
+        icons.ResetCache();
+        engine.SetReadAheadJobs(readAheadJobs);
+    }
 
     // Gives the engine the tree and fills its top level, as the tree pane does at start-up.
     void UseTree() {

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory file system with UNC paths, for engine tests: deterministic listings (sorted, "."
 // and ".." first), files with given bytes or sizes, denied folders, locked files, directory links,
-// and a hook that runs at every listing call (to block or count workers).
+// entries that vanish between their listing and their use, one read for both listings of a
+// folder when asked, and a hook that runs at every listing call (to block or count workers).
 
 #include "platform/FileSystem.h"
 #include "platform/WildcardName.h"
@@ -34,6 +35,10 @@ public:
     // A directory link: listed as a folder with isLink set; its target is not modelled.
     void AddLink(const std::wstring& path) { Make(path, true).isLink = true; }
     void Deny(const std::wstring& folder) { denied_.insert(Upper(folder)); }
+    // The entry stays in its folder's listings, but is gone when it is opened or listed itself.
+    void Vanish(const std::wstring& path) { Make(path, false).vanished = true; }
+    // ListBothPasses reads a folder once (one call, one hook) for both of its listings.
+    bool readsBothPassesAtOnce = false;
     void Lock(const std::wstring& file) { locked_.insert(Upper(file)); }
 
     // Runs at the start of every FindFirst with the listing's directory (not under any lock).
@@ -49,7 +54,48 @@ public:
     std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail, ErrorCode& error) override {
         const std::size_t slash = pattern.rfind(L'\\');
         const std::wstring dir = pattern.substr(0, slash);
-        const std::wstring mask = pattern.substr(slash + 1);
+        Called(dir);
+        return List(pattern, error);
+    }
+
+    bool ReadsBothPassesAtOnce() const override { return readsBothPassesAtOnce; }
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+        if (!readsBothPassesAtOnce) {
+            return FileSystem::ListBothPasses(dir, mask);
+        }
+        Called(dir);
+        BothPasses both;
+        both.matching = List(dir + L"\\" + std::wstring(mask), both.matchingError);
+        both.every = List(dir + L"\\*", both.everyError);
+        return both;
+    }
+
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
+        const Node* node = Find(path);
+        if (!node || node->isDirectory) {
+            error = kErrorFileNotFound;
+            return nullptr;
+        }
+        if (locked_.count(Upper(path))) {
+            error = kErrorSharingViolation;
+            return nullptr;
+        }
+        return std::make_unique<File>(node->bytes, node->size, onRead);
+    }
+
+private:
+    struct Node {
+        std::wstring name;
+        bool isDirectory = false;
+        bool isLink = false;
+        bool vanished = false;
+        std::uint64_t size = 0;
+        std::string bytes;
+        std::map<std::wstring, std::shared_ptr<Node>> children; // by upper-case name
+    };
+
+    // One listing call: recorded, and the hook run.
+    void Called(const std::wstring& dir) {
         {
             std::lock_guard lock(lock_);
             listed_.push_back(dir);
@@ -57,6 +103,12 @@ public:
         if (onFindFirst) {
             onFindFirst(dir);
         }
+    }
+
+    std::unique_ptr<DirectoryListing> List(const std::wstring& pattern, ErrorCode& error) const {
+        const std::size_t slash = pattern.rfind(L'\\');
+        const std::wstring dir = pattern.substr(0, slash);
+        const std::wstring mask = pattern.substr(slash + 1);
         if (pattern.size() > kMaxLongPathLength) {
             error = kErrorFilenameTooLong;
             return nullptr;
@@ -87,29 +139,6 @@ public:
         }
         return listing;
     }
-
-    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
-        const Node* node = Find(path);
-        if (!node || node->isDirectory) {
-            error = kErrorFileNotFound;
-            return nullptr;
-        }
-        if (locked_.count(Upper(path))) {
-            error = kErrorSharingViolation;
-            return nullptr;
-        }
-        return std::make_unique<File>(node->bytes, node->size, onRead);
-    }
-
-private:
-    struct Node {
-        std::wstring name;
-        bool isDirectory = false;
-        bool isLink = false;
-        std::uint64_t size = 0;
-        std::string bytes;
-        std::map<std::wstring, std::shared_ptr<Node>> children; // by upper-case name
-    };
 
     struct Listing final : DirectoryListing {
         std::vector<DirEntry> entries;
@@ -186,7 +215,7 @@ private:
         const Node* node = root_.get();
         for (const auto& part : Split(path)) {
             const auto it = node->children.find(Upper(part));
-            if (it == node->children.end()) {
+            if (it == node->children.end() || it->second->vanished) {
                 return nullptr;
             }
             node = it->second.get();

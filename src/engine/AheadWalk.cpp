@@ -1,0 +1,249 @@
+#include "engine/AheadWalk.h"
+
+#include "engine/ContentSearch.h"
+#include "engine/ReadAheadPool.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vk {
+
+AheadWalk::AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask)
+    : pool_(pool), mask_(std::move(mask)), bothAtOnce_(pool.files_.ReadsBothPassesAtOnce()) {
+    folders_.push_back(Folder{std::move(root)});
+    current_ = &folders_.front();
+    std::lock_guard lock(pool_.lock_);
+    pool_.walks_.push_back(this);
+}
+
+AheadWalk::~AheadWalk() {
+    std::unique_lock lock(pool_.lock_);
+    auto& walks = pool_.walks_;
+    walks.erase(std::remove(walks.begin(), walks.end(), this), walks.end());
+    changed_.wait(lock, [this] { return busy_ == 0; });
+}
+
+bool AheadWalk::NextFolder() {
+    std::lock_guard lock(pool_.lock_);
+    if (started_) {
+        folders_.pop_front();
+    }
+    started_ = true;
+    stage_ = Stage::kMatching;
+    entryIndex_ = 0;
+    if (folders_.empty()) {
+        current_ = nullptr;
+        return false;
+    }
+    current_ = &folders_.front();
+    if (++movedSinceWake_ >= kReadAheadWakeEvery) {
+        movedSinceWake_ = 0;
+        pool_.WakeHelpers(kReadAheadWakeEvery); // the window has moved on
+    }
+    return true;
+}
+
+const std::vector<DirEntry>* AheadWalk::Matching() {
+    std::unique_lock lock(pool_.lock_);
+    Folder& folder = *current_;
+    stage_ = Stage::kMatching;
+    while (folder.matching != Job::kDone) {
+        if (!pool_.running_) {
+            return nullptr;
+        }
+        if (folder.matching == Job::kTodo) {
+            RunHere(lock, {folders_.begin(), ListingKind(Kind::kMatching)});
+        } else {
+            changed_.wait(lock);
+        }
+    }
+    stage_ = Stage::kEntries;
+    entryIndex_ = 0;
+    return folder.entries.listed ? &folder.entries.entries : nullptr;
+}
+
+bool AheadWalk::ContentMatches(std::size_t index) {
+    std::unique_lock lock(pool_.lock_);
+    Folder& folder = *current_;
+    entryIndex_ = index;
+    for (;;) {
+        const Content state = folder.content[index];
+        if (state == Content::kFound || state == Content::kNotFound) {
+            return state == Content::kFound;
+        }
+        if (!pool_.running_) {
+            return false;
+        }
+        if (state == Content::kRunning) {
+            changed_.wait(lock);
+        } else {
+            RunHere(lock, {folders_.begin(), Kind::kContent, index});
+        }
+    }
+}
+
+void AheadWalk::FinishFolder() {
+    std::unique_lock lock(pool_.lock_);
+    Folder& folder = *current_;
+    stage_ = Stage::kSubfolders;
+    while (folder.subfolders != Job::kDone && pool_.running_) {
+        if (folder.subfolders == Job::kTodo) {
+            RunHere(lock, {folders_.begin(), ListingKind(Kind::kSubfolders)});
+        } else {
+            changed_.wait(lock);
+        }
+    }
+}
+
+void AheadWalk::RunHere(std::unique_lock<std::mutex>& lock, const Task& task) {
+    Begin(task);
+    lock.unlock();
+    Outcome outcome = Run(task);
+    lock.lock();
+    pool_.WakeHelpers(Finish(task, std::move(outcome)));
+}
+
+bool AheadWalk::FindTask(Task& task) {
+    if (!pool_.running_) {
+        return false;
+    }
+    std::size_t seen = 0;
+    for (auto it = folders_.begin(); it != folders_.end() && seen < kReadAheadWindow; ++it, ++seen) {
+        Folder& folder = *it;
+        if (folder.helpersFailed) {
+            continue;
+        }
+        // The first folder is the walker's (or, before it has begun, the one it begins with).
+        const bool present = it == folders_.begin();
+        // The walker's present listing is its own; a subfolder listing comes before content
+        // tests, so that the walk ahead becomes known early.
+        if (!present && folder.matching == Job::kTodo) {
+            task = {it, ListingKind(Kind::kMatching)};
+            return true;
+        }
+        if (!bothAtOnce_ && folder.subfolders == Job::kTodo && !(present && stage_ == Stage::kSubfolders)) {
+            task = {it, Kind::kSubfolders};
+            return true;
+        }
+        const std::size_t from = present && stage_ == Stage::kEntries ? entryIndex_ + 1 : 0;
+        if (!(present && stage_ == Stage::kSubfolders) && FindContent(folder, from, task)) {
+            task.folder = it;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AheadWalk::FindContent(Folder& folder, std::size_t from, Task& task) {
+    if (folder.matching != Job::kDone) {
+        return false;
+    }
+    auto& content = folder.content;
+    while (folder.contentNext < content.size() && content[folder.contentNext] != Content::kTodo) {
+        ++folder.contentNext;
+    }
+    for (std::size_t i = std::max(from, folder.contentNext); i < content.size(); ++i) {
+        if (content[i] == Content::kTodo) {
+            task.kind = Kind::kContent;
+            task.index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+void AheadWalk::Begin(const Task& task) {
+    Folder& folder = *task.folder;
+    switch (task.kind) {
+    case Kind::kMatching:
+        folder.matching = Job::kRunning;
+        break;
+    case Kind::kSubfolders:
+        folder.subfolders = Job::kRunning;
+        break;
+    case Kind::kBoth:
+        folder.matching = Job::kRunning;
+        folder.subfolders = Job::kRunning;
+        break;
+    case Kind::kContent:
+        folder.content[task.index] = Content::kRunning;
+        break;
+    }
+}
+
+AheadWalk::Outcome AheadWalk::Run(const Task& task) {
+    // The folder's path and its matching entries do not change once known, so they are read
+    // without the lock.
+    const Folder& folder = *task.folder;
+    FileSystem& files = pool_.files_;
+    const std::atomic<bool>& running = pool_.running_;
+    Outcome outcome;
+    switch (task.kind) {
+    case Kind::kMatching:
+        outcome.matching = ListMatching(files, folder.path, mask_, running);
+        break;
+    case Kind::kSubfolders:
+        outcome.subfolders = ListSubfolders(files, folder.path, running);
+        break;
+    case Kind::kBoth:
+        ListBoth(files, folder.path, mask_, running, outcome.matching, outcome.subfolders);
+        break;
+    case Kind::kContent:
+        outcome.found = FileContainsText(files, JoinPath(folder.path, folder.entries.entries[task.index].name),
+                                         pool_.request_.containingText, running);
+        break;
+    }
+    return outcome;
+}
+
+std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
+    Folder& folder = *task.folder;
+    std::size_t newSteps = 0;
+    if (task.kind == Kind::kMatching || task.kind == Kind::kBoth) {
+        folder.entries = std::move(outcome.matching);
+        folder.content.assign(folder.entries.entries.size(), Content::kNone);
+        for (std::size_t i = 0; i < folder.content.size(); ++i) {
+            if (NeedsContentTest(pool_.request_, folder.entries.entries[i])) {
+                folder.content[i] = Content::kTodo;
+                ++newSteps;
+            }
+        }
+        folder.matching = Job::kDone;
+    }
+    if (task.kind == Kind::kSubfolders || task.kind == Kind::kBoth) {
+        // Right behind the folder: its own subtree comes next in walk order.
+        const FolderIt behind = std::next(task.folder);
+        for (auto& path : outcome.subfolders) {
+            folders_.insert(behind, Folder{std::move(path)});
+        }
+        newSteps += outcome.subfolders.size();
+        folder.subfolders = Job::kDone;
+    }
+    if (task.kind == Kind::kContent) {
+        folder.content[task.index] = outcome.found ? Content::kFound : Content::kNotFound;
+    }
+    changed_.notify_all();
+    return newSteps;
+}
+
+void AheadWalk::Abandon(const Task& task) {
+    Folder& folder = *task.folder;
+    folder.helpersFailed = true;
+    switch (task.kind) {
+    case Kind::kMatching:
+        folder.matching = Job::kTodo;
+        break;
+    case Kind::kSubfolders:
+        folder.subfolders = Job::kTodo;
+        break;
+    case Kind::kBoth:
+        folder.matching = Job::kTodo;
+        folder.subfolders = Job::kTodo;
+        break;
+    case Kind::kContent:
+        folder.content[task.index] = Content::kTodo;
+        break;
+    }
+}
+
+} // namespace vk

@@ -1,0 +1,40 @@
+#pragma once
+// The listings the directory walk makes of one folder, read into memory: the entries that match
+// the mask piece (the hits pass) and the subfolders to walk (the subfolder pass). The read-ahead
+// makes them on any thread and keeps them until the walker comes to the folder.
+
+#include "platform/FileSystem.h"
+
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+// The folder's entries that match the mask, in listing order; listed false when the listing
+// could not start (no match, access denied, gone), which the walk treats as no entries.
+struct MatchingEntries {
+    bool listed = false;
+    std::vector<DirEntry> entries;
+};
+
+[[nodiscard]] bool IsDotEntry(std::wstring_view name);
+
+// dir, a backslash unless dir ends in one, and name.
+[[nodiscard]] std::wstring JoinPath(const std::wstring& dir, std::wstring_view name);
+
+// A listing stops early once running is false: a stopped search uses nothing of it.
+[[nodiscard]] MatchingEntries ListMatching(FileSystem& files, const std::wstring& dir, std::wstring_view mask,
+                                           const std::atomic<bool>& running);
+
+// The paths of the subfolders the walk enters, in listing order: directories, not links, not "."
+// or "..". Empty when the listing could not start.
+[[nodiscard]] std::vector<std::wstring> ListSubfolders(FileSystem& files, const std::wstring& dir,
+                                                       const std::atomic<bool>& running);
+
+// Both in one call, for a file system that reads a folder once for both (ReadsBothPassesAtOnce).
+void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, const std::atomic<bool>& running,
+              MatchingEntries& matching, std::vector<std::wstring>& subfolders);
+
+} // namespace vk

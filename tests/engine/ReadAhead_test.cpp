@@ -1,0 +1,206 @@
+// The walk with read-ahead gives what the walk without it gives, and Stop ends it within one call.
+
+#include "support/EngineHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <random>
+#include <set>
+#include <thread>
+
+namespace vk::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::wstring kShare = L"\\\\SRV\\share";
+
+// A share of random folders: deep chains and wide folders, empty ones, directory links, folders
+// that refuse listing, files and folders that vanish between their listing and their use, files
+// that hold the word "Needle" (in any case) or not, folder names a mask matches.
+void MakeRandomShare(FakeFileSystem& files, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
+    const wchar_t* const kExtensions[] = {L".txt", L".TXT", L".log", L"", L".t"};
+    std::vector<std::pair<std::wstring, int>> folders{{kShare, 0}};
+    files.AddDir(kShare);
+    for (std::size_t next = 0; next < folders.size() && folders.size() < 400; ++next) {
+        const auto [folder, depth] = folders[next];
+        const int wide = chance(10) ? 12 : 4;
+        const int subfolders = depth > 9 ? 0 : static_cast<int>(random() % wide);
+        for (int i = 0; i < subfolders; ++i) {
+            const std::wstring path = folder + L"\\d" + std::to_wstring(i) + (chance(10) ? L".txt" : L"");
+            if (chance(5)) {
+                files.AddLink(path);
+                continue;
+            }
+            files.AddDir(path);
+            if (chance(5)) {
+                files.Deny(path);
+            } else if (chance(3)) {
+                files.Vanish(path);
+            }
+            folders.push_back({path, depth + 1});
+        }
+        const int fileCount = chance(20) ? 0 : static_cast<int>(random() % 6);
+        for (int i = 0; i < fileCount; ++i) {
+            const std::wstring path = folder + L"\\f" + std::to_wstring(i) + kExtensions[random() % 5];
+            std::string bytes(random() % 40, 'x');
+            if (chance(40)) {
+                bytes.insert(random() % (bytes.size() + 1), chance(50) ? "Needle" : "nEEDLE");
+            }
+            files.AddFile(path, bytes);
+            if (chance(5)) {
+                files.Vanish(path);
+            }
+        }
+    }
+}
+
+// What a search shows: every row with all it carries, the store, the status texts.
+struct Seen {
+    std::vector<std::wstring> rows;
+    std::vector<std::wstring> status;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen Search(int jobs, bool bothAtOnce, std::uint32_t seed, const SearchRequest& request) {
+    EngineHarness h(jobs);
+    MakeRandomShare(h.files, seed);
+    h.files.readsBothPassesAtOnce = bothAtOnce;
+    h.engine.Request() = request;
+    h.Run({kShare});
+    Seen seen;
+    const auto store = h.engine.Results().Copy();
+    for (const auto& row : h.list.Rows()) {
+        const auto index = static_cast<std::size_t>(row.data);
+        seen.rows.push_back(row.columns[0] + L"|" + row.columns[1] + L"|" + row.columns[2] + L"|" +
+                            std::to_wstring(row.image) + L"|" + store.resultPaths.at(index) + L"|" +
+                            std::to_wstring(store.resultSizes.at(index)));
+    }
+    seen.status = h.status.Texts(kPaneMessage);
+    return seen;
+}
+
+TEST(ReadAhead, RandomTreesGiveTheSameRowsInTheSameOrderAsTheWalkWithout) {
+    std::vector<SearchRequest> requests(5);
+    requests[0].fileMask = L"*";
+    requests[1].fileMask = L"*.txt;*.log";
+    requests[2].fileMask = L"*.;d?";
+    requests[3].fileMask = L"*";
+    requests[3].textFilterOn = true;
+    requests[3].containingText = L"needle";
+    requests[4].fileMask = L"*.txt";
+    requests[4].sizeFilterOn = true;
+    requests[4].sizeLimit = 20;
+    std::size_t rows = 0;
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        for (const auto& request : requests) {
+            const Seen without = Search(0, false, seed, request);
+            rows += without.rows.size();
+            for (const bool bothAtOnce : {false, true}) {
+                for (const int jobs : {1, 4}) {
+                    EXPECT_EQ(Search(jobs, bothAtOnce, seed, request), without)
+                        << "seed " << seed << ", mask " << request.fileMask << ", jobs " << jobs
+                        << (bothAtOnce ? ", one read per folder" : "");
+                }
+            }
+        }
+    }
+    EXPECT_GT(rows, 1000u); // the trees are not trivial
+}
+
+// Holds every listing call until the test lets them go, and says which threads are in one.
+class HeldCalls {
+public:
+    explicit HeldCalls(FakeFileSystem& files) {
+        files.onFindFirst = [this](const std::wstring& dir) {
+            std::unique_lock lock(lock_);
+            const auto thread = std::this_thread::get_id();
+            if (first_ == std::thread::id()) {
+                first_ = thread;
+            }
+            ++started_;
+            held_.insert({dir, thread});
+            changed_.notify_all();
+            changed_.wait(lock, [&] { return released_.count(dir) > 0 || all_; });
+            held_.erase(held_.find(dir));
+            changed_.notify_all();
+        };
+    }
+    // Waits (generously) until the condition holds over the calls being held: dir -> thread.
+    template <typename Condition> bool WaitFor(Condition condition) {
+        std::unique_lock lock(lock_);
+        return changed_.wait_for(lock, 20s, [&] { return condition(held_, first_); });
+    }
+    void Release(const std::wstring& dir) {
+        std::lock_guard lock(lock_);
+        released_.insert(dir);
+        changed_.notify_all();
+    }
+    void ReleaseAll() {
+        std::lock_guard lock(lock_);
+        all_ = true;
+        changed_.notify_all();
+    }
+    [[nodiscard]] int Started() {
+        std::lock_guard lock(lock_);
+        return started_;
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::multimap<std::wstring, std::thread::id> held_;
+    std::set<std::wstring> released_;
+    std::thread::id first_;
+    int started_ = 0;
+    bool all_ = false;
+};
+
+// With every thread of the walk in a listing call (the walker's in the folder it is at, or
+// waiting for the helper that lists it), Stop ends the search as those calls return: not one
+// more listing starts.
+TEST(ReadAhead, StopEndsTheWalkWithinOneCallAndStartsNoListingAfterIt) {
+    constexpr int kHelpers = 2;
+    EngineHarness h(kHelpers);
+    h.files.readsBothPassesAtOnce = true;
+    for (int i = 0; i < 20; ++i) {
+        h.files.AddFile(kShare + L"\\c" + std::to_wstring(i / 10) + std::to_wstring(i % 10) + L"\\x\\f.txt");
+    }
+    HeldCalls calls(h.files);
+    h.engine.Request().fileMask = L"*.txt";
+    h.Start({kShare});
+
+    // The walker lists the share itself: nothing of it is known before.
+    using Held = std::multimap<std::wstring, std::thread::id>;
+    ASSERT_TRUE(calls.WaitFor([](const Held& held, std::thread::id) { return held.size() == 1; }));
+    EXPECT_EQ(calls.Started(), 1);
+    calls.Release(kShare);
+
+    // Then the helpers list the folders ahead while the walker takes the first (or waits for it).
+    const std::wstring first = kShare + L"\\c00";
+    ASSERT_TRUE(calls.WaitFor([&](const Held& held, std::thread::id walker) {
+        const auto helpers =
+            std::count_if(held.begin(), held.end(), [&](const auto& call) { return call.second != walker; });
+        return held.count(first) == 1 && helpers == kHelpers;
+    }));
+    const int startedBeforeStop = calls.Started();
+    EXPECT_GE(startedBeforeStop, 1 + kHelpers);
+    h.engine.StopSearch();
+    calls.ReleaseAll();
+    h.engine.WaitForSearchEnd();
+
+    EXPECT_EQ(calls.Started(), startedBeforeStop);
+    EXPECT_TRUE(h.list.Rows().empty());
+    EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+    EXPECT_FALSE(h.engine.SearchThreadsRunning());
+}
+
+} // namespace
+} // namespace vk::testing
