@@ -1,13 +1,17 @@
 #include "vkfind/CommandLine.h"
 
+#include "engine/ReadAheadPool.h"
+
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace vk {
 
 std::wstring UsageText() {
-    return LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
-              [--at-least KB | --at-most KB] [--format FORMAT] [--quiet] [SCOPE...]
+    std::wstring text = LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
+              [--at-least KB | --at-most KB] [--format FORMAT] [--jobs N] [--quiet]
+              [SCOPE...]
        vkfind [--network DIR] [--format FORMAT] --shares \\SERVER
        vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
 
@@ -35,6 +39,9 @@ does, and prints every hit when the search has ended.
   --at-least KB     only entries of at least KB kilobytes (1 KB = 1024 bytes)
   --at-most KB      only entries of at most KB kilobytes
   --format FORMAT   how the rows are written: tsv (the default), csv or json
+  -j, --jobs N      threads that list folders and read files ahead of the walks
+                    (0 to 64; default {jobs}; 0: each share is walked one call after the
+                    other); the results and their order are the same with any N
   --quiet           no status texts
   --help            this text
 
@@ -59,13 +66,36 @@ Exit status: 0 when the search or listing ran, 1 when the network, a node, a SCO
 listing could not be read or was not found (the message goes to standard error), 2 for a
 usage error, 3 when the results could not be written (a full disk, a closed pipe).
 )";
+    const std::wstring placeholder = L"{jobs}";
+    text.replace(text.find(placeholder), placeholder.size(), std::to_wstring(kDefaultReadAheadJobs));
+    return text;
 }
+
+namespace {
+
+// A decimal number from 0 to kMaxReadAheadJobs; -1 for anything else.
+int ParseJobs(const std::wstring& text) {
+    if (text.empty() || text.size() > 2) {
+        return -1;
+    }
+    int value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') {
+            return -1;
+        }
+        value = value * 10 + (c - L'0');
+    }
+    return value <= kMaxReadAheadJobs ? value : -1;
+}
+
+} // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const std::wstring& environmentNetwork) {
     ParsedCommandLine parsed;
     VkfindOptions& options = parsed.options;
     options.networkRoot = environmentNetwork;
     std::wstring format = L"tsv";
+    std::optional<std::wstring> jobs;
 
     const std::map<std::wstring, std::function<void(const std::wstring&)>> withValue = {
         {L"--network", [&](const std::wstring& v) { options.networkRoot = v; }},
@@ -77,6 +107,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         {L"--shares", [&](const std::wstring& v) { options.sharesOf = v; }},
         {L"--list", [&](const std::wstring& v) { options.listOf = v; }},
         {L"--format", [&](const std::wstring& v) { format = v; }},
+        {L"--jobs", [&](const std::wstring& v) { jobs = v; }},
+        {L"-j", [&](const std::wstring& v) { jobs = v; }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -112,6 +144,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         parsed.error = L"--shares and --list exclude each other";
     } else if (browsing && !options.scopes.empty()) {
         parsed.error = L"--shares and --list take no SCOPE";
+    } else if (jobs) {
+        options.jobs = ParseJobs(*jobs);
+        if (options.jobs < 0) {
+            parsed.error =
+                L"--jobs takes a number from 0 to " + std::to_wstring(kMaxReadAheadJobs) + L", not '" + *jobs + L"'";
+        }
     }
     return parsed;
 }

@@ -19,6 +19,7 @@ struct VkfindOptions {
     std::optional<std::wstring> sharesOf; // --shares \\SERVER: the server's share listing
     std::optional<std::wstring> listOf;   // --list \\SERVER\share[\folder]: a folder listing
     OutputFormat format = OutputFormat::kTsv;
+    int jobs = -1; // read-ahead threads; -1: the engine's default
     bool quiet = false;
     bool help = false;
     std::vector<std::wstring> scopes;

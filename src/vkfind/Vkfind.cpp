@@ -204,6 +204,9 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     CSearchEngine engine(
         {&environment.Files(), &resultList, &status, &icons, nullptr, &environment.Network(), &messages});
     ScopeSelection selection(engine, tree);
+    if (options.jobs >= 0) {
+        engine.SetReadAheadJobs(options.jobs);
+    }
 
     if (browsing) {
         selection.ShowTopLevel();

@@ -66,6 +66,9 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         {L"--mask", L"*.txt;a/b;c:*", L"\\\\S\\s"},             // ... or a drive or stream
         {L"--mask", L";;;,,", L"\\\\S\\s"},                     // separators alone: no mask
         {L"--format", L"xml", L"--mask", L"*", L"\\\\S\\s"},    // an unknown format
+        {L"-j", L"65", L"--mask", L"*", L"\\\\S\\s"},           // more read-ahead threads than allowed
+        {L"--jobs", L"-1", L"--mask", L"*", L"\\\\S\\s"},       // ... fewer than none
+        {L"--jobs", L"2x", L"--mask", L"*", L"\\\\S\\s"},       // ... not a number
     };
     for (const auto& args : bad) {
         const VkfindRun run = Vkfind(args, L"/nonexistent");
@@ -84,9 +87,9 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
 TEST(VkfindCommandLine, HelpDescribesEveryOption) {
     const VkfindRun run = Vkfind({L"--help"});
     EXPECT_EQ(run.status, kExitSearchRan);
-    for (const char* word :
-         {"--network", "--mask", "--share-mask", "--text", "--at-least", "--at-most", "SCOPE", "VARNOKLE_NETWORK",
-          "Exit status", "--format", "tsv", "csv", "json", "\\xHH", "without an extension", "259 characters"}) {
+    for (const char* word : {"--network", "--mask", "--share-mask", "--jobs", "--text", "--at-least", "--at-most",
+                             "SCOPE", "VARNOKLE_NETWORK", "Exit status", "--format", "tsv", "csv", "json", "\\xHH",
+                             "without an extension", "259 characters"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }
 }
@@ -144,6 +147,17 @@ TEST_F(VkfindNetworkTest, PrintsTheRowsAsTabSeparatedUtf8) {
     EXPECT_EQ(run.out, "a.txt\t6\t\\\\srv\\docs\n"
                        "\xC3\x84rger.TXT\t11\t\\\\srv\\docs\\sub\n");
     EXPECT_TRUE(run.err.empty());
+}
+
+TEST_F(VkfindNetworkTest, AnyNumberOfReadAheadThreadsPrintsTheSameRowsAndTexts) {
+    const VkfindRun without = Vkfind({L"-j", L"0", L"--mask", L"*", L"\\\\SRV\\docs"}, tree.Root());
+    EXPECT_EQ(without.status, kExitSearchRan);
+    EXPECT_NE(without.out.find("big.bin"), std::string::npos);
+    for (const wchar_t* jobs : {L"1", L"7"}) {
+        const VkfindRun run = Vkfind({L"--jobs", jobs, L"--mask", L"*", L"\\\\SRV\\docs"}, tree.Root());
+        EXPECT_EQ(run.out, without.out) << jobs;
+        EXPECT_EQ(run.err, without.err) << jobs;
+    }
 }
 
 TEST_F(VkfindNetworkTest, StatusTextsGoToStandardError) {
