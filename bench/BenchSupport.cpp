@@ -26,6 +26,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kReadyFile = "ready.txt";
 
+int benchReadAheadJobs = kDefaultReadAheadJobs;
+
 class DiscardStatus final : public IStatusBar {
 public:
     void SetPaneText(int, std::wstring_view) override {}
@@ -52,6 +54,14 @@ double TimeOnce(const std::function<void()>& run) {
 }
 
 } // namespace
+
+int BenchReadAheadJobs() {
+    return benchReadAheadJobs;
+}
+
+void SetBenchReadAheadJobs(int jobs) {
+    benchReadAheadJobs = jobs;
+}
 
 bool ReuseDataSet(const fs::path& dir, std::string_view recipe) {
     std::ifstream ready(dir / kReadyFile, std::ios::binary);
@@ -103,6 +113,19 @@ PairTimes TimeBestOfThree(const std::function<void()>& engine, const std::functi
     return best;
 }
 
+std::vector<double> TimeBestOfRounds(const std::vector<std::function<void()>>& sides, int rounds) {
+    for (const auto& side : sides) {
+        side();
+    }
+    std::vector<double> best(sides.size(), 1e300);
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t i = 0; i < sides.size(); ++i) {
+            best[i] = std::min(best[i], TimeOnce(sides[i]));
+        }
+    }
+    return best;
+}
+
 double TimeBestOfThree(const std::function<void()>& run) {
     run();
     double best = 1e300;
@@ -148,6 +171,31 @@ std::vector<std::string> RunCommand(const std::string& command, int& exitStatus)
     return lines;
 }
 
+long PeakMemoryKilobytes(const std::vector<std::string>& argv) {
+    // GNU time measures it: a process forked from this one would count this one's memory too, as
+    // the peak survives the exec.
+    const fs::path report = fs::temp_directory_path() / "vk-bench-peak.txt";
+    std::string command = "/usr/bin/time -f %M -o ";
+    command += ShellQuote(report.string());
+    for (const auto& arg : argv) {
+        command += ' ';
+        command += ShellQuote(arg);
+    }
+    command += " >/dev/null 2>&1";
+    int status = 0;
+    static_cast<void>(RunCommand(command, status));
+    std::ifstream in(report);
+    long kilobytes = -1;
+    if (status != 0 || !(in >> kilobytes)) {
+        return -1;
+    }
+    return kilobytes;
+}
+
+std::string VkfindPath() {
+    return VKFIND_PATH;
+}
+
 std::string ShellQuote(std::string_view word) {
     std::string quoted = "'";
     for (const char c : word) {
@@ -191,13 +239,17 @@ bool EngineBench::Load() {
     return true;
 }
 
-std::vector<std::string> EngineBench::Search(const SearchRequest& request, const std::vector<std::wstring>& scopes) {
+std::vector<std::string> EngineBench::Search(const SearchRequest& request, const std::vector<std::wstring>& scopes,
+                                             int readAheadJobs) {
     MemoryResultList list;
     DiscardStatus status;
     NoIconImages images;
     IconKeyTable icons(images);
     icons.ResetCache();
     CSearchEngine engine({files_.get(), &list, &status, &icons, nullptr});
+    if (readAheadJobs >= 0) {
+        engine.SetReadAheadJobs(readAheadJobs);
+    }
     engine.Request() = request;
     engine.SetScopePaths(scopes);
     engine.ShowSearchState(true);

@@ -55,6 +55,11 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 inline constexpr std::string_view kProvider = "Bench Network";
 inline constexpr std::string_view kDomain = "BENCH";
 
+// The read-ahead threads of the searches measured "with read-ahead" (vk_bench --jobs; the
+// engine's default unless set). "Without" is always 0: the walk as it was, one call after another.
+[[nodiscard]] int BenchReadAheadJobs();
+void SetBenchReadAheadJobs(int jobs);
+
 // Best times of the two sides in seconds.
 struct PairTimes {
     double engine = 0;
@@ -69,9 +74,19 @@ struct PairTimes {
 // rather than run.
 [[nodiscard]] double TimeBestOfThree(const std::function<void()>& run);
 
+// Runs every side once untimed, then rounds of all sides in turn; returns the best time of each.
+[[nodiscard]] std::vector<double> TimeBestOfRounds(const std::vector<std::function<void()>>& sides, int rounds);
+
 // Runs a shell command; returns its standard output as lines. exitStatus is the command's status
 // (-1 when it could not be started).
 [[nodiscard]] std::vector<std::string> RunCommand(const std::string& command, int& exitStatus);
+
+// Runs a program with its output thrown away and returns its peak resident memory in kilobytes,
+// as GNU time (/usr/bin/time) reports it; -1 when it could not be run or failed.
+[[nodiscard]] long PeakMemoryKilobytes(const std::vector<std::string>& argv);
+
+// The console tool built beside the benchmarks.
+[[nodiscard]] std::string VkfindPath();
 
 // Quotes a word for the POSIX shell.
 [[nodiscard]] std::string ShellQuote(std::string_view word);
@@ -93,9 +108,11 @@ public:
     [[nodiscard]] bool Load();
     [[nodiscard]] FolderNetwork& Network() { return *network_; }
 
-    // Runs one search over scopes (UNC paths) and waits for its end. Returns the full paths of
-    // the hits in the order they were found, in UTF-8.
-    std::vector<std::string> Search(const SearchRequest& request, const std::vector<std::wstring>& scopes);
+    // Runs one search over scopes (UNC paths) with that many read-ahead threads (-1: the
+    // engine's default; 0: the walk without read-ahead) and waits for its end. Returns the full
+    // paths of the hits in list order, in UTF-8.
+    std::vector<std::string> Search(const SearchRequest& request, const std::vector<std::wstring>& scopes,
+                                    int readAheadJobs = -1);
 
 private:
     std::filesystem::path root_;

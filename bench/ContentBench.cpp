@@ -112,16 +112,23 @@ void Generate(const fs::path& share) {
 
 } // namespace
 
-int RunContentBenchmark(const fs::path& workdir) {
+ContentDataSet MakeContentDataSet(const fs::path& workdir) {
     const fs::path dir = workdir / "content";
-    const fs::path root = dir / "network";
-    const fs::path share = SharePath(root, kServer, kShare);
+    ContentDataSet data{dir / "network", SharePath(dir / "network", kServer, kShare),
+                        std::string("\\\\") + kServer + "\\" + kShare, std::string(kNeedle)};
     if (!ReuseDataSet(dir, Recipe())) {
         std::cerr << "content: generating " << kFolders * kFilesPerFolder << " files of " << kFileSize / 1024
                   << " KiB in " << dir.string() << " (once)\n";
-        Generate(share);
+        Generate(data.share);
         MarkDataSetReady(dir, Recipe());
     }
+    return data;
+}
+
+int RunContentBenchmark(const fs::path& workdir) {
+    const ContentDataSet data = MakeContentDataSet(workdir);
+    const fs::path& root = data.root;
+    const fs::path& share = data.share;
     std::uintmax_t bytes = 0;
     std::size_t files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(share)) {
@@ -139,7 +146,7 @@ int RunContentBenchmark(const fs::path& workdir) {
     request.fileMask = L"*.txt";
     request.textFilterOn = true;
     request.containingText = WideFromUtf8(kNeedle);
-    const std::string uncShare = std::string("\\\\") + kServer + "\\" + kShare;
+    const std::string& uncShare = data.uncShare;
     const std::vector<std::wstring> scopes{WideFromUtf8(uncShare)};
     // The C locale: the files are ASCII, and the engine reads them as 8-bit text too.
     const std::string command = "LC_ALL=C grep -rli -F " + ShellQuote(kNeedle) + " " + ShellQuote(share.string());

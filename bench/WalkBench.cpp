@@ -105,15 +105,22 @@ void Generate(const fs::path& share) {
 
 } // namespace
 
-int RunWalkBenchmark(const fs::path& workdir) {
+WalkDataSet MakeWalkDataSet(const fs::path& workdir) {
     const fs::path dir = workdir / "walk";
-    const fs::path root = dir / "network";
-    const fs::path share = SharePath(root, kServer, kShare);
+    WalkDataSet data{dir / "network", SharePath(dir / "network", kServer, kShare),
+                     std::string("\\\\") + kServer + "\\" + kShare};
     if (!ReuseDataSet(dir, Recipe())) {
         std::cerr << "walk: generating " << kFolders + kFiles << " entries in " << dir.string() << " (once)\n";
-        Generate(share);
+        Generate(data.share);
         MarkDataSetReady(dir, Recipe());
     }
+    return data;
+}
+
+int RunWalkBenchmark(const fs::path& workdir) {
+    const WalkDataSet data = MakeWalkDataSet(workdir);
+    const fs::path& root = data.root;
+    const fs::path& share = data.share;
     const std::size_t entries = CountEntries(share);
 
     EngineBench engine(root);
@@ -122,7 +129,7 @@ int RunWalkBenchmark(const fs::path& workdir) {
     }
     SearchRequest request;
     request.fileMask = L"*.log";
-    const std::string uncShare = std::string("\\\\") + kServer + "\\" + kShare;
+    const std::string& uncShare = data.uncShare;
     const std::vector<std::wstring> scopes{WideFromUtf8(uncShare)};
     const std::string command = "find " + ShellQuote(share.string()) + " -iname '*.log'";
 

@@ -1,13 +1,19 @@
-// vk_bench [walk|content|network|wholenet|shares|all] [--workdir DIR]
+// vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|all] [--workdir DIR] [--jobs N]
 //
-// Measures the engine against a peer in the same run and prints the ratios. The data sets are
+// Measures the engine against a peer in the same run and prints the ratios. --jobs sets the
+// read-ahead threads of the runs "with read-ahead" (default: the engine's); the runs "without"
+// walk as the engine always did, one call after another. The data sets are
 // generated in the work folder at the first run and reused afterwards; its sub-folders walk,
 // content and network are emptied and made again when the recipe of their data changes.
 // Exits 0 when every benchmark ran, goals met or not; 1 when one failed or its two sides
 // disagreed; 2 on bad usage.
 
+#include "BenchSupport.h"
 #include "Benchmarks.h"
 
+#include "engine/ReadAheadPool.h"
+
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -16,7 +22,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: vk_bench [walk|content|network|wholenet|shares|all] [--workdir DIR]\n";
+constexpr const char* kUsage =
+    "usage: vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|all] [--workdir DIR] [--jobs N]\n";
 
 int Usage(const std::string& problem) {
     std::cerr << "vk_bench: " << problem << '\n' << kUsage;
@@ -35,11 +42,21 @@ int main(int argc, char** argv) {
                 return Usage("--workdir needs a folder");
             }
             workdir = args[++i];
+        } else if (args[i] == "--jobs") {
+            if (i + 1 == args.size()) {
+                return Usage("--jobs needs a number");
+            }
+            const int jobs = std::atoi(args[++i].c_str());
+            if (jobs < 0 || jobs > vk::kMaxReadAheadJobs) {
+                return Usage("--jobs takes 0 to " + std::to_string(vk::kMaxReadAheadJobs));
+            }
+            vk::bench::SetBenchReadAheadJobs(jobs);
         } else if (args[i] == "--help" || args[i] == "-h") {
             std::cout << kUsage;
             return 0;
         } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "wholenet" ||
-                   args[i] == "shares" || args[i] == "all") {
+                   args[i] == "shares" || args[i] == "bigshare" || args[i] == "tools" || args[i] == "memory" ||
+                   args[i] == "all") {
             which = args[i];
         } else {
             return Usage("unknown argument '" + args[i] + "'");
@@ -66,6 +83,15 @@ int main(int argc, char** argv) {
         }
         if (which == "shares" || which == "all") {
             failures += vk::bench::RunShareBenchmark(workdir);
+        }
+        if (which == "bigshare" || which == "all") {
+            failures += vk::bench::RunBigShareBenchmark(workdir);
+        }
+        if (which == "tools" || which == "all") {
+            failures += vk::bench::RunToolsBenchmark(workdir);
+        }
+        if (which == "memory" || which == "all") {
+            failures += vk::bench::RunMemoryBenchmark(workdir);
         }
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& error) {

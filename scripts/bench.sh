@@ -1,11 +1,26 @@
 #!/bin/sh
 # Builds the benchmarks natively (Release, without the tests) in build/bench and runs them.
-# Usage: scripts/bench.sh [walk|content|network|wholenet|shares|all] [--workdir DIR]
-# The data sets (about 200,000 entries and 210 MB of text) are generated in the work folder at
-# the first run (default: $TMPDIR/varnokle-bench) and reused afterwards. Each line compares the
-# engine with a peer measured in the same run: find, grep, or the ideal time of the worker gate.
+# Usage: scripts/bench.sh [walk|content|network|wholenet|shares|bigshare|tools|memory|all]
+#                         [--workdir DIR] [--jobs N]
+# The data sets (about 200,000 entries, 210 MB of text, 2,000 delayed folders and, for memory,
+# 1,000,000 entries) are generated in the work folder at the first run (default:
+# $TMPDIR/varnokle-bench) and reused afterwards. Each line compares the engine with a peer
+# measured in the same run: find, grep, fd, ripgrep, the engine without read-ahead, or the ideal
+# time of the worker gate. --jobs sets the read-ahead threads (default: the engine's).
 set -eu
 cd "$(dirname "$0")/.."
+# The peers of the whole-process comparisons (tools) and the peak memory meter, from Debian.
+missing=""
+for p in fd-find ripgrep time; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/bench --target vk_bench -j "$(nproc)"
 exec build/bench/bench/vk_bench "$@"

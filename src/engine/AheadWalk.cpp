@@ -8,12 +8,14 @@
 
 namespace vk {
 
-AheadWalk::AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask)
-    : pool_(pool), mask_(std::move(mask)), bothAtOnce_(pool.files_.ReadsBothPassesAtOnce()) {
-    folders_.push_back(Folder{std::move(root)});
+AheadWalk::AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask, bool withWalker)
+    : pool_(pool), root_(std::move(root)), mask_(std::move(mask)), bothAtOnce_(pool.files_.ReadsBothPassesAtOnce()),
+      hasWalker_(withWalker) {
+    folders_.push_back(Folder{root_});
     current_ = &folders_.front();
     std::lock_guard lock(pool_.lock_);
     pool_.walks_.push_back(this);
+    pool_.WakeHelpers(1);
 }
 
 AheadWalk::~AheadWalk() {
@@ -114,7 +116,7 @@ bool AheadWalk::FindTask(Task& task) {
             continue;
         }
         // The first folder is the walker's (or, before it has begun, the one it begins with).
-        const bool present = it == folders_.begin();
+        const bool present = hasWalker_ && it == folders_.begin();
         // The walker's present listing is its own; a subfolder listing comes before content
         // tests, so that the walk ahead becomes known early.
         if (!present && folder.matching == Job::kTodo) {

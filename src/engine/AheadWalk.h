@@ -38,12 +38,17 @@ constexpr std::size_t kReadAheadWakeEvery = 8;
 
 class AheadWalk {
 public:
-    // Joins the pool's walks; the root is the first folder.
-    AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask);
+    // Joins the pool's walks; the root is the first folder. A walk made without its walker (for
+    // a path the controller is about to hand to a worker, ReadAheadPool::Expect) is read ahead
+    // from its root on, until a worker takes it (ReadAheadPool::TakeExpected).
+    AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask, bool withWalker = true);
     // Leaves the pool, waiting until no helper works for this walk any more (within one call).
     ~AheadWalk();
     AheadWalk(const AheadWalk&) = delete;
     AheadWalk& operator=(const AheadWalk&) = delete;
+
+    [[nodiscard]] const std::wstring& Root() const { return root_; }
+    [[nodiscard]] const std::wstring& Mask() const { return mask_; }
 
     // Moves on to the next folder in walk order (the first call: the root). False at the end.
     [[nodiscard]] bool NextFolder();
@@ -105,10 +110,12 @@ private:
     [[nodiscard]] Kind ListingKind(Kind part) const { return bothAtOnce_ ? Kind::kBoth : part; }
 
     ReadAheadPool& pool_;
+    const std::wstring root_;
     const std::wstring mask_;
     const bool bothAtOnce_;
     std::list<Folder> folders_; // known and not finished, in walk order; the walker's is the first
     Folder* current_ = nullptr;
+    bool hasWalker_ = true;
     bool started_ = false;
     Stage stage_ = Stage::kMatching;
     std::size_t entryIndex_ = 0; // kEntries: the entry the walker is at

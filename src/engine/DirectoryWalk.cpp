@@ -79,8 +79,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     }
 }
 
-void CSearchEngine::SearchDirectoryAhead(const std::wstring& root, const std::wstring& mask, ReadAheadPool& pool) {
-    AheadWalk walk(pool, root, mask);
+void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
     while (searchRunning && walk.NextFolder()) {
         const std::wstring& dir = walk.FolderPath();
         SetStatus(kPaneMessage, kTextSearchIn + dir);

@@ -96,6 +96,14 @@ void CSearchEngine::WalkNetwork(const NetResource* resource) {
         if (enumeration->Next(count, kEnumBufferSize, entries) != kErrorSuccess || entries.empty()) {
             break;
         }
+        if (readAhead_ != nullptr && !firstPiece_.empty()) {
+            // The helpers may ask for these servers' share lists while the walk goes on.
+            for (const NetResource& entry : entries) {
+                if (entry.displayType == kDisplayTypeServer) {
+                    readAhead_->ExpectShares(*services_.network, entry.remoteName, firstPiece_);
+                }
+            }
+        }
         for (const NetResource& entry : entries) {
             if (!searchRunning) {
                 return;

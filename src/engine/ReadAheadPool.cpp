@@ -1,6 +1,6 @@
 #include "engine/ReadAheadPool.h"
 
-#include "engine/AheadWalk.h"
+#include "engine/PatternMatcher.h"
 
 #include <algorithm>
 #include <optional>
@@ -27,6 +27,12 @@ ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, co
 }
 
 ReadAheadPool::~ReadAheadPool() {
+    std::vector<std::unique_ptr<AheadWalk>> expected;
+    {
+        std::lock_guard lock(lock_);
+        expected.swap(expected_);
+    }
+    expected.clear(); // each waits for the helpers at work on it
     {
         std::lock_guard lock(lock_);
         ending_ = true;
@@ -48,17 +54,130 @@ void ReadAheadPool::WakeHelpers(std::size_t steps) {
     }
 }
 
+void ReadAheadPool::Expect(const std::wstring& path, const std::wstring& mask) {
+    {
+        std::lock_guard lock(lock_);
+        if (expected_.size() >= kMaxExpectedWalks || !running_) {
+            return;
+        }
+        for (const auto& walk : expected_) {
+            if (walk->Root() == path) {
+                return;
+            }
+        }
+    }
+    auto walk = std::make_unique<AheadWalk>(*this, path, mask, false);
+    std::lock_guard lock(lock_);
+    expected_.push_back(std::move(walk));
+}
+
+std::unique_ptr<AheadWalk> ReadAheadPool::TakeExpected(const std::wstring& path, const std::wstring& mask) {
+    std::lock_guard lock(lock_);
+    for (auto it = expected_.begin(); it != expected_.end(); ++it) {
+        if ((*it)->Root() == path && (*it)->Mask() == mask) {
+            auto walk = std::move(*it);
+            expected_.erase(it);
+            walk->hasWalker_ = true;
+            return walk;
+        }
+    }
+    return nullptr;
+}
+
+void ReadAheadPool::ExpectShares(NetworkServices& network, const std::wstring& server, const std::wstring& mask) {
+    std::lock_guard lock(lock_);
+    if (shareLists_.size() >= kMaxExpectedShareLists || !running_) {
+        return;
+    }
+    for (const auto& list : shareLists_) {
+        if (list.server == server) {
+            return;
+        }
+    }
+    shareLists_.push_back({server, mask, &network});
+    WakeHelpers(1);
+}
+
+bool ReadAheadPool::TakeShares(const std::wstring& server, std::vector<std::wstring>& names, std::uint32_t& resume,
+                               ErrorCode& status) {
+    std::unique_lock lock(lock_);
+    for (auto it = shareLists_.begin(); it != shareLists_.end(); ++it) {
+        if (it->server != server) {
+            continue;
+        }
+        sharesListed_.wait(lock, [&] { return it->state != ShareList::State::kRunning; });
+        const bool listed = it->state == ShareList::State::kDone;
+        if (listed) {
+            names = std::move(it->names);
+            resume = it->resume;
+            status = it->status;
+        }
+        shareLists_.erase(it);
+        return listed;
+    }
+    return false;
+}
+
+void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& list) {
+    list.state = ShareList::State::kRunning;
+    lock.unlock();
+    std::vector<std::wstring> names;
+    std::uint32_t resume = 0;
+    ErrorCode status = kErrorSuccess;
+    bool asked = false;
+    try {
+        status = list.network->ShareEnum(list.server, names, resume);
+        asked = true;
+        // The shares a worker will walk: begin reading them ahead too.
+        if (status == kErrorSuccess || status == kErrorMoreData) {
+            for (const auto& name : names) {
+                if (request_.shareMask.empty() || MatchPattern(name, request_.shareMask, false)) {
+                    Expect(list.server + L"\\" + name, list.mask);
+                }
+            }
+        }
+    } catch (...) {
+        // The controller asks for the list itself.
+    }
+    lock.lock();
+    if (asked) {
+        list.names = std::move(names);
+        list.resume = resume;
+        list.status = status;
+    }
+    list.state = asked ? ShareList::State::kDone : ShareList::State::kTodo;
+    if (!asked) {
+        list.network = nullptr; // no helper tries it again
+    }
+    sharesListed_.notify_all();
+}
+
 void ReadAheadPool::HelperLoop() {
     std::unique_lock lock(lock_);
     while (!ending_) {
         AheadWalk* walk = nullptr;
         AheadWalk::Task task;
-        for (std::size_t k = 0; k < walks_.size(); ++k) {
+        // The walks that a worker walks come first, taking turns; then those that wait for
+        // their worker, the first expected first.
+        for (std::size_t k = 0; k < walks_.size() && walk == nullptr; ++k) {
             const std::size_t turn = (nextWalk_ + k) % walks_.size();
-            if (walks_[turn]->FindTask(task)) {
+            if (walks_[turn]->hasWalker_ && walks_[turn]->FindTask(task)) {
                 walk = walks_[turn];
                 nextWalk_ = turn + 1;
-                break;
+            }
+        }
+        if (walk == nullptr && running_) {
+            const auto list = std::find_if(shareLists_.begin(), shareLists_.end(), [](const ShareList& candidate) {
+                return candidate.state == ShareList::State::kTodo && candidate.network != nullptr;
+            });
+            if (list != shareLists_.end()) {
+                ListShares(lock, *list);
+                continue;
+            }
+        }
+        for (std::size_t k = 0; k < expected_.size() && walk == nullptr; ++k) {
+            if (!expected_[k]->hasWalker_ && expected_[k]->FindTask(task)) {
+                walk = expected_[k].get();
             }
         }
         if (walk == nullptr) {

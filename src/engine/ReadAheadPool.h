@@ -7,25 +7,33 @@
 // Stop: a helper begins no listing and no content test once the search's running flag is down;
 // one that is in a call finishes that call and begins nothing more.
 
+#include "engine/AheadWalk.h"
 #include "engine/SearchRequest.h"
 #include "platform/FileSystem.h"
+#include "platform/NetworkServices.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
+#include <list>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace vk {
 
-class AheadWalk;
-
 // The read-ahead threads of a search when nothing else is said (vkfind's -j, the window
 // program): what measured best for local folders and slow links alike on the machines we have.
-constexpr int kDefaultReadAheadJobs = 4;
+constexpr int kDefaultReadAheadJobs = 8;
 // The most a search may have.
 constexpr int kMaxReadAheadJobs = 64;
+// The most walks read ahead for paths that wait for their worker (ReadAheadPool::Expect), and the
+// most servers whose share lists are asked for ahead (ReadAheadPool::ExpectShares).
+constexpr std::size_t kMaxExpectedWalks = 32;
+constexpr std::size_t kMaxExpectedShareLists = 32;
 
 // True for an entry the walk hands over only when it holds the containing text: a file that
 // passes the size filter, while a text filter is on.
@@ -43,10 +51,38 @@ public:
 
     [[nodiscard]] std::size_t Threads() const { return threads_.size(); }
 
+    // The controller is about to hand path to a worker, which will walk it with mask first: the
+    // helpers may begin reading it ahead (when fewer than kMaxExpectedWalks wait; once per path).
+    void Expect(const std::wstring& path, const std::wstring& mask);
+    // The walk begun for path and mask, now the calling worker's; null when there is none.
+    [[nodiscard]] std::unique_ptr<AheadWalk> TakeExpected(const std::wstring& path, const std::wstring& mask);
+
+    // The controller has met a server whose shares it will list and walk with mask: the helpers
+    // may ask network for the first page of its share list ahead, and expect its shares that pass
+    // the share mask (once per server; network must outlive the pool).
+    void ExpectShares(NetworkServices& network, const std::wstring& server, const std::wstring& mask);
+    // The first page of the server's share list as ShareEnum(server, names, resume) with resume 0
+    // gave it to a helper (waiting while one asks for it); false when no helper has, and then the
+    // caller asks itself.
+    [[nodiscard]] bool TakeShares(const std::wstring& server, std::vector<std::wstring>& names, std::uint32_t& resume,
+                                  ErrorCode& status);
+
 private:
     friend class AheadWalk;
 
+    struct ShareList {
+        std::wstring server;
+        std::wstring mask;
+        NetworkServices* network = nullptr;
+        enum class State : std::uint8_t { kTodo, kRunning, kDone } state = State::kTodo;
+        ErrorCode status = kErrorSuccess;
+        std::vector<std::wstring> names;
+        std::uint32_t resume = 0;
+    };
+
     void HelperLoop();
+    // A helper's turn at a share list (lock held on entry and exit, released meanwhile).
+    void ListShares(std::unique_lock<std::mutex>& lock, ShareList& list);
     // Under the lock: lets as many idle helpers look for work as there are new steps.
     void WakeHelpers(std::size_t steps);
 
@@ -57,6 +93,9 @@ private:
     std::mutex lock_; // guards the pool and every state of its walks
     std::condition_variable work_;
     std::vector<AheadWalk*> walks_;
+    std::vector<std::unique_ptr<AheadWalk>> expected_; // begun before their worker, in order
+    std::list<ShareList> shareLists_;                  // asked for ahead, in order
+    std::condition_variable sharesListed_;
     std::size_t nextWalk_ = 0; // the walks take turns
     int idle_ = 0;
     bool ending_ = false;

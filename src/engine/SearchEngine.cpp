@@ -2,6 +2,7 @@
 
 #include "engine/ContentSearch.h"
 #include "engine/EngineTexts.h"
+#include "engine/MaskPieces.h"
 
 #include <algorithm>
 #include <memory>
@@ -101,11 +102,23 @@ void CSearchEngine::RunController(unsigned search) {
         }
     }
     readAhead_ = readAhead.get();
+    firstPiece_.clear();
+    for (const auto& piece : SplitFileMask(request_.fileMask)) {
+        if (IsNamePattern(piece)) {
+            firstPiece_ = piece;
+            break;
+        }
+    }
     try {
         if (tree_) {
             for (currentTopLevel_ = tree_->FirstChild(kNoNode); currentTopLevel_ != kNoNode;
                  currentTopLevel_ = tree_->NextSibling(currentTopLevel_)) {
                 WalkCheckedNode(currentTopLevel_);
+            }
+        }
+        if (readAhead) {
+            for (const auto& path : scopePaths_) {
+                readAhead->Expect(path, firstPiece_);
             }
         }
         for (const auto& path : scopePaths_) {

@@ -113,8 +113,9 @@ public:
 
     // Walks dir (no trailing backslash) with one piece of the file mask, depth first.
     void SearchDirectory(const std::wstring& dir, const std::wstring& mask);
-    // The same walk of root, with the helpers of pool listing and testing ahead of it.
-    void SearchDirectoryAhead(const std::wstring& root, const std::wstring& mask, ReadAheadPool& pool);
+    // The same walk, of the walk's root with its mask, with the read-ahead's helpers listing and
+    // testing ahead of it.
+    void SearchDirectoryAhead(AheadWalk& walk);
 
     // The network walk of the controller thread over the checked part of the tree, and live
     // below the nodes that were never expanded.
@@ -157,6 +158,7 @@ private:
     // The running search's read-ahead, made by its controller before the first worker starts and
     // ended after the last (null: none).
     ReadAheadPool* readAhead_ = nullptr;
+    std::wstring firstPiece_; // the first mask piece a worker walks (the controller's)
     std::vector<std::wstring> scopePaths_;
     AtomicPointer<IScopeTree> tree_;
     TreeNode currentTopLevel_ = kNoNode;

@@ -29,11 +29,24 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
     const std::wstring prefix = server + L"\\";
     std::uint32_t resume = 0;
     std::vector<std::wstring> names;
+    // The first page may have been asked for ahead, by a helper of the read-ahead.
+    bool askedAhead = readAhead_ != nullptr;
     while (searchRunning) {
         const std::uint32_t resumeBefore = resume;
-        const ErrorCode status = network->ShareEnum(server, names, resume);
+        ErrorCode status = kErrorSuccess;
+        if (!askedAhead || !readAhead_->TakeShares(server, names, resume, status)) {
+            status = network->ShareEnum(server, names, resume);
+        }
+        askedAhead = false;
         if (!searchRunning || (status != kErrorSuccess && status != kErrorMoreData)) {
             return;
+        }
+        // The helpers may begin the shares of this page while the workers before them run.
+        for (const std::wstring& name : names) {
+            if (readAhead_ != nullptr && !firstPiece_.empty() &&
+                (request_.shareMask.empty() || MatchPattern(name, request_.shareMask, false))) {
+                readAhead_->Expect(prefix + name, firstPiece_);
+            }
         }
         for (const std::wstring& name : names) {
             if (!searchRunning) {

@@ -1,8 +1,10 @@
 // The share workers: dispatching them through the gate and the walk each one does.
 
+#include "engine/AheadWalk.h"
 #include "engine/MaskPieces.h"
 #include "engine/SearchEngine.h"
 
+#include <memory>
 #include <system_error>
 
 namespace vk {
@@ -10,6 +12,9 @@ namespace vk {
 int CSearchEngine::DispatchShareWorker(const std::wstring& path) {
     if (request_.fileMask.empty() || !searchRunning) {
         return 1;
+    }
+    if (readAhead_ != nullptr && !firstPiece_.empty()) {
+        readAhead_->Expect(path, firstPiece_); // read ahead while waiting at the gate
     }
     gate_.Admit();
     JoinFinishedWorkers(false);
@@ -41,7 +46,11 @@ void CSearchEngine::ShareWorker(const std::wstring& path) {
             continue;
         }
         if (readAhead_ != nullptr) {
-            SearchDirectoryAhead(path, piece, *readAhead_);
+            auto walk = readAhead_->TakeExpected(path, piece);
+            if (!walk) {
+                walk = std::make_unique<AheadWalk>(*readAhead_, path, piece);
+            }
+            SearchDirectoryAhead(*walk);
         } else {
             SearchDirectory(path, piece);
         }

@@ -23,12 +23,12 @@ const std::wstring kShare = L"\\\\SRV\\share";
 // A share of random folders: deep chains and wide folders, empty ones, directory links, folders
 // that refuse listing, files and folders that vanish between their listing and their use, files
 // that hold the word "Needle" (in any case) or not, folder names a mask matches.
-void MakeRandomShare(FakeFileSystem& files, std::uint32_t seed) {
+void MakeRandomShare(FakeFileSystem& files, std::uint32_t seed, const std::wstring& share = kShare) {
     std::mt19937 random(seed);
     const auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
     const wchar_t* const kExtensions[] = {L".txt", L".TXT", L".log", L"", L".t"};
-    std::vector<std::pair<std::wstring, int>> folders{{kShare, 0}};
-    files.AddDir(kShare);
+    std::vector<std::pair<std::wstring, int>> folders{{share, 0}};
+    files.AddDir(share);
     for (std::size_t next = 0; next < folders.size() && folders.size() < 400; ++next) {
         const auto [folder, depth] = folders[next];
         const int wide = chance(10) ? 12 : 4;
@@ -115,28 +115,58 @@ TEST(ReadAhead, RandomTreesGiveTheSameRowsInTheSameOrderAsTheWalkWithout) {
     EXPECT_GT(rows, 1000u); // the trees are not trivial
 }
 
-// Holds every listing call until the test lets them go, and says which threads are in one.
+// The helpers also ask for the share lists of the servers the controller meets and begin the
+// shares before their workers start: each share's rows stay those of the search without.
+TEST(ReadAhead, AWholeNetworkSearchGivesEachShareItsRowsInTheirOrder) {
+    const auto search = [](int jobs) {
+        EngineHarness h(jobs);
+        h.network.AddContainer(L"", L"Net", kDisplayTypeNetwork);
+        h.network.AddContainer(L"Net", L"DOM", kDisplayTypeDomain);
+        h.network.recordsPerCall = 10; // all servers in one answer: the helpers ask ahead of the walk
+        std::uint32_t seed = 10;
+        for (int server = 0; server < 6; ++server) {
+            const std::wstring name = L"\\\\S" + std::to_wstring(server);
+            h.network.AddServer(L"DOM", name, {L"a", L"b", L"c"});
+            for (const auto* share : {L"\\a", L"\\b", L"\\c"}) {
+                MakeRandomShare(h.files, ++seed, name + share);
+            }
+        }
+        h.UseTree();
+        h.engine.Request().fileMask = L"*";
+        h.Run({});
+        // Workers of different shares interleave their hits; each share's come in its walk's order.
+        std::map<std::wstring, std::vector<std::wstring>> rowsOfShare;
+        for (const auto& path : h.engine.Results().Copy().resultPaths) {
+            const std::size_t shareEnd = path.find(L'\\', path.find(L'\\', 2) + 1);
+            rowsOfShare[path.substr(0, shareEnd)].push_back(path);
+        }
+        return std::make_pair(rowsOfShare, h.network.shareCalls.load());
+    };
+    const auto without = search(0);
+    EXPECT_GE(without.first.size(), 15u);
+    EXPECT_EQ(search(3), without);
+}
+
+// Holds every listing call until the test lets them go, and says which are held.
 class HeldCalls {
 public:
     explicit HeldCalls(FakeFileSystem& files) {
         files.onFindFirst = [this](const std::wstring& dir) {
             std::unique_lock lock(lock_);
-            const auto thread = std::this_thread::get_id();
-            if (first_ == std::thread::id()) {
-                first_ = thread;
-            }
             ++started_;
-            held_.insert({dir, thread});
+            held_.insert({dir, std::this_thread::get_id()});
             changed_.notify_all();
             changed_.wait(lock, [&] { return released_.count(dir) > 0 || all_; });
             held_.erase(held_.find(dir));
             changed_.notify_all();
         };
     }
-    // Waits (generously) until the condition holds over the calls being held: dir -> thread.
+    using Held = std::multimap<std::wstring, std::thread::id>; // folder -> thread in the call
+
+    // Waits (generously) until the condition holds over the calls being held.
     template <typename Condition> bool WaitFor(Condition condition) {
         std::unique_lock lock(lock_);
-        return changed_.wait_for(lock, 20s, [&] { return condition(held_, first_); });
+        return changed_.wait_for(lock, 20s, [&] { return condition(held_); });
     }
     void Release(const std::wstring& dir) {
         std::lock_guard lock(lock_);
@@ -156,39 +186,72 @@ public:
 private:
     std::mutex lock_;
     std::condition_variable changed_;
-    std::multimap<std::wstring, std::thread::id> held_;
+    Held held_;
     std::set<std::wstring> released_;
-    std::thread::id first_;
     int started_ = 0;
     bool all_ = false;
 };
 
-// With every thread of the walk in a listing call (the walker's in the folder it is at, or
-// waiting for the helper that lists it), Stop ends the search as those calls return: not one
-// more listing starts.
+// Passes the status texts on and notes the walker: the thread that writes "Search in".
+class WalkerWatch final : public IStatusBar {
+public:
+    explicit WalkerWatch(IStatusBar& inner) : inner_(inner) {}
+    void SetPaneText(int pane, std::wstring_view text) override {
+        if (text.starts_with(kTextSearchIn)) {
+            std::lock_guard lock(lock_);
+            walker_ = std::this_thread::get_id();
+        }
+        inner_.SetPaneText(pane, text);
+    }
+    [[nodiscard]] std::thread::id Walker() {
+        std::lock_guard lock(lock_);
+        return walker_;
+    }
+
+private:
+    IStatusBar& inner_;
+    std::mutex lock_;
+    std::thread::id walker_;
+};
+
+// With every thread of the walk in a listing call, or the walker waiting for the helper that
+// lists its folder, Stop ends the search as those calls return: not one more listing starts.
 TEST(ReadAhead, StopEndsTheWalkWithinOneCallAndStartsNoListingAfterIt) {
     constexpr int kHelpers = 2;
     EngineHarness h(kHelpers);
+    WalkerWatch watch(h.status);
+    h.engine.Services().statusBar = &watch;
     h.files.readsBothPassesAtOnce = true;
     for (int i = 0; i < 20; ++i) {
         h.files.AddFile(kShare + L"\\c" + std::to_wstring(i / 10) + std::to_wstring(i % 10) + L"\\x\\f.txt");
     }
     HeldCalls calls(h.files);
+    struct EndSearch {
+        EngineHarness& h;
+        HeldCalls& calls;
+        ~EndSearch() {
+            h.engine.StopSearch();
+            calls.ReleaseAll();
+            h.engine.WaitForSearchEnd();
+        }
+    } endSearchWhateverHappens{h, calls};
     h.engine.Request().fileMask = L"*.txt";
     h.Start({kShare});
 
-    // The walker lists the share itself: nothing of it is known before.
-    using Held = std::multimap<std::wstring, std::thread::id>;
-    ASSERT_TRUE(calls.WaitFor([](const Held& held, std::thread::id) { return held.size() == 1; }));
+    // Nothing below the share is known before it is listed.
+    using Held = HeldCalls::Held;
+    ASSERT_TRUE(calls.WaitFor([](const Held& held) { return held.size() == 1; }));
     EXPECT_EQ(calls.Started(), 1);
     calls.Release(kShare);
 
-    // Then the helpers list the folders ahead while the walker takes the first (or waits for it).
+    // Then the helpers list the folders ahead while the walker lists the first, or waits for
+    // the helper that does.
     const std::wstring first = kShare + L"\\c00";
-    ASSERT_TRUE(calls.WaitFor([&](const Held& held, std::thread::id walker) {
-        const auto helpers =
+    ASSERT_TRUE(calls.WaitFor([&](const Held& held) {
+        const std::thread::id walker = watch.Walker();
+        const auto byHelpers =
             std::count_if(held.begin(), held.end(), [&](const auto& call) { return call.second != walker; });
-        return held.count(first) == 1 && helpers == kHelpers;
+        return walker != std::thread::id() && held.count(first) == 1 && byHelpers == kHelpers;
     }));
     const int startedBeforeStop = calls.Started();
     EXPECT_GE(startedBeforeStop, 1 + kHelpers);

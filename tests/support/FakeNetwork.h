@@ -4,6 +4,7 @@
 
 #include "platform/NetworkServices.h"
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -41,8 +42,8 @@ public:
     std::size_t recordsPerCall = 2; // records per enumeration call at most
     std::size_t sharesPerPage = 2;  // share names per page
     std::function<void()> onCall;   // runs at every call
-    int openCalls = 0;
-    int shareCalls = 0;
+    std::atomic<int> openCalls{0};
+    std::atomic<int> shareCalls{0};
 
     std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
         ++openCalls;
