@@ -10,6 +10,7 @@
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
+#include "ui/support/MenuDriver.h"
 #include "ui/support/PaneHost.h"
 
 #include <gtest/gtest.h>
@@ -413,9 +414,9 @@ TEST_F(ResultViewCommands, OpenAndPropertiesActOnTheRightClickedRow) {
 
 TEST_F(ResultViewCommands, RightButtonPressRemembersItsPoint) {
     const POINT point = PointOnRow(1);
-    // The control tracks the mouse after the press until the button comes up.
-    PostMessageW(List().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    testing::MenuDriver menu({VK_ESCAPE}); // the pop-up menu of the row, closed again
     SendMessageW(List().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    EXPECT_EQ(menu.menusOpened, 1);
     ui::PumpWaitingMessages();
     EXPECT_EQ(List().rightClickPoint.x, point.x);
     EXPECT_EQ(List().rightClickPoint.y, point.y);
@@ -451,6 +452,120 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     EXPECT_EQ(List().ItemCount(), 0);
     EXPECT_EQ(ItemCountText(), L"0 items");
     EXPECT_FALSE(view_->CanDeleteItems());
+}
+
+// Counts the LVN_DELETEITEM notifications the list sends its parent.
+class DeletionCounter {
+public:
+    DeletionCounter() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { count_ = 0; }
+    ~DeletionCounter() { UnhookWindowsHookEx(hook_); }
+    [[nodiscard]] int Count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_NOTIFY &&
+            reinterpret_cast<const NMHDR*>(message->lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
+            ++count_;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int count_ = 0;
+    HHOOK hook_;
+};
+
+TEST_F(ResultViewCommands, DeleteKeyRemovesTheSelectedRowsOneNotificationEach) {
+    List().InsertRow(4, L"extra", 0);
+    ASSERT_EQ(List().ItemCount(), 5);
+    Select({0, 4});
+    {
+        DeletionCounter deletions;
+        SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+        EXPECT_EQ(deletions.Count(), 2);
+    }
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"gone.txt", L"inner.bin", L"sub"}));
+    EXPECT_EQ(ItemCountText(), L"3 items");
+    EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
+    // Nothing selected: the key does nothing.
+    DeletionCounter deletions;
+    SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(deletions.Count(), 0);
+    EXPECT_EQ(List().ItemCount(), 3);
+}
+
+// What the tooltip control of the cells knows: its one tool's id and rectangle, and the text the
+// list gives for it (asked for through TTN_NEEDTEXTW).
+struct Tip {
+    UINT_PTR id = 0;
+    RECT rect{};
+    std::wstring text;
+};
+
+Tip TipAt(CResultListCtrl& list, POINT point) {
+    list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    Tip tip;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    if (!SendMessageW(list.ToolTips(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return tip;
+    }
+    tip.id = tool.uId;
+    tip.rect = tool.rect;
+    wchar_t text[128] = {};
+    tool.lpszText = text;
+    SendMessageW(list.ToolTips(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    tip.text = text;
+    return tip;
+}
+
+TEST_F(ResultViewCommands, EachCellIsAToolWhoseTipSaysWhatADoubleClickDoes) {
+    ASSERT_NE(List().ToolTips(), nullptr);
+    const POINT name = PointOnRow(1);
+    Tip tip = TipAt(List(), name);
+    EXPECT_EQ(tip.id, 1024u + 0 + 1);
+    EXPECT_EQ(tip.text, L"double-click for open/run file \"gone.txt\"");
+    EXPECT_EQ(tip.rect.left, 0);
+    EXPECT_EQ(tip.rect.right - tip.rect.left, List().ColumnWidth(0));
+
+    // Another cell of the same row is another tool with the same tip; a folder says so.
+    tip = TipAt(List(), {List().ColumnWidth(0) + 10, name.y});
+    EXPECT_EQ(tip.id, 1024u + 1 + 1);
+    EXPECT_EQ(tip.text, L"double-click for open/run file \"gone.txt\"");
+    EXPECT_EQ(TipAt(List(), {List().ColumnWidth(0) + List().ColumnWidth(1) + 10, PointOnRow(3).y}).text,
+              L"double-click for open folder \"sub\"");
+
+    // Below the rows there is no tool, nor in any view but the report.
+    EXPECT_EQ(TipAt(List(), {10, 500}).id, 0u);
+    SetWindowLongW(List().Handle(), GWL_STYLE, (GetWindowLongW(List().Handle(), GWL_STYLE) & ~LVS_TYPEMASK) | LVS_LIST);
+    RECT cell{};
+    EXPECT_EQ(List().CellFromPoint(PointOnRow(0), cell, nullptr), -1);
+}
+
+TEST_F(ResultViewCommands, TipRequestsByToolIdCutAt79Characters) {
+    const auto ask = [&](UINT code, UINT_PTR id, NMTTDISPINFOW& info) {
+        info = {};
+        info.hdr.hwndFrom = List().ToolTips();
+        info.hdr.idFrom = id;
+        info.hdr.code = code;
+        return SendMessageW(List().Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+    };
+    NMTTDISPINFOW info{};
+    ask(TTN_NEEDTEXTW, 2 * 1024 + 3, info); // row 2, any column
+    EXPECT_STREQ(info.lpszText, L"double-click for open/run file \"inner.bin\"");
+    ask(TTN_NEEDTEXTW, 40 * 1024 + 1, info); // a row that is not there
+    EXPECT_STREQ(info.szText, L"double-click for open folder \"\"");
+
+    const std::wstring longName(90, L'n');
+    List().SetColumnText(0, 0, longName);
+    ask(TTN_NEEDTEXTW, 1, info);
+    EXPECT_EQ(std::wstring(info.szText), (L"double-click for open/run file \"" + longName).substr(0, 79));
+
+    NMTTDISPINFOA ansi{};
+    ansi.hdr.hwndFrom = List().ToolTips();
+    ansi.hdr.idFrom = 3 * 1024 + 1;
+    ansi.hdr.code = TTN_NEEDTEXTA;
+    SendMessageW(List().Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ansi));
+    EXPECT_STREQ(ansi.szText, "double-click for open folder \"sub\"");
 }
 
 TEST_F(ResultViewCommands, SelectionWalkGivesPositionsInOrder) {

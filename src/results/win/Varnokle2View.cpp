@@ -84,6 +84,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
 
 bool CVarnokle2View::OnInitDialog(ui::Message&) {
     list_.Attach(Item(IDC_RESULT_LIST));
+    list_.EnableToolTips();
     return false; // the dialog manager sets the focus
 }
 
@@ -251,11 +252,7 @@ void CVarnokle2View::SortBy(SortKey key) {
 }
 
 void CVarnokle2View::DeleteItems() {
-    for (int row = list_.FirstSelectedRow(); row >= 0; row = list_.FirstSelectedRow()) {
-        if (!list_.DeleteItem(row)) {
-            break;
-        }
-    }
+    list_.DeleteSelectedRows();
 }
 
 bool CVarnokle2View::CanDeleteItems() {
