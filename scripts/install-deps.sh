@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs (as root), only those that are missing.
 set -eu
 packages="cmake g++ make googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
-          imagemagick xdotool x11-apps findutils grep python3 fp-utils libchm-bin"
+          imagemagick xdotool x11-apps findutils grep python3 fp-utils libchm-bin fonts-dejavu-core"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

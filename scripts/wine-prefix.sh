@@ -14,5 +14,8 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Without this a crash under a display opens a dialog and waits for ever.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     </dev/null >/dev/null 2>&1
+# Windows maps the font name "Times" to its Times New Roman; here it is Debian's serif font.
+/usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Times /t REG_SZ \
+    /d 'DejaVu Serif' /f </dev/null >/dev/null 2>&1
 /usr/lib/wine/wineserver64 -w
 test -f "$prefix/system.reg"

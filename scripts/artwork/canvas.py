@@ -171,3 +171,30 @@ def ico_bytes(canvases):
     return directory + b"".join(images)
 
 
+# The 16 colours of the classic palette, for pictures of 16 colours.
+PALETTE_16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+
+def bmp4_bytes(canvas, palette=PALETTE_16):
+    """A 4-bit (16-colour) bottom-up BMP of the canvas; every pixel must be a colour of the palette."""
+    index = {colour: i for i, colour in enumerate(palette)}
+    row_size = ((canvas.width + 1) // 2 + 3) // 4 * 4
+    rows = []
+    for y in reversed(range(canvas.height)):
+        row = bytearray(row_size)
+        for x, (r, g, b, _) in enumerate(canvas.pixels[y]):
+            if (r, g, b) not in index:
+                raise ValueError(f"colour {(r, g, b)} at ({x}, {y}) is not in the palette")
+            row[x // 2] |= index[(r, g, b)] << (0 if x % 2 else 4)
+        rows.append(bytes(row))
+    image = b"".join(rows)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    header = struct.pack(
+        "<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 4, 0, len(image), 2835, 2835, len(palette), 0
+    )
+    offset = 14 + len(header) + len(colours)
+    file_header = struct.pack("<2sIHHI", b"BM", offset + len(image), 0, 0, offset)
+    return file_header + header + colours + image

@@ -16,7 +16,7 @@
 #include "results/win/UserMessages.h"
 #include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
-#include "ui/support/DialogCloser.h"
+#include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +34,8 @@
 namespace vk {
 namespace {
 
+using testing::MessageBoxCloser;
 using testing::PaneHost;
-
-// A message box captioned with the program's name, closed with OK.
-class MessageBoxCloser : public testing::DialogCloser {
-public:
-    MessageBoxCloser() : DialogCloser(kProgramName) {}
-};
 
 class RecordingMessages final : public IUserMessages {
 public:

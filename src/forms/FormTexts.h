@@ -1,0 +1,24 @@
+#pragma once
+// The search forms' own texts: their tooltips and the size modes of the advanced form.
+
+namespace vk {
+
+// Tooltips. The simple form uses the file mask, Start and Stop texts; the advanced form all.
+constexpr const wchar_t* kTipFileMask = L"Use this parameter if you need find files or folders";
+constexpr const wchar_t* kTipShareMask =
+    L"Use this parameter if you need find shared resource\r\n on a servers(switching hiden shares)";
+constexpr const wchar_t* kTipStart = L"Press \"Start\" button for start of search";
+constexpr const wchar_t* kTipStop = L"Press \"Stop\" button for stop of search";
+constexpr const wchar_t* kTipFileMaskCheck = L"Check/uncheck for enable/disable \"file mask\"";
+constexpr const wchar_t* kTipShareMaskCheck = L"Check/uncheck for enable/disable \"sharing mask\"";
+constexpr const wchar_t* kTipSizeMode = L"Select \"at least\" or \"at most\"";
+constexpr const wchar_t* kTipSize = L"Size file";
+
+// The size modes, in the order of the box. Any text but the first exactly means "at most".
+constexpr const wchar_t* kSizeAtLeast = L"at least";
+constexpr const wchar_t* kSizeAtMost = L"at most";
+
+// The size bound a freshly shown advanced form starts with.
+constexpr const wchar_t* kInitialSizeText = L"0";
+
+} // namespace vk

@@ -1,0 +1,46 @@
+#pragma once
+// How the search forms turn what the user entered into the search request when Start is pressed,
+// and which of the entered masks join the histories. The forms read their controls, call these
+// and then start the search or show "Please insert mask for search.".
+
+#include "engine/SearchRequest.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+// What Start does once the request is filled.
+struct StartPlan {
+    bool start = false;              // false: no search, the "Please insert mask" message instead
+    bool fileMaskToHistory = false;  // the file mask goes to the top of its history
+    bool shareMaskToHistory = false; // the share mask goes to the top of its history
+};
+
+// The simple form: the file mask alone; no share mask, no size and no text criterion.
+[[nodiscard]] StartPlan FillSimpleRequest(std::wstring_view mask, const std::vector<std::wstring>& history,
+                                          SearchRequest& request);
+
+// The advanced form's inputs as they stand at Start. A criterion whose box is not checked is not
+// used, whatever its input holds.
+struct AdvancedFormInput {
+    bool shareMaskOn = true;
+    std::wstring shareMask;
+    bool fileMaskOn = true;
+    std::wstring fileMask;
+    bool textOn = true;
+    std::wstring containingText;
+    bool sizeOn = true;
+    std::wstring sizeMode;      // "at least" exactly, or anything else for "at most"
+    std::wstring sizeKilobytes; // read the lenient way; see SizeLimitFromKilobytes
+};
+
+// The advanced form. With both masks empty and the size criterion on, the file mask is "*" (not
+// a history entry); with both masks empty otherwise nothing starts. An unchecked size criterion
+// leaves the request's bound as it was.
+[[nodiscard]] StartPlan FillAdvancedRequest(const AdvancedFormInput& input,
+                                            const std::vector<std::wstring>& fileHistory,
+                                            const std::vector<std::wstring>& shareHistory, SearchRequest& request);
+
+} // namespace vk

@@ -1,0 +1,146 @@
+#include "forms/win/SearchFormView.h"
+
+#include "engine/EngineTexts.h"
+#include "engine/SearchEngine.h"
+#include "forms/Settings.h"
+#include "forms/win/SearchButtons.h"
+#include "platform/Profile.h"
+
+namespace vk {
+
+CSearchFormView::CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine)
+    : ui::FormView(templateId), advanced_(advanced), engine_(engine) {}
+
+SearchButtonSet& CSearchFormView::ButtonSet() const {
+    return advanced_ ? theAdvancedFormButtons : theSimpleFormButtons;
+}
+
+bool CSearchFormView::ProcessMessage(ui::Message& m) {
+    static constexpr ui::MessageEntry<CSearchFormView> kMessages[] = {
+        ui::On(WM_INITDIALOG, &CSearchFormView::OnInitDialog),
+        ui::On(WM_DESTROY, &CSearchFormView::OnDestroy),
+        ui::OnControl(BN_CLICKED, IDOK, &CSearchFormView::OnEnter),
+        ui::OnControl(BN_CLICKED, ui::kAnyId, &CSearchFormView::OnStartClicked),
+        ui::OnControl(BN_CLICKED, ui::kAnyId, &CSearchFormView::OnStopClicked),
+        ui::OnControl(BN_CLICKED, ui::kAnyId, &CSearchFormView::OnModeClicked),
+    };
+    return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
+}
+
+bool CSearchFormView::OnInitDialog(ui::Message& m) {
+    // The form is created at its template's size: that is the size it is laid out at.
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    laidOutSize_ = {window.right - window.left, window.bottom - window.top};
+    AttachControls();
+    const ButtonIds ids = Buttons();
+    ButtonSet().Bind(hwnd_, ids.start, ids.stop, ids.mode);
+    m.result = TRUE;
+    return true;
+}
+
+void CSearchFormView::OnInitialUpdate() {
+    ui::FormView::OnInitialUpdate();
+    theFormSize = {static_cast<int>(laidOutSize_.cx), static_cast<int>(laidOutSize_.cy)};
+    if (!toolTip_.Exists() && toolTip_.Create(hwnd_)) {
+        AddTools(toolTip_);
+        toolTip_.Activate();
+    }
+    LoadHistories(ReadFormStateFile(kFormStateFileName, Blocks()));
+    EnableWindow(Item(Buttons().stop), FALSE);
+    ResetInputs();
+    fileMasks_.SetEditText(theSettings.carriedMask);
+    SetWindowTextW(GetAncestor(hwnd_, GA_ROOT), kProgramName);
+    engine_.Services().searchForm = &theSearchStateButtons;
+}
+
+bool CSearchFormView::OnStartClicked(ui::Message& m) {
+    if (static_cast<int>(m.CommandId()) != Buttons().start) {
+        return false;
+    }
+    OnStart();
+    return true;
+}
+
+bool CSearchFormView::OnEnter(ui::Message&) {
+    // Enter in a box of the form: Start, if Start can be pressed now.
+    if (IsWindowEnabled(Item(Buttons().start))) {
+        OnStart();
+    }
+    return true;
+}
+
+void CSearchFormView::BeginSearch() {
+    const HWND focus = GetFocus();
+    engine_.ShowSearchState(true);
+    engine_.searchRunning = true;
+    if (!engine_.StartSearch()) {
+        // The engine did not take the search (the last one's threads were still ending): never
+        // leave the form waiting for a search that does not run.
+        engine_.searchRunning = false;
+        theSearchStateButtons.SetSearchButtons(false);
+        return;
+    }
+    KeepFocusUsable(focus, Item(Buttons().stop));
+}
+
+void CSearchFormView::RefuseEmptyRequest() const {
+    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), kTextPleaseInsertMask, kProgramName, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CSearchFormView::OnStopClicked(ui::Message& m) {
+    if (static_cast<int>(m.CommandId()) != Buttons().stop) {
+        return false;
+    }
+    const HWND focus = GetFocus();
+    engine_.StopSearch();
+    EnableWindow(Item(Buttons().stop), FALSE);
+    KeepFocusUsable(focus, fileMasks_.Handle());
+    return true;
+}
+
+void CSearchFormView::KeepFocusUsable(HWND focus, HWND next) const {
+    // A button pressed from the keyboard and then disabled would leave the keys nowhere to go.
+    if (focus && IsChild(hwnd_, focus) && !IsWindowEnabled(focus) && next && IsWindowEnabled(next)) {
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    }
+}
+
+bool CSearchFormView::OnModeClicked(ui::Message& m) {
+    if (static_cast<int>(m.CommandId()) != Buttons().mode) {
+        return false;
+    }
+    theSettings.carriedMask = fileMasks_.EditText();
+    IFormHost* const host = host_;
+    if (!host) {
+        return true;
+    }
+    const bool advanced = !advanced_;
+    const HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
+    // This form is destroyed in here (writing the state file); the other one is in place and
+    // has read it when the call returns.
+    host->ReplaceForm(advanced);
+    FinishModeSwitch(mainWindow, advanced);
+    return true;
+}
+
+void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
+    // Minimizing and restoring lays the main window out again for the new form's height.
+    if (mainWindow && IsWindow(mainWindow)) {
+        ShowWindow(mainWindow, SW_MINIMIZE);
+        ShowWindow(mainWindow, SW_RESTORE);
+        SetForegroundWindow(mainWindow);
+    }
+    theSettings.Advanced = advanced ? 1 : 0;
+    static_cast<void>(theSettings.Save(AppProfile()));
+}
+
+bool CSearchFormView::OnDestroy(ui::Message&) {
+    ButtonSet().Unbind();
+    toolTip_.Destroy();
+    // A file that cannot be written is skipped without a word.
+    static_cast<void>(WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks()));
+    return false;
+}
+
+} // namespace vk

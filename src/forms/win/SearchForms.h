@@ -1,0 +1,16 @@
+#pragma once
+// Makes the search form for the lower pane: the advanced form (CDownView2) or the simple one
+// (CDownView). The holder creates its window, sizes it, gives it the holder (SetHost) and runs
+// its initial update.
+
+#include "forms/win/SearchFormView.h"
+
+#include <memory>
+
+namespace vk {
+
+class CSearchEngine;
+
+[[nodiscard]] std::unique_ptr<CSearchFormView> MakeSearchForm(bool advanced, CSearchEngine& engine);
+
+} // namespace vk

@@ -1,0 +1,227 @@
+#include "shell/win/SubTray2.h"
+
+#include "shell/TrayIconRules.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+#include <string>
+
+namespace vk {
+namespace {
+
+UINT_PTR Property(HWND window, const wchar_t* name) {
+    return reinterpret_cast<UINT_PTR>(GetPropW(window, name));
+}
+
+bool SetProperty(HWND window, const wchar_t* name, UINT_PTR value) {
+    return SetPropW(window, name, reinterpret_cast<HANDLE>(value)) != FALSE;
+}
+
+void RemoveProperties(HWND window) {
+    for (const wchar_t* name : {kSubTray2NotifyTrayMsgProperty, kSubTray2OldWndProcProperty, kSubTray2StyleProperty,
+                                kSubTray2IdProperty, kSubTray2MenuHandleProperty}) {
+        RemovePropW(window, name);
+    }
+}
+
+bool HasOurProcedure(HWND window) {
+    return GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubTray2WindowProc);
+}
+
+// The first version of the system's notification-icon record: the one every shell takes (152
+// bytes in a 32-bit program, 168 in a 64-bit one, where the handles are wider).
+static_assert(NOTIFYICONDATAW_V1_SIZE == (sizeof(void*) == 8 ? 168 : 152));
+
+NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = window;
+    record.uID = id;
+    return record;
+}
+
+// The window's own icon: its small one, its big one, its class's, or the system's default.
+HICON WindowIcon(HWND window) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    }
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+    }
+    if (!icon) {
+        icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
+    }
+    if (!icon) {
+        icon = LoadIconW(nullptr, IDI_APPLICATION);
+    }
+    return icon;
+}
+
+std::wstring WindowTitle(HWND window) {
+    std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    title.resize(static_cast<std::size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+    return title;
+}
+
+// Takes the icon and its menu away and forgets the state; the procedure stays as it is.
+void DeleteIcon(HWND window, UINT id) {
+    NOTIFYICONDATAW record = IconRecord(window, id);
+    Shell_NotifyIconW(NIM_DELETE, &record);
+    if (const auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty))) {
+        DestroyMenu(menu);
+    }
+    RemoveProperties(window);
+}
+
+// A left click: a shown window goes (through the minimized state, so that it comes back as it
+// was), a hidden one comes back in front.
+void HideOrRestore(HWND window) {
+    if (IsWindowVisible(window)) {
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+        ShowWindow(window, SW_HIDE);
+        return;
+    }
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
+// A right click: the menu at the pointer, owned by a hidden helper window in the foreground, so
+// that a click elsewhere closes it. The chosen command (0 if none) is posted to the window.
+void ShowTrayMenu(HWND window) {
+    const auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty));
+    if (!menu) {
+        return;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    const HWND helper = CreateWindowExW(0, L"STATIC", L"HideTrayMenuBase", WS_CHILD, 0, 0, 100, 100, GetDesktopWindow(),
+                                        nullptr, instance, nullptr);
+    if (!helper) {
+        return;
+    }
+    SetForegroundWindow(helper);
+    const auto command =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, pointer.x, pointer.y, 0, helper, nullptr));
+    SetForegroundWindow(helper);
+    DestroyWindow(helper);
+    PostMessageW(window, WM_COMMAND, command, 0);
+}
+
+// With option bit 0 a minimized window goes to the tray. It is hidden when it loses activation
+// while minimized, as the system deactivates a window that the user minimizes; and when it is
+// sized to its minimized state, for systems that leave the only window of a desktop active (Wine).
+bool HidesWhenMinimized(HWND window, UINT message, WPARAM wParam) {
+    if ((Property(window, kSubTray2StyleProperty) & kTrayHideWhenMinimized) == 0) {
+        return false;
+    }
+    return (message == WM_ACTIVATE && IsIconic(window)) || (message == WM_SIZE && wParam == SIZE_MINIMIZED);
+}
+
+} // namespace
+
+bool SubTray2Add(HWND window, UINT options, UINT id, const wchar_t* tooltip, HICON icon) {
+    if (!window || !IsWindow(window) || id == 0) {
+        return false;
+    }
+    if (HasOurProcedure(window)) {
+        return true;
+    }
+    if (GetPropW(window, kSubTray2OldWndProcProperty)) {
+        return false;
+    }
+    const std::wstring tip = TrayTooltip(tooltip ? tooltip : L"", WindowTitle(window));
+    const UINT message = RegisterWindowMessageW(kSubTray2MessageName);
+    if (message == 0) {
+        return false;
+    }
+    NOTIFYICONDATAW record = IconRecord(window, id);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = message;
+    record.hIcon = icon ? icon : WindowIcon(window);
+    std::wmemcpy(record.szTip, tip.c_str(), tip.size() + 1);
+    // Without an icon there would be nothing to bring a hidden window back with.
+    if (!Shell_NotifyIconW(NIM_ADD, &record)) {
+        return false;
+    }
+    const auto procedure = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (!SetProperty(window, kSubTray2NotifyTrayMsgProperty, message) ||
+        !SetProperty(window, kSubTray2OldWndProcProperty, procedure) ||
+        !SetProperty(window, kSubTray2StyleProperty, options) || !SetProperty(window, kSubTray2IdProperty, id) ||
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubTray2WindowProc)) == 0) {
+        DeleteIcon(window, id);
+        return false;
+    }
+    return true;
+}
+
+bool SubTray2AddMenuItem(HWND window, UINT commandId, const wchar_t* text) {
+    if (!window || !GetPropW(window, kSubTray2IdProperty)) {
+        return false;
+    }
+    auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty));
+    const bool made = menu == nullptr;
+    if (made && (menu = CreatePopupMenu()) == nullptr) {
+        return false;
+    }
+    const BOOL appended = commandId == 0 ? AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)
+                                         : AppendMenuW(menu, MF_STRING, commandId, text ? text : L"");
+    if (!appended || !SetProperty(window, kSubTray2MenuHandleProperty, reinterpret_cast<UINT_PTR>(menu))) {
+        if (made) {
+            DestroyMenu(menu);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool SubTray2Remove(HWND window) {
+    if (!window || !IsWindow(window) || !HasOurProcedure(window) || !GetPropW(window, kSubTray2OldWndProcProperty) ||
+        !GetPropW(window, kSubTray2IdProperty)) {
+        return false;
+    }
+    const auto procedure = static_cast<LONG_PTR>(Property(window, kSubTray2OldWndProcProperty));
+    DeleteIcon(window, static_cast<UINT>(Property(window, kSubTray2IdProperty)));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, procedure);
+    if (!IsWindowVisible(window)) {
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+    }
+    return true;
+}
+
+LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto procedure = reinterpret_cast<WNDPROC>(Property(window, kSubTray2OldWndProcProperty));
+    try {
+        const auto id = static_cast<UINT>(Property(window, kSubTray2IdProperty));
+        if (id == 0) {
+            return procedure ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                             : DefWindowProcW(window, message, wParam, lParam);
+        }
+        const auto trayMessage = static_cast<UINT>(Property(window, kSubTray2NotifyTrayMsgProperty));
+        if (message == trayMessage) {
+            if (static_cast<UINT>(wParam) == id) {
+                if (lParam == WM_LBUTTONDOWN) {
+                    HideOrRestore(window);
+                } else if (lParam == WM_RBUTTONUP) {
+                    ShowTrayMenu(window);
+                }
+            }
+            return 0;
+        }
+        if (message == WM_DESTROY) {
+            DeleteIcon(window, id);
+            // The window's own procedure sees the rest of its messages (WM_NCDESTROY among them).
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+        } else if (HidesWhenMinimized(window, message, wParam)) {
+            ShowWindow(window, SW_HIDE);
+        }
+        return CallWindowProcW(procedure, window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // namespace vk

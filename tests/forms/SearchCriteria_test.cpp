@@ -1,0 +1,209 @@
+// What Start puts into the request from each form, which masks join the histories, and the
+// lenient reading of numbers.
+
+#include "forms/LenientNumber.h"
+#include "forms/MaskHistory.h"
+#include "forms/SearchCriteria.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vk {
+namespace {
+
+using Entries = std::vector<std::wstring>;
+
+TEST(MaskHistory, AMaskJoinsUnlessEmptyOrSomeEntryBeginsWithItIgnoringCase) {
+    const Entries history{L"*.MP3", L"*.avi", L"Bericht \x00C4nderung.doc"};
+    EXPECT_FALSE(BelongsInHistory(history, L"*.mp"));
+    EXPECT_FALSE(BelongsInHistory(history, L"*.mp3"));
+    EXPECT_FALSE(BelongsInHistory(history, L"*.AVI"));
+    EXPECT_FALSE(BelongsInHistory(history, L"bericht \x00E4"));
+    EXPECT_FALSE(BelongsInHistory(history, L""));
+    EXPECT_TRUE(BelongsInHistory(history, L"*.mp3 "));
+    EXPECT_TRUE(BelongsInHistory(history, L"*.avi;*.mkv"));
+    EXPECT_TRUE(BelongsInHistory(history, L"mp3"));
+    EXPECT_TRUE(BelongsInHistory({}, L"x"));
+}
+
+TEST(SimpleRequest, AnEmptyMaskStartsNothingAndJoinsNoHistory) {
+    SearchRequest request;
+    request.sizeFilterOn = true;
+    request.textFilterOn = true;
+    const StartPlan plan = FillSimpleRequest(L"", {L"*.txt"}, request);
+    EXPECT_FALSE(plan.start);
+    EXPECT_FALSE(plan.fileMaskToHistory);
+    EXPECT_TRUE(request.fileMask.empty());
+}
+
+TEST(SimpleRequest, ASimpleSearchAfterAnAdvancedOneUsesTheFileMaskAlone) {
+    SearchRequest request;
+    AdvancedFormInput advanced;
+    advanced.shareMask = L"music";
+    advanced.fileMask = L"*.mp3";
+    advanced.containingText = L"chorus";
+    advanced.sizeMode = L"at most";
+    advanced.sizeKilobytes = L"100";
+    ASSERT_TRUE(FillAdvancedRequest(advanced, {}, {}, request).start);
+    ASSERT_TRUE(request.sizeFilterOn && request.textFilterOn);
+
+    const StartPlan plan = FillSimpleRequest(L"*.avi", {L"*.mp3"}, request);
+    EXPECT_TRUE(plan.start);
+    EXPECT_TRUE(plan.fileMaskToHistory);
+    EXPECT_EQ(request.fileMask, L"*.avi");
+    EXPECT_EQ(request.shareMask, L"");
+    EXPECT_FALSE(request.sizeFilterOn);
+    EXPECT_FALSE(request.textFilterOn);
+
+    EXPECT_FALSE(FillSimpleRequest(L"*.mp", {L"*.MP3"}, request).fileMaskToHistory);
+    // A long mask is taken whole.
+    const std::wstring longMask(5000, L'a');
+    EXPECT_TRUE(FillSimpleRequest(longMask, {}, request).start);
+    EXPECT_EQ(request.fileMask, longMask);
+}
+
+// The advanced form as it comes up: all boxes checked, both masks empty, at least 0 kb.
+AdvancedFormInput Defaults() {
+    AdvancedFormInput input;
+    input.sizeMode = L"at least";
+    input.sizeKilobytes = L"0";
+    return input;
+}
+
+TEST(AdvancedRequest, TheDefaultsSearchEverythingOfAtLeastZeroBytes) {
+    SearchRequest request;
+    request.sizeLimit = 77;
+    const StartPlan plan = FillAdvancedRequest(Defaults(), {}, {}, request);
+    EXPECT_TRUE(plan.start);
+    EXPECT_FALSE(plan.fileMaskToHistory) << "the star is not a history entry";
+    EXPECT_FALSE(plan.shareMaskToHistory);
+    EXPECT_EQ(request.fileMask, L"*");
+    EXPECT_EQ(request.shareMask, L"");
+    EXPECT_TRUE(request.sizeFilterOn);
+    EXPECT_FALSE(request.sizeAtMost);
+    EXPECT_EQ(request.sizeLimit, 0u);
+    EXPECT_FALSE(request.textFilterOn);
+}
+
+TEST(AdvancedRequest, WithoutAMaskOrASizeNothingStartsWhateverTheTextSays) {
+    SearchRequest request;
+    request.sizeLimit = 5;
+    AdvancedFormInput input = Defaults();
+    input.sizeOn = false;
+    input.sizeKilobytes = L"100";
+    EXPECT_FALSE(FillAdvancedRequest(input, {}, {}, request).start);
+    EXPECT_FALSE(request.sizeFilterOn);
+    EXPECT_EQ(request.sizeLimit, 5u) << "an unchecked size leaves the bound as it was";
+
+    input.containingText = L"needle";
+    const StartPlan plan = FillAdvancedRequest(input, {}, {}, request);
+    EXPECT_FALSE(plan.start);
+    EXPECT_TRUE(request.fileMask.empty());
+
+    // Masks whose boxes are unchecked count as empty, though their boxes keep the text.
+    input.fileMaskOn = false;
+    input.fileMask = L"*.txt";
+    input.shareMaskOn = false;
+    input.shareMask = L"docs";
+    const StartPlan unchecked = FillAdvancedRequest(input, {}, {}, request);
+    EXPECT_FALSE(unchecked.start);
+    EXPECT_FALSE(unchecked.fileMaskToHistory);
+    EXPECT_FALSE(unchecked.shareMaskToHistory);
+}
+
+TEST(AdvancedRequest, EachCheckedCriterionFillsItsField) {
+    SearchRequest request;
+    AdvancedFormInput input = Defaults();
+    input.fileMask = L"*.doc";
+    input.shareMask = L"fin*";
+    input.containingText = L"quarterly report";
+    input.sizeMode = L"at most";
+    input.sizeKilobytes = L" 12kb";
+    const StartPlan plan = FillAdvancedRequest(input, {L"*.txt"}, {L"FINANCE"}, request);
+    EXPECT_TRUE(plan.start);
+    EXPECT_TRUE(plan.fileMaskToHistory);
+    EXPECT_TRUE(plan.shareMaskToHistory) << "a star is a character like any other here";
+    EXPECT_EQ(request.fileMask, L"*.doc");
+    EXPECT_EQ(request.shareMask, L"fin*");
+    EXPECT_TRUE(request.textFilterOn);
+    EXPECT_EQ(request.containingText, L"quarterly report");
+    EXPECT_TRUE(request.sizeAtMost);
+    EXPECT_EQ(request.sizeLimit, 12288u);
+
+    EXPECT_FALSE(FillAdvancedRequest(input, {}, {L"Fin*ance"}, request).shareMaskToHistory);
+
+    // An empty text switches the criterion off; an unchecked one too, leaving the text as it was.
+    input.containingText.clear();
+    static_cast<void>(FillAdvancedRequest(input, {}, {}, request));
+    EXPECT_FALSE(request.textFilterOn);
+    input.containingText = L"other";
+    input.textOn = false;
+    static_cast<void>(FillAdvancedRequest(input, {}, {}, request));
+    EXPECT_FALSE(request.textFilterOn);
+    EXPECT_EQ(request.containingText, L"quarterly report");
+}
+
+TEST(AdvancedRequest, OnlyTheExactWordsAtLeastMeanAtLeast) {
+    SearchRequest request;
+    AdvancedFormInput input = Defaults();
+    for (const wchar_t* mode : {L"At least", L"at least ", L"", L"at most", L"more"}) {
+        input.sizeMode = mode;
+        static_cast<void>(FillAdvancedRequest(input, {}, {}, request));
+        EXPECT_TRUE(request.sizeAtMost) << std::wstring(mode).size();
+    }
+    input.sizeMode = L"at least";
+    static_cast<void>(FillAdvancedRequest(input, {}, {}, request));
+    EXPECT_FALSE(request.sizeAtMost);
+}
+
+TEST(AdvancedRequest, AShareMaskAloneSearchesWithAnEmptyFileMask) {
+    SearchRequest request;
+    AdvancedFormInput input = Defaults();
+    input.fileMaskOn = false;
+    input.fileMask = L"*.txt";
+    input.shareMask = L"*$";
+    const StartPlan plan = FillAdvancedRequest(input, {}, {}, request);
+    EXPECT_TRUE(plan.start);
+    EXPECT_TRUE(plan.shareMaskToHistory);
+    EXPECT_EQ(request.fileMask, L"");
+    EXPECT_EQ(request.shareMask, L"*$");
+}
+
+TEST(AdvancedRequest, SizeBoundsThatDoNotFitAreHeldAtTheEndsInsteadOfWrapping) {
+    SearchRequest request;
+    AdvancedFormInput input = Defaults();
+    const std::pair<const wchar_t*, std::uint32_t> cases[] = {
+        {L"12abc", 12288u},
+        {L"abc", 0u},
+        {L"4194303", 4294966272u},
+        {L"4194304", 4294967295u},
+        {L"4194305", 4294967295u},
+        {L"99999999999999999999999", 4294967295u},
+        {L"-1", 0u},
+        {L"-4194304", 0u},
+        {L"+5", 5120u},
+        {L"", 0u},
+    };
+    for (const auto& [text, bytes] : cases) {
+        input.sizeKilobytes = text;
+        static_cast<void>(FillAdvancedRequest(input, {}, {}, request));
+        EXPECT_EQ(request.sizeLimit, bytes) << std::wstring(text).size();
+    }
+}
+
+TEST(LenientNumber, ReadsTheLeadingSignedNumberAndSaturates) {
+    EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"  -12x5")), -12);
+    EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"\t\r\n+7")), 7);
+    EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"- 7")), 0);
+    EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"x7")), 0);
+    EXPECT_EQ(ReadLenientInteger(std::string_view("2000000000")), 2000000000);
+    EXPECT_EQ(ReadLenientInteger(std::string_view("99999999999999999999999")), 9223372036854775807LL);
+    EXPECT_EQ(ReadLenientInteger(std::string_view("-99999999999999999999999")), -9223372036854775807LL);
+    EXPECT_EQ(ReadLenientInteger(std::string_view("9223372036854775807")), 9223372036854775807LL);
+    EXPECT_EQ(ReadLenientInteger(std::string_view("9223372036854775808")), 9223372036854775807LL);
+}
+
+} // namespace
+} // namespace vk
