@@ -49,7 +49,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     FileSystem& fileSystem = *services_.fileSystem;
     ErrorCode error = kErrorSuccess;
     auto listing = fileSystem.FindFirst(JoinPath(dir, mask), ListingDetail::kNamesAndSizes, error);
-    HitWriter writer(*services_.resultList, resultStore_);
+    HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
     if (!searchRunning) {
         return;
     }
@@ -75,6 +75,8 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
         }
     }
     listing.reset();
+    // This directory's rows are in the list before the walk goes below it.
+    writer.Flush();
 
     // Every subdirectory is walked, whatever its name. Directory links are not followed, so a
     // link back to an ancestor cannot make the walk run for ever.

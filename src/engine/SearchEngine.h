@@ -8,6 +8,7 @@
 // checks it, and the search ends with "Search completed" like any other.
 
 #include "engine/EngineSeams.h"
+#include "engine/HitCursors.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
@@ -131,6 +132,7 @@ private:
     EngineServices services_;
     SearchRequest request_;
     ResultStore resultStore_;
+    HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::vector<std::wstring> scopePaths_;
     IScopeTree* tree_ = nullptr;

@@ -1,12 +1,44 @@
 #include "framework/Window.h"
 
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace vk::ui {
 namespace {
 
-// The property that ties a window to its object.
-constexpr const wchar_t* kObjectProperty = L"vk.window";
+// The objects of the windows, by handle. Every message to a window of ours looks its object up,
+// so the table lives in the process: a window property would cost a round trip to the window
+// server each time under Wine (some 30 microseconds, more than most handlers take).
+class WindowTable {
+public:
+    [[nodiscard]] Window* Find(HWND hwnd) const {
+        std::shared_lock lock(lock_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+    void Set(HWND hwnd, Window* object) {
+        std::unique_lock lock(lock_);
+        objects_[hwnd] = object;
+    }
+    void Remove(HWND hwnd, const Window* object) {
+        std::unique_lock lock(lock_);
+        const auto found = objects_.find(hwnd);
+        if (found != objects_.end() && found->second == object) {
+            objects_.erase(found);
+        }
+    }
+
+private:
+    mutable std::shared_mutex lock_;
+    std::unordered_map<HWND, Window*> objects_;
+};
+
+WindowTable& Objects() {
+    static WindowTable table;
+    return table;
+}
 
 } // namespace
 
@@ -31,17 +63,17 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? Objects().Find(hwnd) : nullptr;
 }
 
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropW(hwnd, kObjectProperty, this);
+    Objects().Set(hwnd, this);
 }
 
 void Window::Unbind() {
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProperty);
+        Objects().Remove(hwnd_, this);
     }
     hwnd_ = nullptr;
 }

@@ -413,6 +413,7 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
     list.SelectItem(0, true);
     Command(ID_EDIT_DELETE_ITEMS);
     EXPECT_EQ(list.ItemCount(), 2);
+    EXPECT_TRUE(ui::PumpUntil([&] { return !frame_->ResultView()->RefreshPending(); }, std::chrono::seconds(10)));
     EXPECT_EQ(frame_->StatusBar().PaneText(1), L"2 items");
 }
 

@@ -134,7 +134,7 @@ protected:
         ASSERT_TRUE(engine.StartSearch());
         ASSERT_TRUE(ui::PumpUntil([&] { return !engine.SearchThreadsRunning(); }, std::chrono::seconds(20)));
         engine.WaitForSearchEnd();
-        ui::PumpWaitingMessages();
+        ASSERT_TRUE(ui::PumpUntil([&] { return !frame_->ResultView()->RefreshPending(); }, std::chrono::seconds(10)));
     }
 
     CResultListCtrl& List() { return frame_->ResultView()->List(); }

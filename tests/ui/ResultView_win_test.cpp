@@ -105,7 +105,12 @@ protected:
         engine.searchRunning = true;
         engine.StartSearch();
         ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
-        ui::PumpWaitingMessages();
+        CatchUp();
+    }
+
+    // Waits for the refresh that brings the list's painting and the item count up to date.
+    void CatchUp() {
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return !view_->RefreshPending(); }));
     }
 
     CResultListCtrl& List() { return view_->List(); }
@@ -268,18 +273,55 @@ TEST_F(ResultView, SearchFillsRowsWithNameSizePathAndIcons) {
     EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
 }
 
-TEST_F(ResultView, ItemCountFollowsEachInsertionAndDeletion) {
+// Counts the texts written into the status bar's item count pane.
+class CountTextCounter {
+public:
+    CountTextCounter() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { count_ = 0; }
+    ~CountTextCounter() { UnhookWindowsHookEx(hook_); }
+    [[nodiscard]] int Count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == SB_SETTEXTW && LOBYTE(message->wParam) == kPaneItemCount) {
+            ++count_;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int count_ = 0;
+    HHOOK hook_;
+};
+
+TEST_F(ResultView, ItemCountFollowsInsertionsAndDeletionsAtMostTenTimesASecond) {
     Open();
+    CountTextCounter counts;
     std::vector<std::wstring> texts;
     for (int i = 0; i < 3; ++i) {
         List().InsertRow(i, L"row" + std::to_wstring(i), 0);
         texts.push_back(ItemCountText());
     }
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"1 items", L"2 items", L"3 items"}));
+    // The first row's count at once; those that follow it within a tenth of a second together.
+    EXPECT_EQ(texts.front(), L"1 items");
+    CatchUp();
+    EXPECT_EQ(ItemCountText(), L"3 items");
+    EXPECT_LE(counts.Count(), 2);
     Select({1});
     Command(ID_EDIT_DELETE_ITEMS);
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"2 items");
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"row0", L"row2"}));
+
+    // Many rows going one by one: the count is not written for each.
+    for (int i = 0; i < 200; ++i) {
+        List().InsertRow(0, L"more", 0);
+    }
+    CatchUp();
+    const int before = counts.Count();
+    List().SelectAll();
+    view_->DeleteItems();
+    CatchUp();
+    EXPECT_EQ(ItemCountText(), L"0 items");
+    EXPECT_LE(counts.Count() - before, 3);
 }
 
 // The last row the vertical scroll bar reaches; the list updates it only while it paints.
@@ -443,6 +485,7 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{2, 5, 7}));
     Command(ID_EDIT_DELETE_ITEMS);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"doc.txt", L"gone.txt", L"sub", L"extra0", L"extra2", L"extra4"}));
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"6 items");
     EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
     EXPECT_EQ(List().FirstSelectedPosition(), 0);
@@ -450,6 +493,7 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     Select({0, 1, 2, 3, 4, 5});
     view_->DeleteItems();
     EXPECT_EQ(List().ItemCount(), 0);
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"0 items");
     EXPECT_FALSE(view_->CanDeleteItems());
 }
@@ -484,6 +528,7 @@ TEST_F(ResultViewCommands, DeleteKeyRemovesTheSelectedRowsOneNotificationEach) {
         EXPECT_EQ(deletions.Count(), 2);
     }
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"gone.txt", L"inner.bin", L"sub"}));
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"3 items");
     EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
     // Nothing selected: the key does nothing.
@@ -615,6 +660,32 @@ TEST_F(ResultView, GuardedOperationsFromOtherThreadsWaitForListLock) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"from a worker", L"own thread"}));
 }
 
+TEST_F(ResultView, ABatchFromAnEngineThreadComesInOneGoWithItsColumnsAndOneCount) {
+    Open();
+    List().InsertRow(0, L"before", 0);
+    std::vector<NewRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        rows.push_back({L"f" + std::to_wstring(i), 2, i % 2 ? L"" : std::to_wstring(i), L"\\\\SRV\\s", 1000 + i});
+    }
+    CountTextCounter counts;
+    std::atomic<int> first{-2};
+    std::thread worker([&] { first = List().InsertRows(0, rows); });
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return first.load() != -2; }));
+    worker.join();
+    CatchUp();
+    EXPECT_EQ(first.load(), 0);
+    EXPECT_EQ(counts.Count(), 1);
+    EXPECT_EQ(ItemCountText(), L"301 items");
+    ASSERT_EQ(List().ItemCount(), 301);
+    EXPECT_EQ(List().ItemText(0, 0), L"f0");
+    EXPECT_EQ(List().ItemText(0, 1), L"0");
+    EXPECT_EQ(List().ItemText(1, 1), L"");
+    EXPECT_EQ(List().ItemText(299, 2), L"\\\\SRV\\s");
+    EXPECT_EQ(List().ItemImage(299), 2);
+    EXPECT_EQ(List().GetRowData(299), 1299);
+    EXPECT_EQ(List().ItemText(300, 0), L"before");
+}
+
 // Ends the test program if the user interface thread makes no progress for a while: a blocked
 // thread cannot be woken, and a test that waits for ever reports nothing.
 class Watchdog {
@@ -677,6 +748,7 @@ TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
         (void)sum;
     }
     ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
+    CatchUp();
     EXPECT_EQ(List().ItemCount(), 400);
     EXPECT_EQ(ItemCountText(), L"400 items");
 }

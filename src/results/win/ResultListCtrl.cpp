@@ -27,6 +27,9 @@ private:
     std::optional<std::lock_guard<std::recursive_mutex>> lock_;
 };
 
+// An engine thread's batch of rows: wParam the position, lParam the rows (a span).
+constexpr UINT kInsertRowsMessage = WM_APP + 0x120;
+
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
 }
@@ -93,6 +96,53 @@ std::intptr_t CResultListCtrl::GetRowData(int row) {
 void CResultListCtrl::DeleteAllRows() {
     const ListGuard guard(*this);
     DeleteAllItems();
+}
+
+int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
+    if (OnOwnThread()) {
+        return InsertRowsHere(position, rows);
+    }
+    const ListGuard guard(*this);
+    return static_cast<int>(Send(kInsertRowsMessage, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rows)));
+}
+
+bool CResultListCtrl::OnInsertRows(ui::Message& m) {
+    const auto& rows = *reinterpret_cast<const std::span<const NewRow>*>(m.lParam);
+    m.result = InsertRowsHere(static_cast<int>(m.wParam), rows);
+    return true;
+}
+
+int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
+    int first = -1;
+    struct Inserting {
+        bool& flag;
+        explicit Inserting(bool& f) : flag(f) { flag = true; }
+        ~Inserting() { flag = false; }
+    } inserting(insertingRows_);
+    for (const NewRow& row : rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = position;
+        item.pszText = const_cast<wchar_t*>(row.name.c_str());
+        item.iImage = row.image;
+        item.lParam = static_cast<LPARAM>(row.data);
+        const int index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (index < 0) {
+            continue;
+        }
+        if (first < 0) {
+            first = index;
+        }
+        if (!row.sizeText.empty()) {
+            SetItemText(index, 1, row.sizeText);
+        }
+        SetItemText(index, 2, row.pathText);
+        position = index + 1;
+    }
+    if (rowsInserted) {
+        rowsInserted();
+    }
+    return first;
 }
 
 int CResultListCtrl::FirstSelectedPosition() const {
@@ -186,6 +236,7 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         ui::On(WM_RBUTTONDOWN, &CResultListCtrl::OnRightButtonDown),
         ui::On(WM_KEYDOWN, &CResultListCtrl::OnKeyDown),
         ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
+        ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
         ui::OnNotify(Code(TTN_NEEDTEXTW), ui::kAnyId, &CResultListCtrl::OnToolTipText),
         ui::OnNotify(Code(TTN_NEEDTEXTA), ui::kAnyId, &CResultListCtrl::OnToolTipText),
     };

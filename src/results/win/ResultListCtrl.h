@@ -17,6 +17,8 @@
 #include "framework/Controls.h"
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +40,15 @@ public:
     bool SetRowData(int row, std::intptr_t data) override;
     [[nodiscard]] std::intptr_t GetRowData(int row) override;
     void DeleteAllRows() override;
+    // A batch of rows in one message from an engine thread; the list is painted and the item
+    // count shown once for the batch (see rowsInserted), not once per row.
+    int InsertRows(int position, std::span<const NewRow> rows) override;
+
+    // True while a batch of rows goes in: the parent's LVN_INSERTITEM handling may leave the
+    // item count until the batch is in.
+    [[nodiscard]] bool InsertingRows() const { return insertingRows_; }
+    // Called on the user interface thread after each batch.
+    std::function<void()> rowsInserted;
 
     // The selection walk: position = FirstSelectedPosition(); while (position != 0)
     // row = NextSelectedItem(position). Positions are row index + 1, 0 for none; rows come in
@@ -82,6 +93,8 @@ private:
     bool OnMouseMessage(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
     bool OnDestroy(ui::Message& m);
+    bool OnInsertRows(ui::Message& m);
+    int InsertRowsHere(int position, std::span<const NewRow> rows);
 
     // Shows pop-up menu IDR_RESULT_POPUP at a client point; its command goes to the top-level
     // window (the main frame) as a posted WM_COMMAND.
@@ -90,6 +103,7 @@ private:
     void TrackToolAt(POINT point);
     [[nodiscard]] std::wstring TipOfRow(int row) const;
 
+    bool insertingRows_ = false;
     HWND toolTips_ = nullptr;
     INT_PTR currentTool_ = -1; // the id of the cell the tooltip control knows, -1 for none
 };

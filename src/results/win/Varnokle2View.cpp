@@ -12,9 +12,10 @@ namespace {
 
 constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
-// While rows stream in, the list is repainted at most this often (see DeferListPainting).
+// While rows stream in, the list and the count are brought up to date at most this often (see
+// RowsChanged).
 constexpr UINT_PTR kRepaintTimer = 1;
-constexpr UINT kRepaintDelayMs = 100;
+constexpr std::chrono::milliseconds kRepaintDelay{100};
 
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
@@ -85,6 +86,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
 bool CVarnokle2View::OnInitDialog(ui::Message&) {
     list_.Attach(Item(IDC_RESULT_LIST));
     list_.EnableToolTips();
+    list_.rowsInserted = [this] { RowsChanged(list_.ItemCount()); };
     return false; // the dialog manager sets the focus
 }
 
@@ -126,7 +128,9 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
     return true;
 }
 
-void CVarnokle2View::ShowItemCount(int count) const {
+void CVarnokle2View::ShowItemCount(int count) {
+    countPending_ = false;
+    countShown_ = std::chrono::steady_clock::now();
     if (!theStatusBar) {
         return;
     }
@@ -134,11 +138,23 @@ void CVarnokle2View::ShowItemCount(int count) const {
     UpdateWindow(theStatusBar->Handle());
 }
 
-// A list repaints itself after every row that comes or goes, and that costs far more than the
-// change itself (under Wine some twenty milliseconds a row, against a fraction of one). So the
-// first change switches the list's painting off and a timer switches it on again, with one
-// repaint, a tenth of a second later: while a search streams rows in, the list is brought up to
-// date ten times a second instead of once per row.
+// A list repaints itself after every row that comes or goes, and so does the status bar after
+// every text, and that costs far more than the change itself (under Wine a fraction of a
+// millisecond for a row against some twenty for the list's repaint and half a millisecond for the
+// bar's). So the first change switches the list's painting off and a timer switches it on again,
+// with one repaint, a tenth of a second later; the count is shown at once when it was last shown
+// longer ago than that, and otherwise by the same timer. While a search streams rows in (or a
+// large list is emptied row by row), list and count are brought up to date ten times a second
+// instead of once per row.
+void CVarnokle2View::RowsChanged(int count) {
+    DeferListPainting();
+    if (!countPending_ && std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
+        ShowItemCount(count);
+    } else {
+        countPending_ = true;
+    }
+}
+
 void CVarnokle2View::DeferListPainting() {
     if (listPaintingDeferred_ || !list_.Exists()) {
         return;
@@ -146,37 +162,43 @@ void CVarnokle2View::DeferListPainting() {
     listPaintingDeferred_ = true;
     list_.Send(WM_SETREDRAW, FALSE);
     // Not moved on by later rows, so that a long stream of them is still shown as it grows.
-    SetTimer(Handle(), kRepaintTimer, kRepaintDelayMs, nullptr);
+    SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
 }
 
-void CVarnokle2View::ResumeListPainting() {
+void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
-    if (!listPaintingDeferred_) {
-        return;
+    if (listPaintingDeferred_) {
+        listPaintingDeferred_ = false;
+        list_.Send(WM_SETREDRAW, TRUE);
+        RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    listPaintingDeferred_ = false;
-    list_.Send(WM_SETREDRAW, TRUE);
-    RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (countPending_) {
+        ShowItemCount(list_.ItemCount());
+    }
 }
 
 bool CVarnokle2View::OnTimer(ui::Message& m) {
     if (m.wParam != kRepaintTimer) {
         return false;
     }
-    ResumeListPainting();
+    CatchUp();
     return true;
 }
 
 bool CVarnokle2View::OnItemInserted(ui::Message&) {
+    // Painting goes off at a batch's first row already: every row inserted while the list paints
+    // costs a repaint of its own (under Wine, seconds for a stream of them).
     DeferListPainting();
-    ShowItemCount(list_.ItemCount());
+    // A batch shows its count once, when it is in.
+    if (!list_.InsertingRows()) {
+        RowsChanged(list_.ItemCount());
+    }
     return true;
 }
 
 bool CVarnokle2View::OnItemDeleting(ui::Message&) {
-    DeferListPainting();
     // Sent before the row goes: the list still counts it.
-    ShowItemCount(list_.ItemCount() - 1);
+    RowsChanged(list_.ItemCount() - 1);
     return true;
 }
 

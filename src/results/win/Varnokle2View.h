@@ -10,6 +10,7 @@
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
 
+#include <chrono>
 #include <memory>
 
 namespace vk {
@@ -38,6 +39,10 @@ public:
     // Double-click: open or explore a row's hit; nothing for -1.
     void OpenRow(int row);
 
+    // True while the list's painting or the item count is held back for the refresh a tenth of a
+    // second after rows came or went.
+    [[nodiscard]] bool RefreshPending() const { return listPaintingDeferred_ || countPending_; }
+
     // Sorting, by a column's key or by the "Arrange Icons" commands.
     void SortByColumn(int column);
     void SortByName() { SortBy(SortKey::kName); }
@@ -49,9 +54,12 @@ protected:
 
 private:
     void SortBy(SortKey key);
-    void ShowItemCount(int count) const;
+    // Rows came or went; count is how many there are (or will be, for a row about to go).
+    void RowsChanged(int count);
+    void ShowItemCount(int count);
     void DeferListPainting();
-    void ResumeListPainting();
+    // The list painted again and the count shown, if either was held back.
+    void CatchUp();
 
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
@@ -74,6 +82,8 @@ private:
     CShellIconCache iconCache_;
     CResultListCtrl list_;
     bool listPaintingDeferred_ = false;
+    bool countPending_ = false;
+    std::chrono::steady_clock::time_point countShown_{};
 };
 
 } // namespace vk
