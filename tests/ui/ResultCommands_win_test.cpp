@@ -3,6 +3,7 @@
 // with the clipboard functions), Ctrl+C, and Save result in both formats, through the real save
 // dialog too. The frame, its result view and the engine are the real ones on a folder network;
 // the result view's shell calls are recorded.
+#include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
 #include "framework/MessageLoop.h"
 #include "platform/NetworkEnvironment.h"
@@ -23,13 +24,16 @@
 
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vk {
@@ -502,6 +506,37 @@ TEST_F(SaveResultTest, AFileThatCannotBeWrittenIsReportedByName) {
         EXPECT_EQ(box.text, L"A sharing violation occurred while accessing " + held + L".");
     }
     CloseHandle(other);
+}
+
+TEST_F(SaveResultTest, ExportAndCopyDoNotWaitForAWalkerHoldingTheEngineLocks) {
+    std::atomic<bool> held{false};
+    std::atomic<bool> release{false};
+    // Held until the test is done, or for 5 s: a command that waited for them would take that long
+    // instead of hanging.
+    std::thread walker([&] {
+        std::scoped_lock locks(hitLock, listLock, countLock);
+        held = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!release && std::chrono::steady_clock::now() < until) {
+            std::this_thread::yield();
+        }
+    });
+    while (!held) {
+        std::this_thread::yield();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    Select({0, 2});
+    const bool copied = CopySelectedFiles(List(), Store(), frame_->Handle());
+    const bool text = WriteResultFile(Out("locked.txt"), List(), Store(), frame_->Handle());
+    const bool page = WriteResultFile(Out("locked.html"), List(), Store(), frame_->Handle());
+    const auto took = std::chrono::steady_clock::now() - start;
+    release = true;
+    walker.join();
+    EXPECT_LT(took, std::chrono::seconds(4));
+    EXPECT_TRUE(copied);
+    EXPECT_TRUE(text);
+    EXPECT_TRUE(page);
+    EXPECT_EQ(ReadBytes(tree_.PathOf("out/locked.txt")), StoreLines());
 }
 
 // The whole command as the user runs it: Ctrl+A, then Save result from the File menu, a name
