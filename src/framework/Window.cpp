@@ -1,43 +1,43 @@
 #include "framework/Window.h"
 
 #include <mutex>
-#include <shared_mutex>
 #include <unordered_map>
 #include <vector>
 
 namespace vk::ui {
 namespace {
 
-// The objects of the windows, by handle. Every message to a window of ours looks its object up,
-// so the table lives in the process: a window property would cost a round trip to the window
-// server each time under Wine (some 30 microseconds, more than most handlers take).
-class WindowTable {
+// The objects of this process's windows, by handle. Every message looks its window's object up
+// (a notification twice: the parent's and the control's), so the lookup must cost nothing; a
+// window property would do the same, but under Wine each read of one is a round trip to the
+// window server, which made emptying a large list several times slower.
+class WindowObjects {
 public:
-    [[nodiscard]] Window* Find(HWND hwnd) const {
-        std::shared_lock lock(lock_);
-        const auto found = objects_.find(hwnd);
-        return found == objects_.end() ? nullptr : found->second;
-    }
     void Set(HWND hwnd, Window* object) {
-        std::unique_lock lock(lock_);
+        std::lock_guard lock(lock_);
         objects_[hwnd] = object;
     }
-    void Remove(HWND hwnd, const Window* object) {
-        std::unique_lock lock(lock_);
+    void Erase(HWND hwnd, const Window* object) {
+        std::lock_guard lock(lock_);
         const auto found = objects_.find(hwnd);
         if (found != objects_.end() && found->second == object) {
             objects_.erase(found);
         }
     }
+    Window* Get(HWND hwnd) {
+        std::lock_guard lock(lock_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
 
 private:
-    mutable std::shared_mutex lock_;
+    std::mutex lock_;
     std::unordered_map<HWND, Window*> objects_;
 };
 
-WindowTable& Objects() {
-    static WindowTable table;
-    return table;
+WindowObjects& Objects() {
+    static WindowObjects objects;
+    return objects;
 }
 
 } // namespace
@@ -63,7 +63,7 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? Objects().Find(hwnd) : nullptr;
+    return hwnd ? Objects().Get(hwnd) : nullptr;
 }
 
 void Window::Bind(HWND hwnd) {
@@ -73,7 +73,7 @@ void Window::Bind(HWND hwnd) {
 
 void Window::Unbind() {
     if (hwnd_) {
-        Objects().Remove(hwnd_, this);
+        Objects().Erase(hwnd_, this);
     }
     hwnd_ = nullptr;
 }
@@ -248,7 +248,11 @@ INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(m.result);
     default:
-        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, m.result);
+        // Written only when it changes: under Wine each write is a round trip to the window
+        // server, and most answers are the 0 that is already there.
+        if (GetWindowLongPtrW(hwnd, DWLP_MSGRESULT) != m.result) {
+            SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, m.result);
+        }
         return TRUE;
     }
 }

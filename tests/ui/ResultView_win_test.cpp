@@ -12,6 +12,7 @@
 #include "support/TempTree.h"
 #include "ui/support/MenuDriver.h"
 #include "ui/support/PaneHost.h"
+#include "ui/support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ namespace vk {
 namespace {
 
 using testing::PaneHost;
+using testing::Watchdog;
 
 struct ShellCall {
     std::wstring verb; // "properties" for the properties sheet
@@ -273,55 +275,18 @@ TEST_F(ResultView, SearchFillsRowsWithNameSizePathAndIcons) {
     EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
 }
 
-// Counts the texts written into the status bar's item count pane.
-class CountTextCounter {
-public:
-    CountTextCounter() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { count_ = 0; }
-    ~CountTextCounter() { UnhookWindowsHookEx(hook_); }
-    [[nodiscard]] int Count() const { return count_; }
-
-private:
-    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && message->message == SB_SETTEXTW && LOBYTE(message->wParam) == kPaneItemCount) {
-            ++count_;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline int count_ = 0;
-    HHOOK hook_;
-};
-
-TEST_F(ResultView, ItemCountFollowsInsertionsAndDeletionsAtMostTenTimesASecond) {
+TEST_F(ResultView, ItemCountFollowsEachInsertionAndDeletion) {
     Open();
-    CountTextCounter counts;
     std::vector<std::wstring> texts;
     for (int i = 0; i < 3; ++i) {
         List().InsertRow(i, L"row" + std::to_wstring(i), 0);
         texts.push_back(ItemCountText());
     }
-    // The first row's count at once; those that follow it within a tenth of a second together.
-    EXPECT_EQ(texts.front(), L"1 items");
-    CatchUp();
-    EXPECT_EQ(ItemCountText(), L"3 items");
-    EXPECT_LE(counts.Count(), 2);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"1 items", L"2 items", L"3 items"}));
     Select({1});
     Command(ID_EDIT_DELETE_ITEMS);
-    CatchUp();
     EXPECT_EQ(ItemCountText(), L"2 items");
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"row0", L"row2"}));
-
-    // Many rows going one by one: the count is not written for each.
-    for (int i = 0; i < 200; ++i) {
-        List().InsertRow(0, L"more", 0);
-    }
-    CatchUp();
-    const int before = counts.Count();
-    List().SelectAll();
-    view_->DeleteItems();
-    CatchUp();
-    EXPECT_EQ(ItemCountText(), L"0 items");
-    EXPECT_LE(counts.Count() - before, 3);
 }
 
 // The last row the vertical scroll bar reaches; the list updates it only while it paints.
@@ -498,24 +463,49 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     EXPECT_FALSE(view_->CanDeleteItems());
 }
 
-// Counts the LVN_DELETEITEM notifications the list sends its parent.
-class DeletionCounter {
+// What the status bar is asked to do (the texts of the count pane, its paints), and the row
+// deletions that the list notifies to the view.
+struct PaneWatch {
+    std::vector<std::wstring> countTexts;
+    int paints = 0;
+    int rowDeletions = 0;
+};
+
+LRESULT CALLBACK WatchStatusBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& watch = *reinterpret_cast<PaneWatch*>(data);
+    if (message == WM_PAINT) {
+        ++watch.paints;
+    } else if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kPaneItemCount) {
+        watch.countTexts.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
+        ++reinterpret_cast<PaneWatch*>(data)->rowDeletions;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class WatchedPanes {
 public:
-    DeletionCounter() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId())) { count_ = 0; }
-    ~DeletionCounter() { UnhookWindowsHookEx(hook_); }
-    [[nodiscard]] int Count() const { return count_; }
+    WatchedPanes(HWND statusBar, HWND view) : statusBar_(statusBar), view_(view) {
+        SetWindowSubclass(statusBar_, &WatchStatusBar, 1, reinterpret_cast<DWORD_PTR>(&watch));
+        SetWindowSubclass(view_, &WatchView, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    }
+    ~WatchedPanes() {
+        RemoveWindowSubclass(statusBar_, &WatchStatusBar, 1);
+        RemoveWindowSubclass(view_, &WatchView, 1);
+    }
+    WatchedPanes(const WatchedPanes&) = delete;
+    WatchedPanes& operator=(const WatchedPanes&) = delete;
+
+    PaneWatch watch;
 
 private:
-    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && message->message == WM_NOTIFY &&
-            reinterpret_cast<const NMHDR*>(message->lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
-            ++count_;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline int count_ = 0;
-    HHOOK hook_;
+    HWND statusBar_;
+    HWND view_;
 };
 
 TEST_F(ResultViewCommands, DeleteKeyRemovesTheSelectedRowsOneNotificationEach) {
@@ -523,18 +513,18 @@ TEST_F(ResultViewCommands, DeleteKeyRemovesTheSelectedRowsOneNotificationEach) {
     ASSERT_EQ(List().ItemCount(), 5);
     Select({0, 4});
     {
-        DeletionCounter deletions;
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
         SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
-        EXPECT_EQ(deletions.Count(), 2);
+        EXPECT_EQ(panes.watch.rowDeletions, 2);
     }
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"gone.txt", L"inner.bin", L"sub"}));
     CatchUp();
     EXPECT_EQ(ItemCountText(), L"3 items");
     EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
     // Nothing selected: the key does nothing.
-    DeletionCounter deletions;
+    WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
     SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(deletions.Count(), 0);
+    EXPECT_EQ(panes.watch.rowDeletions, 0);
     EXPECT_EQ(List().ItemCount(), 3);
 }
 
@@ -660,65 +650,6 @@ TEST_F(ResultView, GuardedOperationsFromOtherThreadsWaitForListLock) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"from a worker", L"own thread"}));
 }
 
-TEST_F(ResultView, ABatchFromAnEngineThreadComesInOneGoWithItsColumnsAndOneCount) {
-    Open();
-    List().InsertRow(0, L"before", 0);
-    std::vector<NewRow> rows;
-    for (int i = 0; i < 300; ++i) {
-        rows.push_back({L"f" + std::to_wstring(i), 2, i % 2 ? L"" : std::to_wstring(i), L"\\\\SRV\\s", 1000 + i});
-    }
-    CountTextCounter counts;
-    std::atomic<int> first{-2};
-    std::thread worker([&] { first = List().InsertRows(0, rows); });
-    ASSERT_TRUE(PaneHost::PumpUntil([&] { return first.load() != -2; }));
-    worker.join();
-    CatchUp();
-    EXPECT_EQ(first.load(), 0);
-    EXPECT_EQ(counts.Count(), 1);
-    EXPECT_EQ(ItemCountText(), L"301 items");
-    ASSERT_EQ(List().ItemCount(), 301);
-    EXPECT_EQ(List().ItemText(0, 0), L"f0");
-    EXPECT_EQ(List().ItemText(0, 1), L"0");
-    EXPECT_EQ(List().ItemText(1, 1), L"");
-    EXPECT_EQ(List().ItemText(299, 2), L"\\\\SRV\\s");
-    EXPECT_EQ(List().ItemImage(299), 2);
-    EXPECT_EQ(List().GetRowData(299), 1299);
-    EXPECT_EQ(List().ItemText(300, 0), L"before");
-}
-
-// Ends the test program if the user interface thread makes no progress for a while: a blocked
-// thread cannot be woken, and a test that waits for ever reports nothing.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit) : thread_([this, limit] { Watch(limit); }) {}
-    ~Watchdog() {
-        done_ = true;
-        thread_.join();
-    }
-    void Tick() { ++ticks_; }
-
-private:
-    void Watch(std::chrono::seconds limit) {
-        auto last = ticks_.load();
-        auto since = std::chrono::steady_clock::now();
-        while (!done_) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            const auto now = std::chrono::steady_clock::now();
-            if (ticks_.load() != last) {
-                last = ticks_.load();
-                since = now;
-            } else if (now - since > limit) {
-                std::fprintf(stderr, "the user interface thread is blocked: deadlock\n");
-                std::fflush(stderr);
-                std::_Exit(1);
-            }
-        }
-    }
-    std::atomic<bool> done_{false};
-    std::atomic<long> ticks_{0};
-    std::thread thread_;
-};
-
 TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
     for (int share = 0; share < 4; ++share) {
         for (int file = 0; file < 100; ++file) {
@@ -753,25 +684,138 @@ TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
     EXPECT_EQ(ItemCountText(), L"400 items");
 }
 
-TEST_F(ResultView, ClosingTheViewDuringASearchStopsItFirst) {
-    for (int file = 0; file < 300; ++file) {
-        MakeFile("f" + std::to_string(file) + ".txt");
+TEST_F(ResultView, ClosingTheViewDuringASlowSearchWaitsForItsThreadsFirst) {
+    for (int folder = 0; folder < 20; ++folder) {
+        MakeFile("d" + std::to_string(folder) + "/f.txt");
     }
+    tree_.MakeFile("network-faults.txt", "delay 20ms\n");
     Open();
     CSearchEngine& engine = doc_->Engine();
     engine.Request().fileMask = L"*";
-    engine.SetScopePaths({kShare});
+    engine.SetScopePaths({kShare, kShare, kShare});
     engine.searchRunning = true;
     ASSERT_TRUE(engine.StartSearch());
-    PaneHost::PumpUntil([&] { return List().ItemCount() > 0; });
-    // The workers use the list and the icon cache: they must be gone before those are.
-    view_.reset();
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return List().ItemCount() > 0; }));
+    // The workers use the list and the icon cache: they must have ended before those go.
+    {
+        Watchdog watchdog(std::chrono::seconds(60));
+        view_.reset();
+    }
     EXPECT_FALSE(engine.SearchThreadsRunning());
+    EXPECT_FALSE(engine.searchRunning);
     EXPECT_EQ(engine.Services().resultList, nullptr);
     EXPECT_EQ(engine.Services().iconIndex, nullptr);
     EXPECT_EQ(doc_->resultView, nullptr);
     EXPECT_EQ(theResultList, nullptr);
     EXPECT_EQ(theIconCache, nullptr);
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+}
+
+// The frame makes its status bar after the document: the engine's texts must still reach it.
+TEST_F(ResultView, TheEngineWritesToTheStatusBarOfTheMomentNotTheOneAtItsStart) {
+    MakeFile("a.txt");
+    theStatusBar = nullptr;
+    Open();
+    theStatusBar = &host_.statusBar;
+    Search(L"*");
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+    EXPECT_EQ(ItemCountText(), L"1 items");
+
+    // Once the bar has gone, the texts go nowhere.
+    theStatusBar = nullptr;
+    host_.statusBar.SetPaneText(kPaneMessage, L"untouched");
+    Search(L"*");
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), L"untouched");
+    theStatusBar = &host_.statusBar;
+}
+
+TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThen) {
+    Open();
+    constexpr int kRows = 1000;
+    for (int i = 0; i < kRows; ++i) {
+        List().InsertRow(i, L"row", 0);
+    }
+    ui::PumpWaitingMessages();
+    PaneWatch seen;
+    std::chrono::steady_clock::duration took{};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        const auto start = std::chrono::steady_clock::now();
+        List().DeleteAllRows();
+        took = std::chrono::steady_clock::now() - start;
+        seen = panes.watch;
+    }
+    EXPECT_EQ(seen.rowDeletions, kRows);
+    ASSERT_FALSE(seen.countTexts.empty());
+    EXPECT_EQ(seen.countTexts.back(), L"0 items");
+    // A text, and its repaint, every tenth of a second at most, and the last one.
+    const auto mostTexts = static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 1;
+    EXPECT_LE(seen.countTexts.size(), mostTexts);
+    EXPECT_LE(seen.paints, static_cast<int>(mostTexts));
+    EXPECT_EQ(ItemCountText(), L"0 items");
+
+    // A single deletion shows its count and repaints at once.
+    List().InsertRow(0, L"a", 0);
+    List().InsertRow(1, L"b", 0);
+    ui::PumpWaitingMessages();
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        Select({0});
+        Command(ID_EDIT_DELETE_ITEMS);
+        EXPECT_EQ(panes.watch.countTexts, (std::vector<std::wstring>{L"1 items"}));
+        EXPECT_EQ(panes.watch.paints, 1);
+    }
+}
+
+TEST_F(ResultView, BatchesFromAnEngineThreadComeInOneGoWithTheirColumnsAndFewCounts) {
+    Open();
+    List().InsertRow(0, L"before", 0);
+    std::vector<NewRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        rows.push_back({L"f" + std::to_wstring(i), 2, i % 2 ? L"" : std::to_wstring(i), L"\\\\SRV\\s", 1000 + i});
+    }
+    PaneWatch seen;
+    std::atomic<int> first{-2};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        std::thread worker([&] { first = List().InsertRows(0, rows); });
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return first.load() != -2; }));
+        worker.join();
+        CatchUp();
+        seen = panes.watch;
+    }
+    EXPECT_EQ(first.load(), 0);
+    EXPECT_EQ(seen.countTexts, (std::vector<std::wstring>{L"301 items"}));
+    ASSERT_EQ(List().ItemCount(), 301);
+    EXPECT_EQ(List().ItemText(0, 0), L"f0");
+    EXPECT_EQ(List().ItemText(0, 1), L"0");
+    EXPECT_EQ(List().ItemText(1, 1), L"");
+    EXPECT_EQ(List().ItemText(299, 2), L"\\\\SRV\\s");
+    EXPECT_EQ(List().ItemImage(299), 2);
+    EXPECT_EQ(List().GetRowData(299), 1299);
+    EXPECT_EQ(List().ItemText(300, 0), L"before");
+
+    // A stream of batches: the count at most ten times a second, and the last one in the end.
+    constexpr int kBatches = 40;
+    std::atomic<int> sent{0};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        const auto start = std::chrono::steady_clock::now();
+        std::thread worker([&] {
+            for (int batch = 0; batch < kBatches; ++batch) {
+                List().InsertRows(List().GetItemCount(), std::span(rows).first(10));
+                ++sent;
+            }
+        });
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return sent.load() == kBatches; }));
+        worker.join();
+        CatchUp();
+        const auto took = std::chrono::steady_clock::now() - start;
+        seen = panes.watch;
+        EXPECT_LE(seen.countTexts.size(), static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 2);
+    }
+    ASSERT_FALSE(seen.countTexts.empty());
+    EXPECT_EQ(seen.countTexts.back(), L"701 items");
 }
 
 // The icon cache alone

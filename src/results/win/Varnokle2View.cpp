@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 
+#include <chrono>
 #include <string>
 
 namespace vk {
@@ -38,11 +39,10 @@ CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
       shell_(shell ? *shell : *systemShell_) {}
 
 CVarnokle2View::~CVarnokle2View() {
-    CSearchEngine& engine = doc_.Engine();
-    if (engine.SearchThreadsRunning()) {
-        doc_.StopAndWait();
-    }
-    EngineServices& services = engine.Services();
+    // The search's threads use the list and the icon cache: only once they have ended may the
+    // engine forget them.
+    doc_.StopSearchAndWait();
+    EngineServices& services = doc_.Engine().Services();
     if (services.resultList == &list_) {
         services.resultList = nullptr;
     }
@@ -131,24 +131,26 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
 void CVarnokle2View::ShowItemCount(int count) {
     countPending_ = false;
     countShown_ = std::chrono::steady_clock::now();
-    if (!theStatusBar) {
+    CStatusBar* bar = theStatusBar;
+    if (!bar) {
         return;
     }
-    theStatusBar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
-    UpdateWindow(theStatusBar->Handle());
+    bar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
+    UpdateWindow(bar->Handle());
 }
 
 // A list repaints itself after every row that comes or goes, and so does the status bar after
 // every text, and that costs far more than the change itself (under Wine a fraction of a
 // millisecond for a row against some twenty for the list's repaint and half a millisecond for the
 // bar's). So the first change switches the list's painting off and a timer switches it on again,
-// with one repaint, a tenth of a second later; the count is shown at once when it was last shown
-// longer ago than that, and otherwise by the same timer. While a search streams rows in (or a
-// large list is emptied row by row), list and count are brought up to date ten times a second
-// instead of once per row.
+// with one repaint, a tenth of a second later. A row that comes or goes on its own shows its
+// count at once; while rows stream in (a search's batches) or go in a mass (a new search empties
+// the list), the count is shown when it was last shown longer ago than that, and otherwise by the
+// same timer, or at the end: list and count are brought up to date ten times a second instead of
+// once per row.
 void CVarnokle2View::RowsChanged(int count) {
     DeferListPainting();
-    if (!countPending_ && std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
+    if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
         ShowItemCount(count);
     } else {
         countPending_ = true;
@@ -186,28 +188,46 @@ bool CVarnokle2View::OnTimer(ui::Message& m) {
 }
 
 bool CVarnokle2View::OnItemInserted(ui::Message&) {
+    rowsLeftToDelete_ = 0;
     // Painting goes off at a batch's first row already: every row inserted while the list paints
     // costs a repaint of its own (under Wine, seconds for a stream of them).
     DeferListPainting();
-    // A batch shows its count once, when it is in.
+    // A batch shows its count when it is in (see rowsInserted).
     if (!list_.InsertingRows()) {
-        RowsChanged(list_.ItemCount());
+        ShowItemCount(list_.ItemCount());
     }
     return true;
 }
 
 bool CVarnokle2View::OnItemDeleting(ui::Message&) {
+    if (rowsLeftToDelete_ > 0) {
+        // One row of a mass deletion. The list may count every row until the last has gone, so
+        // the count is kept here; the last one is shown at once.
+        --rowsLeftToDelete_;
+        if (rowsLeftToDelete_ == 0) {
+            DeferListPainting();
+            ShowItemCount(0);
+        } else {
+            RowsChanged(rowsLeftToDelete_);
+        }
+        return true;
+    }
+    DeferListPainting();
     // Sent before the row goes: the list still counts it.
-    RowsChanged(list_.ItemCount() - 1);
+    ShowItemCount(list_.ItemCount() - 1);
     return true;
 }
 
 bool CVarnokle2View::OnAllItemsDeleting(ui::Message& m) {
-    // Emptying the list (a new search or browse listing) shows the count it ends with at once.
-    // Asking the list for a notification per row instead would only show counts that are
-    // replaced straight away, and cost a status bar repaint per row: seconds for a large result.
-    ShowItemCount(0);
-    m.result = TRUE;
+    // Emptying the list (a new search or browse listing): the answer FALSE asks the list for the
+    // notification of each row, which counts it down.
+    rowsLeftToDelete_ = list_.ItemCount();
+    // Counted down from here: the first rows that go do not need a count of their own.
+    countShown_ = std::chrono::steady_clock::now();
+    if (rowsLeftToDelete_ == 0) {
+        ShowItemCount(0);
+    }
+    m.result = FALSE;
     return true;
 }
 

@@ -22,7 +22,8 @@ public:
     // shell: the shell calls to use; null for the system's (on the document's network). The
     // document and the shell calls must outlive the view.
     explicit CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell = nullptr);
-    // Stops a running search first: its threads use the list and the icon cache.
+    // Stops a running search and waits for its threads first: they use the list and the icon
+    // cache.
     ~CVarnokle2View() override;
 
     void OnInitialUpdate() override;
@@ -54,8 +55,9 @@ protected:
 
 private:
     void SortBy(SortKey key);
-    // Rows came or went; count is how many there are (or will be, for a row about to go).
+    // Rows came in a batch or went in a mass; count is how many there are (or will be).
     void RowsChanged(int count);
+    // Shows the count in the status bar, repainted at once.
     void ShowItemCount(int count);
     void DeferListPainting();
     // The list painted again and the count shown, if either was held back.
@@ -84,6 +86,7 @@ private:
     bool listPaintingDeferred_ = false;
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
+    int rowsLeftToDelete_ = 0; // of the mass deletion under way
 };
 
 } // namespace vk
