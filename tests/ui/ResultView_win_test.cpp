@@ -858,6 +858,34 @@ TEST_F(ResultView, BatchesFromAnEngineThreadComeInOneGoWithTheirColumnsAndFewCou
     EXPECT_EQ(seen.countTexts.back(), L"701 items");
 }
 
+// Handles only the messages that other threads send to this one, for the given time or until done()
+// holds; posted messages wait.
+template <class Done> bool HandleSentMessagesOnly(std::chrono::milliseconds time, const Done& done) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (!done() && std::chrono::steady_clock::now() < until) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, 5, QS_SENDMESSAGE, 0);
+        MSG msg{};
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return done();
+}
+
+TEST_F(ResultView, AnEngineThreadsNextBatchWaitsTillTheInterfaceHasHadItsPostedMessages) {
+    Open();
+    const std::vector<NewRow> rows(10, NewRow{L"f", 0, L"1", L"\\\\SRV\\s", 0});
+    std::thread worker([&] {
+        List().InsertRows(0, rows);
+        List().InsertRows(0, rows);
+    });
+    // While this thread handles only what is sent to it, the first batch comes in, the second not.
+    EXPECT_TRUE(HandleSentMessagesOnly(std::chrono::seconds(20), [&] { return List().ItemCount() == 10; }));
+    HandleSentMessagesOnly(std::chrono::milliseconds(60), [] { return false; });
+    EXPECT_EQ(List().ItemCount(), 10);
+    // Once it has got through its posted messages, the second follows.
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return List().ItemCount() == 20; }));
+    worker.join();
+}
+
 // The icon cache alone
 
 TEST(ShellIconCache, FixedEntriesThenOneEntryPerFileType) {

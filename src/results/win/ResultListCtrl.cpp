@@ -6,6 +6,7 @@
 #include "results/ResultTips.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -29,6 +30,10 @@ private:
 
 // An engine thread's batch of rows: wParam the position, lParam the rows (a span).
 constexpr UINT kInsertRowsMessage = WM_APP + 0x120;
+// Posted after each batch; the next batch waits until the user interface thread has handled it.
+constexpr UINT kBatchTurnMessage = WM_APP + 0x121;
+// A turn message that never comes (the window went) holds a batch up no longer than this.
+constexpr std::chrono::milliseconds kLongestTurnWait{100};
 
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
@@ -98,12 +103,36 @@ void CResultListCtrl::DeleteAllRows() {
     DeleteAllItems();
 }
 
+// A thread's sent messages come before its posted ones: engine threads that sent batch after
+// batch would keep the user interface from its own messages (input, commands, timers) for as long
+// as the stream lasted. So each batch posts a turn message behind it, and the next batch waits
+// until the thread has got through its posted messages up to that one.
 int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
     if (OnOwnThread()) {
         return InsertRowsHere(position, rows);
     }
-    const ListGuard guard(*this);
-    return static_cast<int>(Send(kInsertRowsMessage, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rows)));
+    {
+        std::unique_lock lock(turnLock_);
+        turnTaken_.wait_for(lock, kLongestTurnWait, [this] { return !turnWaiting_; });
+    }
+    int first = -1;
+    {
+        const ListGuard guard(*this);
+        first =
+            static_cast<int>(Send(kInsertRowsMessage, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rows)));
+    }
+    std::lock_guard lock(turnLock_);
+    turnWaiting_ = PostMessageW(Handle(), kBatchTurnMessage, 0, 0) != FALSE;
+    return first;
+}
+
+bool CResultListCtrl::OnBatchTurn(ui::Message&) {
+    {
+        std::lock_guard lock(turnLock_);
+        turnWaiting_ = false;
+    }
+    turnTaken_.notify_all();
+    return true;
 }
 
 bool CResultListCtrl::OnInsertRows(ui::Message& m) {
@@ -237,6 +266,7 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         ui::On(WM_KEYDOWN, &CResultListCtrl::OnKeyDown),
         ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
         ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
+        ui::On(kBatchTurnMessage, &CResultListCtrl::OnBatchTurn),
         ui::OnNotify(Code(TTN_NEEDTEXTW), ui::kAnyId, &CResultListCtrl::OnToolTipText),
         ui::OnNotify(Code(TTN_NEEDTEXTA), ui::kAnyId, &CResultListCtrl::OnToolTipText),
     };

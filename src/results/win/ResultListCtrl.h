@@ -16,8 +16,10 @@
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -94,6 +96,7 @@ private:
     bool OnToolTipText(ui::Message& m);
     bool OnDestroy(ui::Message& m);
     bool OnInsertRows(ui::Message& m);
+    bool OnBatchTurn(ui::Message& m);
     int InsertRowsHere(int position, std::span<const NewRow> rows);
 
     // Shows pop-up menu IDR_RESULT_POPUP at a client point; its command goes to the top-level
@@ -104,6 +107,11 @@ private:
     [[nodiscard]] std::wstring TipOfRow(int row) const;
 
     bool insertingRows_ = false;
+    // Whether a batch's turn message still waits in the user interface thread's queue. The lock is
+    // held only to read or write the flag, never while waiting.
+    std::mutex turnLock_;
+    std::condition_variable turnTaken_;
+    bool turnWaiting_ = false;
     HWND toolTips_ = nullptr;
     INT_PTR currentTool_ = -1; // the id of the cell the tooltip control knows, -1 for none
 };
