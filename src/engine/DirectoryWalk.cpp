@@ -47,7 +47,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     if (!searchRunning) {
         return;
     }
-    HitWriter writer(*services_.resultList, resultStore_);
+    HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
 
     DirEntry entry;
     while (listing && listing->Next(entry)) {
@@ -68,6 +68,8 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
         }
     }
     listing.reset();
+    // This directory's rows are in the list before the walk goes below it.
+    writer.Flush();
 
     // Every subdirectory is walked, whatever its name. Directory links are not followed, so a
     // link back to an ancestor cannot make the walk run for ever.
@@ -87,7 +89,7 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
         if (!searchRunning) {
             return;
         }
-        HitWriter writer(*services_.resultList, resultStore_);
+        HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
         const std::size_t count = entries ? entries->size() : 0;
         for (std::size_t i = 0; i < count; ++i) {
             const DirEntry& entry = (*entries)[i];
@@ -107,6 +109,8 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
                 return;
             }
         }
+        // This folder's rows are in the list before the walk goes below it.
+        writer.Flush();
         walk.FinishFolder();
     }
 }

@@ -3,7 +3,8 @@
 // guarded list operation may call another.
 //
 //   hitLock    one hit's hand-off (store appends and its row) and the content test
-//   countLock  reading the result list's row count
+//   countLock  reading the result list's row count (a walker that begins a directory reads it
+//              under hitLock instead, see HitWriter)
 //   listLock   each guarded list operation
 //
 // Order: hitLock or countLock before listLock; never hitLock and countLock together. The user

@@ -9,6 +9,7 @@
 
 #include "engine/AtomicPointer.h"
 #include "engine/EngineSeams.h"
+#include "engine/HitCursors.h"
 #include "engine/ReadAheadPool.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
@@ -153,6 +154,7 @@ private:
     EngineServices services_;
     SearchRequest request_;
     ResultStore resultStore_;
+    HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::atomic<int> readAheadJobs_{kDefaultReadAheadJobs};
     // The running search's read-ahead, made by its controller before the first worker starts and

@@ -134,16 +134,23 @@ TEST(ReadAhead, AWholeNetworkSearchGivesEachShareItsRowsInTheirOrder) {
         h.UseTree();
         h.engine.Request().fileMask = L"*";
         h.Run({});
-        // Workers of different shares interleave their hits; each share's come in its walk's order.
+        // Workers of different shares interleave their rows; each share's stand in its walk's order,
+        // in the list as in the store.
         std::map<std::wstring, std::vector<std::wstring>> rowsOfShare;
-        for (const auto& path : h.engine.Results().Copy().resultPaths) {
+        const auto add = [&](const std::wstring& path, const wchar_t* where) {
             const std::size_t shareEnd = path.find(L'\\', path.find(L'\\', 2) + 1);
-            rowsOfShare[path.substr(0, shareEnd)].push_back(path);
+            rowsOfShare[path.substr(0, shareEnd) + where].push_back(path);
+        };
+        for (const auto& row : h.list.Rows()) {
+            add(row.columns[2] + L"\\" + row.columns[0], L" (list)");
+        }
+        for (const auto& path : h.engine.Results().Copy().resultPaths) {
+            add(path, L" (store)");
         }
         return std::make_pair(rowsOfShare, h.network.shareCalls.load());
     };
     const auto without = search(0);
-    EXPECT_GE(without.first.size(), 15u);
+    EXPECT_GE(without.first.size(), 2 * 15u);
     EXPECT_EQ(search(3), without);
 }
 
