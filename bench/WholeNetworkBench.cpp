@@ -18,6 +18,7 @@
 #include <chrono>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -63,40 +64,54 @@ struct Event {
     std::wstring share;
 };
 
+// The controller's events, written down while recording is on (the read-ahead's helpers ask for
+// share lists too, from their own threads).
+struct EventLog {
+    void Add(Event event) {
+        std::lock_guard lock(mutex);
+        if (recording) {
+            events.push_back(std::move(event));
+        }
+    }
+    std::mutex mutex;
+    std::vector<Event> events;
+    bool recording = true;
+};
+
 // Passes the calls on and writes down the controller's events.
 class RecordingNetwork final : public NetworkServices {
 public:
-    RecordingNetwork(NetworkServices& inner, std::vector<Event>& events) : inner_(inner), events_(events) {}
+    RecordingNetwork(NetworkServices& inner, EventLog& events) : inner_(inner), events_(events) {}
 
     std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
-        events_.push_back({});
+        events_.Add(Event{});
         auto enumeration = inner_.OpenEnum(parent, error);
         return enumeration ? std::make_unique<Enumeration>(std::move(enumeration), events_) : nullptr;
     }
     ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
                         std::uint32_t& resumeHandle) override {
-        events_.push_back({});
+        events_.Add(Event{});
         const ErrorCode status = inner_.ShareEnum(server, names, resumeHandle);
         for (const auto& name : names) {
-            events_.push_back({true, server + L"\\" + name});
+            events_.Add(Event{true, server + L"\\" + name});
         }
         return status;
     }
 
 private:
     struct Enumeration final : ResourceEnumeration {
-        Enumeration(std::unique_ptr<ResourceEnumeration> inner, std::vector<Event>& events)
+        Enumeration(std::unique_ptr<ResourceEnumeration> inner, EventLog& events)
             : inner_(std::move(inner)), events_(events) {}
         ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override {
-            events_.push_back({});
+            events_.Add(Event{});
             return inner_->Next(count, bufferSize, out);
         }
         std::unique_ptr<ResourceEnumeration> inner_;
-        std::vector<Event>& events_;
+        EventLog& events_;
     };
 
     NetworkServices& inner_;
-    std::vector<Event>& events_;
+    EventLog& events_;
 };
 
 } // namespace
@@ -117,8 +132,8 @@ int RunWholeNetworkBenchmark(const fs::path& workdir) {
     }
     FolderNetworkFileSystem files(network);
     FolderNetworkServices services(network);
-    std::vector<Event> events;
-    RecordingNetwork recording(services, events);
+    EventLog log;
+    RecordingNetwork recording(services, log);
 
     MemoryResultList list;
     NoIconImages images;
@@ -131,15 +146,21 @@ int RunWholeNetworkBenchmark(const fs::path& workdir) {
     engine.Request().fileMask = L"*.txt";
 
     const auto search = [&] {
-        events.clear();
         engine.searchRunning = true;
         engine.StartSearch();
         engine.WaitForSearchEnd();
     };
 
-    // A run without delays writes down what the controller does; the ideal follows from it.
+    // A run without delays (nor read-ahead) writes down what the controller does; the ideal follows
+    // from it.
     engine.SetReadAheadJobs(0);
+    log.events.clear(); // the tree's own enumeration above is no part of the search
     search();
+    const std::vector<Event> events = [&] {
+        std::lock_guard lock(log.mutex);
+        log.recording = false;
+        return std::move(log.events);
+    }();
     std::map<std::wstring, double> work;
     int folders = 0;
     const double delay = std::chrono::duration<double>(kCallDelay).count();
