@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Windows programs (build/win) and runs the result-list benchmark under Wine on a
 # virtual display: a search of 100,000 hits into the real list view, against the engine alone.
-# Usage: scripts/bench-ui.sh [--files N] [--workdir DIR]
+# Usage: scripts/bench-ui.sh [--files N] [--workdir DIR] [--jobs N]
+# --jobs sets the search's read-ahead threads (default: the program's).
 # The generated network (N empty files) stays in the work folder, by default build/win/ui-bench,
 # and is reused while N is the same.
 set -eu
@@ -10,14 +11,17 @@ cmake --preset win >/dev/null
 cmake --build build/win --target vk_ui_bench -j "$(nproc)"
 workdir="$PWD/build/win/ui-bench"
 files=100000
+jobs=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --files) files="$2"; shift 2 ;;
     --workdir) workdir="$(realpath -m "$2")"; shift 2 ;;
-    *) echo "usage: scripts/bench-ui.sh [--files N] [--workdir DIR]" >&2; exit 2 ;;
+    --jobs) jobs="--jobs $2"; shift 2 ;;
+    *) echo "usage: scripts/bench-ui.sh [--files N] [--workdir DIR] [--jobs N]" >&2; exit 2 ;;
     esac
 done
 mkdir -p "$workdir"
 # Wine sees the Linux root as drive Z:.
 winedir="Z:$(printf '%s' "$workdir" | tr '/' '\\')"
-exec cmake/with-display.sh build/win/wine-run.sh build/win/bench/vk_ui_bench.exe --workdir "$winedir" --files "$files"
+# shellcheck disable=SC2086 # $jobs is empty or two words
+exec cmake/with-display.sh build/win/wine-run.sh build/win/bench/vk_ui_bench.exe --workdir "$winedir" --files "$files" $jobs

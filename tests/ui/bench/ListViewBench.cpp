@@ -1,4 +1,4 @@
-// vk_ui_bench [--workdir DIR] [--files N]
+// vk_ui_bench [--workdir DIR] [--files N] [--jobs N]
 //
 // A search that finds N files (default 100,000) on a generated folder network, run twice: into
 // the real result view (list view, icon cache, status bar) shown in a window, with this thread
@@ -152,6 +152,15 @@ std::vector<std::wstring> Scope() {
 }
 
 // The engine into the in-memory list, best of three.
+// The read-ahead threads of both runs (--jobs; -1: the engine's default, as in the program).
+int readAheadJobs = -1;
+
+void UseReadAheadJobs(vk::CSearchEngine& engine) {
+    if (readAheadJobs >= 0) {
+        engine.SetReadAheadJobs(readAheadJobs);
+    }
+}
+
 Run RunIntoMemory(vk::NetworkEnvironment& environment) {
     Run best;
     for (int round = 0; round < 3; ++round) {
@@ -162,6 +171,7 @@ Run RunIntoMemory(vk::NetworkEnvironment& environment) {
         DiscardingStatusBar status;
         vk::CSearchEngine engine(
             {&environment.Files(), &list, &status, &icons, nullptr, &environment.Network(), nullptr});
+        UseReadAheadJobs(engine);
         engine.Request().fileMask = kMask;
         engine.SetScopePaths(Scope());
         engine.searchRunning = true;
@@ -227,6 +237,7 @@ ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
         return result;
     }
     vk::CSearchEngine& engine = doc.Engine();
+    UseReadAheadJobs(engine);
     engine.Request().fileMask = kMask;
     engine.SetScopePaths(Scope());
 
@@ -270,7 +281,7 @@ ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
 }
 
 int Usage(const char* problem) {
-    std::fprintf(stderr, "vk_ui_bench: %s\nusage: vk_ui_bench [--workdir DIR] [--files N]\n", problem);
+    std::fprintf(stderr, "vk_ui_bench: %s\nusage: vk_ui_bench [--workdir DIR] [--files N] [--jobs N]\n", problem);
     return 2;
 }
 
@@ -285,6 +296,8 @@ int main(int argc, char** argv) {
             workdir = argv[++i];
         } else if (arg == "--files" && i + 1 < argc) {
             files = std::atoi(argv[++i]);
+        } else if (arg == "--jobs" && i + 1 < argc) {
+            readAheadJobs = std::atoi(argv[++i]);
         } else {
             return Usage(("unknown argument '" + arg + "'").c_str());
         }
