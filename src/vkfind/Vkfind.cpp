@@ -9,7 +9,9 @@
 #include "results/MemoryResultList.h"
 #include "vkfind/CommandLine.h"
 #include "vkfind/ScopeSelection.h"
+#include "vkfind/SmbSetup.h"
 
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -138,7 +140,16 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     }
 
     NetworkEnvironment environment;
-    if (!options.networkRoot.empty()) {
+    if (options.smb) {
+        const auto variables = [](const char* name) -> std::optional<std::string> {
+            const char* value = std::getenv(name);
+            return value ? std::optional<std::string>(value) : std::nullopt;
+        };
+        if (const auto failure = UseSmbNetwork(options, environment, variables)) {
+            return failure->exitStatus == kExitUsage ? UsageError(err, failure->message)
+                                                     : Failure(err, failure->message);
+        }
+    } else if (!options.networkRoot.empty()) {
         if (environment.UseFolderNetwork(options.networkRoot) != kErrorSuccess) {
             return Failure(err, L"cannot read the network folder " + options.networkRoot);
         }

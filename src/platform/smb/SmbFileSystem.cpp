@@ -1,0 +1,94 @@
+#include "platform/smb/SmbFileSystem.h"
+
+#include "platform/WildcardName.h"
+#include "platform/smb/SmbUrl.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace vk {
+namespace {
+
+class EntryListing final : public DirectoryListing {
+public:
+    explicit EntryListing(std::vector<DirEntry> entries) : entries_(std::move(entries)) {}
+
+    bool Next(DirEntry& entry) override {
+        if (next_ >= entries_.size()) {
+            return false;
+        }
+        entry = std::move(entries_[next_++]);
+        return true;
+    }
+
+private:
+    std::vector<DirEntry> entries_;
+    std::size_t next_ = 0;
+};
+
+// Characters no mask holds: they would separate names or name a stream.
+bool IsValidMask(std::wstring_view mask) {
+    return std::none_of(mask.begin(), mask.end(), [](wchar_t c) {
+        return c < 0x20 || c == L'/' || c == L':' || c == L'"' || c == L'<' || c == L'>' || c == L'|';
+    });
+}
+
+} // namespace
+
+std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& pattern, ListingDetail /*detail*/,
+                                                           ErrorCode& error) {
+    if (pattern.size() > maxPathLength_) {
+        error = kErrorFilenameTooLong;
+        return nullptr;
+    }
+    const std::size_t split = pattern.rfind(L'\\');
+    const auto folder =
+        split == std::wstring::npos ? std::nullopt : SplitUncPath(std::wstring_view(pattern).substr(0, split));
+    const std::wstring_view mask = std::wstring_view(pattern).substr(split == std::wstring::npos ? 0 : split + 1);
+    if (!folder || !IsValidMask(mask)) {
+        error = kErrorInvalidName;
+        return nullptr;
+    }
+    if (folder->names.empty()) {
+        error = kErrorBadNetName; // a server holds shares, not files
+        return nullptr;
+    }
+    std::vector<DirEntry> entries;
+    error = client_->ListFolder(SmbUrl(*folder), entries);
+    if (error != kErrorSuccess) {
+        if (error == kErrorPathNotFound && folder->names.size() == 1) {
+            error = kErrorBadNetName;
+        }
+        return nullptr;
+    }
+    if (!MaskMatchesEverything(mask)) {
+        std::erase_if(entries, [mask](const DirEntry& entry) { return !MatchesFileMask(entry.name, mask); });
+    }
+    if (entries.empty()) {
+        error = kErrorFileNotFound;
+        return nullptr;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return CompareNamesForListing(a.name, b.name) < 0; });
+    return std::make_unique<EntryListing>(std::move(entries));
+}
+
+std::unique_ptr<ReadableFile> SmbFileSystem::OpenExclusive(const std::wstring& path, ErrorCode& error) {
+    if (path.size() > maxPathLength_) {
+        error = kErrorFilenameTooLong;
+        return nullptr;
+    }
+    const auto parts = SplitUncPath(path);
+    if (!parts) {
+        error = kErrorInvalidName;
+        return nullptr;
+    }
+    if (parts->names.size() < 2) {
+        error = kErrorAccessDenied; // a server or a share is no file
+        return nullptr;
+    }
+    return client_->OpenFile(SmbUrl(*parts), error);
+}
+
+} // namespace vk

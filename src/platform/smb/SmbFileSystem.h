@@ -1,0 +1,30 @@
+#pragma once
+// The file system of an SMB network: UNC paths (\\SERVER\share\folder) listed and read through
+// the SMB client library. Listings are read whole when they start, matched against the mask by
+// Windows' rules (WildcardName.h) and sorted as Windows file systems return names, whatever
+// order the server keeps them in. A share that does not exist gives kErrorBadNetName, a server
+// that does not answer kErrorBadNetPath.
+
+#include "platform/FileSystem.h"
+#include "platform/smb/SmbClient.h"
+
+#include <memory>
+
+namespace vk {
+
+class SmbFileSystem final : public FileSystem {
+public:
+    // maxPathLength: longer UNC paths are refused with kErrorFilenameTooLong.
+    explicit SmbFileSystem(std::shared_ptr<SmbClient> client, std::size_t maxPathLength = kMaxPathLength)
+        : client_(std::move(client)), maxPathLength_(maxPathLength) {}
+
+    [[nodiscard]] std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                              ErrorCode& error) override;
+    [[nodiscard]] std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override;
+
+private:
+    std::shared_ptr<SmbClient> client_;
+    std::size_t maxPathLength_;
+};
+
+} // namespace vk
