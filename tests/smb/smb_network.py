@@ -73,7 +73,7 @@ def make_extra_shares(atlas):
     (music / "Übersicht" / "Ébauches").mkdir(parents=True)
     (music / "Übersicht" / "Notenblätter.txt").write_bytes(utf16("Präludium und Fuge in C-Dur\r\n"))
     (music / "Übersicht" / "Ébauches" / "Черновик.txt").write_bytes(utf16("черновик симфонии\r\n"))
-    (music / "Übersicht" / "Ébauches" / "naïve 50% mix #2.txt").write_text("a naive mix\n")
+    (music / "Übersicht" / "Ébauches" / "naïve 50% mix #2 %41.txt").write_text("a naive mix\n")
     (music / "日本語の歌.txt").write_bytes(utf16("桜の歌\r\n"))
     (atlas / "Scratch").mkdir()
 

@@ -98,7 +98,8 @@ std::optional<std::wstring> ParseSmbAuthFile(std::string_view text, SmbCredentia
         } else if (EqualAsciiNoCase(name, "domain")) {
             parsed.domain = value;
         } else {
-            return where + L" sets " + WideFromUtf8(name) + L", which is none of username, password and domain";
+            // The name is not quoted: a line the file holds in error may be a password.
+            return where + L" sets none of username, password and domain";
         }
     }
     if (parsed.user.empty()) {
