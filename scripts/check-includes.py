@@ -14,7 +14,7 @@ Rules:
 1. Nothing below the shell includes shell/win/.
 2. The platform includes only the platform.
 3. The core and the console tool never include a Windows header, the framework or a win/ header;
-   the platform keeps Windows headers to its *_win.cpp files.
+   the platform keeps Windows headers to its *_win.cpp and *_win.h files.
 4. A pane does not include another pane's win/ folder, except where the program's design needs it:
    the document lives beside the result view (results/win/Varnokle2Doc.h) and owns the engine,
    which the tree pane and the search forms reach through it.
@@ -65,7 +65,7 @@ def problems_of(relative, text):
         name_lower = name.lower()
         if quote == "<":
             if name_lower in WINDOWS_HEADERS and (
-                layer in ("core", "vkfind") or (layer == "platform" and not relative.endswith("_win.cpp"))
+                layer in ("core", "vkfind") or (layer == "platform" and not relative.endswith(("_win.cpp", "_win.h")))
             ):
                 found.append(f"{relative}: includes <{name}>, a Windows header, in portable code")
             continue

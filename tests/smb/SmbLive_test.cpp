@@ -81,7 +81,7 @@ protected:
         return names;
     }
     std::string Contents(const std::wstring& path, ErrorCode& error) {
-        auto file = files_->OpenExclusive(path, error);
+        auto file = files_->OpenForReading(path, error);
         if (!file) {
             return {};
         }
@@ -154,7 +154,7 @@ TEST_F(SmbLive, FilesAreReadWholeAndFoldersAreNoFiles) {
     MakeFile("big.txt", big);
     MakeFile("folder/x", "");
     ErrorCode error = kErrorSuccess;
-    auto file = files_->OpenExclusive(Unc(L"big.txt"), error);
+    auto file = files_->OpenForReading(Unc(L"big.txt"), error);
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(file->Length(), big.size());
     std::string read;
@@ -163,11 +163,11 @@ TEST_F(SmbLive, FilesAreReadWholeAndFoldersAreNoFiles) {
         read.append(chunk.data(), got);
     }
     EXPECT_EQ(read, big);
-    EXPECT_FALSE(files_->OpenExclusive(Unc(L"folder"), error));
+    EXPECT_FALSE(files_->OpenForReading(Unc(L"folder"), error));
     EXPECT_EQ(error, kErrorAccessDenied);
-    EXPECT_FALSE(files_->OpenExclusive(Unc(L"missing.txt"), error));
+    EXPECT_FALSE(files_->OpenForReading(Unc(L"missing.txt"), error));
     EXPECT_EQ(error, kErrorFileNotFound);
-    EXPECT_FALSE(files_->OpenExclusive(L"\\\\" + server_ + L"\\" + share_, error));
+    EXPECT_FALSE(files_->OpenForReading(L"\\\\" + server_ + L"\\" + share_, error));
 }
 
 TEST_F(SmbLive, WhatGoesBetweenListingAndOpeningIsAnError) {
@@ -176,7 +176,7 @@ TEST_F(SmbLive, WhatGoesBetweenListingAndOpeningIsAnError) {
     ErrorCode error = kErrorSuccess;
     EXPECT_EQ(Names(Unc(L"going\\*.txt"), error), (std::vector<std::wstring>{L"gone.txt"}));
     fs::remove(local_ / "going" / "gone.txt");
-    EXPECT_FALSE(files_->OpenExclusive(Unc(L"going\\gone.txt"), error));
+    EXPECT_FALSE(files_->OpenForReading(Unc(L"going\\gone.txt"), error));
     EXPECT_EQ(error, kErrorFileNotFound);
     fs::remove_all(local_ / "going" / "deeper");
     EXPECT_TRUE(Names(Unc(L"going\\deeper\\*"), error).empty());
@@ -205,7 +205,7 @@ TEST_F(SmbLive, ElevenThreadsAtOnce) {
                     if (entry.size != static_cast<std::uint64_t>(100 + i * 10 + j)) {
                         ++wrong;
                     }
-                    auto file = files_->OpenExclusive(folder + L"\\" + entry.name, error);
+                    auto file = files_->OpenForReading(folder + L"\\" + entry.name, error);
                     std::string bytes(entry.size, '\0');
                     if (!file || file->Read(bytes.data(), bytes.size()) != entry.size ||
                         bytes != std::string(entry.size, 'x')) {

@@ -74,7 +74,7 @@ std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& p
     return std::make_unique<EntryListing>(std::move(entries));
 }
 
-std::unique_ptr<ReadableFile> SmbFileSystem::OpenExclusive(const std::wstring& path, ErrorCode& error) {
+std::unique_ptr<ReadableFile> SmbFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
     if (path.size() > maxPathLength_) {
         error = kErrorFilenameTooLong;
         return nullptr;
