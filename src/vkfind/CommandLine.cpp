@@ -31,7 +31,8 @@ std::wstring UsageText() {
               [--at-least KB | --at-most KB] [--quiet] [SCOPE...]
        vkfind [--network DIR] --shares \\SERVER
        vkfind [--network DIR] --list \\SERVER\share[\folder...]
-       vkfind --smb [--smb-port PORT] [--smb-timeout SECONDS] [--auth-file FILE] ...
+       vkfind --smb [--smb-port PORT] [--smb-timeout SECONDS] [--auth-file FILE]
+              [the search options and SCOPE... | --shares \\SERVER | --list PATH]
 
 Searches a Windows network for files, folders and shares, the way the Varnokle window
 does, and prints every hit when the search has ended.
@@ -56,7 +57,7 @@ does, and prints every hit when the search has ended.
                     VARNOKLE_SMB_USER and VARNOKLE_SMB_PASSWORD, else as guest
   --smb-port PORT   connect to SMB servers on PORT (default: 445, then 139)
   --smb-timeout SECONDS  wait that long for a server to connect or answer (default 10)
-  --auth-file FILE  the SMB user name and password (never given on the command line)
+  --auth-file FILE  the file with the SMB user name and password (see --smb)
   --mask MASKS      file or folder masks, separated by space, ';' or ',' (*.txt;*.doc);
                     each mask is a full walk of every share
   --share-mask MASK only shares whose names match MASK (wildcards * and ?; \A a letter,
