@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/ErrnoErrors.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
 
@@ -17,26 +18,9 @@
 namespace vk {
 namespace {
 
-ErrorCode ErrorFromErrno(int code) {
-    switch (code) {
-    case ENOENT:
-        return kErrorPathNotFound;
-    case EACCES:
-    case EPERM:
-        return kErrorAccessDenied;
-    case ENOTDIR:
-        return kErrorDirectory;
-    case ENAMETOOLONG:
-        return kErrorFilenameTooLong;
-    case ENOMEM:
-    case EMFILE:
-    case ENFILE:
-        return kErrorNotEnoughMemory;
-    case EWOULDBLOCK:
-        return kErrorSharingViolation;
-    default:
-        return kErrorPathNotFound;
-    }
+// What the system's calls fail with, where their errno says nothing more.
+ErrorCode SystemError(int code) {
+    return ErrorFromErrno(code, kErrorPathNotFound);
 }
 
 // Appends a UTF-8 file name as wide characters; most names are ASCII and take the short way.
@@ -201,13 +185,13 @@ public:
 
         UniqueFd fd(open(Utf8FromWide(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (fd.Get() < 0) {
-            error = ErrorFromErrno(errno);
+            error = SystemError(errno);
             return nullptr;
         }
         const int dirFd = fd.Get();
         std::unique_ptr<DIR, DirCloser> dir(fdopendir(dirFd));
         if (!dir) {
-            error = ErrorFromErrno(errno);
+            error = SystemError(errno);
             return nullptr;
         }
         static_cast<void>(fd.Release()); // closedir closes it now
@@ -290,7 +274,7 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
     // Non-blocking, so that opening a FIFO cannot hang; only regular files are read.
     UniqueFd fd(open(Utf8FromWide(nativePath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
-        error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
+        error = errno == ENOENT ? kErrorFileNotFound : SystemError(errno);
         return nullptr;
     }
     struct stat info {};

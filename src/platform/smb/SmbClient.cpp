@@ -1,5 +1,6 @@
 #include "platform/smb/SmbClient.h"
 
+#include "platform/ErrnoErrors.h"
 #include "platform/Utf8.h"
 
 #include <libsmbclient.h>
@@ -159,25 +160,12 @@ SmbClient::~SmbClient() = default;
 
 ErrorCode SmbClient::ErrorFromErrno(int code) {
     switch (code) {
-    case ENOENT:
-        return kErrorPathNotFound;
-    case EACCES:
-    case EPERM:
-        return kErrorAccessDenied;
-    case ENOTDIR:
-        return kErrorDirectory;
     case EISDIR:
         return kErrorAccessDenied; // as Windows refuses to open a folder as a file
     case EBUSY:
         return kErrorSharingViolation;
-    case ENAMETOOLONG:
-        return kErrorFilenameTooLong;
     case EINVAL:
         return kErrorInvalidName;
-    case ENOMEM:
-    case EMFILE:
-    case ENFILE:
-        return kErrorNotEnoughMemory;
     case ENODEV:
         return kErrorBadNetName;
     case ECONNREFUSED:
@@ -192,46 +180,54 @@ ErrorCode SmbClient::ErrorFromErrno(int code) {
     case EPIPE:
         return kErrorBadNetPath;
     default:
-        return kErrorUnexpectedNetwork;
+        return vk::ErrorFromErrno(code, kErrorUnexpectedNetwork);
     }
 }
+
+namespace {
+
+// Opens url as a directory under the lock, hands it to readEntries and closes it.
+template <typename ReadEntries>
+ErrorCode ReadDirectory(SMBCCTX* context, const std::string& url, ReadEntries readEntries) {
+    std::lock_guard lock(LibraryLock());
+    SMBCFILE* const dir = smbc_getFunctionOpendir(context)(context, url.c_str());
+    if (dir == nullptr) {
+        return SmbClient::ErrorFromErrno(errno);
+    }
+    readEntries(dir);
+    smbc_getFunctionClosedir(context)(context, dir);
+    return kErrorSuccess;
+}
+
+} // namespace
 
 ErrorCode SmbClient::ListNetwork(const std::string& url, std::vector<SmbNetworkEntry>& entries) {
     entries.clear();
     SMBCCTX* const context = context_->context;
-    std::lock_guard lock(LibraryLock());
-    SMBCFILE* const dir = smbc_getFunctionOpendir(context)(context, url.c_str());
-    if (dir == nullptr) {
-        return ErrorFromErrno(errno);
-    }
-    const auto readdir = smbc_getFunctionReaddir(context);
-    while (const smbc_dirent* found = readdir(context, dir)) {
-        entries.push_back(SmbNetworkEntry{WideFromUtf8(found->name), KindOf(found->smbc_type)});
-    }
-    smbc_getFunctionClosedir(context)(context, dir);
-    return kErrorSuccess;
+    return ReadDirectory(context, url, [&](SMBCFILE* dir) {
+        const auto readdir = smbc_getFunctionReaddir(context);
+        while (const smbc_dirent* found = readdir(context, dir)) {
+            entries.push_back(SmbNetworkEntry{WideFromUtf8(found->name), KindOf(found->smbc_type)});
+        }
+    });
 }
 
 ErrorCode SmbClient::ListFolder(const std::string& url, std::vector<DirEntry>& entries) {
     entries.clear();
     SMBCCTX* const context = context_->context;
-    std::lock_guard lock(LibraryLock());
-    SMBCFILE* const dir = smbc_getFunctionOpendir(context)(context, url.c_str());
-    if (dir == nullptr) {
-        return ErrorFromErrno(errno);
-    }
-    const auto readdirplus = smbc_getFunctionReaddirPlus(context);
-    while (const libsmb_file_info* found = readdirplus(context, dir)) {
-        DirEntry& entry = entries.emplace_back();
-        entry.name = WideFromUtf8(found->name);
-        entry.isDirectory = (found->attrs & kAttributeDirectory) != 0;
-        // The server follows its own links; what it reports as a reparse point is one it does not
-        // resolve for us (a junction or link on a Windows server).
-        entry.isLink = (found->attrs & kAttributeReparsePoint) != 0;
-        entry.size = entry.isDirectory ? 0 : found->size;
-    }
-    smbc_getFunctionClosedir(context)(context, dir);
-    return kErrorSuccess;
+    return ReadDirectory(context, url, [&](SMBCFILE* dir) {
+        const auto readdirplus = smbc_getFunctionReaddirPlus(context);
+        while (const libsmb_file_info* found = readdirplus(context, dir)) {
+            DirEntry& entry = entries.emplace_back();
+            entry.name = WideFromUtf8(found->name);
+            entry.isDirectory = (found->attrs & kAttributeDirectory) != 0;
+            // The server resolves its own links; what it reports as a reparse point (a junction or
+            // link on a Windows server) counts as a link. The library gives no reparse tag that
+            // would tell the points with content of their own apart.
+            entry.isLink = (found->attrs & kAttributeReparsePoint) != 0;
+            entry.size = entry.isDirectory ? 0 : found->size;
+        }
+    });
 }
 
 std::unique_ptr<ReadableFile> SmbClient::OpenFile(const std::string& url, ErrorCode& error) {
