@@ -58,6 +58,14 @@ std::vector<std::wstring> NamedServers(const VkfindOptions& options) {
     return servers;
 }
 
+bool NeedsBrowsing(const VkfindOptions& options) {
+    if (options.sharesOf || options.listOf) {
+        return false;
+    }
+    return options.scopes.empty() || std::any_of(options.scopes.begin(), options.scopes.end(),
+                                                 [](const auto& scope) { return !ServerOf(scope).has_value(); });
+}
+
 #ifdef VK_HAVE_SMB
 
 std::optional<SmbSetupFailure> UseSmbNetwork(const VkfindOptions& options, NetworkEnvironment& environment,
@@ -69,7 +77,8 @@ std::optional<SmbSetupFailure> UseSmbNetwork(const VkfindOptions& options, Netwo
     settings.port = options.smbPort;
     settings.timeoutMilliseconds = options.smbTimeoutSeconds * 1000;
     const std::vector<std::wstring> servers = NamedServers(options);
-    if (const ErrorCode error = UseSmbNetwork(environment, std::move(settings), servers); error != kErrorSuccess) {
+    if (const ErrorCode error = UseSmbNetwork(environment, std::move(settings), servers, NeedsBrowsing(options));
+        error != kErrorSuccess) {
         return SmbSetupFailure{kExitNetworkUnreadable, L"cannot start the SMB client: " + SystemErrorText(error)};
     }
     // Without a server named, the network is what the browse service reports; where it does not

@@ -16,6 +16,10 @@ namespace vk {
 // --list, each once.
 [[nodiscard]] std::vector<std::wstring> NamedServers(const VkfindOptions& options);
 
+// Whether the workgroups of the browse service are wanted: for the whole network and for parts
+// of the tree named by path, not where only servers, shares and folders are named.
+[[nodiscard]] bool NeedsBrowsing(const VkfindOptions& options);
+
 struct SmbSetupFailure {
     int exitStatus = 0;
     std::wstring message;

@@ -183,6 +183,22 @@ TEST_F(SmbLive, WhatGoesBetweenListingAndOpeningIsAnError) {
     EXPECT_EQ(error, kErrorPathNotFound);
 }
 
+TEST_F(SmbLive, AFolderListedTwiceInARowIsAskedForOnce) {
+    MakeFile("twice/stays.txt", "");
+    MakeFile("twice/goes.txt", "");
+    ErrorCode error = kErrorSuccess;
+    EXPECT_EQ(Names(Unc(L"twice\\*.txt"), error), (std::vector<std::wstring>{L"goes.txt", L"stays.txt"}));
+    fs::remove(local_ / "twice" / "goes.txt");
+    // The walk's second listing of the folder is served by the server's first answer ...
+    EXPECT_EQ(Names(Unc(L"twice\\*"), error), (std::vector<std::wstring>{L".", L"..", L"goes.txt", L"stays.txt"}));
+    // ... once: the next one asks the server again.
+    EXPECT_EQ(Names(Unc(L"twice\\*"), error), (std::vector<std::wstring>{L".", L"..", L"stays.txt"}));
+    // Another folder in between, and the answer is not used either.
+    MakeFile("twice/new.txt", "");
+    EXPECT_EQ(Names(Unc(L"*.none"), error).size(), 0U);
+    EXPECT_EQ(Names(Unc(L"twice\\*.txt"), error), (std::vector<std::wstring>{L"new.txt", L"stays.txt"}));
+}
+
 // The share workers list and read at the same time; every call must still see its own answer.
 TEST_F(SmbLive, ElevenThreadsAtOnce) {
     constexpr int kThreads = 11;

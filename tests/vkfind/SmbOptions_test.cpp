@@ -68,5 +68,17 @@ TEST(VkfindSmbOptions, TheServersTheCommandLineNamesEachOnce) {
     EXPECT_EQ(NamedServers(options), (std::vector<std::wstring>{L"\\\\BOREAS"}));
 }
 
+TEST(VkfindSmbOptions, TheBrowseServiceIsAskedOnlyForTheTree) {
+    VkfindOptions options;
+    EXPECT_TRUE(NeedsBrowsing(options)) << "the whole network";
+    options.scopes = {L"\\\\FILESRV", L"\\\\ATLAS\\Public"};
+    EXPECT_FALSE(NeedsBrowsing(options));
+    options.scopes.push_back(L"Microsoft Windows Network/WORKGROUP");
+    EXPECT_TRUE(NeedsBrowsing(options));
+    options = {};
+    options.sharesOf = L"\\\\FILESRV";
+    EXPECT_FALSE(NeedsBrowsing(options));
+}
+
 } // namespace
 } // namespace vk

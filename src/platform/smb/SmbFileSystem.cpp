@@ -4,6 +4,7 @@
 #include "platform/smb/SmbUrl.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,37 @@ bool IsValidMask(std::wstring_view mask) {
 
 } // namespace
 
+namespace {
+
+// The whole listing of the folder a thread listed last, for the listing of the same folder that
+// follows at once: the walk lists each folder twice in a row, for the mask and for the
+// subfolders, and a listing is a round trip to the server.
+struct RecentListing {
+    const SmbFileSystem* owner = nullptr;
+    std::string url;
+    std::vector<DirEntry> entries;
+    std::chrono::steady_clock::time_point when;
+};
+thread_local RecentListing recentListing;
+
+} // namespace
+
+ErrorCode SmbFileSystem::ListFolder(const std::string& url, std::vector<DirEntry>& entries) {
+    RecentListing& recent = recentListing;
+    const auto now = std::chrono::steady_clock::now();
+    const bool reuse = recent.owner == this && recent.url == url && now - recent.when < kListingReuseTime;
+    recent.owner = nullptr; // used once at the most
+    if (reuse) {
+        entries = std::move(recent.entries);
+        return kErrorSuccess;
+    }
+    const ErrorCode error = client_->ListFolder(url, entries);
+    if (error == kErrorSuccess) {
+        recent = RecentListing{this, url, entries, now};
+    }
+    return error;
+}
+
 std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& pattern, ListingDetail /*detail*/,
                                                            ErrorCode& error) {
     if (pattern.size() > maxPathLength_) {
@@ -55,8 +87,7 @@ std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& p
         return nullptr;
     }
     std::vector<DirEntry> entries;
-    error = client_->ListFolder(SmbUrl(*folder), entries);
-    if (error != kErrorSuccess) {
+    if (error = ListFolder(SmbUrl(*folder), entries); error != kErrorSuccess) {
         if (error == kErrorPathNotFound && folder->names.size() == 1) {
             error = kErrorBadNetName;
         }

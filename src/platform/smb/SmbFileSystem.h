@@ -4,11 +4,19 @@
 // Windows' rules (WildcardName.h) and sorted as Windows file systems return names, whatever
 // order the server keeps them in. A share that does not exist gives kErrorBadNetName, a server
 // that does not answer kErrorBadNetPath.
+//
+// The walk lists every folder twice in a row (the mask, then the subfolders). The server's
+// answer to a thread's listing of a folder serves that thread's next listing too when it is of
+// the same folder and follows within kListingReuseTime; then it is gone. So a walk costs one
+// round trip a folder, and no listing is ever older than that.
 
 #include "platform/FileSystem.h"
 #include "platform/smb/SmbClient.h"
 
+#include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vk {
 
@@ -22,7 +30,11 @@ public:
                                                               ErrorCode& error) override;
     [[nodiscard]] std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
+    static constexpr std::chrono::milliseconds kListingReuseTime{1000};
+
 private:
+    [[nodiscard]] ErrorCode ListFolder(const std::string& url, std::vector<DirEntry>& entries);
+
     std::shared_ptr<SmbClient> client_;
     std::size_t maxPathLength_;
 };

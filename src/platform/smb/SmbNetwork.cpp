@@ -8,14 +8,14 @@
 namespace vk {
 
 ErrorCode UseSmbNetwork(NetworkEnvironment& environment, SmbSettings settings,
-                        const std::vector<std::wstring>& namedServers) {
+                        const std::vector<std::wstring>& namedServers, bool browse) {
     ErrorCode error = kErrorSuccess;
     std::shared_ptr<SmbClient> client = SmbClient::Make(std::move(settings), error);
     if (!client) {
         return error;
     }
     environment.UseNetwork(std::make_unique<SmbFileSystem>(client),
-                           std::make_unique<SmbNetworkServices>(client, namedServers));
+                           std::make_unique<SmbNetworkServices>(client, namedServers, browse));
     return kErrorSuccess;
 }
 

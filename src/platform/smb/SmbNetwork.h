@@ -12,9 +12,9 @@ namespace vk {
 
 // Makes environment search the SMB network: its file system and its enumerations share one
 // client. namedServers: the servers the user named (\\SERVER or SERVER), listed beside the
-// workgroups of the browse service. Fails (and leaves environment as it was) when the client
-// cannot start.
+// workgroups of the browse service, which is asked only when browse is set. Fails (and leaves
+// environment as it was) when the client cannot start.
 [[nodiscard]] ErrorCode UseSmbNetwork(NetworkEnvironment& environment, SmbSettings settings,
-                                      const std::vector<std::wstring>& namedServers);
+                                      const std::vector<std::wstring>& namedServers, bool browse);
 
 } // namespace vk

@@ -25,8 +25,9 @@ NetResource Record(std::uint32_t displayType, std::uint32_t usage, std::wstring 
 
 } // namespace
 
-SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers)
-    : client_(std::move(client)) {
+SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers,
+                                       bool browse)
+    : client_(std::move(client)), browse_(browse) {
     for (const auto& server : namedServers) {
         const std::wstring_view name = WithoutLeadingBackslashes(server);
         if (!name.empty() && !IsNamed(name)) {
@@ -43,7 +44,7 @@ bool SmbNetworkServices::IsNamed(std::wstring_view server) const {
 
 ErrorCode SmbNetworkServices::ListProviderChildren(std::vector<NetResource>& records) {
     std::vector<SmbNetworkEntry> entries;
-    const ErrorCode browsed = client_->ListNetwork(std::string(kSmbNetworkUrl), entries);
+    const ErrorCode browsed = browse_ ? client_->ListNetwork(std::string(kSmbNetworkUrl), entries) : kErrorNoNetwork;
     for (const auto& entry : entries) {
         if (entry.kind == SmbNetworkEntry::Kind::kWorkgroup) {
             records.push_back(Record(kDisplayTypeDomain, kUsageContainer, entry.name));

@@ -4,7 +4,9 @@
 //   top of the network  one provider, kSmbProviderName (display type network, container)
 //   below it            the workgroups the SMB browse service reports (domain, container), then
 //                       the servers named to the program (server, container), so that a server
-//                       is found where no browse service answers
+//                       is found where no browse service answers; the browse service is not
+//                       asked when the named servers are all that is wanted (asking one that is
+//                       not there takes the better part of a second)
 //   below a workgroup   its servers as the browse service reports them, \\NAME (server,
 //                       container), less those named to the program, which are listed above
 //   below a server      its disk and printer shares, \\NAME\share (share, connectable); hidden
@@ -29,7 +31,9 @@ inline constexpr std::wstring_view kSmbProviderName = L"Microsoft Windows Networ
 class SmbNetworkServices final : public NetworkServices {
 public:
     // namedServers: servers by name or address, with or without the leading backslashes.
-    SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers);
+    // browse: whether to ask the browse service for the workgroups.
+    SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers,
+                       bool browse = true);
 
     [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override;
     [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
@@ -43,6 +47,7 @@ private:
 
     std::shared_ptr<SmbClient> client_;
     std::vector<std::wstring> namedServers_; // without the backslashes
+    bool browse_;
 };
 
 } // namespace vk
