@@ -137,6 +137,8 @@ def differential(run):
                                          f"\\\\{net.ATLAS}\\{net.MUSIC_SHARE}\\Übersicht"])
     run.same("a hidden share as a scope", ["--mask", "*", f"\\\\{net.ATLAS}\\C$"])
     run.same("a server scope", ["--mask", "*.log", f"\\\\{net.ADDRESSES['LAB/BUILD01']}"])
+    run.same("the rows as CSV", ["--format", "csv", "--mask", "*"] + ALL_SERVERS)
+    run.same("the rows as JSON", ["--format", "json", "--mask", "*"] + ALL_SERVERS)
 
 
 def browsing(run):
@@ -231,10 +233,13 @@ def faults(run):
     finally:
         listener.close()
 
-    refused = run.smb(["--mask", "*", f"\\\\{net.ATLAS}\\Nobody", f"\\\\{net.ATLAS}\\Public"])
-    run.check("a refused share is skipped silently, the others searched",
-              refused.returncode == 0 and "readme.txt" in refused.text and "secret" not in refused.text,
-              refused.text + refused.errors)
+    refused = run.smb(["--mask", "*", f"\\\\{net.ATLAS}"])
+    run.check("a refused share of a server is skipped silently, its other shares searched",
+              refused.returncode == 0 and "readme.txt" in refused.text and "secret" not in refused.text
+              and refused.errors == "", refused.text + refused.errors)
+    run.same("a refused share named as a scope is an error, as on the folder network",
+             ["--mask", "*", f"\\\\{net.ATLAS}\\Nobody", f"\\\\{net.ATLAS}\\Public"])
+    run.same("a share that is not there, named as a scope", ["--mask", "*", f"\\\\{net.ATLAS}\\NoSuchShare"])
     no_browse = run.smb(["--mask", "*"])
     run.check("no server named and no browse service: a clear message, exit 1",
               no_browse.returncode == 1 and "\\\\SERVER" in no_browse.errors, no_browse.errors)

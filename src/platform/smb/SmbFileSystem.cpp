@@ -93,8 +93,8 @@ std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& p
         }
         return nullptr;
     }
-    if (!MaskMatchesEverything(mask)) {
-        std::erase_if(entries, [mask](const DirEntry& entry) { return !MatchesFileMask(entry.name, mask); });
+    if (const FileMask fileMask(mask); !fileMask.MatchesEverything()) {
+        std::erase_if(entries, [&fileMask](const DirEntry& entry) { return !fileMask.Matches(entry.name); });
     }
     if (entries.empty()) {
         error = kErrorFileNotFound;

@@ -23,7 +23,7 @@ namespace vk {
 class SmbFileSystem final : public FileSystem {
 public:
     // maxPathLength: longer UNC paths are refused with kErrorFilenameTooLong.
-    explicit SmbFileSystem(std::shared_ptr<SmbClient> client, std::size_t maxPathLength = kMaxPathLength)
+    explicit SmbFileSystem(std::shared_ptr<SmbClient> client, std::size_t maxPathLength = kMaxLongPathLength)
         : client_(std::move(client)), maxPathLength_(maxPathLength) {}
 
     [[nodiscard]] std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,

@@ -52,7 +52,7 @@ CMainFrame::~CMainFrame() {
     // The engine writes to the status bar from its threads: they end before the bar goes.
     EngineServices& services = document_.Engine().Services();
     if (services.statusBar == &statusBar_) {
-        document_.StopAndWait();
+        document_.StopSearchAndWait();
         services.statusBar = nullptr;
     }
     if (theStatusBar == &statusBar_) {
