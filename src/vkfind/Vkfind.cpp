@@ -121,6 +121,18 @@ int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& o
     return kExitOutputFailed;
 }
 
+// Why the server of a path gives no share list, or nothing when it gives one.
+std::optional<std::wstring> ShareListRefusal(NetworkServices& network, const std::wstring& path) {
+    const std::wstring server = path.substr(0, path.find(L'\\', 2));
+    std::vector<std::wstring> names;
+    std::uint32_t resume = 0;
+    const ErrorCode error = network.ShareEnum(server, names, resume);
+    if (error == kErrorSuccess || error == kErrorMoreData) {
+        return std::nullopt;
+    }
+    return L"cannot list the shares of " + server + L": " + SystemErrorText(error);
+}
+
 bool IsNotFound(ErrorCode error) {
     return error == kErrorPathNotFound || error == kErrorBadNetName || error == kErrorBadNetPath ||
            error == kErrorInvalidName || error == kErrorDirectory || error == kErrorFilenameTooLong;
@@ -221,13 +233,16 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         const std::wstring target = options.sharesOf ? *options.sharesOf : WithoutTrailingBackslashes(*options.listOf);
         const TreeNode node = options.sharesOf ? selection.FindServer(target) : selection.FindShareOrFolder(target);
         if (node == kNoNode) {
+            // A server that does not give its share list (a refused logon) hides every share.
+            if (const auto refusal = ShareListRefusal(environment.Network(), target)) {
+                return Failure(err, *refusal);
+            }
             return Failure(err, L"not found in the network: " + target);
         }
         if (options.sharesOf) {
             const ErrorCode result = engine.BrowseServerShares(node, tree.Text(node));
             if (result != kErrorSuccess) {
-                return Failure(err,
-                               L"cannot list the shares of " + target + L" (error " + std::to_wstring(result) + L")");
+                return Failure(err, L"cannot list the shares of " + target + L": " + SystemErrorText(result));
             }
         } else {
             engine.BrowseFolder(node);

@@ -182,8 +182,9 @@ def credentials(run, work):
     wrong = work / "wrong.txt"
     wrong.write_text(f"username = {net.USER}\npassword = not-the-password\n")
     refused = run.smb(["--auth-file", str(wrong), "--list", private])
-    run.check("a wrong password: the listing is refused (exit 1)",
-              refused.returncode == 1 and net.PASSWORD not in refused.errors, refused.errors)
+    run.check("a wrong password: the listing is refused (exit 1, access denied)",
+              refused.returncode == 1 and "Access is denied." in refused.errors and net.PASSWORD not in refused.errors,
+              refused.errors)
     refused = run.smb(["--auth-file", str(wrong), "--mask", "*", f"\\\\{net.ATLAS}"])
     run.check("a wrong password: the search finds nothing and is no guest's search",
               refused.returncode == 0 and refused.text == "", refused.text + refused.errors)
