@@ -36,17 +36,25 @@ struct SmbNetworkEntry {
     Kind kind = Kind::kOther;
 };
 
-class SmbClient {
+// What the network enumerations need of the client: the listings of the network, of a workgroup
+// and of a server.
+class SmbNetworkLister {
+public:
+    virtual ~SmbNetworkLister() = default;
+    // The entries of the network (url kSmbNetworkUrl), of a workgroup or of a server, in the
+    // order the library reports them.
+    [[nodiscard]] virtual ErrorCode ListNetwork(const std::string& url, std::vector<SmbNetworkEntry>& entries) = 0;
+};
+
+class SmbClient final : public SmbNetworkLister {
 public:
     // Creates the library's context. Returns null and sets error when it cannot.
     [[nodiscard]] static std::unique_ptr<SmbClient> Make(SmbSettings settings, ErrorCode& error);
-    ~SmbClient();
+    ~SmbClient() override;
     SmbClient(const SmbClient&) = delete;
     SmbClient& operator=(const SmbClient&) = delete;
 
-    // The entries of the network (url kSmbNetworkUrl), of a workgroup or of a server, in the
-    // order the library reports them.
-    [[nodiscard]] ErrorCode ListNetwork(const std::string& url, std::vector<SmbNetworkEntry>& entries);
+    [[nodiscard]] ErrorCode ListNetwork(const std::string& url, std::vector<SmbNetworkEntry>& entries) override;
 
     // The entries of a share or folder, "." and ".." included where the server lists them.
     [[nodiscard]] ErrorCode ListFolder(const std::string& url, std::vector<DirEntry>& entries);

@@ -25,8 +25,8 @@ NetResource Record(std::uint32_t displayType, std::uint32_t usage, std::wstring 
 
 } // namespace
 
-SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers,
-                                       bool browse)
+SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client,
+                                       const std::vector<std::wstring>& namedServers, bool browse)
     : client_(std::move(client)), browse_(browse) {
     for (const auto& server : namedServers) {
         const std::wstring_view name = WithoutLeadingBackslashes(server);

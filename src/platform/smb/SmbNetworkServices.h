@@ -32,7 +32,7 @@ class SmbNetworkServices final : public NetworkServices {
 public:
     // namedServers: servers by name or address, with or without the leading backslashes.
     // browse: whether to ask the browse service for the workgroups.
-    SmbNetworkServices(std::shared_ptr<SmbClient> client, const std::vector<std::wstring>& namedServers,
+    SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client, const std::vector<std::wstring>& namedServers,
                        bool browse = true);
 
     [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override;
@@ -45,7 +45,7 @@ private:
     [[nodiscard]] ErrorCode ListWorkgroupServers(const std::wstring& workgroup, std::vector<NetResource>& records);
     [[nodiscard]] ErrorCode ListShares(const std::wstring& server, std::vector<SmbNetworkEntry>& shares);
 
-    std::shared_ptr<SmbClient> client_;
+    std::shared_ptr<SmbNetworkLister> client_;
     std::vector<std::wstring> namedServers_; // without the backslashes
     bool browse_;
 };
