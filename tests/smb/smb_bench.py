@@ -15,6 +15,7 @@ Prints each time and the ratios.
 
 import argparse
 import os
+import signal
 import subprocess
 import sys
 import tempfile
@@ -66,6 +67,7 @@ def largest_share(root):
 
 
 def main():
+    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))  # the servers stop all the same
     parser = argparse.ArgumentParser()
     parser.add_argument("--vkfind", required=True)
     parser.add_argument("--rounds", type=int, default=5)

@@ -17,6 +17,7 @@ The servers are stopped at the end, also on failure. Prints "N passed, N failed"
 import argparse
 import os
 import re
+import signal
 import socket
 import subprocess
 import sys
@@ -306,7 +307,13 @@ def live_tests(run, program):
               f"exit {result.returncode}\n" + result.stdout[-3000:] + result.stderr[-2000:])
 
 
+def stop_on_terminate(signum, frame):
+    """A run that is ended still stops its servers: the exit unwinds through the clean-ups."""
+    raise SystemExit(128 + signum)
+
+
 def main():
+    signal.signal(signal.SIGTERM, stop_on_terminate)
     parser = argparse.ArgumentParser()
     parser.add_argument("--vkfind", required=True)
     parser.add_argument("--live-tests", action="append", default=[])
