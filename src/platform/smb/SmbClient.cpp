@@ -151,7 +151,7 @@ std::unique_ptr<SmbClient> SmbClient::Make(SmbSettings settings, ErrorCode& erro
     }
     context->context = created;
     error = kErrorSuccess;
-    return std::unique_ptr<SmbClient>(new SmbClient(std::move(context)));
+    return std::make_unique<SmbClient>(std::move(context));
 }
 
 SmbClient::SmbClient(std::unique_ptr<Context> context) : context_(std::move(context)) {}

@@ -67,10 +67,11 @@ public:
     // value at all as an unexpected network error).
     [[nodiscard]] static ErrorCode ErrorFromErrno(int code);
 
-private:
+    // The library's context and what it logs on with; only Make makes one.
     struct Context;
     explicit SmbClient(std::unique_ptr<Context> context);
 
+private:
     std::unique_ptr<Context> context_;
 };
 
