@@ -47,8 +47,8 @@ does, and prints every hit when the search has ended.
   --network DIR     search the folder network DIR (ROOT/provider/domain/server/share/...)
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
-  --smb             search SMB servers (Windows or Samba file servers) instead, through
-                    the SMB client library: the workgroups its browse service reports
+  --smb             on Linux, search SMB servers (Windows or Samba file servers) through
+                    the SMB client library instead: the workgroups its browse service reports
                     and the servers named in SCOPEs, --shares and --list, by name or
                     address (\\FILESRV, \\192.0.2.7). Logs on with the user name and
                     password of the authentication file (smbclient's format: lines

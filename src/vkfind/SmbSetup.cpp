@@ -95,8 +95,12 @@ std::optional<SmbSetupFailure> UseSmbNetwork(const VkfindOptions& options, Netwo
 
 std::optional<SmbSetupFailure> UseSmbNetwork(const VkfindOptions& /*options*/, NetworkEnvironment& /*environment*/,
                                              const EnvironmentVariables& /*variables*/) {
+#ifdef _WIN32
+    return SmbSetupFailure{kExitUsage, L"--smb is for Linux: on Windows vkfind searches the Windows network itself"};
+#else
     return SmbSetupFailure{kExitUsage, L"this vkfind was built without the SMB client library (libsmbclient): --smb "
                                        L"is not there"};
+#endif
 }
 
 #endif

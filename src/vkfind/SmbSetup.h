@@ -12,6 +12,13 @@
 
 namespace vk {
 
+// Whether this build can reach SMB servers itself (--smb).
+#ifdef VK_HAVE_SMB
+inline constexpr bool kSmbAvailable = true;
+#else
+inline constexpr bool kSmbAvailable = false;
+#endif
+
 // The servers the command line names, as \\SERVER: those of the SCOPEs and of --shares and
 // --list, each once.
 [[nodiscard]] std::vector<std::wstring> NamedServers(const VkfindOptions& options);

@@ -213,7 +213,8 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     } else {
 #ifndef _WIN32
         return UsageError(err, L"this system has no Windows network: point --network (or VARNOKLE_NETWORK) at a "
-                               L"folder network");
+                               L"folder network" +
+                                   std::wstring(kSmbAvailable ? L", or search SMB servers with --smb" : L""));
 #endif
     }
 
