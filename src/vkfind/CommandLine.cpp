@@ -47,14 +47,14 @@ does, and prints every hit when the search has ended.
   --network DIR     search the folder network DIR (ROOT/provider/domain/server/share/...)
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
-  --smb             on Linux, search SMB servers (Windows or Samba file servers) through
-                    the SMB client library instead: the workgroups its browse service reports
-                    and the servers named in SCOPEs, --shares and --list, by name or
-                    address (\\FILESRV, \\192.0.2.7). Logs on with the user name and
-                    password of the authentication file (smbclient's format: lines
-                    username = NAME, password = PASSWORD, domain = DOMAIN) that
-                    --auth-file or VARNOKLE_SMB_AUTH_FILE names, else of
-                    VARNOKLE_SMB_USER and VARNOKLE_SMB_PASSWORD, else as guest
+  --smb             on Linux, search SMB servers (Windows or Samba file servers)
+                    through the SMB client library instead: the workgroups its browse
+                    service reports and the servers named in SCOPEs, --shares and
+                    --list, by name or address (\\FILESRV, \\192.0.2.7). Logs on with
+                    the user name and password of the authentication file
+                    (smbclient's format: lines username = NAME, password = PASSWORD,
+                    domain = DOMAIN) that --auth-file or VARNOKLE_SMB_AUTH_FILE names,
+                    else of VARNOKLE_SMB_USER and VARNOKLE_SMB_PASSWORD, else as guest
   --smb-port PORT   connect to SMB servers on PORT (default: 445, then 139)
   --smb-timeout SECONDS  wait that long for a server to connect or answer (default 10)
   --auth-file FILE  the file with the SMB user name and password (see --smb)
