@@ -30,9 +30,7 @@ private:
 
 // Characters no mask holds: they would separate names or name a stream.
 bool IsValidMask(std::wstring_view mask) {
-    return std::none_of(mask.begin(), mask.end(), [](wchar_t c) {
-        return c < 0x20 || c == L'/' || c == L':' || c == L'"' || c == L'<' || c == L'>' || c == L'|';
-    });
+    return std::all_of(mask.begin(), mask.end(), IsValidMaskChar);
 }
 
 } // namespace
@@ -75,20 +73,20 @@ std::unique_ptr<DirectoryListing> SmbFileSystem::FindFirst(const std::wstring& p
         return nullptr;
     }
     const std::size_t split = pattern.rfind(L'\\');
-    const auto folder =
-        split == std::wstring::npos ? std::nullopt : SplitUncPath(std::wstring_view(pattern).substr(0, split));
-    const std::wstring_view mask = std::wstring_view(pattern).substr(split == std::wstring::npos ? 0 : split + 1);
-    if (!folder || !IsValidMask(mask)) {
+    UncPath folder;
+    if (split == std::wstring::npos || !ParseUncPath(std::wstring_view(pattern).substr(0, split), folder) ||
+        !IsValidMask(std::wstring_view(pattern).substr(split + 1))) {
         error = kErrorInvalidName;
         return nullptr;
     }
-    if (folder->names.empty()) {
+    const std::wstring_view mask = std::wstring_view(pattern).substr(split + 1);
+    if (folder.components.empty()) {
         error = kErrorBadNetName; // a server holds shares, not files
         return nullptr;
     }
     std::vector<DirEntry> entries;
-    if (error = ListFolder(SmbUrl(*folder), entries); error != kErrorSuccess) {
-        if (error == kErrorPathNotFound && folder->names.size() == 1) {
+    if (error = ListFolder(SmbUrl(folder), entries); error != kErrorSuccess) {
+        if (error == kErrorPathNotFound && folder.components.size() == 1) {
             error = kErrorBadNetName;
         }
         return nullptr;
@@ -110,16 +108,16 @@ std::unique_ptr<ReadableFile> SmbFileSystem::OpenForReading(const std::wstring& 
         error = kErrorFilenameTooLong;
         return nullptr;
     }
-    const auto parts = SplitUncPath(path);
-    if (!parts) {
+    UncPath parts;
+    if (!ParseUncPath(path, parts)) {
         error = kErrorInvalidName;
         return nullptr;
     }
-    if (parts->names.size() < 2) {
+    if (parts.components.size() < 2) {
         error = kErrorAccessDenied; // a server or a share is no file
         return nullptr;
     }
-    return client_->OpenFile(SmbUrl(*parts), error);
+    return client_->OpenFile(SmbUrl(parts), error);
 }
 
 } // namespace vk

@@ -71,11 +71,12 @@ ErrorCode SmbNetworkServices::ListWorkgroupServers(const std::wstring& workgroup
 }
 
 ErrorCode SmbNetworkServices::ListShares(const std::wstring& server, std::vector<SmbNetworkEntry>& shares) {
-    const auto parts = SplitUncPath(L"\\\\" + std::wstring(WithoutLeadingBackslashes(server)));
-    if (!parts || !parts->names.empty()) {
+    const std::wstring unc = L"\\\\" + std::wstring(WithoutLeadingBackslashes(server));
+    UncPath path;
+    if (!ParseUncPath(unc, path) || !path.components.empty()) {
         return kErrorBadNetPath;
     }
-    if (const ErrorCode error = client_->ListNetwork(SmbUrl(*parts), shares); error != kErrorSuccess) {
+    if (const ErrorCode error = client_->ListNetwork(SmbUrl(path), shares); error != kErrorSuccess) {
         return error == kErrorPathNotFound ? kErrorBadNetPath : error;
     }
     std::erase_if(shares, [](const SmbNetworkEntry& entry) {

@@ -33,58 +33,25 @@ std::string PercentEncode(std::string_view utf8) {
     return encoded;
 }
 
-std::optional<UncParts> SplitUncPath(std::wstring_view unc) {
-    if (unc.size() < 3 || unc[0] != L'\\' || unc[1] != L'\\' || unc[2] == L'\\') {
-        return std::nullopt;
-    }
-    unc.remove_prefix(2);
-    UncParts parts;
-    bool first = true;
-    while (true) {
-        const std::size_t end = unc.find(L'\\');
-        const std::wstring_view name = unc.substr(0, end);
-        if (name.find(L'\0') != std::wstring_view::npos) {
-            return std::nullopt;
-        }
-        if (first) {
-            if (name.empty() || name == L"." || name == L".." || name.find(L'/') != std::wstring_view::npos) {
-                return std::nullopt;
-            }
-            parts.server = name;
-            first = false;
-        } else if (name == L"..") {
-            if (parts.names.size() > 1) {
-                parts.names.pop_back();
-            }
-        } else if (!name.empty() && name != L".") {
-            parts.names.emplace_back(name);
-        }
-        if (end == std::wstring_view::npos) {
-            return parts;
-        }
-        unc.remove_prefix(end + 1);
-    }
-}
-
-std::string SmbUrl(const UncParts& parts) {
+std::string SmbUrl(const UncPath& path) {
     std::string url(kSmbNetworkUrl);
-    url += EncodedName(parts.server);
+    url += EncodedName(path.server);
     url += '/';
-    for (std::size_t i = 0; i < parts.names.size(); ++i) {
+    for (std::size_t i = 0; i < path.components.size(); ++i) {
         if (i > 0) {
             url += '/';
         }
-        url += EncodedName(parts.names[i]);
+        url += EncodedName(path.components[i]);
     }
     return url;
 }
 
 std::optional<std::string> SmbUrlFromUnc(std::wstring_view unc) {
-    const auto parts = SplitUncPath(unc);
-    if (!parts) {
+    UncPath path;
+    if (!ParseUncPath(unc, path)) {
         return std::nullopt;
     }
-    return SmbUrl(*parts);
+    return SmbUrl(path);
 }
 
 std::string SmbWorkgroupUrl(std::wstring_view workgroup) {
