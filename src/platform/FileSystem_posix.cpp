@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/ErrnoErrors.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
 
@@ -19,26 +20,9 @@
 namespace vk {
 namespace {
 
-ErrorCode ErrorFromErrno(int code) {
-    switch (code) {
-    case ENOENT:
-        return kErrorPathNotFound;
-    case EACCES:
-    case EPERM:
-        return kErrorAccessDenied;
-    case ENOTDIR:
-        return kErrorDirectory;
-    case ENAMETOOLONG:
-        return kErrorFilenameTooLong;
-    case ENOMEM:
-    case EMFILE:
-    case ENFILE:
-        return kErrorNotEnoughMemory;
-    case EWOULDBLOCK:
-        return kErrorSharingViolation;
-    default:
-        return kErrorPathNotFound;
-    }
+// What the system's calls fail with, where their errno says nothing more.
+ErrorCode SystemError(int code) {
+    return ErrorFromErrno(code, kErrorPathNotFound);
 }
 
 // Appends a file name as wide characters (undecodable bytes kept, see Utf8.h); most names are
@@ -282,12 +266,12 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
                      FolderRead& read) {
     UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() < 0) {
-        return ErrorFromErrno(errno);
+        return SystemError(errno);
     }
     const int dirFd = fd.Get();
     auto reader = std::make_unique<EntryReader>(dirFd);
     if (!reader->Opened()) {
-        return ErrorFromErrno(errno);
+        return SystemError(errno);
     }
 
     const FileMask fileMask(mask);
@@ -444,7 +428,7 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
     // Non-blocking, so that opening a FIFO cannot hang; only regular files are read.
     UniqueFd fd(OpenPath(FileNameFromWide(nativePath), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
-        error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
+        error = errno == ENOENT ? kErrorFileNotFound : SystemError(errno);
         return nullptr;
     }
     struct stat info {};
