@@ -2,8 +2,7 @@
 
 #include "platform/ErrnoErrors.h"
 #include "platform/Utf8.h"
-
-#include <libsmbclient.h>
+#include "platform/smb/SmbLibrary.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,6 +22,12 @@ constexpr std::uint16_t kAttributeReparsePoint = 0x400;
 std::mutex& LibraryLock() {
     static std::mutex lock;
     return lock;
+}
+
+// The loaded library. Only called once a client exists, which Make makes only when the library
+// has loaded.
+const SmbLibrary& Smb() {
+    return *LoadSmbLibrary();
 }
 
 // The library's own messages would go to standard output, among the rows: a search is silent.
@@ -64,7 +69,7 @@ struct SmbClient::Context {
     ~Context() {
         if (context != nullptr) {
             std::lock_guard lock(LibraryLock());
-            smbc_free_context(context, 1);
+            Smb().smbc_free_context(context, 1);
         }
         // The password leaves no copy behind in memory the program gives back.
         std::fill(credentials.password.begin(), credentials.password.end(), '\0');
@@ -73,7 +78,7 @@ struct SmbClient::Context {
     // Called by the library, under the lock, whenever it logs on to a server.
     static void Authenticate(SMBCCTX* context, const char* /*server*/, const char* /*share*/, char* workgroup,
                              int workgroupSize, char* user, int userSize, char* password, int passwordSize) {
-        const auto* self = static_cast<const Context*>(smbc_getOptionUserData(context));
+        const auto* self = static_cast<const Context*>(Smb().smbc_getOptionUserData(context));
         if (self == nullptr) {
             return;
         }
@@ -98,7 +103,7 @@ public:
     SmbFile(SMBCCTX* context, SMBCFILE* file, std::uint64_t length) : context_(context), file_(file), length_(length) {}
     ~SmbFile() override {
         std::lock_guard lock(LibraryLock());
-        smbc_getFunctionClose(context_)(context_, file_);
+        Smb().smbc_getFunctionClose(context_)(context_, file_);
     }
     SmbFile(const SmbFile&) = delete;
     SmbFile& operator=(const SmbFile&) = delete;
@@ -109,7 +114,7 @@ public:
         auto* bytes = static_cast<char*>(buffer);
         std::size_t done = 0;
         std::lock_guard lock(LibraryLock());
-        const auto read = smbc_getFunctionRead(context_);
+        const auto read = Smb().smbc_getFunctionRead(context_);
         while (done < count) {
             const ssize_t got = read(context_, file_, bytes + done, count - done);
             if (got <= 0) {
@@ -129,24 +134,28 @@ private:
 std::unique_ptr<SmbClient> SmbClient::Make(SmbSettings settings, ErrorCode& error) {
     auto context = std::make_unique<Context>();
     context->credentials = std::move(settings.credentials);
+    if (LoadSmbLibrary() == nullptr) {
+        error = kErrorNotSupported; // the library is not installed here
+        return nullptr;
+    }
     std::lock_guard lock(LibraryLock());
-    SMBCCTX* created = smbc_new_context();
+    SMBCCTX* created = Smb().smbc_new_context();
     if (created == nullptr) {
         error = kErrorNotEnoughMemory;
         return nullptr;
     }
-    smbc_setDebug(created, 0);
-    smbc_setLogCallback(created, nullptr, DiscardLibraryMessage);
-    smbc_setOptionDebugToStderr(created, 1);
-    smbc_setTimeout(created, settings.timeoutMilliseconds);
-    smbc_setPort(created, settings.port);
-    smbc_setOptionUserData(created, context.get());
-    smbc_setFunctionAuthDataWithContext(created, &Context::Authenticate);
+    Smb().smbc_setDebug(created, 0);
+    Smb().smbc_setLogCallback(created, nullptr, DiscardLibraryMessage);
+    Smb().smbc_setOptionDebugToStderr(created, 1);
+    Smb().smbc_setTimeout(created, settings.timeoutMilliseconds);
+    Smb().smbc_setPort(created, settings.port);
+    Smb().smbc_setOptionUserData(created, context.get());
+    Smb().smbc_setFunctionAuthDataWithContext(created, &Context::Authenticate);
     // Credentials that are given and refused are refused: no quiet anonymous logon instead.
-    smbc_setOptionNoAutoAnonymousLogin(created, context->credentials.Given() ? 1 : 0);
-    if (smbc_init_context(created) == nullptr) {
+    Smb().smbc_setOptionNoAutoAnonymousLogin(created, context->credentials.Given() ? 1 : 0);
+    if (Smb().smbc_init_context(created) == nullptr) {
         error = ErrorFromErrno(errno);
-        smbc_free_context(created, 1);
+        Smb().smbc_free_context(created, 1);
         return nullptr;
     }
     context->context = created;
@@ -190,12 +199,12 @@ namespace {
 template <typename ReadEntries>
 ErrorCode ReadDirectory(SMBCCTX* context, const std::string& url, ReadEntries readEntries) {
     std::lock_guard lock(LibraryLock());
-    SMBCFILE* const dir = smbc_getFunctionOpendir(context)(context, url.c_str());
+    SMBCFILE* const dir = Smb().smbc_getFunctionOpendir(context)(context, url.c_str());
     if (dir == nullptr) {
         return SmbClient::ErrorFromErrno(errno);
     }
     readEntries(dir);
-    smbc_getFunctionClosedir(context)(context, dir);
+    Smb().smbc_getFunctionClosedir(context)(context, dir);
     return kErrorSuccess;
 }
 
@@ -205,7 +214,7 @@ ErrorCode SmbClient::ListNetwork(const std::string& url, std::vector<SmbNetworkE
     entries.clear();
     SMBCCTX* const context = context_->context;
     return ReadDirectory(context, url, [&](SMBCFILE* dir) {
-        const auto readdir = smbc_getFunctionReaddir(context);
+        const auto readdir = Smb().smbc_getFunctionReaddir(context);
         while (const smbc_dirent* found = readdir(context, dir)) {
             entries.push_back(SmbNetworkEntry{WideFromUtf8(found->name), KindOf(found->smbc_type)});
         }
@@ -216,7 +225,7 @@ ErrorCode SmbClient::ListFolder(const std::string& url, std::vector<DirEntry>& e
     entries.clear();
     SMBCCTX* const context = context_->context;
     return ReadDirectory(context, url, [&](SMBCFILE* dir) {
-        const auto readdirplus = smbc_getFunctionReaddirPlus(context);
+        const auto readdirplus = Smb().smbc_getFunctionReaddirPlus(context);
         while (const libsmb_file_info* found = readdirplus(context, dir)) {
             DirEntry& entry = entries.emplace_back();
             entry.name = WideFromUtf8(found->name);
@@ -233,20 +242,20 @@ ErrorCode SmbClient::ListFolder(const std::string& url, std::vector<DirEntry>& e
 std::unique_ptr<ReadableFile> SmbClient::OpenFile(const std::string& url, ErrorCode& error) {
     SMBCCTX* const context = context_->context;
     std::lock_guard lock(LibraryLock());
-    SMBCFILE* const file = smbc_getFunctionOpen(context)(context, url.c_str(), O_RDONLY, 0);
+    SMBCFILE* const file = Smb().smbc_getFunctionOpen(context)(context, url.c_str(), O_RDONLY, 0);
     if (file == nullptr) {
         error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
         return nullptr;
     }
     struct stat info {};
-    if (smbc_getFunctionFstat(context)(context, file, &info) != 0) {
+    if (Smb().smbc_getFunctionFstat(context)(context, file, &info) != 0) {
         error = ErrorFromErrno(errno);
-        smbc_getFunctionClose(context)(context, file);
+        Smb().smbc_getFunctionClose(context)(context, file);
         return nullptr;
     }
     if (S_ISDIR(info.st_mode)) {
         error = kErrorAccessDenied;
-        smbc_getFunctionClose(context)(context, file);
+        Smb().smbc_getFunctionClose(context)(context, file);
         return nullptr;
     }
     error = kErrorSuccess;

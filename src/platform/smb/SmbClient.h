@@ -1,7 +1,8 @@
 #pragma once
 // The SMB client library (libsmbclient), as the SMB network needs it: listings of the network's
 // workgroups, a workgroup's servers, a server's shares and a share's folders, and files opened
-// for reading. Nothing else of the program includes the library's header.
+// for reading. Nothing else of the program includes the library's header;
+// the library itself is loaded when the first client is made (SmbLibrary.h).
 //
 // Threads: this build of the library exports no thread support (smbc_thread_posix), and without
 // it every call shares one stack of temporary memory inside the library, so no two calls may run
