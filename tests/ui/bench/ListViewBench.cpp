@@ -151,7 +151,6 @@ std::vector<std::wstring> Scope() {
     return scope;
 }
 
-// The engine into the in-memory list, best of three.
 // The read-ahead threads of both runs (--jobs; -1: the engine's default, as in the program).
 int readAheadJobs = -1;
 
@@ -161,6 +160,7 @@ void UseReadAheadJobs(vk::CSearchEngine& engine) {
     }
 }
 
+// The engine into the in-memory list, best of three.
 Run RunIntoMemory(vk::NetworkEnvironment& environment) {
     Run best;
     for (int round = 0; round < 3; ++round) {
