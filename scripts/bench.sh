@@ -9,18 +9,9 @@
 # time of the worker gate. --jobs sets the read-ahead threads (default: the engine's).
 set -eu
 cd "$(dirname "$0")/.."
-# The peers of the whole-process comparisons (tools) and the peak memory meter, from Debian.
-missing=""
-for p in fd-find ripgrep time; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing >/dev/null
-fi
+# The peers of the whole-process comparisons (tools) and the peak memory meter, from Debian,
+# beside what the build needs.
+sh scripts/install-deps.sh fd-find ripgrep time
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/bench --target vk_bench -j "$(nproc)"
 exec build/bench/bench/vk_bench "$@"

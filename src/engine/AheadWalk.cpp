@@ -155,20 +155,24 @@ bool AheadWalk::FindContent(Folder& folder, std::size_t from, Task& task) {
 }
 
 void AheadWalk::Begin(const Task& task) {
+    Mark(task, Job::kRunning, Content::kRunning);
+}
+
+void AheadWalk::Mark(const Task& task, Job job, Content content) {
     Folder& folder = *task.folder;
     switch (task.kind) {
     case Kind::kMatching:
-        folder.matching = Job::kRunning;
+        folder.matching = job;
         break;
     case Kind::kSubfolders:
-        folder.subfolders = Job::kRunning;
+        folder.subfolders = job;
         break;
     case Kind::kBoth:
-        folder.matching = Job::kRunning;
-        folder.subfolders = Job::kRunning;
+        folder.matching = job;
+        folder.subfolders = job;
         break;
     case Kind::kContent:
-        folder.content[task.index] = Content::kRunning;
+        folder.content[task.index] = content;
         break;
     }
 }
@@ -229,23 +233,8 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
 }
 
 void AheadWalk::Abandon(const Task& task) {
-    Folder& folder = *task.folder;
-    folder.helpersFailed = true;
-    switch (task.kind) {
-    case Kind::kMatching:
-        folder.matching = Job::kTodo;
-        break;
-    case Kind::kSubfolders:
-        folder.subfolders = Job::kTodo;
-        break;
-    case Kind::kBoth:
-        folder.matching = Job::kTodo;
-        folder.subfolders = Job::kTodo;
-        break;
-    case Kind::kContent:
-        folder.content[task.index] = Content::kTodo;
-        break;
-    }
+    task.folder->helpersFailed = true;
+    Mark(task, Job::kTodo, Content::kTodo);
 }
 
 } // namespace vk

@@ -103,6 +103,8 @@ private:
     [[nodiscard]] Outcome Run(const Task& task);
     // Under the lock: stores the outcome; returns how many new steps it brought.
     std::size_t Finish(const Task& task, Outcome outcome);
+    // Under the lock: sets the state of the task's steps, a listing's to job, a content test's to content.
+    void Mark(const Task& task, Job job, Content content);
     // Under the lock: a helper failed (out of memory): the walker does the steps itself.
     void Abandon(const Task& task);
     // The walker: does a step itself (lock held on entry and exit, released meanwhile).
