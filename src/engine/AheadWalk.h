@@ -34,7 +34,7 @@ class ReadAheadPool;
 constexpr std::size_t kReadAheadWindow = 64;
 // Idle helpers are woken when the walker has moved on by this many folders (or when new steps
 // come up), so that a wake-up finds several folders to list.
-constexpr std::size_t kReadAheadWakeEvery = 8;
+constexpr std::size_t kReadAheadWakeEvery = 32;
 
 class AheadWalk {
 public:
