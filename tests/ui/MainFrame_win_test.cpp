@@ -16,7 +16,7 @@
 #include "shell/win/AboutBox.h"
 #include "shell/win/RightFrameWnd.h"
 #include "support/TempTree.h"
-#include "ui/support/DialogCloser.h"
+#include "ui/support/DialogWatcher.h"
 #include "ui/support/TestForm.h"
 
 #include "network/win/UpView.h"
@@ -420,7 +420,7 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
         EXPECT_EQ(MenuState(1, command), static_cast<UINT>(MF_GRAYED)) << command; // the list is empty
     }
     EXPECT_EQ(MenuState(2, 59392), static_cast<UINT>(MF_CHECKED));
-    EXPECT_EQ(MenuState(2, 32802), static_cast<UINT>(MF_GRAYED)); // Options: not yet
+    EXPECT_EQ(MenuState(2, 32802), 0u);
     EXPECT_EQ(MenuState(3, 32790), 0u);
     for (const UINT command : {32804u, 32808u, 57670u, 57664u}) {
         EXPECT_EQ(MenuState(4, command), 0u) << command;

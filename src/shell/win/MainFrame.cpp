@@ -1,6 +1,8 @@
 #include "shell/win/MainFrame.h"
 
 #include "engine/EngineTexts.h"
+#include "forms/Settings.h"
+#include "forms/win/OptionsDlg.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
@@ -8,6 +10,9 @@
 #include "shell/win/AboutBox.h"
 #include "shell/win/RightFrameWnd.h"
 #include "shell/win/ShellCommands.h"
+#include "shell/win/SubTray2.h"
+#include "shell/win/TipOfTheDayDlg.h"
+#include "shell/win/TrayIcon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +21,9 @@ namespace vk {
 namespace {
 
 constexpr UINT kToolBarId = 59392;
+// Posted to itself when the lower pane's form has been swapped: by the time it arrives the form's
+// mode button has minimized and restored the window.
+constexpr UINT kFormSwapDone = WM_APP + 0x110;
 constexpr int kLeftColumn = 0;
 constexpr int kResultColumn = 1;
 // The left column's share of the client width until the first sizing puts it at the form's width.
@@ -80,6 +88,9 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
         {ID_HELP_ONLINE, &F::Online},
         {ID_HELP_EMAIL, &F::EMail},
         {ID_APP_ABOUT, &F::About},
+        {ID_VIEW_OPTIONS, &F::Options},
+        {ID_HELP_TIP_OF_THE_DAY, &F::TipOfTheDay},
+        {ID_TRAY_SHOW, &F::Show},
     };
     // clang-format on
     return kCommands;
@@ -122,6 +133,7 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_MEASUREITEM, &CMainFrame::OnMeasureItem),
         ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
+        ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
         ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
         ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
     };
@@ -153,9 +165,22 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     ShowIdleText();
     theStatusBar = &statusBar_;
     document_.Engine().Services().statusBar = &statusBar_;
+    AddTrayIcon();
     RecalcLayout();
     m.result = 0;
     return true;
+}
+
+void CMainFrame::AddTrayIcon() {
+    // The icon is a convenience: the frame stands without it when the system will not show it.
+    if (theSettings.ShowIconInTray == 1) {
+        static_cast<void>(AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1));
+    }
+}
+
+void CMainFrame::RebuildTrayIcon() {
+    SubTray2Remove(Handle());
+    AddTrayIcon();
 }
 
 // The main splitter: the left side in column 0, the result list in column 1.
@@ -167,7 +192,7 @@ bool CMainFrame::CreateClient(int clientWidth) {
     left.document = &document_;
     left.makeForm = setup_.makeForm;
     left.advancedForm = setup_.advancedForm;
-    left.formReplaced = [this] { RecalcLayout(); };
+    left.formReplaced = [this] { OnFormReplaced(); };
     auto leftFrame = std::make_unique<CRightFrameWnd>(std::move(left));
     const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
     if (!leftFrame->CreateIn(splitter_.Handle(), leftWidth) || !leftFrame->View().Exists()) {
@@ -185,6 +210,20 @@ bool CMainFrame::CreateClient(int clientWidth) {
     leftFrame_ = leftPane;
     resultView_ = resultPane;
     splitterReady_ = true;
+    return true;
+}
+
+void CMainFrame::OnFormReplaced() {
+    RecalcLayout();
+    // The form's mode button now minimizes and restores the window to lay it out again: that
+    // minimize must not send the window to the tray.
+    if (SubTray2KeepShownWhenMinimized(Handle(), true)) {
+        PostMessageW(Handle(), kFormSwapDone, 0, 0);
+    }
+}
+
+bool CMainFrame::OnFormSwapDone(ui::Message&) {
+    SubTray2KeepShownWhenMinimized(Handle(), false);
     return true;
 }
 
@@ -265,6 +304,17 @@ bool CMainFrame::OnSetFocus(ui::Message&) {
 }
 
 bool CMainFrame::OnClose(ui::Message&) {
+    // A close that arrives while the first one waits (the close box pressed twice, the tray's
+    // Exit meanwhile) has nothing more to do.
+    if (closing_) {
+        return true;
+    }
+    closing_ = true;
+    // A running search uses the result list, the tree, the form's buttons and the status bar from
+    // its threads: it ends, with the messages they send handled meanwhile, before any of them goes.
+    while (!document_.StopAndWait()) {
+    }
+    SubTray2Remove(Handle());
     Destroy();
     return true;
 }
@@ -277,6 +327,10 @@ bool CMainFrame::OnDestroy(ui::Message&) {
 }
 
 bool CMainFrame::OnCommand(ui::Message& m) {
+    // A dismissed tray menu posts command 0: nothing was chosen.
+    if (m.CommandId() == 0 && m.lParam == 0) {
+        return true;
+    }
     // Commands without a handler, or disabled now, do nothing.
     return ui::RunCommand(*this, Commands(), m.CommandId());
 }
@@ -434,6 +488,24 @@ void CMainFrame::EMail(UINT) {
 void CMainFrame::About(UINT) {
     CAboutBox about;
     about.DoModal(Handle());
+}
+
+void CMainFrame::Options(UINT) {
+    COptionsDlg dialog(theSettings, AppProfile());
+    if (dialog.DoModal(Handle()) != IDOK) {
+        return;
+    }
+    static_cast<void>(theSettings.Save(AppProfile()));
+    RebuildTrayIcon();
+}
+
+void CMainFrame::TipOfTheDay(UINT) {
+    ShowTipOfTheDay(Handle());
+}
+
+void CMainFrame::Show(UINT) {
+    // Also brings back a frame that the tray icon has hidden.
+    ShowWindow(Handle(), SW_RESTORE);
 }
 
 } // namespace vk
