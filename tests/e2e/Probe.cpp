@@ -4,10 +4,12 @@
 //   vk_probe windows                  the visible top-level windows: class, title, rectangle
 //   vk_probe dump CLASS [TITLE]       one top-level window (by class, and title if given) and all
 //                                     its controls: id, class, screen rectangle, visible, enabled,
-//                                     checked, text; the status bar's panes; the list view's rows
+//                                     checked, text; the status bar's panes; the list view's rows;
+//                                     the toolbar's buttons; where its close box is
 //
 // Output: one JSON document on standard output (UTF-8). Exit status 0, or 1 when the window is
-// not there.
+// not there. (A pop-up menu's items cannot be read from outside under Wine, whose menus live in
+// their process: the test finds an open menu among the top-level windows, class #32768.)
 
 #include <windows.h>
 
@@ -178,10 +180,36 @@ std::vector<std::vector<std::wstring>> Rows(HWND list) {
     return rows;
 }
 
+// The toolbar's buttons: command id and screen rectangle (separators left out).
+std::string ToolBarButtons(HWND bar) {
+    std::string buttons;
+    RemoteBuffer buffer(bar, sizeof(TBBUTTON) + sizeof(RECT));
+    if (!buffer.Ready()) {
+        return buttons;
+    }
+    const auto count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        RECT rect{};
+        if (!SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.At(0))) ||
+            !buffer.Read(0, &button, sizeof button) || (button.fsStyle & BTNS_SEP) != 0 ||
+            !SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(buffer.At(sizeof(TBBUTTON)))) ||
+            !buffer.Read(sizeof(TBBUTTON), &rect, sizeof rect)) {
+            continue;
+        }
+        MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        buttons += (buttons.empty() ? "" : ", ") +
+                   ("{\"command\": " + std::to_string(button.idCommand) + ", \"rect\": " + Json(rect) + "}");
+    }
+    return buttons;
+}
+
 struct Dump {
     std::string controls;
     std::string status;
     std::string rows;
+    std::string buttons;
 };
 
 BOOL CALLBACK AddControl(HWND control, LPARAM context) {
@@ -204,6 +232,9 @@ BOOL CALLBACK AddControl(HWND control, LPARAM context) {
             dump->status += (dump->status.empty() ? "" : ", ") + Json(pane);
         }
         dump->status = "[" + dump->status + "]";
+    }
+    if (cls == TOOLBARCLASSNAMEW && dump->buttons.empty()) {
+        dump->buttons = "[" + ToolBarButtons(control) + "]";
     }
     if (cls == WC_LISTVIEWW && dump->rows.empty()) {
         for (const auto& row : Rows(control)) {
@@ -240,6 +271,28 @@ int Windows() {
     return 0;
 }
 
+// The centre of the window's close box, found by asking the window what lies under points along
+// its caption, from the right; none when it has no close box.
+std::string CloseBox(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int right = -1;
+    int left = -1;
+    for (int x = rect.right - 1; x > rect.left && x > rect.right - 200; --x) {
+        const bool close = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+        if (close && right < 0) {
+            right = x;
+        }
+        if (close) {
+            left = x;
+        } else if (right >= 0) {
+            break;
+        }
+    }
+    return right < 0 ? "null" : "[" + std::to_string((left + right) / 2) + ", " + std::to_string(y) + "]";
+}
+
 int DumpWindow(const std::wstring& cls, const wchar_t* title) {
     const HWND window = FindWindowW(cls.c_str(), title);
     if (!window) {
@@ -257,15 +310,17 @@ int DumpWindow(const std::wstring& cls, const wchar_t* title) {
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
     Dump dump;
     EnumChildWindows(window, &AddControl, reinterpret_cast<LPARAM>(&dump));
-    std::printf("{\"title\": %s, \"pid\": %lu, \"rect\": %s, \"client\": %s, \"visible\": %s, \"iconic\": %s, "
-                "\"zoomed\": %s, \"enabled\": %s, \"active\": %s, \"focus\": %d,\n \"status\": %s,\n \"rows\": %s,\n "
-                "\"controls\": [\n  %s]}\n",
-                Json(TextOf(window)).c_str(), pid, Json(rect).c_str(), Json(client).c_str(),
-                Json(IsWindowVisible(window) != FALSE).c_str(), Json(IsIconic(window) != FALSE).c_str(),
-                Json(IsZoomed(window) != FALSE).c_str(), Json(IsWindowEnabled(window) != FALSE).c_str(),
-                Json(thread.hwndActive == window).c_str(), thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0,
-                dump.status.empty() ? "[]" : dump.status.c_str(), dump.rows.empty() ? "[]" : dump.rows.c_str(),
-                dump.controls.c_str());
+    std::printf(
+        "{\"title\": %s, \"pid\": %lu, \"rect\": %s, \"client\": %s, \"visible\": %s, \"iconic\": %s, "
+        "\"zoomed\": %s, \"enabled\": %s, \"active\": %s, \"focus\": %d, \"close_box\": %s,\n \"status\": %s,\n "
+        "\"buttons\": %s,\n \"rows\": %s,\n \"controls\": [\n  %s]}\n",
+        Json(TextOf(window)).c_str(), pid, Json(rect).c_str(), Json(client).c_str(),
+        Json(IsWindowVisible(window) != FALSE).c_str(), Json(IsIconic(window) != FALSE).c_str(),
+        Json(IsZoomed(window) != FALSE).c_str(), Json(IsWindowEnabled(window) != FALSE).c_str(),
+        Json(thread.hwndActive == window).c_str(), thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0,
+        CloseBox(window).c_str(), dump.status.empty() ? "[]" : dump.status.c_str(),
+        dump.buttons.empty() ? "[]" : dump.buttons.c_str(), dump.rows.empty() ? "[]" : dump.rows.c_str(),
+        dump.controls.c_str());
     return 0;
 }
 

@@ -16,6 +16,7 @@
 #include "shell/win/AboutBox.h"
 #include "shell/win/RightFrameWnd.h"
 #include "support/TempTree.h"
+#include "ui/support/CurrentDirectory.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/TestForm.h"
 
@@ -31,6 +32,7 @@
 namespace vk {
 namespace {
 
+using testing::CurrentDirectory;
 using testing::DialogCloser;
 using testing::TestForm;
 using testing::TestFormFactory;
@@ -551,18 +553,6 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
         EXPECT_FALSE(box.found) << answer;
     }
 }
-
-// Runs in a folder of its own as the current directory.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~CurrentDirectory() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 
 TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNowhere) {
     Open();
