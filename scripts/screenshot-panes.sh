@@ -22,36 +22,8 @@ mkdir -p "$(dirname "$out")"
 cmake --preset win >/dev/null
 cmake --build --preset win -j "$(nproc)" --target "$tool" wineprefix >/dev/null
 
-# Wine sees the Linux root as Z:.
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
-
-work="$(mktemp -d)"
-xvfb_pid=""
-shot_pid=""
-cleanup() {
-    touch "$work/stop"
-    if [ -n "$shot_pid" ]; then
-        wait "$shot_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-# A display number that nothing uses yet.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
+# shellcheck source=scripts/picture-session.sh
+. "$root/scripts/picture-session.sh"
 
 # shellcheck disable=SC2086
 DISPLAY=":$display" build/win/wine-run.sh "build/win/tests/$tool.exe" "$(winpath "$root/demo/network")" \

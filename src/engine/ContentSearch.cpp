@@ -12,16 +12,16 @@
 
 namespace vk {
 
-void WrapContainingText(std::wstring& containingText) {
-    if (containingText.empty() || containingText.front() != L'*') {
-        containingText.insert(containingText.begin(), L'*');
-    }
-    if (containingText.back() != L'*') {
-        containingText.push_back(L'*');
-    }
-}
-
 namespace {
+
+// The number of backslashes that stand right before position end.
+std::size_t BackslashesBefore(const std::wstring& text, std::size_t end) {
+    std::size_t count = 0;
+    while (count < end && text[end - count - 1] == L'\\') {
+        ++count;
+    }
+    return count;
+}
 
 // The system's 8-bit code page as the matcher sees it, when 8-bit text can be matched byte by
 // byte; otherwise it is converted to wide characters first. The code page stays the same while
@@ -39,9 +39,26 @@ const ByteCodePage* SystemByteCodePage() {
 
 } // namespace
 
-bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wstring_view pattern) {
+void WrapContainingText(std::wstring& containingText) {
+    if (containingText.empty() || containingText.front() != L'*') {
+        containingText.insert(containingText.begin(), L'*');
+    }
+    // Backslashes pair up from the left: a run of them makes the character after it literal
+    // exactly when its length is odd.
+    const std::size_t size = containingText.size();
+    if (containingText.back() == L'*' && BackslashesBefore(containingText, size - 1) % 2 == 0) {
+        return;
+    }
+    if (BackslashesBefore(containingText, size) % 2 == 1) {
+        containingText.push_back(L'\\'); // a lone backslash at the end is a literal one
+    }
+    containingText.push_back(L'*');
+}
+
+bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wstring_view pattern,
+                      const std::atomic<bool>& running) {
     ErrorCode error = kErrorSuccess;
-    auto file = fileSystem.OpenExclusive(path, error);
+    auto file = fileSystem.OpenForReading(path, error);
     if (!file) {
         return false;
     }
@@ -77,7 +94,8 @@ bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wst
             return true;
         }
         consumed += count;
-        if (count == 0 || consumed >= length) {
+        // A large file must not hold a stopped search up: Stop ends the test between chunks.
+        if (count == 0 || consumed >= length || !running) {
             return false;
         }
         count = file->Read(bytes.data(), chunkSize);

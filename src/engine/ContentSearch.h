@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -14,11 +15,18 @@ namespace vk {
 
 constexpr std::size_t kContentChunkSize = 300000;
 
-// Wraps the containing text in stars, unless it already begins or ends with one. Idempotent.
+// Wraps the containing text in stars, unless it already begins or ends with one: a star in
+// front unless it begins with one, and one at the end unless it ends with a star of its own. A
+// star that a backslash makes literal (a\* stands for "a*") is no star of its own, and a lone
+// backslash at the end (a literal backslash) is written as the escaped pair \\ before the
+// closing star, so that the star stays a wildcard. Idempotent.
 void WrapContainingText(std::wstring& containingText);
 
 // True when some chunk of the file matches pattern (without regard to case). A file that cannot
-// be opened or read does not match. The file is held open with no sharing while it is read.
-[[nodiscard]] bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wstring_view pattern);
+// be opened or read does not match. The file is opened for reading, sharing it with every other
+// reader and writer. Between chunks it looks at running: once that is false, the test ends
+// without a match.
+[[nodiscard]] bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, std::wstring_view pattern,
+                                    const std::atomic<bool>& running);
 
 } // namespace vk

@@ -36,7 +36,7 @@ bool CSearchEngine::PassesSizeFilter(std::uint32_t size) const {
 bool CSearchEngine::ContentMatches(const std::wstring& path) {
     // The caller holds hitLock, which also guards the in-place wrapping of the text.
     WrapContainingText(request_.containingText);
-    return FileContainsText(*services_.fileSystem, path, request_.containingText);
+    return FileContainsText(*services_.fileSystem, path, request_.containingText, searchRunning);
 }
 
 void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
@@ -49,10 +49,10 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     FileSystem& fileSystem = *services_.fileSystem;
     ErrorCode error = kErrorSuccess;
     auto listing = fileSystem.FindFirst(JoinPath(dir, mask), ListingDetail::kNamesAndSizes, error);
-    HitWriter writer(*services_.resultList, resultStore_);
     if (!searchRunning) {
         return;
     }
+    HitWriter writer(*services_.resultList, resultStore_);
 
     DirEntry entry;
     while (listing && listing->Next(entry)) {

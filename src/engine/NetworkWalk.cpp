@@ -80,8 +80,10 @@ void CSearchEngine::WalkNetwork(const NetResource* resource) {
         return;
     }
     ErrorCode error = kErrorSuccess;
+    // The system's calls cannot be interrupted, but a Stop made while one runs takes effect as
+    // soon as it returns: nothing more is asked of the network or of the user interface.
     const auto enumeration = services_.network->OpenEnum(resource, error);
-    if (!enumeration) {
+    if (!enumeration || !searchRunning) {
         return;
     }
     // The count an enumeration call returns is also what the next call asks for.
@@ -95,6 +97,9 @@ void CSearchEngine::WalkNetwork(const NetResource* resource) {
             break;
         }
         for (const NetResource& entry : entries) {
+            if (!searchRunning) {
+                return;
+            }
             if (entry.displayType == kDisplayTypeServer) {
                 SearchServerShares(entry.remoteName);
             } else if (entry.usage & kUsageContainer) {

@@ -2,6 +2,7 @@
 
 #include "engine/EngineTexts.h"
 
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -19,24 +20,32 @@ void CSearchEngine::SetScopePaths(std::vector<std::wstring> paths) {
 }
 
 bool CSearchEngine::StartSearch() {
-    if (controllerRunning_ || searchActive.exchange(true)) {
+    if (searchActive.exchange(true)) {
         return false;
     }
-    // The previous controller has already shown its completion: it only has to return.
-    WaitForSearchEnd();
+    // A controller that is still finishing has already dropped searchActive: it touches neither
+    // the list nor the store any more, only the form and the status bar.
     services_.resultList->DeleteAllRows();
     SetStatus(kPaneItemCount, kTextZeroItems);
     resultStore_.Clear();
+    const unsigned search = ++searchNumber_;
     std::lock_guard lock(threadsLock_);
-    controllerRunning_ = true;
+    // That controller may be waiting for this very thread to handle its last messages, so it is
+    // not joined here but by the new controller, before it does anything.
+    auto previous = std::make_shared<std::thread>(std::move(controller_));
+    ++controllersRunning_;
     try {
-        controller_ = std::thread([this] {
-            RunController();
-            controllerRunning_ = false;
+        controller_ = std::thread([this, previous, search] {
+            if (previous->joinable()) {
+                previous->join();
+            }
+            RunController(search);
+            --controllersRunning_;
         });
     } catch (const std::system_error&) {
         // No thread: no search. The caller's buttons are switched back as after any search.
-        controllerRunning_ = false;
+        controller_ = std::move(*previous);
+        --controllersRunning_;
         searchActive = false;
         ShowSearchState(false);
         return false;
@@ -61,16 +70,15 @@ void CSearchEngine::WaitForSearchEnd() {
 }
 
 void CSearchEngine::ShowSearchState(bool running) {
-    // The buttons come last: once Start is enabled again, the controller only returns.
+    if (ISearchForm* form = services_.searchForm) {
+        form->SetSearchButtons(running);
+    }
     if (!running) {
         SetStatus(kPaneMessage, kTextSearchCompleted);
     }
-    if (services_.searchForm) {
-        services_.searchForm->SetSearchButtons(running);
-    }
 }
 
-void CSearchEngine::RunController() {
+void CSearchEngine::RunController(unsigned search) {
     gate_.Open();
     SetStatus(kPaneMessage, kTextPleaseWait);
     try {
@@ -91,13 +99,18 @@ void CSearchEngine::RunController() {
     gate_.SignalExitIfIdle();
     gate_.WaitForExit();
     JoinFinishedWorkers(true);
+    // From here on a new search may start: the next step enables Start, and the user may press
+    // it before this thread has written "Search completed" and returned. A search started even
+    // earlier (by a caller without buttons) has shown its own state: this one leaves it alone.
     searchActive = false;
-    ShowSearchState(false);
+    if (searchNumber_ == search) {
+        ShowSearchState(false);
+    }
 }
 
 void CSearchEngine::SetStatus(int pane, std::wstring_view text) {
-    if (services_.statusBar) {
-        services_.statusBar->SetPaneText(pane, text);
+    if (IStatusBar* bar = services_.statusBar) {
+        bar->SetPaneText(pane, text);
     }
 }
 

@@ -7,6 +7,7 @@
 // controller thread; ShareWorker on the workers. Stop is just searchRunning = false: every loop
 // checks it, and the search ends with "Search completed" like any other.
 
+#include "engine/AtomicPointer.h"
 #include "engine/EngineSeams.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
@@ -28,15 +29,17 @@ namespace vk {
 
 class HitWriter;
 
-// What the engine works with. Nothing here is owned by the engine; all must outlive it.
+// What the engine works with. Nothing here is owned by the engine. The user interface thread may
+// set a pointer at any time (the engine's threads read them atomically), but may clear it, or
+// destroy what it points to, only once no search thread runs (SearchThreadsRunning() false).
 struct EngineServices {
-    FileSystem* fileSystem = nullptr;
-    IResultList* resultList = nullptr;
-    IStatusBar* statusBar = nullptr;
-    IIconIndex* iconIndex = nullptr;
-    ISearchForm* searchForm = nullptr;  // may be null (the console tool has no buttons)
-    NetworkServices* network = nullptr; // may be null: no network to enumerate
-    IUserMessages* messages = nullptr;  // may be null: browse failures are not shown
+    AtomicPointer<FileSystem> fileSystem;
+    AtomicPointer<IResultList> resultList;
+    AtomicPointer<IStatusBar> statusBar;
+    AtomicPointer<IIconIndex> iconIndex;
+    AtomicPointer<ISearchForm> searchForm;  // may be null (the console tool has no buttons)
+    AtomicPointer<NetworkServices> network; // may be null: no network to enumerate
+    AtomicPointer<IUserMessages> messages;  // may be null: browse failures are not shown
 };
 
 // The program's name, the caption of its message boxes.
@@ -51,7 +54,7 @@ public:
     CSearchEngine& operator=(const CSearchEngine&) = delete;
 
     // What the engine works with. The window program fills in the views' parts as they are set
-    // up; change it only while no search is active.
+    // up (see EngineServices for when they may be cleared).
     [[nodiscard]] EngineServices& Services() { return services_; }
 
     // The request of the next search; change it only while no search is active.
@@ -60,7 +63,7 @@ public:
     [[nodiscard]] ResultStore& Results() { return resultStore_; }
 
     // The network tree whose checked part the next search walks (null: none). The tree pane
-    // registers it when it is set up.
+    // registers it when it is set up, and takes it back only once no search thread runs.
     void SetScopeTree(IScopeTree* tree) { tree_ = tree; }
     [[nodiscard]] IScopeTree* ScopeTree() const { return tree_; }
     // Share or folder paths (\\SERVER\share[\folder...]) that the next search walks after the
@@ -73,8 +76,11 @@ public:
     [[nodiscard]] int ActiveWorkers() const { return gate_.ActiveWorkers(); }
 
     // Resets the results and starts the controller thread. The caller has switched the buttons
-    // (ShowSearchState(true)) and set searchRunning. Does nothing (and returns false) while a
-    // search is active or its controller is still finishing.
+    // (ShowSearchState(true)) and set searchRunning. Returns false, and does nothing, only while
+    // a search is active, that is while the form still shows it running. Once a search has
+    // dropped searchActive, which its controller does before it switches the buttons back, a new
+    // one starts at once: its controller first waits for the old one to return, so the old one's
+    // last status text still comes before the new one's first.
     bool StartSearch();
 
     // Stop as the form's Stop button does it: the search winds down and completes.
@@ -85,11 +91,12 @@ public:
     // a message pump until SearchThreadsRunning() is false, and only then calls this.
     void WaitForSearchEnd();
 
-    // True from StartSearch until the controller's very last step (after "Search completed" and
-    // the buttons); searchActive drops a little earlier.
-    [[nodiscard]] bool SearchThreadsRunning() const { return controllerRunning_.load(); }
+    // True from StartSearch until the controller's very last step (after the buttons and
+    // "Search completed"); searchActive drops a little earlier. When it is false no engine
+    // thread touches the services or the tree any more.
+    [[nodiscard]] bool SearchThreadsRunning() const { return controllersRunning_.load() > 0; }
 
-    // Switches the form's buttons; with false also shows "Search completed".
+    // Switches the form's buttons; with false then shows "Search completed".
     void ShowSearchState(bool running);
 
     // Hands a share or folder path to a new share worker, waiting at the gate while 11 run.
@@ -121,7 +128,8 @@ public:
     [[nodiscard]] std::size_t NetResourceCount() const;
 
 private:
-    void RunController();
+    // The controller of the search with the given number (searchNumber_ when it started).
+    void RunController(unsigned search);
     void ShareWorker(const std::wstring& path);
     void JoinFinishedWorkers(bool all);
     [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
@@ -133,7 +141,7 @@ private:
     ResultStore resultStore_;
     WorkerGate gate_;
     std::vector<std::wstring> scopePaths_;
-    IScopeTree* tree_ = nullptr;
+    AtomicPointer<IScopeTree> tree_;
     TreeNode currentTopLevel_ = kNoNode;
 
     // The network records the tree's nodes refer to. Only appended (by browsing, on the user
@@ -144,8 +152,9 @@ private:
     std::vector<const NetResource*> NetResourceTable;
 
     std::mutex threadsLock_;
-    std::thread controller_;
-    std::atomic<bool> controllerRunning_{false};
+    std::thread controller_; // the newest controller; it joins the one before it
+    std::atomic<int> controllersRunning_{0};
+    std::atomic<unsigned> searchNumber_{0}; // counts the searches started
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> finished;

@@ -8,9 +8,21 @@
 #include <mutex>
 
 namespace vk {
+namespace {
+
+// Whether to ask the server for another page. A "more data" answer that brought no share, or
+// left the resume handle where it was, made no progress: asking again could go on for ever, so
+// the listing ends there, as the network enumerations end at a call that yields nothing.
+bool AnotherPageFollows(ErrorCode status, const std::vector<std::wstring>& names, std::uint32_t resumeBefore,
+                        std::uint32_t resumeAfter) {
+    return status == kErrorMoreData && !names.empty() && resumeAfter != resumeBefore;
+}
+
+} // namespace
 
 void CSearchEngine::SearchServerShares(const std::wstring& server) {
-    if (!services_.network) {
+    NetworkServices* network = services_.network;
+    if (!network || !searchRunning) {
         return;
     }
     HitWriter writer(*services_.resultList, resultStore_);
@@ -18,7 +30,8 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
     std::uint32_t resume = 0;
     std::vector<std::wstring> names;
     while (searchRunning) {
-        const ErrorCode status = services_.network->ShareEnum(server, names, resume);
+        const std::uint32_t resumeBefore = resume;
+        const ErrorCode status = network->ShareEnum(server, names, resume);
         if (!searchRunning || (status != kErrorSuccess && status != kErrorMoreData)) {
             return;
         }
@@ -39,7 +52,7 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
             }
             DispatchShareWorker(prefix + name);
         }
-        if (status != kErrorMoreData) {
+        if (!AnotherPageFollows(status, names, resumeBefore, resume)) {
             return;
         }
     }
@@ -61,8 +74,10 @@ ErrorCode CSearchEngine::BrowseServerShares(TreeNode node, const std::wstring& s
     std::uint32_t resume = 0;
     std::vector<std::wstring> names;
     ErrorCode status = kErrorSuccess;
+    std::uint32_t resumeBefore = 0;
     do {
         // A failure ends the listing silently; what was listed before stays.
+        resumeBefore = resume;
         status = services_.network->ShareEnum(server, names, resume);
         if (status != kErrorSuccess && status != kErrorMoreData) {
             break;
@@ -78,7 +93,7 @@ ErrorCode CSearchEngine::BrowseServerShares(TreeNode node, const std::wstring& s
             }
             ++position;
         }
-    } while (status == kErrorMoreData);
+    } while (AnotherPageFollows(status, names, resumeBefore, resume));
     return status;
 }
 

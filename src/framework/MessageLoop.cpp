@@ -1,6 +1,7 @@
 #include "framework/MessageLoop.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vk::ui {
@@ -72,6 +73,26 @@ void PumpWaitingMessages() {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+    }
+}
+
+void PumpUntilDone(const std::function<bool()>& done) {
+    std::optional<int> quit;
+    while (!done()) {
+        // Sent messages are handled inside the wait and the peeks; posted ones by the loop.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MSG msg{};
+        while (!done() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = static_cast<int>(msg.wParam);
+            } else if (!PreTranslate(msg, nullptr, nullptr)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+    if (quit) {
+        PostQuitMessage(*quit);
     }
 }
 

@@ -29,4 +29,9 @@ void PumpWaitingMessages();
 // it messages synchronously), and for tests.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
+// Handles messages until done() holds, however long that takes: for waits that must not end
+// before their event (threads that use this thread's objects have ended). A WM_QUIT met meanwhile
+// is kept aside and posted again once done() holds, for the message loop to find.
+void PumpUntilDone(const std::function<bool()>& done);
+
 } // namespace vk::ui

@@ -10,7 +10,7 @@ constexpr int kCountPaneWidth = 90; // the item count pane
 
 } // namespace
 
-CStatusBar* theStatusBar = nullptr;
+AtomicPointer<CStatusBar> theStatusBar;
 
 bool CStatusBar::CreateFor(HWND parent) {
     RECT client{};
@@ -31,6 +31,12 @@ int CStatusBar::Resize(int width) const {
 
 void CStatusBar::SetPaneText(int pane, std::wstring_view text) {
     ui::StatusBarCtrl::SetPaneText(pane, std::wstring(text));
+}
+
+void CurrentStatusBar::SetPaneText(int pane, std::wstring_view text) {
+    if (CStatusBar* bar = theStatusBar) {
+        bar->SetPaneText(pane, text);
+    }
 }
 
 } // namespace vk

@@ -3,6 +3,7 @@
 // write it too: each text is one synchronous message to the bar, carried out on the user
 // interface thread.
 
+#include "engine/AtomicPointer.h"
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
 
@@ -20,7 +21,16 @@ public:
     using ui::StatusBarCtrl::PaneText;
 };
 
-// The program's one status bar, set when it is created; null before.
-extern CStatusBar* theStatusBar;
+// The program's one status bar, set when it is created; null before. Engine threads read it at
+// every text they show: clear it, and destroy the bar, only once no search thread runs.
+extern AtomicPointer<CStatusBar> theStatusBar;
+
+// The status bar as the engine sees it: each text goes to theStatusBar as it stands when the
+// text comes, so the engine that the document makes before the frame makes its bar still shows
+// every text there, and none once the bar has gone.
+class CurrentStatusBar final : public IStatusBar {
+public:
+    void SetPaneText(int pane, std::wstring_view text) override;
+};
 
 } // namespace vk

@@ -1,12 +1,44 @@
 #include "framework/Window.h"
 
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace vk::ui {
 namespace {
 
-// The property that ties a window to its object.
-constexpr const wchar_t* kObjectProperty = L"vk.window";
+// The objects of this process's windows, by handle. Every message looks its window's object up
+// (a notification twice: the parent's and the control's), so the lookup must cost nothing; a
+// window property would do the same, but under Wine each read of one is a round trip to the
+// window server, which made emptying a large list several times slower.
+class WindowObjects {
+public:
+    void Set(HWND hwnd, Window* object) {
+        std::lock_guard lock(lock_);
+        objects_[hwnd] = object;
+    }
+    void Erase(HWND hwnd, const Window* object) {
+        std::lock_guard lock(lock_);
+        const auto found = objects_.find(hwnd);
+        if (found != objects_.end() && found->second == object) {
+            objects_.erase(found);
+        }
+    }
+    Window* Get(HWND hwnd) {
+        std::lock_guard lock(lock_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<HWND, Window*> objects_;
+};
+
+WindowObjects& Objects() {
+    static WindowObjects objects;
+    return objects;
+}
 
 } // namespace
 
@@ -31,17 +63,17 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? Objects().Get(hwnd) : nullptr;
 }
 
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropW(hwnd, kObjectProperty, this);
+    Objects().Set(hwnd, this);
 }
 
 void Window::Unbind() {
     if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProperty);
+        Objects().Erase(hwnd_, this);
     }
     hwnd_ = nullptr;
 }
@@ -216,7 +248,11 @@ INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(m.result);
     default:
-        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, m.result);
+        // Written only when it changes: under Wine each write is a round trip to the window
+        // server, and most answers are the 0 that is already there.
+        if (GetWindowLongPtrW(hwnd, DWLP_MSGRESULT) != m.result) {
+            SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, m.result);
+        }
         return TRUE;
     }
 }

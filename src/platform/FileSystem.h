@@ -27,9 +27,11 @@ constexpr wchar_t kNativeSeparator = L'/';
 struct DirEntry {
     std::wstring name;
     bool isDirectory = false;
-    // A link (symbolic link, junction or other reparse point; a link counts as what it points
-    // to, a dangling one as a file). The walk lists a directory link but does not descend into
-    // it, so a link back to an ancestor cannot make it run for ever.
+    // A link: a symbolic link, a junction or another reparse point that stands for another name
+    // (a link counts as what it points to, a dangling one as a file). Reparse points with content
+    // of their own (cloud placeholders, deduplicated folders) are no links. The walk lists a
+    // directory link but does not descend into it, so a link back to an ancestor cannot make it
+    // run for ever.
     bool isLink = false;
     std::uint64_t size = 0;
 };
@@ -65,9 +67,11 @@ public:
     [[nodiscard]] virtual std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                                       ErrorCode& error) = 0;
 
-    // Opens an existing file for reading with no sharing. Returns null and sets error when it
-    // cannot (missing, locked by another process, access denied).
-    [[nodiscard]] virtual std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) = 0;
+    // Opens an existing file for reading. Other programs may go on reading, writing, renaming
+    // and deleting it meanwhile (read, write and delete sharing), so reading a file never makes
+    // another program fail. Returns null and sets error when it cannot (missing, held by another
+    // program that shares it with no reader, access denied).
+    [[nodiscard]] virtual std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) = 0;
 };
 
 // The operating system's own file system (Win32 or POSIX), refusing paths over kMaxPathLength.

@@ -11,7 +11,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -244,7 +243,7 @@ public:
         return std::make_unique<PosixListing>(std::move(names), std::move(items));
     }
 
-    std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override;
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
 private:
     std::size_t maxPathLength_;
@@ -277,7 +276,7 @@ private:
     std::uint64_t length_;
 };
 
-std::unique_ptr<ReadableFile> PosixFileSystem::OpenExclusive(const std::wstring& path, ErrorCode& error) {
+std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
     if (path.size() > maxPathLength_) {
         error = kErrorFilenameTooLong;
         return nullptr;
@@ -297,11 +296,6 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenExclusive(const std::wstring&
     struct stat info {};
     if (fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         error = kErrorAccessDenied; // as Windows refuses to open a directory as a file
-        return nullptr;
-    }
-    // POSIX has no share modes: an exclusive advisory lock keeps our own opens apart.
-    if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-        error = errno == EWOULDBLOCK ? kErrorSharingViolation : ErrorFromErrno(errno);
         return nullptr;
     }
     const int flags = fcntl(fd.Get(), F_GETFL);

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/ReparsePoints_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -43,7 +45,7 @@ public:
         pending_ = false;
         entry.name.assign(data_.cFileName);
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.isLink = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.isLink = IsLinkEntry(data_);
         entry.size = (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
         return true;
     }
@@ -103,12 +105,13 @@ public:
         return std::make_unique<WinListing>(find, data);
     }
 
-    std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override {
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
         const auto systemPath = SystemPath(path, error);
         if (!systemPath) {
             return nullptr;
         }
-        UniqueHandle file(CreateFileW(systemPath->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        UniqueHandle file(CreateFileW(systemPath->c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (file.Get() == INVALID_HANDLE_VALUE) {
             error = GetLastError();

@@ -290,7 +290,7 @@ ErrorCode FolderNetwork::Load() {
     }
 
     ErrorCode error = kErrorSuccess;
-    const auto file = system_.OpenExclusive(JoinNative(root_, kFaultsFileName), error);
+    const auto file = system_.OpenForReading(JoinNative(root_, kFaultsFileName), error);
     if (!file) {
         if (error != kErrorFileNotFound && error != kErrorPathNotFound) {
             faultFileErrors_.push_back(std::wstring(kFaultsFileName) + L": cannot be read (error " +
@@ -445,7 +445,7 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
     return listing;
 }
 
-std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenExclusive(const std::wstring& path, ErrorCode& error) {
+std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
     if (path.size() > kMaxPathLength) {
         error = kErrorFilenameTooLong;
         return nullptr;
@@ -469,7 +469,7 @@ std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenExclusive(const std::
         error = kErrorSharingViolation;
         return nullptr;
     }
-    auto file = network_.System().OpenExclusive(*native, error);
+    auto file = network_.System().OpenForReading(*native, error);
     if (!file) {
         error = RefineNotFound(network_, parsed, error);
     }

@@ -120,7 +120,7 @@ public:
 
     [[nodiscard]] std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                               ErrorCode& error) override;
-    [[nodiscard]] std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override;
+    [[nodiscard]] std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
 private:
     const FolderNetwork& network_;

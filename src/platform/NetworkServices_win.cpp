@@ -1,9 +1,6 @@
 #include "platform/NetworkServices.h"
 
-#include <windows.h>
-
-#include <lm.h>
-#include <winnetwk.h>
+#include "platform/NetworkFunctions_win.h"
 
 #include <algorithm>
 
@@ -31,10 +28,11 @@ NetResource FromSystem(const NETRESOURCEW& record) {
 
 class SystemResourceEnumeration final : public ResourceEnumeration {
 public:
-    explicit SystemResourceEnumeration(HANDLE handle) : handle_(handle) {}
+    SystemResourceEnumeration(const NetworkFunctions& functions, HANDLE handle)
+        : functions_(functions), handle_(handle) {}
     SystemResourceEnumeration(const SystemResourceEnumeration&) = delete;
     SystemResourceEnumeration& operator=(const SystemResourceEnumeration&) = delete;
-    ~SystemResourceEnumeration() override { WNetCloseEnum(handle_); }
+    ~SystemResourceEnumeration() override { functions_.closeEnum(handle_); }
 
     ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override {
         const std::size_t size = std::min(bufferSize, kMaxEnumBufferSize);
@@ -43,7 +41,7 @@ public:
         buffer_.resize(std::max<std::size_t>(1, (size + sizeof(NETRESOURCEW) - 1) / sizeof(NETRESOURCEW)));
         DWORD entries = count;
         DWORD bytes = static_cast<DWORD>(size);
-        const DWORD status = WNetEnumResourceW(handle_, &entries, buffer_.data(), &bytes);
+        const DWORD status = functions_.enumResource(handle_, &entries, buffer_.data(), &bytes);
         if (status != NO_ERROR) {
             count = 0;
             return status;
@@ -57,18 +55,22 @@ public:
     }
 
 private:
+    NetworkFunctions functions_;
     HANDLE handle_;
     std::vector<NETRESOURCEW> buffer_;
 };
 
 // Frees a buffer that a server function allocated.
 struct NetApiBufferDeleter {
-    void operator()(void* buffer) const { NetApiBufferFree(buffer); }
+    decltype(&NetApiBufferFree) bufferFree;
+    void operator()(void* buffer) const { bufferFree(buffer); }
 };
 using NetApiBuffer = std::unique_ptr<void, NetApiBufferDeleter>;
 
 class SystemNetworkServices final : public NetworkServices {
 public:
+    explicit SystemNetworkServices(const NetworkFunctions& functions) : functions_(functions) {}
+
     std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
         // The parent goes back to the system as the record it came from: the fields that name
         // the resource and the provider that reported it.
@@ -88,13 +90,13 @@ public:
             start = &record;
         }
         HANDLE handle = nullptr;
-        const DWORD status = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, start, &handle);
+        const DWORD status = functions_.openEnum(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, start, &handle);
         if (status != NO_ERROR) {
             error = status;
             return nullptr;
         }
         error = kErrorSuccess;
-        return std::make_unique<SystemResourceEnumeration>(handle);
+        return std::make_unique<SystemResourceEnumeration>(functions_, handle);
     }
 
     ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
@@ -105,9 +107,9 @@ public:
         DWORD entries = 0;
         DWORD total = 0;
         DWORD resume = resumeHandle;
-        const NET_API_STATUS status = NetShareEnum(serverName.empty() ? nullptr : serverName.data(), 1, &data,
-                                                   MAX_PREFERRED_LENGTH, &entries, &total, &resume);
-        const NetApiBuffer owner(data);
+        const NET_API_STATUS status = functions_.shareEnum(serverName.empty() ? nullptr : serverName.data(), 1, &data,
+                                                           MAX_PREFERRED_LENGTH, &entries, &total, &resume);
+        const NetApiBuffer owner(data, NetApiBufferDeleter{functions_.bufferFree});
         if (status != NERR_Success && status != ERROR_MORE_DATA) {
             return status;
         }
@@ -120,12 +122,19 @@ public:
         resumeHandle = resume;
         return status;
     }
+
+private:
+    NetworkFunctions functions_;
 };
 
 } // namespace
 
+std::unique_ptr<NetworkServices> MakeNetworkServices(const NetworkFunctions& functions) {
+    return std::make_unique<SystemNetworkServices>(functions);
+}
+
 std::unique_ptr<NetworkServices> MakeSystemNetworkServices() {
-    return std::make_unique<SystemNetworkServices>();
+    return MakeNetworkServices(NetworkFunctions{});
 }
 
 } // namespace vk

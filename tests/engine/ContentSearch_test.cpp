@@ -23,16 +23,27 @@ protected:
     bool Contains(const std::string& bytes, std::wstring text) {
         files.AddFile(L"\\\\S\\s\\f", bytes);
         WrapContainingText(text);
-        return FileContainsText(files, L"\\\\S\\s\\f", text);
+        return FileContainsText(files, L"\\\\S\\s\\f", text, running);
     }
     FakeFileSystem files;
+    std::atomic<bool> running{true};
 };
 
 TEST(WrapContainingText, AddsStarsOnlyWhereMissingAndIsIdempotent) {
     const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"abc", L"*abc*"},  {L"*abc*", L"*abc*"}, {L"*abc", L"*abc*"},
-        {L"abc*", L"*abc*"}, {L"a\\*", L"*a\\*"}, // an escaped star still counts as the closing star
+        {L"abc", L"*abc*"},
+        {L"*abc*", L"*abc*"},
+        {L"*abc", L"*abc*"},
+        {L"abc*", L"*abc*"},
         {L"", L"*"},
+        // A star made literal by a backslash is no closing star; one after an escaped backslash is.
+        {L"a\\*", L"*a\\**"},
+        {L"a\\\\*", L"*a\\\\*"},
+        {L"a\\\\\\*", L"*a\\\\\\**"},
+        // A lone backslash at the end is a literal one, written as a pair before the closing star.
+        {L"end\\", L"*end\\\\*"},
+        {L"end\\\\", L"*end\\\\*"},
+        {L"\\", L"*\\\\*"},
     };
     for (const auto& [text, wrapped] : cases) {
         std::wstring once = text;
@@ -92,6 +103,31 @@ TEST_F(ContentSearchTest, WildcardsAndClassesKeepTheirMeaning) {
     EXPECT_TRUE(Contains("alpha ... omega", L"alpha*omega"));
 }
 
+TEST_F(ContentSearchTest, AnEscapedStarOrBackslashAtTheEndIsFoundAnywhere) {
+    EXPECT_TRUE(Contains("xa*y", L"a\\*"));
+    EXPECT_TRUE(Contains("ends in a*", L"a\\*"));
+    EXPECT_FALSE(Contains("xab", L"a\\*"));
+    EXPECT_TRUE(Contains("see C:\\dir\\ for it", L"dir\\"));
+    EXPECT_FALSE(Contains("see C:\\dir* for it", L"dir\\"));
+}
+
+TEST_F(ContentSearchTest, AStoppedSearchEndsTheTestBetweenChunks) {
+    files.AddFile(L"\\\\S\\s\\big", std::string(kContentChunkSize * 5, '.'));
+    int reads = 0;
+    files.onRead = [&] {
+        ++reads;
+        running = false; // Stop while the first chunk is read
+    };
+    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\big", L"*needle*", running));
+    EXPECT_EQ(reads, 1);
+
+    // The chunk that was read when Stop came is still matched.
+    files.AddFile(L"\\\\S\\s\\early", "the needle" + std::string(kContentChunkSize * 2, '.'));
+    reads = 0;
+    EXPECT_TRUE(FileContainsText(files, L"\\\\S\\s\\early", L"*needle*", running));
+    EXPECT_EQ(reads, 1);
+}
+
 TEST_F(ContentSearchTest, ChunksAreMatchedSeparately) {
     std::string text(kContentChunkSize * 2 + 100, '.');
     // Straddles the first boundary: not found.
@@ -112,14 +148,14 @@ TEST_F(ContentSearchTest, ContentBeyondTheLow32BitsOfTheLengthIsStillRead) {
     files.AddFile(L"\\\\S\\s\\big", text, (std::uint64_t{1} << 32) + 5);
     std::wstring pattern = L"tail";
     WrapContainingText(pattern);
-    EXPECT_TRUE(FileContainsText(files, L"\\\\S\\s\\big", pattern));
+    EXPECT_TRUE(FileContainsText(files, L"\\\\S\\s\\big", pattern, running));
 }
 
 TEST_F(ContentSearchTest, FilesThatCannotBeOpenedDoNotMatch) {
     files.AddFile(L"\\\\S\\s\\locked", "secret");
     files.Lock(L"\\\\S\\s\\locked");
-    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\locked", L"*secret*"));
-    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\missing", L"*"));
+    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\locked", L"*secret*", running));
+    EXPECT_FALSE(FileContainsText(files, L"\\\\S\\s\\missing", L"*", running));
 }
 
 } // namespace

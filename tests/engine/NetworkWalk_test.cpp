@@ -4,6 +4,7 @@
 #include "network/CheckStateLogic.h"
 #include "platform/SystemMessages.h"
 #include "support/EngineHarness.h"
+#include "support/WatchedResultList.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,49 @@ TEST_F(NetworkWalkTest, StopDuringAShareListingEndsTheSearch) {
     EXPECT_EQ(h.Names(), (Names{L"pub", L"data"}));
     EXPECT_EQ(h.network.shareCalls, 2);
     EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+}
+
+// The system's calls cannot be interrupted; a Stop made during one takes effect as soon as it
+// returns: no further call, and nothing asked of the user interface.
+TEST_F(NetworkWalkTest, StopDuringAnEnumerationTakesEffectAsSoonAsTheCallReturns) {
+    ThreadWatch watch;
+    WatchedResultList list(watch);
+    h.engine.Services().resultList = &list;
+    h.network.recordsPerCall = 10;
+    int calls = 0;
+    h.network.onCall = [&] {
+        // OpenEnum(Net), Next(Net) -> DOM, OpenEnum(DOM), then Stop during Next(DOM) -> the servers
+        if (++calls == 4) {
+            h.engine.StopSearch();
+        }
+    };
+    h.engine.Request().fileMask = L"f.txt";
+    h.Run({});
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(list.Calls(), 1); // emptying it at the start
+    EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+}
+
+// A server that keeps answering "more data" without moving on would be asked for ever; one call
+// that brings nothing new ends its listing, as an enumeration call that yields nothing does.
+TEST_F(NetworkWalkTest, AServerWhoseShareListingMakesNoProgressIsNotAskedAgain) {
+    h.network.AddStuckServer(L"DOM", L"\\\\EMPTY", {});
+    h.network.AddStuckServer(L"DOM", L"\\\\ECHO", {L"same"});
+    h.engine.Request().shareMask = L"*";
+    h.Run({});
+    // ALPHA's two pages, BETA, GAMMA, and one call each for the two that make no progress.
+    EXPECT_EQ(h.network.shareCalls, 6);
+    const Names names = h.Names();
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"same"), 1);
+    EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+
+    h.Expand(Node({L"Net"}));
+    h.Expand(Node({L"Net", L"DOM"}));
+    h.Expand(Node({L"Net", L"DOM", L"\\\\EMPTY"}));
+    EXPECT_TRUE(h.list.Rows().empty());
+    h.Expand(Node({L"Net", L"DOM", L"\\\\ECHO"}));
+    EXPECT_EQ(h.Names(), (Names{L"same"}));
+    EXPECT_EQ(h.network.shareCalls, 8);
 }
 
 TEST_F(NetworkWalkTest, ExpandingAContainerTwiceAddsItsChildrenOnce) {

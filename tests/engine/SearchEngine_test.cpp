@@ -1,7 +1,10 @@
 #include "support/EngineHarness.h"
+#include "support/ThreadWatch.h"
+#include "support/WatchedResultList.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <set>
@@ -210,14 +213,18 @@ TEST(SearchEngine, ASecondSearchStartsAfreshAndStartDuringASearchIsIgnored) {
     EXPECT_EQ(h.engine.Results().Count(), 2u);
 }
 
-TEST(SearchEngine, DestroyingTheEngineStopsARunningSearch) {
+TEST(SearchEngine, DestroyingTheEngineStopsARunningSearchAndEndsItsThreads) {
+    ThreadWatch watch;
     FakeFileSystem files;
     std::wstring path = L"\\\\SRV\\s";
     for (int i = 0; i < 50; ++i) {
         files.AddFile(path + L"\\d" + std::to_wstring(i) + L"\\x.txt");
     }
-    files.onFindFirst = [](const std::wstring&) { std::this_thread::sleep_for(2ms); };
-    MemoryResultList list;
+    files.onFindFirst = [&](const std::wstring&) {
+        watch.Touch();
+        std::this_thread::sleep_for(2ms);
+    };
+    WatchedResultList list(watch);
     NoIconImages images;
     IconKeyTable icons(images);
     icons.ResetCache();
@@ -226,10 +233,83 @@ TEST(SearchEngine, DestroyingTheEngineStopsARunningSearch) {
         engine.Request().fileMask = L"*";
         engine.SetScopePaths({path, path, path});
         engine.searchRunning = true;
-        engine.StartSearch();
-        std::this_thread::sleep_for(20ms);
-    }                                    // must return promptly with every thread ended (TSan and ASan check the rest)
-    EXPECT_LT(list.Rows().size(), 300u); // a whole search would find 3 x 100
+        ASSERT_TRUE(engine.StartSearch());
+        ASSERT_TRUE(Eventually([&] { return !list.rows.Rows().empty(); }));
+        EXPECT_GT(watch.LiveThreads(), 0);
+    }
+    // The list and the file system go with the engine: no thread of the search may be left to
+    // use them.
+    watch.Release();
+    EXPECT_EQ(watch.LiveThreads(), 0);
+    EXPECT_LT(list.rows.Rows().size(), 300u); // a whole search would find 3 x 100
+    EXPECT_EQ(watch.TouchesAfterRelease(), 0);
+}
+
+// The form's Start is enabled again by the controller's last steps. A user who presses it at
+// once, before the controller has returned, starts the next search.
+TEST(SearchEngine, StartPressedAsSoonAsTheButtonsSwitchBackStartsTheNextSearch) {
+    EngineHarness h;
+    const auto shares = Shares(h.files, 2);
+    h.engine.Request().fileMask = L"*.txt";
+    std::mutex lock;
+    std::condition_variable changed;
+    bool buttonsBack = false;
+    bool startHandled = false;
+    std::wstring statusWhenButtonsSwitched;
+    h.form.onSetButtons = [&](bool running) {
+        std::unique_lock held(lock);
+        if (running || buttonsBack) {
+            return;
+        }
+        statusWhenButtonsSwitched = h.status.Last(kPaneMessage);
+        buttonsBack = true;
+        changed.notify_all();
+        // The controller is held here, as inside its message to the form, while the user
+        // interface thread handles the click on Start.
+        changed.wait(held, [&] { return startHandled; });
+    };
+    h.Start(shares);
+    {
+        std::unique_lock held(lock);
+        ASSERT_TRUE(changed.wait_for(held, 20s, [&] { return buttonsBack; }));
+    }
+    // The Start handler: buttons, flag, engine.
+    h.engine.ShowSearchState(true);
+    h.engine.searchRunning = true;
+    const bool started = h.engine.StartSearch();
+    {
+        std::lock_guard held(lock);
+        startHandled = true;
+        changed.notify_all();
+    }
+    h.engine.WaitForSearchEnd();
+
+    EXPECT_TRUE(started);
+    EXPECT_EQ(h.form.States(), (std::vector<bool>{true, false, true, false}));
+    EXPECT_NE(statusWhenButtonsSwitched, kTextSearchCompleted) << "the buttons come first";
+    // The first search's last text comes before the second's first.
+    const auto texts = h.status.Texts(kPaneMessage);
+    const auto firstCompleted = std::find(texts.begin(), texts.end(), kTextSearchCompleted);
+    const auto secondStart = std::find(firstCompleted, texts.end(), kTextPleaseWait);
+    EXPECT_NE(secondStart, texts.end());
+    EXPECT_EQ(texts.back(), kTextSearchCompleted);
+    EXPECT_EQ(h.list.Rows().size(), 2u);
+    EXPECT_FALSE(h.engine.SearchThreadsRunning());
+}
+
+// Nothing more is asked of the user interface once Stop has come during a system call.
+TEST(SearchEngine, StopDuringAListingTakesEffectAsSoonAsTheListingReturns) {
+    EngineHarness h;
+    ThreadWatch watch;
+    WatchedResultList list(watch);
+    h.engine.Services().resultList = &list;
+    h.files.AddFile(L"\\\\SRV\\s\\sub\\f.txt");
+    h.files.onFindFirst = [&](const std::wstring&) { h.engine.StopSearch(); };
+    h.engine.Request().fileMask = L"*.txt";
+    h.Run({L"\\\\SRV\\s"});
+    EXPECT_EQ(list.Calls(), 1); // emptying it at the start
+    EXPECT_EQ(h.files.ListedDirectories().size(), 1u);
+    EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
 }
 
 } // namespace

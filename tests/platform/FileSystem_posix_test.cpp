@@ -61,7 +61,7 @@ TEST(FileSystemPosix, OpeningAFifoNeitherHangsNorSucceeds) {
     ASSERT_EQ(mkfifo(tree.PathOf("pipe").c_str(), 0600), 0);
     const auto system = MakeSystemFileSystem();
     ErrorCode error = kErrorSuccess;
-    EXPECT_FALSE(system->OpenExclusive(tree.Native("pipe"), error));
+    EXPECT_FALSE(system->OpenForReading(tree.Native("pipe"), error));
     EXPECT_EQ(error, kErrorAccessDenied);
 }
 

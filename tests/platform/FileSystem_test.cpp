@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -138,22 +140,22 @@ TEST_F(FileSystemTest, LongPathsWorkWithAHigherLimit) {
     EXPECT_EQ(Names(List(*longSystem, pattern, ListingDetail::kNamesAndSizes, error)),
               (std::vector<std::wstring>{L"far.txt"}));
     EXPECT_EQ(error, kErrorSuccess);
-    const auto file = longSystem->OpenExclusive(tree_.Native(deep + "/far.txt"), error);
+    const auto file = longSystem->OpenForReading(tree_.Native(deep + "/far.txt"), error);
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(file->Length(), 3U);
 
-    EXPECT_FALSE(system_->OpenExclusive(tree_.Native(deep + "/far.txt"), error));
+    EXPECT_FALSE(system_->OpenForReading(tree_.Native(deep + "/far.txt"), error));
     EXPECT_EQ(error, kErrorFilenameTooLong);
 }
 
-TEST_F(FileSystemTest, OpenExclusiveReadsInChunks) {
+TEST_F(FileSystemTest, OpenForReadingReadsInChunks) {
     std::string content;
     for (int i = 0; i < 100000; ++i) {
         content += static_cast<char>('a' + i % 26);
     }
     tree_.MakeFile("big.txt", content);
     ErrorCode error = kErrorInvalidParameter;
-    const auto file = system_->OpenExclusive(tree_.Native("big.txt"), error);
+    const auto file = system_->OpenForReading(tree_.Native("big.txt"), error);
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(error, kErrorSuccess);
     EXPECT_EQ(file->Length(), 100000U);
@@ -167,22 +169,32 @@ TEST_F(FileSystemTest, OpenExclusiveReadsInChunks) {
     EXPECT_EQ(file->Read(buffer.data(), buffer.size()), 0U);
 }
 
-TEST_F(FileSystemTest, OpenExclusiveSharesWithNobody) {
+TEST_F(FileSystemTest, AFileOpenForReadingStaysOpenToOtherReadersWritersAndDeletion) {
     ErrorCode error = kErrorSuccess;
+    const auto first = system_->OpenForReading(tree_.Native("A.txt"), error);
+    ASSERT_TRUE(first) << error;
+    // Another search, or another program, reads the same file meanwhile...
+    const auto second = system_->OpenForReading(tree_.Native("A.txt"), error);
+    ASSERT_TRUE(second) << error;
+    char byte = 0;
+    EXPECT_EQ(second->Read(&byte, 1), 1U);
+    EXPECT_EQ(byte, '0');
+    // ...writes to it, and deletes it.
     {
-        const auto first = system_->OpenExclusive(tree_.Native("A.txt"), error);
-        ASSERT_TRUE(first);
-        EXPECT_FALSE(system_->OpenExclusive(tree_.Native("A.txt"), error));
-        EXPECT_EQ(error, kErrorSharingViolation);
+        std::ofstream writer(tree_.PathOf("A.txt"), std::ios::binary | std::ios::app);
+        EXPECT_TRUE(writer.is_open());
+        writer << "more";
+        EXPECT_TRUE(writer.good());
     }
-    EXPECT_TRUE(system_->OpenExclusive(tree_.Native("A.txt"), error)) << "closing the first open frees the file";
+    std::error_code removeError;
+    EXPECT_TRUE(std::filesystem::remove(tree_.PathOf("A.txt"), removeError)) << removeError.message();
 }
 
-TEST_F(FileSystemTest, OpenExclusiveErrors) {
+TEST_F(FileSystemTest, OpenForReadingErrors) {
     ErrorCode error = kErrorSuccess;
-    EXPECT_FALSE(system_->OpenExclusive(tree_.Native("missing.txt"), error));
+    EXPECT_FALSE(system_->OpenForReading(tree_.Native("missing.txt"), error));
     EXPECT_EQ(error, kErrorFileNotFound);
-    EXPECT_FALSE(system_->OpenExclusive(tree_.Native("sub"), error));
+    EXPECT_FALSE(system_->OpenForReading(tree_.Native("sub"), error));
     EXPECT_EQ(error, kErrorAccessDenied);
 }
 

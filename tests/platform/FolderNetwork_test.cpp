@@ -108,7 +108,7 @@ TEST_F(FolderNetworkTest, ListsAndOpensThroughUncPaths) {
     EXPECT_EQ(ListNames(files, L"\\\\server1\\share\\dir\\*.TXT", error), (std::vector<std::wstring>{L"a.txt"}));
     EXPECT_EQ(error, kErrorSuccess);
 
-    const auto file = files.OpenExclusive(L"\\\\server1\\share\\dir\\a.txt", error);
+    const auto file = files.OpenForReading(L"\\\\server1\\share\\dir\\a.txt", error);
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(ReadAll(*file), "hello");
 }
@@ -123,7 +123,7 @@ TEST_F(FolderNetworkTest, ListingErrorsAreTheNetworkOnes) {
     EXPECT_EQ(error, kErrorBadNetPath);
     EXPECT_TRUE(ListNames(files, L"\\\\server1\\noshare\\*", error).empty());
     EXPECT_EQ(error, kErrorBadNetName);
-    EXPECT_FALSE(files.OpenExclusive(L"\\\\server1\\noshare\\a.txt", error));
+    EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\noshare\\a.txt", error));
     EXPECT_EQ(error, kErrorBadNetName);
     EXPECT_TRUE(ListNames(files, L"\\\\server1\\share\\nodir\\*", error).empty());
     EXPECT_EQ(error, kErrorPathNotFound);
@@ -138,7 +138,7 @@ TEST_F(FolderNetworkTest, ListingErrorsAreTheNetworkOnes) {
     const std::wstring tooLong = L"\\\\server1\\share\\" + std::wstring(kMaxPathLength, L'x') + L"\\*";
     EXPECT_TRUE(ListNames(files, tooLong, error).empty());
     EXPECT_EQ(error, kErrorFilenameTooLong);
-    EXPECT_FALSE(files.OpenExclusive(tooLong, error));
+    EXPECT_FALSE(files.OpenForReading(tooLong, error));
     EXPECT_EQ(error, kErrorFilenameTooLong);
 }
 
@@ -153,7 +153,7 @@ TEST_F(FolderNetworkTest, WorksBelowARootWithALongPath) {
     FolderNetworkFileSystem files(network);
     ErrorCode error = kErrorSuccess;
     EXPECT_EQ(ListNames(files, L"\\\\far\\share\\folder\\*.txt", error), (std::vector<std::wstring>{L"far.txt"}));
-    const auto file = files.OpenExclusive(L"\\\\far\\share\\folder\\far.txt", error);
+    const auto file = files.OpenForReading(L"\\\\far\\share\\folder\\far.txt", error);
     ASSERT_TRUE(file) << error;
     EXPECT_EQ(ReadAll(*file), "far");
 }
@@ -219,12 +219,12 @@ TEST_F(FolderNetworkTest, FaultsFileMakesTheNetworkMisbehave) {
     EXPECT_EQ(error, kErrorAccessDenied);
     EXPECT_TRUE(ListNames(files, L"\\\\server1\\share\\dir\\sub\\*", error).empty());
     EXPECT_EQ(error, kErrorAccessDenied);
-    EXPECT_FALSE(files.OpenExclusive(L"\\\\server1\\share\\dir\\a.txt", error));
+    EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\share\\dir\\a.txt", error));
     EXPECT_EQ(error, kErrorAccessDenied);
     EXPECT_TRUE(network.IsDenied(L"\\\\SERVER1\\share\\dir\\"));
     EXPECT_FALSE(network.IsDenied(L"\\\\server1\\share\\dirt"));
 
-    EXPECT_FALSE(files.OpenExclusive(L"\\\\server1\\share\\top.txt", error));
+    EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\share\\top.txt", error));
     EXPECT_EQ(error, kErrorSharingViolation);
 
     EXPECT_TRUE(network.IsUnreachable(L"SERVER2"));
@@ -232,8 +232,27 @@ TEST_F(FolderNetworkTest, FaultsFileMakesTheNetworkMisbehave) {
     EXPECT_EQ(error, kErrorBadNetPath);
     EXPECT_TRUE(ListNames(files, L"\\\\Server2\\data\\*", error).empty());
     EXPECT_EQ(error, kErrorBadNetPath);
-    EXPECT_FALSE(files.OpenExclusive(L"\\\\Server2\\data\\file.bin", error));
+    EXPECT_FALSE(files.OpenForReading(L"\\\\Server2\\data\\file.bin", error));
     EXPECT_EQ(error, kErrorBadNetPath);
+}
+
+// Two searches reading the same file at once both see its content; only the lock rule stands for a
+// file that another program holds against readers.
+TEST_F(FolderNetworkTest, ReadersShareAFileThatNoRuleLocks) {
+    tree_.MakeFile("network-faults.txt", "lock \\\\server1\\share\\dir\\a.txt\n");
+    FolderNetwork network(tree_.Root(), *system_);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    FolderNetworkFileSystem files(network);
+    ErrorCode error = kErrorSuccess;
+
+    const auto first = files.OpenForReading(L"\\\\server1\\share\\top.txt", error);
+    ASSERT_TRUE(first) << error;
+    const auto second = files.OpenForReading(L"\\\\server1\\share\\top.txt", error);
+    ASSERT_TRUE(second) << error;
+    EXPECT_EQ(ReadAll(*second), ReadAll(*first));
+
+    EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\share\\dir\\a.txt", error));
+    EXPECT_EQ(error, kErrorSharingViolation);
 }
 
 TEST_F(FolderNetworkTest, EveryCallTakesTheConfiguredDelay) {
@@ -245,7 +264,7 @@ TEST_F(FolderNetworkTest, EveryCallTakesTheConfiguredDelay) {
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(ListNames(files, L"\\\\server1\\share\\*", error).empty());
-    EXPECT_TRUE(files.OpenExclusive(L"\\\\server1\\share\\top.txt", error));
+    EXPECT_TRUE(files.OpenForReading(L"\\\\server1\\share\\top.txt", error));
     EXPECT_TRUE(ListNames(files, L"\\\\nobody\\share\\*", error).empty());
     const auto elapsed = std::chrono::steady_clock::now() - start;
     // Three calls; a little slack for coarse system timers.

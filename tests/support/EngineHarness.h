@@ -10,6 +10,7 @@
 #include "support/FakeFileSystem.h"
 #include "support/FakeNetwork.h"
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -39,9 +40,16 @@ private:
 class RecordingForm final : public ISearchForm {
 public:
     void SetSearchButtons(bool running) override {
-        std::lock_guard lock(lock_);
-        states_.push_back(running);
+        {
+            std::lock_guard lock(lock_);
+            states_.push_back(running);
+        }
+        if (onSetButtons) {
+            onSetButtons(running);
+        }
     }
+    // Runs after each switch has been recorded, on the thread that switched the buttons.
+    std::function<void(bool running)> onSetButtons;
     [[nodiscard]] std::vector<bool> States() const {
         std::lock_guard lock(lock_);
         return states_;

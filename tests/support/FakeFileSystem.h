@@ -38,6 +38,8 @@ public:
 
     // Runs at the start of every FindFirst with the listing's directory (not under any lock).
     std::function<void(const std::wstring& dir)> onFindFirst;
+    // Runs at every read of an open file.
+    std::function<void()> onRead;
 
     [[nodiscard]] std::vector<std::wstring> ListedDirectories() const {
         std::lock_guard lock(lock_);
@@ -86,7 +88,7 @@ public:
         return listing;
     }
 
-    std::unique_ptr<ReadableFile> OpenExclusive(const std::wstring& path, ErrorCode& error) override {
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
         const Node* node = Find(path);
         if (!node || node->isDirectory) {
             error = kErrorFileNotFound;
@@ -96,7 +98,7 @@ public:
             error = kErrorSharingViolation;
             return nullptr;
         }
-        return std::make_unique<File>(node->bytes, node->size);
+        return std::make_unique<File>(node->bytes, node->size, onRead);
     }
 
 private:
@@ -122,9 +124,13 @@ private:
     };
 
     struct File final : ReadableFile {
-        File(std::string bytes, std::uint64_t length) : data(std::move(bytes)), size(length) {}
+        File(std::string bytes, std::uint64_t length, std::function<void()> hook)
+            : data(std::move(bytes)), size(length), onRead(std::move(hook)) {}
         std::uint64_t Length() const override { return size; }
         std::size_t Read(void* buffer, std::size_t count) override {
+            if (onRead) {
+                onRead();
+            }
             const std::size_t n = std::min(count, data.size() - position);
             std::copy_n(data.data() + position, n, static_cast<char*>(buffer));
             position += n;
@@ -132,6 +138,7 @@ private:
         }
         std::string data;
         std::uint64_t size;
+        std::function<void()> onRead;
         std::size_t position = 0;
     };
 

@@ -29,6 +29,14 @@ public:
         shares_[server] = std::move(shares);
     }
     void MakeUnreachable(const std::wstring& server) { unreachable_.insert(server); }
+    // A server that answers every share listing with "more data" and the same page, leaving the
+    // resume handle as it was. It gives up after kStuckCalls calls, so that a loop that never
+    // ends shows as a count instead of a test that hangs.
+    static constexpr int kStuckCalls = 1000;
+    void AddStuckServer(const std::wstring& parent, const std::wstring& server, std::vector<std::wstring> page) {
+        AddContainer(parent, server, kDisplayTypeServer);
+        stuck_[server] = std::move(page);
+    }
 
     std::size_t recordsPerCall = 2; // records per enumeration call at most
     std::size_t sharesPerPage = 2;  // share names per page
@@ -61,6 +69,13 @@ public:
         ++shareCalls;
         Hook();
         names.clear();
+        if (const auto stuck = stuck_.find(server); stuck != stuck_.end()) {
+            if (shareCalls > kStuckCalls) {
+                return kErrorBadNetPath;
+            }
+            names = stuck->second;
+            return kErrorMoreData;
+        }
         const auto found = shares_.find(server);
         if (found == shares_.end() || unreachable_.count(server)) {
             return kErrorBadNetPath;
@@ -98,6 +113,7 @@ private:
 
     std::map<std::wstring, std::vector<NetResource>> children_;
     std::map<std::wstring, std::vector<std::wstring>> shares_;
+    std::map<std::wstring, std::vector<std::wstring>> stuck_;
     std::set<std::wstring> unreachable_;
 };
 

@@ -167,7 +167,9 @@ TEST_F(MainFrameTest, TheWindowTreeHoldsTheSplittersAndPanesWithTheirIds) {
     EXPECT_STREQ(title, L"Varnokle - make your network transparent!!!");
     // The status bar: "Ready" and "0 items", the count 90 pixels wide; the engine writes to it.
     EXPECT_EQ(theStatusBar, &frame_->StatusBar());
-    EXPECT_EQ(document_->Engine().Services().statusBar, &frame_->StatusBar());
+    document_->Engine().Services().statusBar->SetPaneText(kPaneMessage, L"from the engine");
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"from the engine");
+    frame_->StatusBar().SetPaneText(kPaneMessage, L"Ready");
     EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Ready");
     EXPECT_EQ(frame_->StatusBar().PaneText(1), L"0 items");
     int edges[2] = {};

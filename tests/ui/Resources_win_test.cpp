@@ -344,8 +344,8 @@ TEST_F(PaneTemplates, TreeViewHoldsACheckBoxTreeWithoutButtons) {
     EXPECT_EQ(GetParent(tree), form_.get());
 
     const auto style = static_cast<DWORD>(GetWindowLongW(tree, GWL_STYLE));
-    const DWORD wanted = TVS_HASLINES | TVS_LINESATROOT | TVS_CHECKBOXES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT |
-                         WS_TABSTOP | WS_VISIBLE;
+    const DWORD wanted =
+        TVS_HASLINES | TVS_CHECKBOXES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE;
     EXPECT_EQ(style & wanted, wanted);
     EXPECT_TRUE(HasBorder(tree));
     EXPECT_FALSE(style & TVS_HASBUTTONS) << "no expand buttons";

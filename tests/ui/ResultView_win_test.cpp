@@ -11,6 +11,7 @@
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
 #include "ui/support/PaneHost.h"
+#include "ui/support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ namespace vk {
 namespace {
 
 using testing::PaneHost;
+using testing::Watchdog;
 
 struct ShellCall {
     std::wstring verb; // "properties" for the properties sheet
@@ -500,39 +502,6 @@ TEST_F(ResultView, GuardedOperationsFromOtherThreadsWaitForListLock) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"from a worker", L"own thread"}));
 }
 
-// Ends the test program if the user interface thread makes no progress for a while: a blocked
-// thread cannot be woken, and a test that waits for ever reports nothing.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit) : thread_([this, limit] { Watch(limit); }) {}
-    ~Watchdog() {
-        done_ = true;
-        thread_.join();
-    }
-    void Tick() { ++ticks_; }
-
-private:
-    void Watch(std::chrono::seconds limit) {
-        auto last = ticks_.load();
-        auto since = std::chrono::steady_clock::now();
-        while (!done_) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            const auto now = std::chrono::steady_clock::now();
-            if (ticks_.load() != last) {
-                last = ticks_.load();
-                since = now;
-            } else if (now - since > limit) {
-                std::fprintf(stderr, "the user interface thread is blocked: deadlock\n");
-                std::fflush(stderr);
-                std::_Exit(1);
-            }
-        }
-    }
-    std::atomic<bool> done_{false};
-    std::atomic<long> ticks_{0};
-    std::thread thread_;
-};
-
 TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
     for (int share = 0; share < 4; ++share) {
         for (int file = 0; file < 100; ++file) {
@@ -566,25 +535,132 @@ TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
     EXPECT_EQ(ItemCountText(), L"400 items");
 }
 
-TEST_F(ResultView, ClosingTheViewDuringASearchStopsItFirst) {
-    for (int file = 0; file < 300; ++file) {
-        MakeFile("f" + std::to_string(file) + ".txt");
+TEST_F(ResultView, ClosingTheViewDuringASlowSearchWaitsForItsThreadsFirst) {
+    for (int folder = 0; folder < 20; ++folder) {
+        MakeFile("d" + std::to_string(folder) + "/f.txt");
     }
+    tree_.MakeFile("network-faults.txt", "delay 20ms\n");
     Open();
     CSearchEngine& engine = doc_->Engine();
     engine.Request().fileMask = L"*";
-    engine.SetScopePaths({kShare});
+    engine.SetScopePaths({kShare, kShare, kShare});
     engine.searchRunning = true;
     ASSERT_TRUE(engine.StartSearch());
-    PaneHost::PumpUntil([&] { return List().ItemCount() > 0; });
-    // The workers use the list and the icon cache: they must be gone before those are.
-    view_.reset();
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return List().ItemCount() > 0; }));
+    // The workers use the list and the icon cache: they must have ended before those go.
+    {
+        Watchdog watchdog(std::chrono::seconds(60));
+        view_.reset();
+    }
     EXPECT_FALSE(engine.SearchThreadsRunning());
+    EXPECT_FALSE(engine.searchRunning);
     EXPECT_EQ(engine.Services().resultList, nullptr);
     EXPECT_EQ(engine.Services().iconIndex, nullptr);
     EXPECT_EQ(doc_->resultView, nullptr);
     EXPECT_EQ(theResultList, nullptr);
     EXPECT_EQ(theIconCache, nullptr);
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+}
+
+// The frame makes its status bar after the document: the engine's texts must still reach it.
+TEST_F(ResultView, TheEngineWritesToTheStatusBarOfTheMomentNotTheOneAtItsStart) {
+    MakeFile("a.txt");
+    theStatusBar = nullptr;
+    Open();
+    theStatusBar = &host_.statusBar;
+    Search(L"*");
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+    EXPECT_EQ(ItemCountText(), L"1 items");
+
+    // Once the bar has gone, the texts go nowhere.
+    theStatusBar = nullptr;
+    host_.statusBar.SetPaneText(kPaneMessage, L"untouched");
+    Search(L"*");
+    EXPECT_EQ(host_.statusBar.PaneText(kPaneMessage), L"untouched");
+    theStatusBar = &host_.statusBar;
+}
+
+// What the status bar is asked to do (the texts of the count pane, its paints), and the row
+// deletions that the list notifies to the view.
+struct PaneWatch {
+    std::vector<std::wstring> countTexts;
+    int paints = 0;
+    int rowDeletions = 0;
+};
+
+LRESULT CALLBACK WatchStatusBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& watch = *reinterpret_cast<PaneWatch*>(data);
+    if (message == WM_PAINT) {
+        ++watch.paints;
+    } else if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kPaneItemCount) {
+        watch.countTexts.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
+        ++reinterpret_cast<PaneWatch*>(data)->rowDeletions;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class WatchedPanes {
+public:
+    WatchedPanes(HWND statusBar, HWND view) : statusBar_(statusBar), view_(view) {
+        SetWindowSubclass(statusBar_, &WatchStatusBar, 1, reinterpret_cast<DWORD_PTR>(&watch));
+        SetWindowSubclass(view_, &WatchView, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    }
+    ~WatchedPanes() {
+        RemoveWindowSubclass(statusBar_, &WatchStatusBar, 1);
+        RemoveWindowSubclass(view_, &WatchView, 1);
+    }
+    WatchedPanes(const WatchedPanes&) = delete;
+    WatchedPanes& operator=(const WatchedPanes&) = delete;
+
+    PaneWatch watch;
+
+private:
+    HWND statusBar_;
+    HWND view_;
+};
+
+TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThen) {
+    Open();
+    constexpr int kRows = 1000;
+    for (int i = 0; i < kRows; ++i) {
+        List().InsertRow(i, L"row", 0);
+    }
+    ui::PumpWaitingMessages();
+    PaneWatch seen;
+    std::chrono::steady_clock::duration took{};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        const auto start = std::chrono::steady_clock::now();
+        List().DeleteAllRows();
+        took = std::chrono::steady_clock::now() - start;
+        seen = panes.watch;
+    }
+    EXPECT_EQ(seen.rowDeletions, kRows);
+    ASSERT_FALSE(seen.countTexts.empty());
+    EXPECT_EQ(seen.countTexts.back(), L"0 items");
+    // A text, and its repaint, every tenth of a second at most, and the last one.
+    const auto mostTexts = static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 1;
+    EXPECT_LE(seen.countTexts.size(), mostTexts);
+    EXPECT_LE(seen.paints, static_cast<int>(mostTexts));
+    EXPECT_EQ(ItemCountText(), L"0 items");
+
+    // A single deletion shows its count and repaints at once.
+    List().InsertRow(0, L"a", 0);
+    List().InsertRow(1, L"b", 0);
+    ui::PumpWaitingMessages();
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        Select({0});
+        Command(ID_EDIT_DELETE_ITEMS);
+        EXPECT_EQ(panes.watch.countTexts, (std::vector<std::wstring>{L"1 items"}));
+        EXPECT_EQ(panes.watch.paints, 1);
+    }
 }
 
 // The icon cache alone

@@ -227,6 +227,15 @@ TEST_F(TreePane, InitialUpdateListsTheTopOfTheNetworkCheckedAndGivesTheEngineThe
     EXPECT_EQ(resource->remoteName, L"Net");
 }
 
+TEST_F(TreePane, TopLevelNodesStartAtTheLeftEdgeWithNoLinesBetweenThem) {
+    // Without lines at the root, a top-level node's check box stands where a child's connecting
+    // line would: less than one indent from the edge.
+    const int indent = static_cast<int>(Tree().Send(TVM_GETINDENT));
+    EXPECT_LT(CheckBoxPoint(At({L"Net"})).x, indent);
+    Browse({L"Net"});
+    EXPECT_GT(CheckBoxPoint(At({L"Net", L"DOM"})).x, indent);
+}
+
 TEST_F(TreePane, TheTreeIsBlueWithTheNodeAndCheckPicturesAndFillsTheView) {
     EXPECT_EQ(Tree().TextColor(), RGB(0, 0, 255));
 
@@ -567,7 +576,20 @@ protected:
     [[nodiscard]] std::string Faults() const override { return "delay 30ms\n"; }
 };
 
+// A form whose buttons take their time to come back: the controller is still at its last steps
+// well after the search stopped being active.
+class SlowToFinishForm final : public ISearchForm {
+public:
+    void SetSearchButtons(bool running) override {
+        if (!running) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+    }
+};
+
 TEST_F(SlowTreePane, ThePaneStopsARunningSearchAndTakesItsTreeBackWhenItGoes) {
+    SlowToFinishForm form;
+    Engine().Services().searchForm = &form;
     Engine().Request().fileMask = L"*.txt";
     Engine().searchRunning = true;
     Engine().StartSearch();
@@ -576,12 +598,14 @@ TEST_F(SlowTreePane, ThePaneStopsARunningSearchAndTakesItsTreeBackWhenItGoes) {
     ASSERT_TRUE(Engine().searchActive);
 
     view->Destroy();
+    // Every thread of the search has ended, its last texts shown, before the tree went.
+    EXPECT_FALSE(Engine().SearchThreadsRunning());
     EXPECT_FALSE(Engine().searchActive);
     EXPECT_EQ(Engine().ScopeTree(), nullptr);
     EXPECT_FALSE(Engine().searchRunning);
     EXPECT_FALSE(Tree().Exists());
-    // The controller's last words go to the status bar; the document then joins it.
-    EXPECT_TRUE(PaneHost::PumpUntil([&] { return host->statusBar.PaneText(kPaneMessage) == kTextSearchCompleted; }));
+    EXPECT_EQ(host->statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
+    Engine().Services().searchForm = nullptr;
 }
 
 } // namespace

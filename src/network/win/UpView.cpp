@@ -1,11 +1,8 @@
 #include "network/win/UpView.h"
 
 #include "engine/SearchEngine.h"
-#include "framework/MessageLoop.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
-
-#include <chrono>
 
 namespace vk {
 namespace {
@@ -15,9 +12,6 @@ namespace {
 constexpr int kImageWidth = 16;
 constexpr int kImageHeight = 15;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
-
-// How long the pane waits, when it goes, for a running search to let go of the tree.
-constexpr std::chrono::seconds kStopTimeout{30};
 
 // Shows the hourglass while the user interface thread waits for the network.
 class WaitCursor {
@@ -88,13 +82,7 @@ void CUpView::ReleaseTree() {
     if (!engine_ || engine_->ScopeTree() != &tree_) {
         return;
     }
-    if (engine_->searchActive) {
-        engine_->StopSearch();
-        // The walk reads the tree until searchActive drops; after that the controller only
-        // writes its completion into the status bar and the form, which it may be doing right
-        // now: so this waits for the flag, not for the thread, and keeps the messages flowing.
-        ui::PumpUntil([this] { return !engine_->searchActive.load(); }, kStopTimeout);
-    }
+    document_.StopSearchAndWait();
     engine_->SetScopeTree(nullptr);
 }
 

@@ -48,8 +48,8 @@ private:
     bool AnswerZero(ui::Message& m);
 
     void CreateImageLists();
-    // A search walks the tree from the engine's threads: it must end before the tree goes, and
-    // the engine must forget the tree.
+    // A search walks the tree from the engine's threads: they must have ended before the tree
+    // goes, and the engine must forget the tree.
     void ReleaseTree();
 
     CVarnokle2Doc& document_;

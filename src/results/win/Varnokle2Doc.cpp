@@ -1,9 +1,6 @@
 #include "results/win/Varnokle2Doc.h"
 
 #include "framework/MessageLoop.h"
-#include "framework/StatusBar.h"
-
-#include <chrono>
 
 namespace vk {
 
@@ -11,28 +8,28 @@ CVarnokle2Doc::CVarnokle2Doc(NetworkEnvironment& environment) : environment_(env
     EngineServices services;
     services.fileSystem = &environment.Files();
     services.network = &environment.Network();
-    services.statusBar = theStatusBar;
+    services.statusBar = &statusBar_;
     services.messages = &messages_;
     engine_ = std::make_unique<CSearchEngine>(services);
 }
 
 CVarnokle2Doc::~CVarnokle2Doc() {
-    // The engine's threads send messages to this thread: waiting for them without handling
-    // those messages would never end.
-    StopAndWait();
+    // The engine's own destructor joins its threads without handling messages: by then there
+    // must be none left.
+    StopSearchAndWait();
 }
 
-bool CVarnokle2Doc::StopAndWait() {
+void CVarnokle2Doc::StopSearchAndWait() {
     CSearchEngine& engine = *engine_;
-    if (engine.searchActive) {
-        engine.StopSearch();
-    }
-    // The controller's last texts are messages to this thread: the wait keeps handling them.
-    const bool ended = ui::PumpUntil([&] { return !engine.SearchThreadsRunning(); }, std::chrono::seconds(30));
-    if (ended) {
-        engine.WaitForSearchEnd();
-    }
-    return ended;
+    ui::PumpUntilDone([&engine] {
+        // Checked again after every message handled: a Start handled meanwhile is stopped too.
+        if (engine.searchActive && engine.searchRunning) {
+            engine.StopSearch();
+        }
+        return !engine.SearchThreadsRunning();
+    });
+    // The controller has finished its last step: joining it only waits for it to return.
+    engine.WaitForSearchEnd();
 }
 
 } // namespace vk

@@ -1,9 +1,11 @@
 #pragma once
 // The document: owns the search engine for the program's whole run. The views reach the engine
 // through it; the result view and the tree pane fill in the engine's services when they are set
-// up (the result list and icon cache, the tree).
+// up (the result list and icon cache, the tree), and the engine's status texts go to the
+// program's status bar of the moment (theStatusBar), which the frame makes after the document.
 
 #include "engine/SearchEngine.h"
+#include "framework/StatusBar.h"
 #include "platform/NetworkEnvironment.h"
 #include "results/win/UserMessages.h"
 
@@ -16,7 +18,7 @@ class CVarnokle2View;
 class CVarnokle2Doc {
 public:
     explicit CVarnokle2Doc(NetworkEnvironment& environment);
-    // Stops a running search and waits for it while handling the messages its threads send.
+    // Stops a running search and waits for its threads (StopSearchAndWait).
     ~CVarnokle2Doc();
     CVarnokle2Doc(const CVarnokle2Doc&) = delete;
     CVarnokle2Doc& operator=(const CVarnokle2Doc&) = delete;
@@ -27,13 +29,23 @@ public:
     // The result view, set by the view in its initial update.
     CVarnokle2View* resultView = nullptr;
 
-    // Stops a running search and waits until it has completed, handling the messages that its
-    // threads send to the user interface meanwhile. Returns false if it did not end in time.
-    bool StopAndWait();
+    // Stops the running search, if any, and returns once every thread of the engine has ended.
+    // Until then it keeps handling this thread's messages: the engine's threads send the result
+    // list, the tree, the form and the status bar synchronous messages, and would never end
+    // otherwise. A search that a handler starts meanwhile is stopped as well. There is no
+    // time-out: the threads end at their next check of searchRunning, which comes as soon as the
+    // system call they are in returns.
+    //
+    // Call it on the user interface thread before anything the engine uses goes away: the main
+    // frame's close calls it first of all, before it destroys a window (a running search uses
+    // the list, the tree, the form's buttons and the status bar); the panes and the document call
+    // it again as they go. It returns at once when no search runs.
+    void StopSearchAndWait();
 
 private:
     NetworkEnvironment& environment_;
     MessageBoxMessages messages_;
+    CurrentStatusBar statusBar_;
     std::unique_ptr<CSearchEngine> engine_;
 };
 

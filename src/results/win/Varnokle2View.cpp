@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 
+#include <chrono>
 #include <string>
 
 namespace vk {
@@ -14,7 +15,7 @@ constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
 // While rows stream in, the list is repainted at most this often (see DeferListPainting).
 constexpr UINT_PTR kRepaintTimer = 1;
-constexpr UINT kRepaintDelayMs = 100;
+constexpr std::chrono::milliseconds kRepaintDelay{100};
 
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
@@ -37,11 +38,10 @@ CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
       shell_(shell ? *shell : *systemShell_) {}
 
 CVarnokle2View::~CVarnokle2View() {
-    CSearchEngine& engine = doc_.Engine();
-    if (engine.SearchThreadsRunning()) {
-        doc_.StopAndWait();
-    }
-    EngineServices& services = engine.Services();
+    // The search's threads use the list and the icon cache: only once they have ended may the
+    // engine forget them.
+    doc_.StopSearchAndWait();
+    EngineServices& services = doc_.Engine().Services();
     if (services.resultList == &list_) {
         services.resultList = nullptr;
     }
@@ -126,11 +126,12 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
 }
 
 void CVarnokle2View::ShowItemCount(int count) const {
-    if (!theStatusBar) {
+    CStatusBar* bar = theStatusBar;
+    if (!bar) {
         return;
     }
-    theStatusBar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
-    UpdateWindow(theStatusBar->Handle());
+    bar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
+    UpdateWindow(bar->Handle());
 }
 
 // A list repaints itself after every row that comes or goes, and that costs far more than the
@@ -145,7 +146,7 @@ void CVarnokle2View::DeferListPainting() {
     listPaintingDeferred_ = true;
     list_.Send(WM_SETREDRAW, FALSE);
     // Not moved on by later rows, so that a long stream of them is still shown as it grows.
-    SetTimer(Handle(), kRepaintTimer, kRepaintDelayMs, nullptr);
+    SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
 }
 
 void CVarnokle2View::ResumeListPainting() {
@@ -167,6 +168,7 @@ bool CVarnokle2View::OnTimer(ui::Message& m) {
 }
 
 bool CVarnokle2View::OnItemInserted(ui::Message&) {
+    rowsLeftToDelete_ = 0;
     DeferListPainting();
     ShowItemCount(list_.ItemCount());
     return true;
@@ -174,17 +176,33 @@ bool CVarnokle2View::OnItemInserted(ui::Message&) {
 
 bool CVarnokle2View::OnItemDeleting(ui::Message&) {
     DeferListPainting();
+    if (rowsLeftToDelete_ > 0) {
+        // One row of a mass deletion. The list may count every row until the last has gone, so
+        // the count is kept here. Each text costs a repaint of the bar, which for a large result
+        // would cost far more than the deletion itself: while the rows go, the count is shown
+        // as often as the list is repainted while rows come in, and the last one always.
+        --rowsLeftToDelete_;
+        const auto now = std::chrono::steady_clock::now();
+        if (rowsLeftToDelete_ == 0 || now - countShownAt_ >= kRepaintDelay) {
+            ShowItemCount(rowsLeftToDelete_);
+            countShownAt_ = now;
+        }
+        return true;
+    }
     // Sent before the row goes: the list still counts it.
     ShowItemCount(list_.ItemCount() - 1);
     return true;
 }
 
 bool CVarnokle2View::OnAllItemsDeleting(ui::Message& m) {
-    // Emptying the list (a new search or browse listing) shows the count it ends with at once.
-    // Asking the list for a notification per row instead would only show counts that are
-    // replaced straight away, and cost a status bar repaint per row: seconds for a large result.
-    ShowItemCount(0);
-    m.result = TRUE;
+    // Emptying the list (a new search or browse listing): the answer FALSE asks the list for the
+    // notification of each row, which counts it down.
+    rowsLeftToDelete_ = list_.ItemCount();
+    countShownAt_ = std::chrono::steady_clock::now();
+    if (rowsLeftToDelete_ == 0) {
+        ShowItemCount(0);
+    }
+    m.result = FALSE;
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
 
+#include <chrono>
 #include <memory>
 
 namespace vk {
@@ -21,7 +22,8 @@ public:
     // shell: the shell calls to use; null for the system's (on the document's network). The
     // document and the shell calls must outlive the view.
     explicit CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell = nullptr);
-    // Stops a running search first: its threads use the list and the icon cache.
+    // Stops a running search and waits for its threads first: they use the list and the icon
+    // cache.
     ~CVarnokle2View() override;
 
     void OnInitialUpdate() override;
@@ -49,6 +51,7 @@ protected:
 
 private:
     void SortBy(SortKey key);
+    // Shows the count in the status bar, repainted at once.
     void ShowItemCount(int count) const;
     void DeferListPainting();
     void ResumeListPainting();
@@ -74,6 +77,8 @@ private:
     CShellIconCache iconCache_;
     CResultListCtrl list_;
     bool listPaintingDeferred_ = false;
+    int rowsLeftToDelete_ = 0; // of the mass deletion under way
+    std::chrono::steady_clock::time_point countShownAt_;
 };
 
 } // namespace vk

@@ -57,12 +57,8 @@ CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
       shell_(setup_.shell ? *setup_.shell : *systemShell_) {}
 
 CMainFrame::~CMainFrame() {
-    // The engine writes to the status bar from its threads: they end before the bar goes.
-    EngineServices& services = document_.Engine().Services();
-    if (services.statusBar == &statusBar_) {
-        document_.StopAndWait();
-        services.statusBar = nullptr;
-    }
+    // The engine's threads use the panes and the status bar: they end before any of them goes.
+    document_.StopSearchAndWait();
     if (theStatusBar == &statusBar_) {
         theStatusBar = nullptr;
     }
@@ -163,8 +159,7 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     }
     statusBar_.SetPaneText(kPaneItemCount, kTextZeroItems);
     ShowIdleText();
-    theStatusBar = &statusBar_;
-    document_.Engine().Services().statusBar = &statusBar_;
+    theStatusBar = &statusBar_; // where the engine's texts go from now on
     AddTrayIcon();
     RecalcLayout();
     m.result = 0;
@@ -312,8 +307,7 @@ bool CMainFrame::OnClose(ui::Message&) {
     closing_ = true;
     // A running search uses the result list, the tree, the form's buttons and the status bar from
     // its threads: it ends, with the messages they send handled meanwhile, before any of them goes.
-    while (!document_.StopAndWait()) {
-    }
+    document_.StopSearchAndWait();
     SubTray2Remove(Handle());
     Destroy();
     return true;

@@ -41,7 +41,7 @@ public:
     };
 
     CMainFrame(CVarnokle2Doc& document, Setup setup);
-    // Stops a search that still writes to the status bar before the bar goes.
+    // Stops a running search and waits for its threads before the status bar and the panes go.
     ~CMainFrame() override;
 
     // Creates the window (not shown yet) with its menu, panes, toolbar and status bar. False when

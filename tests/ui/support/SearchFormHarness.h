@@ -100,7 +100,7 @@ protected:
 
     void TearDown() override {
         if (document) {
-            document->StopAndWait();
+            document->StopSearchAndWait();
         }
         holder.reset();
         document.reset();

@@ -109,8 +109,6 @@ int Run(const std::vector<std::wstring>& args) {
             std::fwprintf(stderr, L"vk_pane_shot: cannot open the window\n");
             return 1;
         }
-        // The status bar came after the document: the engine learns of it here.
-        document.Engine().Services().statusBar = &frame.statusBar;
         // The result view first: the browse listings fill its list.
         resultView.OnInitialUpdate();
         treeView.OnInitialUpdate();
