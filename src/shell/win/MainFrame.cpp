@@ -3,11 +3,13 @@
 #include "engine/EngineTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
+#include "framework/Module.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
 #include "shell/win/AboutBox.h"
+#include "shell/win/ProgramIcon.h"
 #include "shell/win/RightFrameWnd.h"
 #include "shell/win/ShellCommands.h"
 #include "shell/win/SubTray2.h"
@@ -31,18 +33,6 @@ constexpr double kInitialLeftShare = 0.4;
 
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
-}
-
-// A string of the string table; empty when there is none.
-std::wstring LoadText(UINT id) {
-    wchar_t buffer[512]{};
-    const int length = LoadStringW(ui::ModuleInstance(), id, buffer, static_cast<int>(std::size(buffer)));
-    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-HICON LoadProgramIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 bool Shown(const ui::Window& window) {
@@ -105,13 +95,15 @@ bool CMainFrame::CreateFrame() {
     if (!accelerators_) {
         return false;
     }
-    const std::wstring title = LoadText(IDS_APP_TITLE);
+    const std::wstring title = ui::LoadText(IDS_APP_TITLE);
     if (!Create(L"VarnokleMainFrame", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT,
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr)) {
         return false;
     }
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXICON))));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    Send(WM_SETICON, ICON_BIG,
+         reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
+    Send(WM_SETICON, ICON_SMALL,
+         reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))));
     return true;
 }
 
@@ -366,7 +358,7 @@ bool CMainFrame::OnToolTipText(ui::Message& m) {
     if (info->uFlags & TTF_IDISHWND) {
         return false;
     }
-    toolTip_ = TooltipOf(LoadText(static_cast<UINT>(info->hdr.idFrom)));
+    toolTip_ = TooltipOf(ui::LoadText(static_cast<UINT>(info->hdr.idFrom)));
     info->hinst = nullptr;
     info->lpszText = toolTip_.data();
     m.result = 0;
@@ -386,13 +378,13 @@ bool CMainFrame::OnHotItemChange(ui::Message& m) {
 
 void CMainFrame::ShowPrompt(UINT command) {
     if (statusBar_.Exists()) {
-        statusBar_.SetPaneText(kPaneMessage, PromptOf(LoadText(command)));
+        statusBar_.SetPaneText(kPaneMessage, PromptOf(ui::LoadText(command)));
     }
 }
 
 void CMainFrame::ShowIdleText() {
     if (statusBar_.Exists()) {
-        statusBar_.SetPaneText(kPaneMessage, LoadText(IDS_IDLE_MESSAGE));
+        statusBar_.SetPaneText(kPaneMessage, ui::LoadText(IDS_IDLE_MESSAGE));
     }
 }
 

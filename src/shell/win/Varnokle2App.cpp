@@ -4,6 +4,7 @@
 #include "forms/Settings.h"
 #include "framework/Controls.h"
 #include "framework/MessageLoop.h"
+#include "framework/Module.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
@@ -20,9 +21,8 @@ constexpr const wchar_t* kMainWindowTitle = L"Varnokle";
 
 // The application title (string 57344): the profile's application key.
 std::wstring ApplicationTitle() {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(ui::ModuleInstance(), IDS_APP_TITLE, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring(kProgramName);
+    const std::wstring title = ui::LoadText(IDS_APP_TITLE);
+    return title.empty() ? std::wstring(kProgramName) : title;
 }
 
 void ShowMessage(const std::wstring& text, UINT icon) {
