@@ -6,11 +6,13 @@ the tests that reads what the program's windows show: controls, status bar, resu
 As a module it serves the end-to-end test (tests/e2e/end_to_end.py), the README's run command and the
 screenshot script. As a program:
 
-    varnokle_drive.py demo --build DIR --network DIR [--mask MASK] [--shot PNG] [--advanced-shot PNG]
+    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--advanced-shot PNG]
+                           [--workdir DIR] [--fresh]
 
 starts the program on a virtual display of its own, answers the tip of the day, searches for the
 mask, writes a picture of the main window (and, with --advanced-shot, one of the advanced form after
-the same search), closes the program and prints where the pictures are.
+the same search), closes the program and prints where the pictures are. --fresh deletes the
+program's settings before and after.
 
 The program runs with Wine's X11 driver in its unmanaged mode (Managed=N, for Varnokle.exe only):
 without a window manager a maximized window then really fills the screen and the keyboard follows
@@ -186,12 +188,11 @@ class Desktop:
         subprocess.run(["xdotool", *[str(a) for a in args]], env=self.env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def move(self, point):
+        self.xdo("mousemove", point[0], point[1])
+
     def click(self, point, button=1):
-        """Moves the pointer to point and clicks there (button None: only moves it)."""
-        if button is None:
-            self.xdo("mousemove", point[0], point[1])
-        else:
-            self.xdo("mousemove", point[0], point[1], "click", button)
+        self.xdo("mousemove", point[0], point[1], "click", button)
 
     def type(self, text):
         self.xdo("type", "--delay", 20, text)
@@ -305,7 +306,7 @@ class Program:
         """Rests the pointer on a toolbar button until the status bar shows its prompt."""
         for button in self.main()["buttons"]:
             if button["command"] == command:
-                self.desktop.click(centre(button["rect"]), button=None)
+                self.desktop.move(centre(button["rect"]))
                 break
         else:
             raise StepFailed(f"no toolbar button for command {command}")
@@ -322,6 +323,13 @@ class Program:
         return wait_until(lambda: (lambda m: m if m["status"][:1] == ["Search completed"] and
                                    self.control(m, start)["enabled"] else None)(self.main()),
                           '"Search completed" did not come', timeout=timeout)
+
+    def rest_pointer(self):
+        """Moves the pointer to an empty part of the result list, where no tooltip shows."""
+        left, top, right, bottom = self.main()["client"]
+        self.desktop.move((right - 100, bottom - 100))
+        wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == "tooltips_class32"],
+                   "a tooltip stayed on the screen")
 
     def answer_tip(self, title="Tip of the Day"):
         """Closes the tip of the day with OK, if it is shown."""
@@ -357,39 +365,46 @@ def demo(arguments):
         desktop = Desktop(arguments.build, display)
         desktop.restart_wine()
         desktop.set_unmanaged(True)
-        workdir = tempfile.mkdtemp(prefix="varnokle-demo-")
+        if arguments.fresh:
+            desktop.reg_delete(PROGRAM_KEY)
+        workdir = os.path.abspath(arguments.workdir) if arguments.workdir else tempfile.mkdtemp(prefix="varnokle-")
         program = Program(desktop, workdir, arguments.network)
         try:
             program.wait_main()
-            # The tip of the day comes first on a fresh profile.
+            # The tip of the day comes first on a fresh profile; the main window is disabled while
+            # it is shown.
             wait_until(lambda: program.main()["enabled"] or program.dialog("Tip of the Day"),
                        "neither the main window nor the tip of the day could be used")
             program.answer_tip()
-            main = program.main()
-            advanced = program.control(main, ADVANCED_MASK) is not None
+            advanced = program.control(program.main(), ADVANCED_MASK) is not None
             main = program.search(arguments.mask, advanced)
-            print(f"Searched for {arguments.mask}: {main['status'][1]}, {main['status'][0]}")
+            print(f"Searched the demo network for {arguments.mask}: {main['status'][1]}, {main['status'][0]}.")
+            program.rest_pointer()
             shots = [desktop.screenshot(arguments.shot)]
             if arguments.advanced_shot:
                 if not advanced:
                     program.click_control(ADVANCED_MODE)
                     program.wait_control(SIMPLE_MODE, "the advanced form did not come")
-                    main = program.search(arguments.mask, advanced=True)
+                    program.search(arguments.mask, advanced=True)
+                program.rest_pointer()
                 shots.append(desktop.screenshot(arguments.advanced_shot))
             code = program.close()
             if code != 0:
-                raise StepFailed(f"the program ended with {code}")
+                raise StepFailed(f"the program ended with exit code {code}")
             for shot in shots:
-                print(shot)
+                print(f"The main window: {shot}")
         except StepFailed as failure:
-            print(f"demo: {failure}", file=sys.stderr)
+            print(f"run-demo: {failure}", file=sys.stderr)
             sys.stderr.write(program.stderr())
             return 1
         finally:
             program.kill()
             desktop.set_unmanaged(False)
+            if arguments.fresh:
+                desktop.reg_delete(PROGRAM_KEY)
             desktop.restart_wine()
-            shutil.rmtree(workdir, ignore_errors=True)
+            if not arguments.workdir:
+                shutil.rmtree(workdir, ignore_errors=True)
     return 0
 
 
@@ -402,6 +417,8 @@ def main():
     run.add_argument("--mask", default="*.txt;*.doc")
     run.add_argument("--shot", required=True, help="the picture of the main window (PNG)")
     run.add_argument("--advanced-shot", help="a picture of the advanced form after the same search")
+    run.add_argument("--workdir", help="the program's current directory (default: a temporary one)")
+    run.add_argument("--fresh", action="store_true", help="start from, and leave, no saved settings")
     arguments = parser.parse_args()
     return demo(arguments)
 
