@@ -30,7 +30,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,13 +58,6 @@ std::vector<std::wstring> TrayMenu(HWND window) {
         items.emplace_back(text);
     }
     return items;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // Records, on this thread, each window that is destroyed or hidden while it happens.
@@ -295,7 +287,7 @@ TEST_F(ProgramJoins, ClosingDuringASearchDestroysNoWindowWhileTheSearchRunsAndTh
     EXPECT_GT(destroyed, 5);
     EXPECT_EQ(destroyedWhileRunning, 0);
     EXPECT_FALSE(engine.SearchThreadsRunning());
-    EXPECT_EQ(ReadFile(tree_.PathOf("work/vk.set")), "1\r\n*.txt\r\n");
+    EXPECT_EQ(tree_.ReadFile("work/vk.set"), "1\r\n*.txt\r\n");
 }
 
 // The application's start-up, with the program's tips file beside the test program.
