@@ -346,6 +346,27 @@ TEST_F(ApplicationStartUp, OpensTheFormOfTheSettingMaximizedAndMovesTheTipOnWith
     EXPECT_FALSE(IsWindow(frame));
 }
 
+TEST_F(ApplicationStartUp, TheHelpMenusTipOfTheDayShowsTheDialogWhateverTheStartUpChoice) {
+    profile_.WriteInt(kSectionTip, kKeyStartUp, 1);
+    CVarnokle2App app;
+    ASSERT_TRUE(app.InitInstance(Setup({})));
+    ASSERT_EQ(FilePos(), 11);
+    const HWND frame = app.MainFrame()->Handle();
+    HWND owner = nullptr;
+    DialogWatcher tip(L"Tip of the Day", [&](HWND dialog) {
+        owner = GetWindow(dialog, GW_OWNER);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    app.MainFrame()->Send(WM_COMMAND, ID_HELP_TIP_OF_THE_DAY, 0);
+    tip.Join();
+    EXPECT_TRUE(tip.Found());
+    EXPECT_EQ(owner, frame);
+    EXPECT_EQ(FilePos(), 23) << "the next tip";
+    EXPECT_EQ(profile_.GetInt(kSectionTip, kKeyStartUp, -1), 1) << "closing it so writes nothing";
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.Run(), 0);
+}
+
 TEST_F(ApplicationStartUp, AStartForEmbeddingShowsNoTipAndMovesNothing) {
     CVarnokle2App app;
     ASSERT_TRUE(app.InitInstance(Setup({L"/Embedding"})));
