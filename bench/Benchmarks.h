@@ -19,4 +19,7 @@ int RunNetworkBenchmark(const std::filesystem::path& workdir);
 // the ideal time of the controller's calls and the worker gate.
 int RunWholeNetworkBenchmark(const std::filesystem::path& workdir);
 
+// The share listing of a server with 30,000 shares (vkfind --shares), against find.
+int RunShareBenchmark(const std::filesystem::path& workdir);
+
 } // namespace vk::bench

@@ -1,4 +1,4 @@
-// vk_bench [walk|content|network|wholenet|all] [--workdir DIR]
+// vk_bench [walk|content|network|wholenet|shares|all] [--workdir DIR]
 //
 // Measures the engine against a peer in the same run and prints the ratios. The data sets are
 // generated in the work folder at the first run and reused afterwards; its sub-folders walk,
@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: vk_bench [walk|content|network|wholenet|all] [--workdir DIR]\n";
+constexpr const char* kUsage = "usage: vk_bench [walk|content|network|wholenet|shares|all] [--workdir DIR]\n";
 
 int Usage(const std::string& problem) {
     std::cerr << "vk_bench: " << problem << '\n' << kUsage;
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "wholenet" ||
-                   args[i] == "all") {
+                   args[i] == "shares" || args[i] == "all") {
             which = args[i];
         } else {
             return Usage("unknown argument '" + args[i] + "'");
@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
         }
         if (which == "wholenet" || which == "all") {
             failures += vk::bench::RunWholeNetworkBenchmark(workdir);
+        }
+        if (which == "shares" || which == "all") {
+            failures += vk::bench::RunShareBenchmark(workdir);
         }
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the benchmarks natively (Release, without the tests) in build/bench and runs them.
-# Usage: scripts/bench.sh [walk|content|network|wholenet|all] [--workdir DIR]
+# Usage: scripts/bench.sh [walk|content|network|wholenet|shares|all] [--workdir DIR]
 # The data sets (about 200,000 entries and 210 MB of text) are generated in the work folder at
 # the first run (default: $TMPDIR/varnokle-bench) and reused afterwards. Each line compares the
 # engine with a peer measured in the same run: find, grep, or the ideal time of the worker gate.

@@ -124,6 +124,7 @@ def self_test():
         "platform/Files_win.cpp": '#include <windows.h>\n#include "platform/Files.h"\n',
         "platform/Handles_win.h": "#include <windows.h>\n",
         "platform/Links_win.cpp": '#include "platform/Handles_win.h"\n',
+        "platform/Seam_win.h": "#include <windows.h>\n",
         "engine/Walk.h": "#include <string>\n",
     }
     with tempfile.TemporaryDirectory() as src:

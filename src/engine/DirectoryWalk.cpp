@@ -40,10 +40,8 @@ bool CSearchEngine::ContentMatches(const std::wstring& path) {
 }
 
 void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
-    // Paths longer than the program handles are skipped: nothing in or below them is reported.
-    if (dir.size() > kMaxPathLength) {
-        return;
-    }
+    // No path length is too long here: the file system takes what the system takes (32767
+    // characters on Windows, in the long form) and refuses the rest, which is then not walked.
     SetStatus(kPaneMessage, kTextSearchIn + dir);
 
     FileSystem& fileSystem = *services_.fileSystem;
@@ -58,7 +56,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     while (listing && listing->Next(entry)) {
         const auto size = static_cast<std::uint32_t>(entry.size);
         std::wstring fullPath = JoinPath(dir, entry.name);
-        if (PassesSizeFilter(size) && fullPath.size() <= kMaxPathLength) {
+        if (PassesSizeFilter(size)) {
             std::lock_guard hit(hitLock);
             if (!entry.isDirectory) {
                 if (!request_.textFilterOn || ContentMatches(fullPath)) {

@@ -22,4 +22,8 @@ std::vector<std::wstring> SplitFileMask(std::wstring_view fileMask) {
     return pieces;
 }
 
+bool IsNamePattern(std::wstring_view piece) {
+    return piece.find_first_of(L"\\/:") == std::wstring_view::npos;
+}
+
 } // namespace vk

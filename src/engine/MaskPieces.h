@@ -14,4 +14,10 @@ constexpr std::wstring_view kMaskSeparators = L" ;,";
 // or trailing separators give no empty piece. A mask without a separator is one piece, as is.
 [[nodiscard]] std::vector<std::wstring> SplitFileMask(std::wstring_view fileMask);
 
+// True when a piece is a name pattern, which matches names within each folder walked. A piece
+// that holds a path separator or a drive or stream colon ("Templates\*.xlt", "..\*.txt",
+// "C:*") would make a listing leave the folder, and its hits would show under the wrong folder:
+// the walk skips such pieces.
+[[nodiscard]] bool IsNamePattern(std::wstring_view piece);
+
 } // namespace vk

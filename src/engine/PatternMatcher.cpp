@@ -1,12 +1,12 @@
 #include "engine/PatternMatcher.h"
 
 #include "engine/CaseFolding.h"
+#include "engine/CharClasses.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -134,9 +134,9 @@ Tokens Tokenize(std::wstring_view pattern) {
 bool InWideClass(wchar_t c, TokenType type) {
     switch (type) {
     case kAlpha:
-        return std::iswalpha(static_cast<std::wint_t>(c)) != 0;
+        return IsAlphaChar(c);
     case kDigit:
-        return std::iswdigit(static_cast<std::wint_t>(c)) != 0;
+        return IsDigitChar(c);
     case kRoman:
         return c == L'I' || c == L'V' || c == L'X' || c == L'C' || c == L'L' || c == L'D' || c == L'M';
     default:

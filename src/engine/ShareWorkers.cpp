@@ -33,15 +33,13 @@ int CSearchEngine::DispatchShareWorker(const std::wstring& path) {
 
 void CSearchEngine::ShareWorker(const std::wstring& path) {
     const std::vector<std::wstring> pieces = SplitFileMask(request_.fileMask);
-    if (pieces.size() == 1) {
-        SearchDirectory(path, pieces.front());
-        return;
-    }
     for (const auto& piece : pieces) {
         if (!searchRunning) {
             break;
         }
-        SearchDirectory(path, piece);
+        if (IsNamePattern(piece)) {
+            SearchDirectory(path, piece);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -8,6 +9,8 @@ namespace {
 
 // Texts the controls hand back are read into a buffer of this many characters.
 constexpr int kTextBuffer = 1024;
+// The longest item text read back: more than the longest path.
+constexpr std::size_t kMaxItemText = 65536;
 
 } // namespace
 
@@ -63,13 +66,21 @@ bool ListViewCtrl::SetItemText(int itemIndex, int column, const std::wstring& te
 }
 
 std::wstring ListViewCtrl::ItemText(int itemIndex, int column) const {
-    std::vector<wchar_t> buffer(kTextBuffer, L'\0');
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = kTextBuffer;
-    const auto length = Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item));
-    return std::wstring(buffer.data(), static_cast<std::size_t>(length));
+    // The control cuts the text to the buffer and does not say how long it is: a text that
+    // fills the buffer is read again with a larger one (a long path must not come back cut to
+    // one of its folders).
+    for (std::size_t size = kTextBuffer;; size *= 2) {
+        std::vector<wchar_t> buffer(size, L'\0');
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        const auto length = static_cast<std::size_t>(
+            Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < size || size > kMaxItemText) {
+            return std::wstring(buffer.data(), std::min(length, size - 1));
+        }
+    }
 }
 
 bool ListViewCtrl::SetItemData(int itemIndex, LPARAM data) const {

@@ -1,23 +1,9 @@
 #include "network/MemoryScopeTree.h"
 
+#include "platform/WildcardName.h"
+
 namespace vk {
 namespace {
-
-wchar_t AsciiLower(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 const wchar_t* CheckBoxText(int state) {
     switch (state) {
@@ -167,7 +153,7 @@ TreeNode MemoryScopeTree::FindChildByText(TreeNode parent, std::wstring_view tex
         child = found ? found->firstChild : kNoNode;
     }
     for (; child != kNoNode; child = Find(child)->nextSibling) {
-        if (EqualsIgnoringAsciiCase(Find(child)->text, text)) {
+        if (EqualNamesNoCase(Find(child)->text, text)) {
             return child;
         }
     }

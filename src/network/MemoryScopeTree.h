@@ -35,8 +35,8 @@ public:
     [[nodiscard]] std::size_t ChildCount(TreeNode node) const;
     [[nodiscard]] std::size_t NodeCount() const;
 
-    // The first child of parent (kNoNode: the top level) whose text equals text, ignoring the case
-    // of ASCII letters; kNoNode when there is none.
+    // The first child of parent (kNoNode: the top level) whose text equals text without regard to
+    // case, as names on a network are compared; kNoNode when there is none.
     [[nodiscard]] TreeNode FindChildByText(TreeNode parent, std::wstring_view text) const;
 
     // One line per node in tree order, indented by two spaces per level: the check box

@@ -11,10 +11,12 @@
 
 namespace vk {
 
-// The longest path the program handles, in characters (the classic 260-character buffer less
-// its terminator). Longer paths are skipped by the walks and refused by the file system.
+// The classic limit of a path, in characters (a 260-character buffer less its terminator). Windows
+// takes longer paths only in their long form (\\?\C:\..., \\?\UNC\SERVER\share\...), which
+// the system file system uses for them.
 constexpr std::size_t kMaxPathLength = 259;
-// The longest native path the systems take at all (Windows, with the \\?\ prefix).
+// The longest path the program handles: the longest the systems take at all (Windows, in the long
+// form). The walks go as deep as that.
 constexpr std::size_t kMaxLongPathLength = 32767;
 
 // The separator of native paths (the system file system's, and the folder network's root).
@@ -61,7 +63,8 @@ public:
     virtual ~FileSystem() = default;
 
     // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
-    // wildcard ('*' any run, '?' one character, no regard to case, "*.*" matches every name).
+    // wildcard, matched without regard to case by Windows' listing rules (WildcardName.h; on
+    // Windows the system's own, which also match 8.3 short names).
     // "." and ".." are listed where the system lists them. Returns null and sets error when the
     // listing cannot start, no entry matching included (kErrorFileNotFound).
     [[nodiscard]] virtual std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
@@ -74,12 +77,12 @@ public:
     [[nodiscard]] virtual std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) = 0;
 };
 
-// The operating system's own file system (Win32 or POSIX), refusing paths over kMaxPathLength.
+// The operating system's own file system (Win32 or POSIX), refusing paths over kMaxLongPathLength.
+// On Windows, absolute paths over the classic limit are passed in the long form; on POSIX, paths
+// too long for one system call are opened a folder at a time.
 std::unique_ptr<FileSystem> MakeSystemFileSystem();
 
-// The same with another limit. The folder network holds the limit to its UNC paths and needs a
-// higher one underneath, where the root's path makes every native path longer. On Windows,
-// absolute paths over the classic limit are then passed with the \\?\ prefix.
+// The same with another limit (tests use the classic one).
 std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength);
 
 } // namespace vk

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -39,7 +40,8 @@ ErrorCode ErrorFromErrno(int code) {
     }
 }
 
-// Appends a UTF-8 file name as wide characters; most names are ASCII and take the short way.
+// Appends a file name as wide characters (undecodable bytes kept, see Utf8.h); most names are
+// ASCII and take the short way.
 void AppendWideName(const char* name, std::wstring& out) {
     std::size_t length = 0;
     bool ascii = true;
@@ -47,7 +49,7 @@ void AppendWideName(const char* name, std::wstring& out) {
         ascii = ascii && static_cast<unsigned char>(name[length]) < 0x80;
     }
     if (!ascii) {
-        out += WideFromUtf8(std::string_view(name, length));
+        out += WideFromFileName(std::string_view(name, length));
         return;
     }
     const std::size_t start = out.size();
@@ -73,6 +75,44 @@ public:
 private:
     int fd_;
 };
+
+// Opens a native path. A path too long for one system call is opened a folder at a time, so
+// that a tree of any depth can be walked.
+int OpenPath(const std::string& path, int flags) {
+    if (path.size() < PATH_MAX) {
+        return open(path.c_str(), flags);
+    }
+#ifdef O_PATH
+    constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+    constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+    std::size_t start = path.find_first_not_of('/');
+    if (start == std::string::npos) {
+        return open("/", flags);
+    }
+    int folder = path.front() == '/' ? open("/", kFolderFlags) : AT_FDCWD;
+    if (folder < 0 && folder != AT_FDCWD) {
+        return -1;
+    }
+    for (;;) {
+        const std::size_t end = path.find('/', start);
+        const std::string name = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::size_t next = end == std::string::npos ? end : path.find_first_not_of('/', end);
+        const bool last = next == std::string::npos;
+        const int fd = openat(folder, name.c_str(), last ? flags : kFolderFlags);
+        const int saved = errno;
+        if (folder != AT_FDCWD) {
+            close(folder);
+        }
+        errno = saved;
+        if (fd < 0 || last) {
+            return fd;
+        }
+        folder = fd;
+        start = next;
+    }
+}
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -199,7 +239,7 @@ public:
             directory = maskStart == 0 ? L"." : L"/";
         }
 
-        UniqueFd fd(open(Utf8FromWide(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (fd.Get() < 0) {
             error = ErrorFromErrno(errno);
             return nullptr;
@@ -212,7 +252,8 @@ public:
         }
         static_cast<void>(fd.Release()); // closedir closes it now
 
-        const bool matchAll = MaskMatchesEverything(mask);
+        const FileMask fileMask(mask);
+        const bool matchAll = fileMask.MatchesEverything();
         std::wstring names;
         std::wstring wideName;
         std::vector<PosixListing::Item> items;
@@ -224,7 +265,7 @@ public:
             } else {
                 wideName.clear();
                 AppendWideName(found->d_name, wideName);
-                if (!MatchesFileMask(wideName, mask)) {
+                if (!fileMask.Matches(wideName)) {
                     continue;
                 }
                 names += wideName;
@@ -288,7 +329,7 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
     std::wstring nativePath = path;
     std::replace(nativePath.begin(), nativePath.end(), L'\\', L'/');
     // Non-blocking, so that opening a FIFO cannot hang; only regular files are read.
-    UniqueFd fd(open(Utf8FromWide(nativePath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    UniqueFd fd(OpenPath(FileNameFromWide(nativePath), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
         error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
         return nullptr;
@@ -309,7 +350,7 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
 } // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-    return MakeSystemFileSystem(kMaxPathLength);
+    return MakeSystemFileSystem(kMaxLongPathLength);
 }
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength) {

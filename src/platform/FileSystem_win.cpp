@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/LongPaths.h"
 #include "platform/ReparsePoints_win.h"
 
 #include <windows.h>
@@ -138,19 +139,13 @@ private:
             error = kErrorInvalidName;
             return std::nullopt;
         }
-        if (path.size() <= kClassicLimit || path.starts_with(L"\\\\?\\")) {
+        if (path.size() <= kClassicLimit) {
             return path;
         }
-        std::wstring prefixed;
-        if (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) {
-            prefixed = L"\\\\?\\" + path;
-        } else if (path.starts_with(L"\\\\")) {
-            prefixed = L"\\\\?\\UNC\\" + path.substr(2);
-        } else {
+        auto prefixed = LongFormPath(path);
+        if (!prefixed) {
             error = kErrorFilenameTooLong; // a relative path cannot take the prefix
-            return std::nullopt;
         }
-        std::replace(prefixed.begin(), prefixed.end(), L'/', L'\\');
         return prefixed;
     }
 
@@ -160,7 +155,7 @@ private:
 } // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-    return MakeSystemFileSystem(kMaxPathLength);
+    return MakeSystemFileSystem(kMaxLongPathLength);
 }
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem(std::size_t maxPathLength) {

@@ -43,9 +43,10 @@ std::wstring_view TrimLeadingBackslashes(std::wstring_view text) {
 }
 
 // Characters that no name on a Windows share holds. The slash and the colon matter most: in a
-// native path below the root they would separate or name a stream.
+// native path below the root they would separate or name a stream. Control characters (but NUL)
+// are let through: Windows names hold none, but a folder on Linux may, and it is walked too.
 bool IsValidNameChar(wchar_t c) {
-    return c >= 0x20 && c != L'/' && c != L':' && c != L'*' && c != L'?' && c != L'"' && c != L'<' && c != L'>' &&
+    return c != L'\0' && c != L'/' && c != L':' && c != L'*' && c != L'?' && c != L'"' && c != L'<' && c != L'>' &&
            c != L'|';
 }
 
@@ -223,8 +224,14 @@ NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstrin
         const std::wstring prefix = L"line " + std::to_wstring(lineNumber) + L": ";
 
         if (EqualNamesNoCase(keyword, L"delay")) {
-            if (!ParseDelay(argument, faults.callDelay)) {
+            std::chrono::microseconds delay{0};
+            if (!ParseDelay(argument, delay)) {
                 errors.push_back(prefix + L"'delay' needs a duration such as 2ms (units us, ms, s)");
+            } else if (delay > kMaxCallDelay) {
+                errors.push_back(prefix + L"'delay' may be at most " + std::to_wstring(kMaxCallDelay.count()) +
+                                 L"s, ignored");
+            } else {
+                faults.callDelay = delay;
             }
             continue;
         }
@@ -293,13 +300,12 @@ ErrorCode FolderNetwork::Load() {
     const auto file = system_.OpenForReading(JoinNative(root_, kFaultsFileName), error);
     if (!file) {
         if (error != kErrorFileNotFound && error != kErrorPathNotFound) {
-            faultFileErrors_.push_back(std::wstring(kFaultsFileName) + L": cannot be read (error " +
-                                       std::to_wstring(error) + L")");
+            faultFileErrors_.push_back(L"cannot be read (error " + std::to_wstring(error) + L")");
         }
         return kErrorSuccess;
     }
     if (file->Length() > kMaxFaultsFileSize) {
-        faultFileErrors_.push_back(std::wstring(kFaultsFileName) + L": too large, ignored");
+        faultFileErrors_.push_back(L"too large, ignored");
         return kErrorSuccess;
     }
     std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
@@ -365,6 +371,65 @@ bool FolderNetwork::FolderExists(const std::wstring& nativePath) const {
 
 namespace {
 
+// The on-disk name in a native folder that equals name without regard to case: name itself when
+// it is there, else the first in listing order.
+std::optional<std::wstring> FindNameNoCase(FileSystem& system, const std::wstring& folder, std::wstring_view name) {
+    ErrorCode error = kErrorSuccess;
+    const auto listing = system.FindFirst(JoinNative(folder, L"*"), ListingDetail::kNamesOnly, error);
+    std::optional<std::wstring> found;
+    DirEntry entry;
+    while (listing && listing->Next(entry)) {
+        if (entry.name == name) {
+            return entry.name;
+        }
+        if (!found && EqualNamesNoCase(entry.name, name)) {
+            found = entry.name;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::optional<std::wstring>
+FolderNetwork::ResolveNames(const Server& server, const std::vector<std::wstring_view>& names, Lookup lookup) const {
+    constexpr std::size_t kMaxRemembered = 4096;
+    std::wstring native = server.nativePath;
+    std::wstring key = UpperCaseName(server.name);
+    std::unique_lock lock(resolvedLock_);
+    if (lookup == Lookup::kAfresh) {
+        resolvedNames_.clear();
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        key += L'\\';
+        key += UpperCaseName(names[i]);
+        if (const auto known = resolvedNames_.find(key); known != resolvedNames_.end()) {
+            native = known->second;
+            continue;
+        }
+        if (lookup == Lookup::kKnownFolders) {
+            for (; i < names.size(); ++i) {
+                native = JoinNative(native, names[i]);
+            }
+            return native;
+        }
+        lock.unlock(); // no lock held while listing
+        const auto found = FindNameNoCase(system_, native, names[i]);
+        lock.lock();
+        if (!found) {
+            return std::nullopt;
+        }
+        native = JoinNative(native, *found);
+        if (resolvedNames_.size() >= kMaxRemembered) {
+            resolvedNames_.clear();
+        }
+        resolvedNames_.emplace(key, native);
+    }
+    return native;
+}
+
+namespace {
+
 // The native path of a parsed UNC path, or the network's error for its server.
 std::optional<std::wstring> MapParsed(const FolderNetwork& network, const UncPath& path, ErrorCode& error) {
     const auto* server = network.FindServer(path.server);
@@ -406,9 +471,100 @@ std::optional<std::wstring> FolderNetwork::MapUncPath(std::wstring_view unc, Err
     return MapParsed(*this, path, error);
 }
 
+namespace {
+
+// Whether the system file system below matches masks by the rules of WildcardName.h. Ours on
+// POSIX does; Windows' listings apply 8.3 short names too, and Wine's differ in '*.' and '?'.
+#ifdef _WIN32
+constexpr bool kSystemMatchesMasks = false;
+#else
+constexpr bool kSystemMatchesMasks = true;
+#endif
+
+// A listing of the system's, with only the entries that match a mask.
+class MatchingListing final : public DirectoryListing {
+public:
+    bool Next(DirEntry& entry) override {
+        if (next_ >= entries_.size()) {
+            return false;
+        }
+        entry = entries_[next_++];
+        return true;
+    }
+    // Null (and kErrorFileNotFound) when nothing matches.
+    static std::unique_ptr<DirectoryListing> Make(DirectoryListing& all, std::wstring_view mask, ErrorCode& error) {
+        auto matching = std::make_unique<MatchingListing>();
+        const FileMask fileMask(mask);
+        DirEntry entry;
+        while (all.Next(entry)) {
+            if (fileMask.Matches(entry.name)) {
+                matching->entries_.push_back(entry);
+            }
+        }
+        if (matching->entries_.empty()) {
+            error = kErrorFileNotFound;
+            return nullptr;
+        }
+        return matching;
+    }
+
+private:
+    std::vector<DirEntry> entries_;
+    std::size_t next_ = 0;
+};
+
+std::unique_ptr<DirectoryListing> ListNative(FileSystem& system, const std::wstring& folder, std::wstring_view mask,
+                                             ListingDetail detail, ErrorCode& error) {
+    if (kSystemMatchesMasks) {
+        return system.FindFirst(JoinNative(folder, mask), detail, error);
+    }
+    auto all = system.FindFirst(JoinNative(folder, L"*"), detail, error);
+    return all ? MatchingListing::Make(*all, mask, error) : nullptr;
+}
+
+// What an operation reports when its path is not there as spelt: a listing whose folder is
+// missing, or an open whose file or folder is missing. (A listing that finds no entry matching its
+// mask is no such case: its folder is there.)
+enum class Missing { kFolder, kFolderOrFile };
+
+bool IsMissing(ErrorCode error, Missing missing) {
+    return error == kErrorPathNotFound || (missing == Missing::kFolderOrFile && error == kErrorFileNotFound);
+}
+
+// Carries out an operation on the native path of a UNC path. When the path is not there as
+// spelt, its names are matched on disk without regard to case and the operation is tried again:
+// below the folders found before (so a walk below a folder spelt in another case lists nothing
+// extra), then looking the names up, then afresh. The path as spelt costs no lookup.
+template <typename Result, typename Operation>
+Result OnNativePath(const FolderNetwork& network, const UncPath& path, const std::wstring& native, Missing missing,
+                    ErrorCode& error, Operation operation) {
+    Result result = operation(native, error);
+    if (result || !IsMissing(error, missing) || path.components.empty()) {
+        return result;
+    }
+    const auto* server = network.FindServer(path.server);
+    std::vector<std::wstring> tried = {native};
+    using Lookup = FolderNetwork::Lookup;
+    for (const Lookup lookup : {Lookup::kKnownFolders, Lookup::kListFolders, Lookup::kAfresh}) {
+        auto resolved = network.ResolveNames(*server, path.components, lookup);
+        if (!resolved || std::find(tried.begin(), tried.end(), *resolved) != tried.end()) {
+            continue;
+        }
+        result = operation(*resolved, error);
+        if (result || !IsMissing(error, missing)) {
+            return result;
+        }
+        tried.push_back(std::move(*resolved));
+    }
+    error = RefineNotFound(network, path, error);
+    return result;
+}
+
+} // namespace
+
 std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                                      ErrorCode& error) {
-    if (pattern.size() > kMaxPathLength) {
+    if (pattern.size() > kMaxLongPathLength) {
         error = kErrorFilenameTooLong;
         return nullptr;
     }
@@ -438,15 +594,15 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
         error = kErrorFileNotFound;
         return nullptr;
     }
-    auto listing = network_.System().FindFirst(JoinNative(*native, mask), detail, error);
-    if (!listing && error == kErrorPathNotFound) {
-        error = RefineNotFound(network_, path, error);
-    }
-    return listing;
+    FileSystem& system = network_.System();
+    return OnNativePath<std::unique_ptr<DirectoryListing>>(network_, path, *native, Missing::kFolder, error,
+                                                           [&](const std::wstring& folder, ErrorCode& failure) {
+                                                               return ListNative(system, folder, mask, detail, failure);
+                                                           });
 }
 
 std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenForReading(const std::wstring& path, ErrorCode& error) {
-    if (path.size() > kMaxPathLength) {
+    if (path.size() > kMaxLongPathLength) {
         error = kErrorFilenameTooLong;
         return nullptr;
     }
@@ -469,11 +625,10 @@ std::unique_ptr<ReadableFile> FolderNetworkFileSystem::OpenForReading(const std:
         error = kErrorSharingViolation;
         return nullptr;
     }
-    auto file = network_.System().OpenForReading(*native, error);
-    if (!file) {
-        error = RefineNotFound(network_, parsed, error);
-    }
-    return file;
+    FileSystem& system = network_.System();
+    return OnNativePath<std::unique_ptr<ReadableFile>>(
+        network_, parsed, *native, Missing::kFolderOrFile, error,
+        [&](const std::wstring& file, ErrorCode& failure) { return system.OpenForReading(file, failure); });
 }
 
 } // namespace vk

@@ -5,8 +5,10 @@
 //
 // Providers and domains are containers, servers are reported as \\<server>, a server's
 // sub-folders are its shares (hidden ones end in '$'). \\SERVER\share\rest resolves to
-// ROOT/.../<server>/<share>/rest for every file operation. Server names are matched without
-// regard to case; the first server of a name (in provider, domain order) wins.
+// ROOT/.../<server>/<share>/rest for every file operation. Every name of a path is matched
+// without regard to case, as Windows matches them: the first server of a name (in provider,
+// domain order) wins; below the server a name that is on disk as given wins, else the first that
+// differs only in case (in listing order).
 //
 // The optional file ROOT/network-faults.txt makes the network misbehave the way real ones do.
 // One rule a line; '#' at the start of a line or after a blank starts a comment; paths are UNC
@@ -18,19 +20,23 @@
 //   lock \\SERVER\share\file.txt   opening that file fails with a sharing violation
 //   unreachable \\SERVER           the server does not answer (every path below it fails)
 //   delay 2ms                      each listing, open or enumeration call takes that long
-//                                  (units: us, ms, s)
+//                                  (units: us, ms, s; at most kMaxCallDelay)
 
 #include "platform/FileSystem.h"
 
 #include <chrono>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vk {
+
+// The longest delay per call a faults file may ask for: longer ones would make a search look hung.
+constexpr std::chrono::seconds kMaxCallDelay{10};
 
 struct NetworkFaults {
     std::vector<std::wstring> deniedFolders;
@@ -100,6 +106,18 @@ public:
     // True while a native folder (a provider's or domain's) still exists.
     [[nodiscard]] bool FolderExists(const std::wstring& nativePath) const;
 
+    // How ResolveNames finds the names of a path on disk.
+    enum class Lookup {
+        kKnownFolders, // the folders found before, the rest of the names as spelt: no listing
+        kListFolders,  // the folders found before, the rest looked up by listing their folders
+        kAfresh,       // every name looked up again, the folders found before forgotten
+    };
+    // The native path of server\names, each name matched on disk without regard to case (a name
+    // that is there as spelt wins). Nothing when a name is not there. What is found is kept, so
+    // that the paths below it need no further listings.
+    [[nodiscard]] std::optional<std::wstring>
+    ResolveNames(const Server& server, const std::vector<std::wstring_view>& names, Lookup lookup) const;
+
 private:
     std::wstring root_;
     FileSystem& system_;
@@ -108,12 +126,15 @@ private:
     std::map<std::wstring, std::size_t> serverIndex_; // upper-case name -> servers_ index
     NetworkFaults faults_;
     std::vector<std::wstring> faultFileErrors_;
+    // What ResolveNames found (a stale entry is looked up afresh): upper-case SERVER\names -> native path.
+    mutable std::mutex resolvedLock_;
+    mutable std::map<std::wstring, std::wstring> resolvedNames_;
 };
 
-// The file system of a folder network: UNC paths in (at most kMaxPathLength characters), the
+// The file system of a folder network: UNC paths in (at most kMaxLongPathLength characters), the
 // faults applied, the system's file system underneath. A share that does not exist gives
-// kErrorBadNetName. Below the server, names are matched on disk as the system matches them (with
-// regard to case on POSIX).
+// kErrorBadNetName. Names are matched without regard to case, and listing masks by the rules of
+// WildcardName.h on every platform.
 class FolderNetworkFileSystem final : public FileSystem {
 public:
     explicit FolderNetworkFileSystem(const FolderNetwork& network) : network_(network) {}

@@ -168,17 +168,32 @@ ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vect
     if (const ErrorCode error = FindAnsweringServer(network_, server, found); error != kErrorSuccess) {
         return error;
     }
-    std::vector<std::wstring> shares;
-    if (const ErrorCode error = network_.ListShares(*found, shares); error != kErrorSuccess) {
-        return error;
+    // A first page lists the server's folder; the pages after it come from that listing, so that
+    // paging through many shares costs one listing, not one a page. An enumeration that resumes
+    // after its listing was dropped (by another one's last page) lists again.
+    std::unique_lock lock(sharesLock_);
+    auto listed = listedShares_.find(found->nativePath);
+    if (resumeHandle == 0 || listed == listedShares_.end()) {
+        lock.unlock(); // no lock held while listing
+        std::vector<std::wstring> shares;
+        if (const ErrorCode error = network_.ListShares(*found, shares); error != kErrorSuccess) {
+            return error;
+        }
+        lock.lock();
+        listed = listedShares_.insert_or_assign(found->nativePath, std::move(shares)).first;
     }
+    const std::vector<std::wstring>& shares = listed->second;
     // The resume handle is the position of the next name in the sorted list.
     const std::size_t start = std::min<std::size_t>(resumeHandle, shares.size());
     const std::size_t end = start + std::min(sharesPerPage_, shares.size() - start);
     names.assign(shares.begin() + static_cast<std::ptrdiff_t>(start),
                  shares.begin() + static_cast<std::ptrdiff_t>(end));
     resumeHandle = static_cast<std::uint32_t>(end);
-    return end < shares.size() ? kErrorMoreData : kErrorSuccess;
+    if (end < shares.size()) {
+        return kErrorMoreData;
+    }
+    listedShares_.erase(listed);
+    return kErrorSuccess;
 }
 
 } // namespace vk

@@ -9,7 +9,9 @@
 //
 // A parent is recognised by its display type and remote name (a domain also by its provider when
 // the record names one). Enumeration buffers are filled by EnumRecordBytes; a server's shares are
-// listed a page of names at a time, hidden ones included. An unreachable server gives
+// listed a page of names at a time, hidden ones included: the first page (resume handle 0) lists
+// the server's folder, the pages after it come from that listing, as a server pages through its
+// share table. An unreachable server gives
 // kErrorBadNetPath, a denied one kErrorAccessDenied; a denied share is still listed. Every call
 // takes the network's configured delay.
 
@@ -17,6 +19,10 @@
 #include "platform/NetworkServices.h"
 
 #include <cstddef>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace vk {
 
@@ -35,6 +41,10 @@ public:
 private:
     const FolderNetwork& network_;
     std::size_t sharesPerPage_;
+    // The share names of each server (by its folder) as its last first page listed them, until
+    // its last page.
+    std::mutex sharesLock_;
+    std::map<std::wstring, std::vector<std::wstring>> listedShares_;
 };
 
 } // namespace vk

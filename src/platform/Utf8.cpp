@@ -37,9 +37,10 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-} // namespace
+// How a byte that starts no valid sequence is decoded.
+enum class InvalidBytes { kReplace, kEscape };
 
-std::wstring WideFromUtf8(std::string_view text) {
+std::wstring Decode(std::string_view text, InvalidBytes invalid) {
     std::wstring out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -72,7 +73,7 @@ std::wstring WideFromUtf8(std::string_view text) {
             valid = false;
         }
         if (!valid) {
-            AppendWide(out, kReplacement);
+            AppendWide(out, invalid == InvalidBytes::kEscape ? 0xDC00 + lead : kReplacement);
             ++i;
             continue;
         }
@@ -82,7 +83,9 @@ std::wstring WideFromUtf8(std::string_view text) {
     return out;
 }
 
-std::string Utf8FromWide(std::wstring_view text) {
+enum class EscapedBytes { kReplace, kRestore };
+
+std::string Encode(std::wstring_view text, EscapedBytes escaped) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -96,12 +99,34 @@ std::string Utf8FromWide(std::wstring_view text) {
                 }
             }
         }
+        if (escaped == EscapedBytes::kRestore && IsEscapedByte(static_cast<wchar_t>(code))) {
+            out.push_back(static_cast<char>(code - 0xDC00));
+            continue;
+        }
         if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
             code = kReplacement;
         }
         AppendUtf8(out, code);
     }
     return out;
+}
+
+} // namespace
+
+std::wstring WideFromUtf8(std::string_view text) {
+    return Decode(text, InvalidBytes::kReplace);
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+    return Encode(text, EscapedBytes::kReplace);
+}
+
+std::wstring WideFromFileName(std::string_view bytes) {
+    return Decode(bytes, InvalidBytes::kEscape);
+}
+
+std::string FileNameFromWide(std::wstring_view name) {
+    return Encode(name, EscapedBytes::kRestore);
 }
 
 } // namespace vk

@@ -7,9 +7,9 @@ namespace vk {
 
 std::wstring UsageText() {
     return LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
-              [--at-least KB | --at-most KB] [--quiet] [SCOPE...]
-       vkfind [--network DIR] --shares \\SERVER
-       vkfind [--network DIR] --list \\SERVER\share[\folder...]
+              [--at-least KB | --at-most KB] [--format FORMAT] [--quiet] [SCOPE...]
+       vkfind [--network DIR] [--format FORMAT] --shares \\SERVER
+       vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
 
 Searches a Windows network for files, folders and shares, the way the Varnokle window
 does, and prints every hit when the search has ended.
@@ -25,24 +25,39 @@ does, and prints every hit when the search has ended.
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
   --mask MASKS      file or folder masks, separated by space, ';' or ',' (*.txt;*.doc);
-                    each mask is a full walk of every share
+                    each mask is a full walk of every share. A mask matches names within
+                    each folder, as Windows lists them: * any run, ? one character or none
+                    before a '.' or the end, *. names without an extension; it holds no
+                    \, / or :
   --share-mask MASK only shares whose names match MASK (wildcards * and ?; \A a letter,
                     \0 a digit, \X a Roman numeral letter)
   --text TEXT       only files that contain TEXT (same wildcards; no regard to case)
   --at-least KB     only entries of at least KB kilobytes (1 KB = 1024 bytes)
   --at-most KB      only entries of at most KB kilobytes
+  --format FORMAT   how the rows are written: tsv (the default), csv or json
   --quiet           no status texts
   --help            this text
 
 With --at-least or --at-most and no mask, the mask is "*". A share mask alone lists the
 matching shares themselves. A share or folder SCOPE is searched as a whole, whatever the
-share mask says.
+share mask says. Names are matched without regard to case, and paths of any depth (past
+259 characters) are searched.
 
-Output: one hit a line in list order, in UTF-8: the name, the size (files only) and the
-containing folder, separated by tabs. Status texts go to standard error.
+Output, in UTF-8, one hit in list order:
+  tsv   a line: the name, the size (files only) and the containing folder, separated
+        by tabs. A field holding a control character (tab, line end...) or a byte of a
+        file name that is not UTF-8, or beginning with ", is written in double quotes
+        with escapes: \\ \" \t \n \r, \xHH for such a byte, \uHHHH for other controls.
+  csv   RFC 4180: a header line "name,size,folder", then a record per hit, CRLF line
+        ends, fields quoted where needed; a byte of a name that is not UTF-8 is written
+        as it is.
+  json  a line per hit: {"name":...,"size":N or null,"folder":...}; a byte of a name
+        that is not UTF-8 is written as \udcHH.
+Status texts go to standard error.
 
-Exit status: 0 when the search or listing ran, 1 when the network, a node or a listing
-could not be read (the message goes to standard error), 2 for a usage error.
+Exit status: 0 when the search or listing ran, 1 when the network, a node, a SCOPE or a
+listing could not be read or was not found (the message goes to standard error), 2 for a
+usage error, 3 when the results could not be written (a full disk, a closed pipe).
 )";
 }
 
@@ -50,6 +65,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
     ParsedCommandLine parsed;
     VkfindOptions& options = parsed.options;
     options.networkRoot = environmentNetwork;
+    std::wstring format = L"tsv";
 
     const std::map<std::wstring, std::function<void(const std::wstring&)>> withValue = {
         {L"--network", [&](const std::wstring& v) { options.networkRoot = v; }},
@@ -60,6 +76,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         {L"--at-most", [&](const std::wstring& v) { options.atMostKb = v; }},
         {L"--shares", [&](const std::wstring& v) { options.sharesOf = v; }},
         {L"--list", [&](const std::wstring& v) { options.listOf = v; }},
+        {L"--format", [&](const std::wstring& v) { format = v; }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -85,7 +102,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         return parsed;
     }
     const bool browsing = options.sharesOf || options.listOf;
-    if (options.atLeastKb && options.atMostKb) {
+    const auto knownFormat = ParseOutputFormat(format);
+    options.format = knownFormat.value_or(OutputFormat::kTsv);
+    if (!knownFormat) {
+        parsed.error = L"--format takes tsv, csv or json, not '" + format + L"'";
+    } else if (options.atLeastKb && options.atMostKb) {
         parsed.error = L"--at-least and --at-most exclude each other";
     } else if (options.sharesOf && options.listOf) {
         parsed.error = L"--shares and --list exclude each other";

@@ -1,6 +1,8 @@
 #pragma once
 // The console tool's command line.
 
+#include "vkfind/RowWriter.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@ struct VkfindOptions {
     std::optional<std::wstring> atMostKb;
     std::optional<std::wstring> sharesOf; // --shares \\SERVER: the server's share listing
     std::optional<std::wstring> listOf;   // --list \\SERVER\share[\folder]: a folder listing
+    OutputFormat format = OutputFormat::kTsv;
     bool quiet = false;
     bool help = false;
     std::vector<std::wstring> scopes;

@@ -1,15 +1,20 @@
 #include "vkfind/Vkfind.h"
 
 #include "engine/EngineTexts.h"
+#include "engine/MaskPieces.h"
 #include "engine/SearchEngine.h"
 #include "network/MemoryScopeTree.h"
 #include "platform/NetworkEnvironment.h"
+#include "platform/SystemMessages.h"
 #include "platform/Utf8.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
 #include "vkfind/CommandLine.h"
+#include "vkfind/RowWriter.h"
 #include "vkfind/ScopeSelection.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -63,7 +68,16 @@ int Failure(std::ostream& err, const std::wstring& message) {
 // Fills the request as the advanced search form does. Returns an error text, or nothing.
 std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequest& request) {
     request = {};
-    request.fileMask = options.fileMask;
+    const std::vector<std::wstring> pieces = SplitFileMask(options.fileMask);
+    for (const auto& piece : pieces) {
+        if (!IsNamePattern(piece)) {
+            return L"--mask: '" + piece +
+                   L"' is not a name pattern: a mask matches the names within every folder searched, so it "
+                   L"holds no \\, / or :";
+        }
+    }
+    // Separators alone are no mask, like an empty one.
+    request.fileMask = pieces.empty() ? std::wstring() : options.fileMask;
     request.shareMask = options.shareMask;
     if (options.atLeastKb || options.atMostKb) {
         request.sizeFilterOn = true;
@@ -90,12 +104,40 @@ std::wstring WithoutTrailingBackslashes(std::wstring path) {
     return path;
 }
 
-void PrintRows(const MemoryResultList& list, std::ostream& out) {
-    for (const auto& row : list.Rows()) {
-        out << Utf8FromWide(row.columns[0]) << '\t' << Utf8FromWide(row.columns[1]) << '\t'
-            << Utf8FromWide(row.columns[2]) << '\n';
+// Writes the rows; a failure (a full disk, a closed pipe) is reported, never taken for success.
+int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& out, std::ostream& err) {
+    errno = 0;
+    if (WriteRows(out, format, list.Rows())) {
+        return kExitSearchRan;
     }
-    out.flush();
+    const int reason = errno;
+    err << "vkfind: cannot write the results";
+    if (reason != 0) {
+        err << ": " << std::strerror(reason);
+    }
+    err << '\n';
+    return kExitOutputFailed;
+}
+
+bool IsNotFound(ErrorCode error) {
+    return error == kErrorPathNotFound || error == kErrorBadNetName || error == kErrorBadNetPath ||
+           error == kErrorInvalidName || error == kErrorDirectory || error == kErrorFilenameTooLong;
+}
+
+// A share or folder scope must be there to be searched: a misspelt one is a failure, not a
+// search without hits. Returns the exit status for the first that is not, or nothing.
+std::optional<int> CheckSharePaths(FileSystem& files, const std::vector<std::wstring>& paths, std::ostream& err) {
+    for (const auto& path : paths) {
+        ErrorCode error = kErrorSuccess;
+        if (files.FindFirst(path + L"\\*", ListingDetail::kNamesOnly, error) || error == kErrorFileNotFound) {
+            continue;
+        }
+        if (IsNotFound(error)) {
+            return Failure(err, L"not found in the network: " + path);
+        }
+        return Failure(err, L"cannot read " + path + L": " + SystemErrorText(error));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -182,8 +224,7 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
                 return kExitNetworkUnreadable;
             }
         }
-        PrintRows(resultList, out);
-        return kExitSearchRan;
+        return PrintRows(resultList, options.format, out, err);
     }
 
     // No scope: the whole network as the tree shows it at start-up. Network scopes: only the
@@ -199,14 +240,16 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
             }
         }
     }
+    if (const auto failed = CheckSharePaths(environment.Files(), sharePaths, err)) {
+        return *failed;
+    }
     engine.Request() = request;
     engine.SetScopePaths(std::move(sharePaths));
     engine.ShowSearchState(true);
     engine.searchRunning = true;
     engine.StartSearch();
     engine.WaitForSearchEnd();
-    PrintRows(resultList, out);
-    return kExitSearchRan;
+    return PrintRows(resultList, options.format, out, err);
 }
 
 } // namespace vk

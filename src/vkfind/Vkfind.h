@@ -10,6 +10,7 @@ namespace vk {
 constexpr int kExitSearchRan = 0;
 constexpr int kExitNetworkUnreadable = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitOutputFailed = 3; // the rows could not be written (a full disk, a closed pipe)
 
 // args excludes the program name; environmentNetwork is VARNOKLE_NETWORK's value (or empty).
 // Rows go to out and status texts and messages to err, all in UTF-8.

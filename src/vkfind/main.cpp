@@ -24,14 +24,19 @@ int wmain(int argc, wchar_t** argv) {
     }
 }
 #else
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // A reader that goes away makes writing fail, which is reported; no silent death by signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Arguments are taken as file names are: bytes that are not UTF-8 stand for themselves.
     std::vector<std::wstring> args;
     for (int i = 1; i < argc; ++i) {
-        args.push_back(vk::WideFromUtf8(argv[i]));
+        args.push_back(vk::WideFromFileName(argv[i]));
     }
     const char* network = std::getenv("VARNOKLE_NETWORK");
     try {
-        return vk::RunVkfind(args, network ? vk::WideFromUtf8(network) : L"", std::cout, std::cerr);
+        return vk::RunVkfind(args, network ? vk::WideFromFileName(network) : L"", std::cout, std::cerr);
     } catch (...) {
         std::cerr << "vkfind: out of memory\n";
         return 1;

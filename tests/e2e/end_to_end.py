@@ -26,6 +26,7 @@ Steps (each fails with a message that says what it waited for in vain):
 """
 
 import argparse
+import json
 import os
 import shutil
 import subprocess
@@ -95,10 +96,12 @@ class EndToEnd:
         return bool(self.desktop.x_windows(TRAY_TITLE))
 
     def console_rows(self, mask):
-        """What the console tool lists for the mask on the whole network: (name, size, folder)."""
+        """What the console tool lists for the mask on the whole network, as the result list shows
+        it: (name, size, folder), the size empty for folders."""
         out = self.desktop.wine(os.path.join(self.build, "src", "vkfind.exe"), "--network",
-                                windows_path(self.network), "--quiet", "--mask", mask)
-        return sorted(tuple(line.split("\t")) for line in out.decode("utf-8").splitlines() if line)
+                                windows_path(self.network), "--quiet", "--format", "json", "--mask", mask)
+        rows = [json.loads(line) for line in out.decode("utf-8").splitlines() if line]
+        return sorted((row["name"], "" if row["size"] is None else str(row["size"]), row["folder"]) for row in rows)
 
     def open_options(self):
         self.program.activate()

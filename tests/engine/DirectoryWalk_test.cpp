@@ -149,20 +149,40 @@ TEST(DirectoryWalk, DirectoryLinksAreListedButNotEntered) {
     EXPECT_EQ(h.Names(), (Names{L"a", L"loop", L"x.txt"}));
 }
 
-TEST(DirectoryWalk, PathsLongerThan259CharactersAreSkipped) {
+TEST(DirectoryWalk, PathsLongerThan259CharactersAreWalked) {
     EngineHarness h;
     const std::wstring share = L"\\\\SRV\\s";
     const std::wstring longFolder(240, L'f');
     const std::wstring folder = share + L"\\" + longFolder; // 248 characters
-    h.files.AddFile(folder + L"\\short.txt");               // 259: still handled
-    h.files.AddFile(folder + L"\\toolong.txt");             // 260: skipped
+    const std::wstring longName(300, L'n');
+    h.files.AddFile(folder + L"\\short.txt");   // 259 characters
+    h.files.AddFile(folder + L"\\toolong.txt"); // 260
     h.files.AddFile(folder + L"\\" + std::wstring(20, L'd') + L"\\below.txt");
-    h.engine.Request().fileMask = L"*.txt";
-    h.Run({share});
-    EXPECT_EQ(h.Names(), (Names{L"short.txt"}));
-    for (const auto& dir : h.files.ListedDirectories()) {
-        EXPECT_LE(dir.size(), kMaxPathLength);
+    h.files.AddFile(share + L"\\" + longName);
+    // The limit was once applied to the folder and the mask together: "*.*" missed what "*"
+    // found, and a mask longer than 259 characters found nothing.
+    for (const std::wstring mask : {L"*", L"*.*"}) {
+        h.engine.Request().fileMask = mask;
+        h.Run({share});
+        EXPECT_EQ(h.Names(),
+                  (Names{longFolder, longName, std::wstring(20, L'd'), L"short.txt", L"toolong.txt", L"below.txt"}))
+            << mask;
     }
+    h.engine.Request().fileMask = longName;
+    h.Run({share});
+    EXPECT_EQ(h.Names(), (Names{longName}));
+}
+
+TEST(DirectoryWalk, MaskPiecesThatNameAnotherFolderFindNothing) {
+    EngineHarness h;
+    h.files.AddFile(L"\\\\SRV\\s\\Templates\\invoice.xlt");
+    h.files.AddFile(L"\\\\SRV\\s\\sub\\a.txt");
+    h.files.AddFile(L"\\\\SRV\\s\\b.txt");
+    // Each of these would list another folder and show its entries under the folder walked.
+    h.engine.Request().fileMask = L"Templates\\*.xlt;sub/*.txt,..\\*.txt;C:*.txt;*.xlt";
+    h.Run({L"\\\\SRV\\s"});
+    EXPECT_EQ(h.Names(), (Names{L"invoice.xlt"}));
+    EXPECT_EQ(h.list.Rows()[0].columns[2], L"\\\\SRV\\s\\Templates");
 }
 
 TEST(DirectoryWalk, EveryMaskPieceIsAFullWalkInTheOrderGiven) {

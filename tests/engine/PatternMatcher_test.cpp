@@ -250,6 +250,39 @@ bool ExpectSameAnswers(const ByteCodePage& page, const std::array<wchar_t, 256>&
     return answer;
 }
 
+// The classes follow Unicode as Windows classifies characters, on every build and in every C
+// locale: letters and letter numbers are alphabetic (but for the ordinal indicators and micro
+// sign), decimal digits of every script and the superscripts 1, 2 and 3 are digits.
+TEST(PatternMatcherTest, ClassesKnowCharactersBeyondAscii) {
+    ExpectAll(
+        {
+            {L"\\A", L"\u00E9", true},             // e acute
+            {L"\\A", L"\u00DF", true},             // sharp s
+            {L"\\A\\A", L"\u03A9\u0436", true},    // Greek, Cyrillic
+            {L"\\A", L"\u4E2D", true},             // CJK
+            {L"\\A", L"\u2163", true},             // Roman numeral four, a letter number
+            {L"\\A", L"\u00AA", false},            // feminine ordinal: punctuation to Windows
+            {L"\\A", L"\u00B2", false},            //
+            {L"\\A", L"\u00D7", false},            // multiplication sign
+            {L"\\0", L"\u00B2", true},             // superscript two
+            {L"\\0", L"\u00B9", true},             //
+            {L"\\0", L"\u0663", true},             // Arabic-Indic three
+            {L"\\0", L"\uFF15", true},             // fullwidth five
+            {L"\\0", L"\u00BD", false},            // one half
+            {L"\\0", L"\u2074", false},            // superscript four: not a digit to Windows
+            {L"\\0", L"\u00E9", false},            //
+            {L"*\\0\\0*", L"m\u00B2\u00B3", true}, //
+            {L"caf\\A", L"CAF\u00C9", true},       //
+        },
+        false);
+    // 8-bit text in code page 1252 answers the same.
+    const auto page = ByteCodePage::Make(Windows1252());
+    ASSERT_TRUE(page.has_value());
+    const std::vector<std::uint8_t> cafe = {'c', 'a', 'f', 0xE9, 0xB2};
+    EXPECT_TRUE(MatchPatternBytes(cafe, L"caf\\A\\0", *page, false));
+    EXPECT_FALSE(MatchPatternBytes(cafe, L"caf\\0\\A", *page, false));
+}
+
 TEST(BytePatternMatcherTest, EveryByteAgainstEveryCharacterOfThePattern) {
     const auto table = Windows1252();
     const auto page = ByteCodePage::Make(table);

@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <climits>
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vk {
 namespace {
@@ -63,6 +68,89 @@ TEST(FileSystemPosix, OpeningAFifoNeitherHangsNorSucceeds) {
     ErrorCode error = kErrorSuccess;
     EXPECT_FALSE(system->OpenForReading(tree.Native("pipe"), error));
     EXPECT_EQ(error, kErrorAccessDenied);
+}
+
+// Removes a folder and everything below it, however deep, a folder at a time.
+void RemoveBelow(int parent, const char* name) {
+    const int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        DIR* dir = fdopendir(fd);
+        std::vector<std::string> children;
+        while (const dirent* child = dir ? readdir(dir) : nullptr) {
+            if (std::string_view(child->d_name) != "." && std::string_view(child->d_name) != "..") {
+                children.emplace_back(child->d_name);
+            }
+        }
+        for (const auto& child : children) {
+            if (unlinkat(fd, child.c_str(), 0) != 0) {
+                RemoveBelow(fd, child.c_str());
+            }
+        }
+        dir ? closedir(dir) : close(fd);
+    }
+    static_cast<void>(unlinkat(parent, name, AT_REMOVEDIR));
+}
+
+TEST(FileSystemPosix, TreesDeeperThanOneSystemCallTakesAreWalked) {
+    test::TempTree tree;
+    tree.MakeDir("deep");
+    // Folders made one inside the other, until the path is longer than the system takes at once.
+    int folder = open(tree.PathOf("deep").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    const std::string name(200, 'd');
+    std::wstring path = tree.Native("deep");
+    while (path.size() <= PATH_MAX + 100) {
+        ASSERT_EQ(mkdirat(folder, name.c_str(), 0700), 0);
+        const int inner = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(folder);
+        ASSERT_GE(inner, 0);
+        folder = inner;
+        path += L'/' + std::wstring(name.begin(), name.end());
+    }
+    const int file = openat(folder, "far.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(write(file, "far", 3), 3);
+    close(file);
+    close(folder);
+
+    const auto system = MakeSystemFileSystem();
+    ErrorCode error = kErrorSuccess;
+    const auto entries = List(*system, path + L"/*.txt", ListingDetail::kNamesAndSizes, error);
+    ASSERT_EQ(entries.size(), 1U) << error;
+    EXPECT_EQ(entries[0].name, L"far.txt");
+    EXPECT_EQ(entries[0].size, 3U);
+    const auto opened = system->OpenForReading(path + L"\\far.txt", error);
+    ASSERT_TRUE(opened) << error;
+    char text[4] = {};
+    EXPECT_EQ(opened->Read(text, 3), 3U);
+    EXPECT_STREQ(text, "far");
+
+    const int root = open(tree.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    RemoveBelow(root, "deep");
+    close(root);
+}
+
+TEST(FileSystemPosix, NamesThatAreNotUtf8StayDistinctAndOpen) {
+    test::TempTree tree;
+    // Two names that differ only in bytes that are not UTF-8, and a folder with such a name.
+    tree.MakeFile("caf\xE9.txt", "latin-1");
+    tree.MakeFile("caf\xE8.txt", "other");
+    tree.MakeFile("dir\xFF/inside.txt", "inside");
+    const auto system = MakeSystemFileSystem();
+    ErrorCode error = kErrorSuccess;
+    const auto entries = List(*system, tree.Native("*"), ListingDetail::kNamesAndSizes, error);
+    std::vector<std::wstring> names;
+    for (const auto& entry : entries) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"caf\xDCE8.txt", L"caf\xDCE9.txt", L"dir\xDCFF"}));
+
+    const auto file = system->OpenForReading(tree.Root() + L"/caf\xDCE9.txt", error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(file->Length(), 7U);
+    const auto inside = List(*system, tree.Root() + L"/dir\xDCFF/*", ListingDetail::kNamesOnly, error);
+    ASSERT_EQ(inside.size(), 3U) << error;
+    EXPECT_EQ(inside[2].name, L"inside.txt");
 }
 
 } // namespace

@@ -373,6 +373,29 @@ TEST_F(FolderNetworkServicesTest, ShareEnumPagesWithTheResumeHandle) {
     EXPECT_TRUE(names.empty());
 }
 
+TEST_F(FolderNetworkServicesTest, PagesComeFromTheListingOfTheFirstPage) {
+    for (int i = 0; i < 10; ++i) {
+        tree_.MakeDir("Microsoft Windows Network/OFFICE/MANY/s" + std::to_string(10 + i));
+    }
+    Load();
+    FolderNetworkServices services(network_, 4);
+    std::vector<std::wstring> names;
+    std::uint32_t resume = 0;
+    ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorMoreData);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"s10", L"s11", L"s12", L"s13"}));
+    // A share made now sorts first: the pages of this enumeration neither repeat nor skip a name
+    // for it, so the server's folder is not listed again for each page.
+    tree_.MakeDir("Microsoft Windows Network/OFFICE/MANY/s0");
+    ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorMoreData);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"s14", L"s15", L"s16", L"s17"}));
+    ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorSuccess);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"s18", L"s19"}));
+    // The next enumeration lists the folder afresh.
+    resume = 0;
+    ASSERT_EQ(services.ShareEnum(L"\\\\many", names, resume), kErrorMoreData);
+    EXPECT_EQ(names.front(), L"s0");
+}
+
 TEST_F(FolderNetworkServicesTest, FaultsReachTheEnumerations) {
     tree_.MakeFile("network-faults.txt", "unreachable \\\\server2\n"
                                          "deny \\\\SERVER1\\share\n"

@@ -135,11 +135,113 @@ TEST_F(FolderNetworkTest, ListingErrorsAreTheNetworkOnes) {
     EXPECT_EQ(error, kErrorInvalidName);
 
     // The limit holds for the UNC path, however long the native path below the root is.
-    const std::wstring tooLong = L"\\\\server1\\share\\" + std::wstring(kMaxPathLength, L'x') + L"\\*";
-    EXPECT_TRUE(ListNames(files, tooLong, error).empty());
+    const std::wstring tooLong = L"\\\\server1\\share\\" + std::wstring(kMaxLongPathLength, L'x');
+    EXPECT_TRUE(ListNames(files, tooLong + L"\\*", error).empty());
     EXPECT_EQ(error, kErrorFilenameTooLong);
     EXPECT_FALSE(files.OpenForReading(tooLong, error));
     EXPECT_EQ(error, kErrorFilenameTooLong);
+}
+
+// A file system that counts the calls made to it.
+class CountingFileSystem final : public FileSystem {
+public:
+    explicit CountingFileSystem(FileSystem& inner) : inner_(inner) {}
+    std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                ErrorCode& error) override {
+        ++calls;
+        return inner_.FindFirst(pattern, detail, error);
+    }
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
+        ++calls;
+        return inner_.OpenForReading(path, error);
+    }
+    int calls = 0;
+
+private:
+    FileSystem& inner_;
+};
+
+TEST_F(FolderNetworkTest, EveryNameOfAPathIgnoresCase) {
+#ifndef _WIN32
+    tree_.MakeFile("Microsoft Windows Network/WORKGROUP/SERVER1/share/Mixed/upper.txt", "upper");
+    tree_.MakeFile("Microsoft Windows Network/WORKGROUP/SERVER1/share/mixed/lower.txt", "lower");
+#endif
+    CountingFileSystem counting(*system_);
+    FolderNetwork network(tree_.Root(), counting);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    FolderNetworkFileSystem files(network);
+    ErrorCode error = kErrorSuccess;
+
+    EXPECT_EQ(ListNames(files, L"\\\\SERVER1\\SHARE\\DIR\\SUB\\*", error),
+              (std::vector<std::wstring>{L".", L"..", L"b.txt"}));
+    EXPECT_EQ(ListNames(files, L"\\\\server1\\Share\\dir\\*.TXT", error), (std::vector<std::wstring>{L"a.txt"}));
+    auto file = files.OpenForReading(L"\\\\Server1\\SHARE\\Dir\\A.TXT", error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(ReadAll(*file), "hello");
+    // What is not there in any case is not found, the network's way.
+    EXPECT_TRUE(ListNames(files, L"\\\\server1\\SHARE\\nodir\\*", error).empty());
+    EXPECT_EQ(error, kErrorPathNotFound);
+    EXPECT_FALSE(files.OpenForReading(L"\\\\server1\\SHARE\\DIR\\none.txt", error));
+    EXPECT_EQ(error, kErrorFileNotFound);
+    EXPECT_TRUE(ListNames(files, L"\\\\server1\\NOSHARE\\*", error).empty());
+    EXPECT_EQ(error, kErrorBadNetName);
+
+#ifndef _WIN32
+    // Below the root, names are found as the system finds them; on POSIX that is with regard to
+    // case, so the folder network does the rest. (Windows and Wine find every case at once, and
+    // cannot hold two names that differ only in case.) A name that is on disk as spelt wins over
+    // one that differs in case.
+    EXPECT_EQ(ListNames(files, L"\\\\server1\\share\\mixed\\*.txt", error), (std::vector<std::wstring>{L"lower.txt"}));
+    EXPECT_EQ(ListNames(files, L"\\\\server1\\share\\Mixed\\*.txt", error), (std::vector<std::wstring>{L"upper.txt"}));
+    // A path spelt as on disk costs one call. One spelt otherwise costs listings of its folders
+    // the first time; below a folder found so, a path spelt as on disk costs two calls: as spelt,
+    // then below the folder found before.
+    counting.calls = 0;
+    EXPECT_EQ(ListNames(files, L"\\\\server1\\share\\dir\\sub\\*", error).size(), 3U);
+    EXPECT_EQ(counting.calls, 1);
+    EXPECT_EQ(ListNames(files, L"\\\\SERVER1\\SHARE\\*", error).size(), 6U);
+    counting.calls = 0;
+    file = files.OpenForReading(L"\\\\SERVER1\\SHARE\\dir\\sub\\b.txt", error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(counting.calls, 2);
+#endif
+}
+
+TEST_F(FolderNetworkTest, PathsLongerThanTheClassicLimitWork) {
+    std::string deep = "Microsoft Windows Network/WORKGROUP/SERVER1/share";
+    std::wstring unc = L"\\\\SERVER1\\share";
+    while (unc.size() <= kMaxPathLength + 40) {
+        deep += "/" + std::string(50, 'f');
+        unc += L"\\" + std::wstring(50, L'f');
+    }
+    tree_.MakeFile(deep + "/far.txt", "far");
+    FolderNetwork network(tree_.Root(), *system_);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    FolderNetworkFileSystem files(network);
+    ErrorCode error = kErrorSuccess;
+    EXPECT_EQ(ListNames(files, unc + L"\\*.txt", error), (std::vector<std::wstring>{L"far.txt"}));
+    const auto file = files.OpenForReading(unc + L"\\far.txt", error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(ReadAll(*file), "far");
+}
+
+// Masks follow Windows' listing rules on every platform, whatever the system below does with
+// them (Wine, for one, lists every name for "*." and wants a character for a final '?').
+TEST_F(FolderNetworkTest, MasksFollowWindowsListingRules) {
+    for (const char* name : {"Templates", "Templates1", "Templates.x", "readme.txt", "a.b"}) {
+        tree_.MakeFile(std::string("Microsoft Windows Network/OFFICE/Server2/data/") + name, "x");
+    }
+    FolderNetwork network(tree_.Root(), *system_);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    FolderNetworkFileSystem files(network);
+    ErrorCode error = kErrorSuccess;
+    EXPECT_EQ(ListNames(files, L"\\\\server2\\data\\*.", error),
+              (std::vector<std::wstring>{L"Templates", L"Templates1"}));
+    EXPECT_EQ(ListNames(files, L"\\\\server2\\data\\Templates?", error),
+              (std::vector<std::wstring>{L"Templates", L"Templates1"}));
+    EXPECT_EQ(ListNames(files, L"\\\\server2\\data\\a.?", error), (std::vector<std::wstring>{L"a.b"}));
+    EXPECT_TRUE(ListNames(files, L"\\\\server2\\data\\*.none", error).empty());
+    EXPECT_EQ(error, kErrorFileNotFound);
 }
 
 TEST_F(FolderNetworkTest, WorksBelowARootWithALongPath) {
@@ -172,26 +274,30 @@ TEST(FolderNetworkFaults, ParsesRulesAndReportsBadLines) {
                                                     L"lock \\\\server1\\share\r\n"
                                                     L"unreachable \\\\server1\\share\r\n"
                                                     L"delay 5\r\n"
-                                                    L"delay fast",
+                                                    L"delay fast\r\n"
+                                                    L"delay 11s\r\n"
+                                                    L"delay 999999999s",
                                                     errors);
     EXPECT_EQ(faults.deniedFolders,
               (std::vector<std::wstring>{L"\\\\SERVER1\\share\\dir", L"\\\\server1\\share\\#hash folder"}));
     EXPECT_EQ(faults.lockedFiles, (std::vector<std::wstring>{L"\\\\server1\\share\\top.txt"}));
     EXPECT_EQ(faults.unreachableServers, (std::vector<std::wstring>{L"\\\\Server2"}));
-    EXPECT_EQ(faults.callDelay, 2ms);
-    ASSERT_EQ(errors.size(), 6U);
+    EXPECT_EQ(faults.callDelay, 2ms) << "a delay too long to wait for is refused";
+    ASSERT_EQ(errors.size(), 8U);
     EXPECT_TRUE(errors[0].starts_with(L"line 8: ")) << errors[0];
     EXPECT_NE(errors[0].find(L"explode"), std::wstring::npos);
     EXPECT_TRUE(errors[1].starts_with(L"line 9: ")) << errors[1];
     EXPECT_TRUE(errors[5].starts_with(L"line 13: ")) << errors[5];
+    EXPECT_EQ(errors[6], L"line 14: 'delay' may be at most 10s, ignored");
+    EXPECT_TRUE(errors[7].starts_with(L"line 15: ")) << errors[7];
 }
 
 TEST(FolderNetworkFaults, DelayUnits) {
     const struct {
         const wchar_t* text;
         std::chrono::microseconds delay;
-    } cases[] = {
-        {L"delay 250us", 250us}, {L"delay 2ms", 2ms}, {L"delay 1s", 1s}, {L"delay 0.5 ms", 500us}, {L"delay 3MS", 3ms}};
+    } cases[] = {{L"delay 250us", 250us},  {L"delay 2ms", 2ms}, {L"delay 1s", 1s},
+                 {L"delay 0.5 ms", 500us}, {L"delay 3MS", 3ms}, {L"delay 10s", 10s}};
     for (const auto& c : cases) {
         std::vector<std::wstring> errors;
         EXPECT_EQ(ParseNetworkFaults(c.text, errors).callDelay, c.delay) << c.text;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,14 @@ TEST(WildcardName, MatchesLikeWindowsListings) {
         {L"readme.txt", L"readme", false},
         {L"a.txt", L"?.txt", true},
         {L"ab.txt", L"?.txt", false},
-        {L".txt", L"?.txt", false},
+        {L".txt", L"?.txt", true}, // '?' may match nothing before a '.'
+
         {L"noext", L"*.*", true},
         {L"noext", L"*", true},
         {L"noext", L"**", true},
         {L".", L"*", true},
         {L"..", L"*.*", true},
-        {L"noext", L"*.?*", false},
+        {L"noext", L"*.?*", true},
         {L"a.b.c", L"*.c", true},
         {L"a.b.c", L"*.b", false},
         {L"ac", L"a*c", true},
@@ -55,10 +57,51 @@ TEST(WildcardName, MatchesLikeWindowsListings) {
     }
 }
 
+// What Windows lists for each mask in a folder of these names (long names only): its listings
+// turn '?' into "one character, or none before a '.' or at the end", a '.' before a wildcard
+// into "a '.' or the end", a '*' before a '.' into "a run short of the last '.'", and drop a
+// final '.'.
+TEST(WildcardName, DosWildcardsFollowWindowsListings) {
+    const std::vector<std::wstring> folder = {L"Templates", L"Templates1", L"Templates.x", L"noext",
+                                              L"a.txt",     L"a.b.txt",    L"ab.txt",      L"a",
+                                              L"a.b",       L"a.bc",       L".git",        L"x.txtx"};
+    const auto listed = [&](std::wstring_view mask) {
+        std::vector<std::wstring> names;
+        std::copy_if(folder.begin(), folder.end(), std::back_inserter(names),
+                     [&](const std::wstring& name) { return MatchesFileMask(name, mask); });
+        return names;
+    };
+    using Names = std::vector<std::wstring>;
+    EXPECT_EQ(listed(L"*."), (Names{L"Templates", L"Templates1", L"noext", L"a"}));
+    EXPECT_EQ(listed(L"Templates?"), (Names{L"Templates", L"Templates1"}));
+    EXPECT_EQ(listed(L"templates??"), (Names{L"Templates", L"Templates1"}));
+    EXPECT_EQ(listed(L"a?.txt"), (Names{L"a.txt", L"ab.txt"}));
+    EXPECT_EQ(listed(L"a.?"), (Names{L"a", L"a.b"}));
+    EXPECT_EQ(listed(L"a.*"), (Names{L"a.txt", L"a.b.txt", L"a", L"a.b", L"a.bc"}));
+    EXPECT_EQ(listed(L".*"), (Names{L".git"}));
+    EXPECT_EQ(listed(L"*.txt"), (Names{L"a.txt", L"a.b.txt", L"ab.txt"}));
+    EXPECT_EQ(listed(L"*.txt?"), (Names{L"a.txt", L"a.b.txt", L"ab.txt", L"x.txtx"}));
+    EXPECT_EQ(listed(L"a*."), (Names{L"a"}));
+    EXPECT_EQ(listed(L"*.b"), (Names{L"a.b"}));
+    EXPECT_EQ(listed(L"*.*.").size(), folder.size());
+    EXPECT_EQ(listed(L"*.*").size(), folder.size());
+    EXPECT_TRUE(MaskMatchesEverything(L"*.*."));
+    EXPECT_FALSE(MaskMatchesEverything(L"*."));
+    // A '*' before a '.' never takes the last '.', whatever comes after it.
+    EXPECT_TRUE(MatchesFileMask(L"a.b.c", L"*.?"));
+    EXPECT_FALSE(MatchesFileMask(L"a.b.cd", L"*.?"));
+    EXPECT_TRUE(MatchesFileMask(L"a.b", L"*.*b"));
+}
+
 TEST(WildcardName, ManyStarsOnALongNameStayCorrect) {
     const std::wstring name(300, L'a');
     EXPECT_FALSE(MatchesFileMask(name, L"*a*a*a*a*a*b"));
     EXPECT_TRUE(MatchesFileMask(name + L"b", L"*a*a*a*a*a*b"));
+    // The same with the wildcards of the other kind, and a mask longer than 64 characters.
+    EXPECT_FALSE(MatchesFileMask(name, L"*a?a*a?a*a*b"));
+    EXPECT_TRUE(MatchesFileMask(name + L".b", L"*a?a*a?a*a*.?"));
+    EXPECT_TRUE(MatchesFileMask(name + L".b", std::wstring(100, L'?') + L"*.?"));
+    EXPECT_FALSE(MatchesFileMask(name + L".bc", std::wstring(100, L'?') + L"*.?"));
 }
 
 TEST(WildcardName, ListingOrderPutsDotEntriesFirstAndIgnoresCase) {

@@ -57,7 +57,7 @@ public:
         if (onFindFirst) {
             onFindFirst(dir);
         }
-        if (pattern.size() > kMaxPathLength) {
+        if (pattern.size() > kMaxLongPathLength) {
             error = kErrorFilenameTooLong;
             return nullptr;
         }

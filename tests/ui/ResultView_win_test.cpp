@@ -2,6 +2,7 @@
 // engine on a folder network. Shell calls are recorded instead of carried out.
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
+#include "platform/LongPaths.h"
 #include "platform/NetworkEnvironment.h"
 #include "resource.h"
 #include "results/win/ResultListCtrl.h"
@@ -478,6 +479,45 @@ TEST_F(ResultView, ShellActionsSeeThePathsTheFolderNetworkStandsFor) {
     EXPECT_EQ(shell.Attributes(std::wstring(kShare) + L"\\missing.txt"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(shell.Attributes(L"\\\\NOSUCH\\share\\x"), INVALID_FILE_ATTRIBUTES);
     EXPECT_STREQ(OpenVerbFor(INVALID_FILE_ATTRIBUTES), L"explore");
+}
+
+// Rows of paths longer than 259 characters: found, kept whole in the list, and handed to the
+// shell in a form it takes (the shell fails to find a longer path) or not at all.
+TEST_F(ResultView, RowsOfLongPathsKeepThemWholeAndReachTheShellShortOrNotAtAll) {
+    std::string folder;
+    std::wstring uncFolder = kShare;
+    // Past the 1024 characters that the list's text is first read back with.
+    for (int i = 0; uncFolder.size() < 1200; ++i) {
+        const std::string name = "folder_with_a_long_name_" + std::to_string(i % 10);
+        folder += name + "/";
+        uncFolder += L"\\" + std::wstring(name.begin(), name.end());
+    }
+    MakeFile(folder + "far.txt");
+    const std::string nearFolder = folder.substr(0, folder.find('/', 250) + 1); // a few levels
+    MakeFile(nearFolder + "near.txt");
+    Open();
+    Search(L"far.txt;near.txt");
+    ASSERT_EQ(List().ItemCount(), 2);
+    const int farRow = RowNamed(L"far.txt");
+    EXPECT_EQ(List().ItemText(farRow, 2), uncFolder);
+    EXPECT_EQ(StorePathOf(farRow), uncFolder + L"\\far.txt");
+    Select({farRow});
+    Command(ID_OPEN_CONTAINING_FOLDER);
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"explore", uncFolder, view_->Handle()}}));
+
+    ShellActions shell(environment_);
+    EXPECT_EQ(shell.Attributes(uncFolder + L"\\far.txt") & FILE_ATTRIBUTE_DIRECTORY, 0U);
+    EXPECT_NE(shell.Attributes(uncFolder), INVALID_FILE_ATTRIBUTES);
+    // A few levels past the limit: the short form fits and names the same file.
+    const auto nearFile = environment_.ShellPath(StorePathOf(RowNamed(L"near.txt")));
+    ASSERT_TRUE(nearFile);
+    ASSERT_GT(nearFile->size(), kMaxPathLength);
+    const auto shellable = ShellablePath(*nearFile);
+    ASSERT_TRUE(shellable);
+    EXPECT_LE(shellable->size(), kMaxPathLength);
+    EXPECT_EQ(GetFileAttributesW(shellable->c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0U);
+    // Far past it, no form fits: the shell is not called.
+    EXPECT_FALSE(ShellablePath(*environment_.ShellPath(uncFolder + L"\\far.txt")));
 }
 
 // Threads

@@ -3,12 +3,15 @@
 #include "vkfind/Vkfind.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Utf8.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <streambuf>
 
 namespace vk {
 namespace {
@@ -58,6 +61,11 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         {L"--list", L"\\\\SERVER"},                             // not a share
         {L"--shares", L"\\\\S", L"--list", L"\\\\S\\s"},        // both listings
         {L"--shares", L"\\\\S", L"\\\\S\\s"},                   // a listing takes no scope
+        {L"--mask", L"Templates\\*.xlt", L"\\\\S\\s"},          // a mask naming another folder
+        {L"--mask", L"*.txt ..\\*.txt", L"\\\\S\\s"},           // ... or the parent
+        {L"--mask", L"*.txt;a/b;c:*", L"\\\\S\\s"},             // ... or a drive or stream
+        {L"--mask", L";;;,,", L"\\\\S\\s"},                     // separators alone: no mask
+        {L"--format", L"xml", L"--mask", L"*", L"\\\\S\\s"},    // an unknown format
     };
     for (const auto& args : bad) {
         const VkfindRun run = Vkfind(args, L"/nonexistent");
@@ -66,15 +74,47 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         EXPECT_TRUE(run.out.empty());
     }
     EXPECT_NE(Vkfind({L"\\\\S\\s"}, L"/x").err.find("Please insert mask for search."), std::string::npos);
+    EXPECT_NE(Vkfind({L"--mask", L";;;,,", L"\\\\S\\s"}, L"/x").err.find("Please insert mask for search."),
+              std::string::npos);
+    EXPECT_NE(
+        Vkfind({L"--mask", L"*.txt;sub\\*.txt", L"\\\\S\\s"}, L"/x").err.find("'sub\\*.txt' is not a name pattern"),
+        std::string::npos);
 }
 
 TEST(VkfindCommandLine, HelpDescribesEveryOption) {
     const VkfindRun run = Vkfind({L"--help"});
     EXPECT_EQ(run.status, kExitSearchRan);
-    for (const char* word : {"--network", "--mask", "--share-mask", "--text", "--at-least", "--at-most", "SCOPE",
-                             "VARNOKLE_NETWORK", "Exit status"}) {
+    for (const char* word :
+         {"--network", "--mask", "--share-mask", "--text", "--at-least", "--at-most", "SCOPE", "VARNOKLE_NETWORK",
+          "Exit status", "--format", "tsv", "csv", "json", "\\xHH", "without an extension", "259 characters"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }
+}
+
+// Fields with what would break a line or a record: each format keeps them whole and tells them apart.
+TEST(VkfindRowWriter, FieldsThatHoldSeparatorsOrControlsStayWhole) {
+    const std::wstring tricky = L"a\tb\nc\rd\x01"
+                                L"e\x7F\x85 \\ \"q\"";
+    EXPECT_EQ(TsvField(tricky), "\"a\\tb\\nc\\rd\\u0001e\\u007F\\u0085 \\\\ \\\"q\\\"\"");
+    EXPECT_EQ(TsvField(L"\\\\SRV\\plain \"q\""), "\\\\SRV\\plain \"q\"") << "nothing to escape: as it is";
+    EXPECT_EQ(TsvField(L"\"leading quote"), "\"\\\"leading quote\"");
+    EXPECT_EQ(TsvField(L"\u00C4rger \u041F"), "\xC3\x84rger \xD0\x9F");
+    EXPECT_EQ(CsvField(tricky), "\"a\tb\nc\rd\x01"
+                                "e\x7F\xC2\x85 \\ \"\"q\"\"\"");
+    EXPECT_EQ(CsvField(L"plain"), "plain");
+    EXPECT_EQ(CsvField(L"a,b"), "\"a,b\"");
+    EXPECT_EQ(JsonString(tricky), "\"a\\tb\\nc\\rd\\u0001e\\u007f\\u0085 \\\\ \\\"q\\\"\"");
+    EXPECT_EQ(JsonString(L"\u00C4"), "\"\xC3\x84\"");
+    // A lone surrogate: an undecodable file-name byte where wide characters are 32 bits, a
+    // broken UTF-16 name on Windows.
+    const std::wstring lone(1, static_cast<wchar_t>(0xDCE9));
+    if constexpr (sizeof(wchar_t) == 4) {
+        EXPECT_EQ(TsvField(L"caf" + lone), "\"caf\\xE9\"");
+        EXPECT_EQ(CsvField(L"caf" + lone), "caf\xE9");
+    } else {
+        EXPECT_EQ(TsvField(L"caf" + lone), "\"caf\\uDCE9\"");
+    }
+    EXPECT_EQ(JsonString(L"caf" + lone), "\"caf\\udce9\"");
 }
 
 TEST(VkfindCommandLine, SizeBoundAloneSearchesEverything) {
@@ -148,6 +188,74 @@ TEST_F(VkfindNetworkTest, ServerAndTreePathScopesNarrowTheSearch) {
 TEST_F(VkfindNetworkTest, AShareMaskAloneListsTheMatchingShares) {
     const VkfindRun run = Vkfind({L"-q", L"--share-mask", L"*$"}, tree.Root());
     EXPECT_EQ(run.out, "C$\t\t\\\\SRV\\\n");
+}
+
+TEST_F(VkfindNetworkTest, ScopesOfAnyCaseAreFoundAndMissingOnesFail) {
+    EXPECT_EQ(Vkfind({L"-q", L"--mask", L"*.txt", L"\\\\srv\\DOCS\\SUB"}, tree.Root()).out,
+              "\xC3\x84rger.TXT\t11\t\\\\srv\\DOCS\\SUB\n");
+    EXPECT_EQ(Vkfind({L"--list", L"\\\\SRV\\DOCS\\SUB"}, tree.Root()).out.size(),
+              Vkfind({L"--list", L"\\\\SRV\\docs\\sub"}, tree.Root()).out.size());
+    // A misspelt share or folder is a failure, like a missing server, not a search without hits.
+    for (const wchar_t* scope : {L"\\\\SRV\\nosuchshare", L"\\\\SRV\\docs\\nosuchfolder", L"\\\\SRV\\docs\\a.txt"}) {
+        const VkfindRun run = Vkfind({L"-q", L"--mask", L"*", L"\\\\SRV\\docs", scope}, tree.Root());
+        EXPECT_EQ(run.status, kExitNetworkUnreadable) << run.err;
+        EXPECT_NE(run.err.find("not found in the network: " + Utf8FromWide(scope)), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    const VkfindRun denied = Vkfind({L"-q", L"--mask", L"*", L"\\\\SRV\\docs\\locked"}, tree.Root());
+    EXPECT_EQ(denied.status, kExitNetworkUnreadable);
+    EXPECT_NE(denied.err.find("cannot read \\\\SRV\\docs\\locked: "), std::string::npos) << denied.err;
+}
+
+// A stream that takes a few bytes and then fails, as a full disk or a closed pipe does.
+class FailingBuffer final : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return ++taken_ > 10 ? traits_type::eof() : c; }
+
+private:
+    int taken_ = 0;
+};
+
+TEST_F(VkfindNetworkTest, RowsThatCannotBeWrittenAreAFailure) {
+    FailingBuffer buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(RunVkfind({L"-q", L"--mask", L"*", L"\\\\SRV\\docs"}, tree.Root(), out, err), kExitOutputFailed);
+    EXPECT_NE(err.str().find("vkfind: cannot write the results"), std::string::npos) << err.str();
+    std::ostream listing(&buffer);
+    EXPECT_EQ(RunVkfind({L"--shares", L"\\\\SRV"}, tree.Root(), listing, err), kExitOutputFailed);
+}
+
+TEST_F(VkfindNetworkTest, EachFormatWritesTheSameRows) {
+    tree.MakeFile("prov/DOM/SRV/docs/sub/one, two.txt", "x");
+    const std::vector<std::wstring> search = {L"-q", L"--mask", L"*.txt", L"\\\\SRV\\docs\\sub"};
+    auto with = [&](const wchar_t* format) {
+        auto args = search;
+        args.insert(args.begin(), {L"--format", format});
+        return Vkfind(args, tree.Root());
+    };
+    EXPECT_EQ(with(L"tsv").out, "one, two.txt\t1\t\\\\SRV\\docs\\sub\n"
+                                "\xC3\x84rger.TXT\t11\t\\\\SRV\\docs\\sub\n");
+    EXPECT_EQ(with(L"csv").out, "name,size,folder\r\n"
+                                "\"one, two.txt\",1,\\\\SRV\\docs\\sub\r\n"
+                                "\xC3\x84rger.TXT,11,\\\\SRV\\docs\\sub\r\n");
+    EXPECT_EQ(with(L"json").out,
+              "{\"name\":\"one, two.txt\",\"size\":1,\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n"
+              "{\"name\":\"\xC3\x84rger.TXT\",\"size\":11,\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n");
+    // Folders have no size.
+    EXPECT_EQ(Vkfind({L"--format", L"json", L"--shares", L"\\\\SRV"}, tree.Root()).out,
+              "{\"name\":\"C$\",\"size\":null,\"folder\":\"\\\\\\\\SRV\"}\n"
+              "{\"name\":\"docs\",\"size\":null,\"folder\":\"\\\\\\\\SRV\"}\n");
+}
+
+TEST_F(VkfindNetworkTest, TheFaultsFileIsNamedOnceInItsMessages) {
+    std::filesystem::remove(tree.PathOf("network-faults.txt"));
+    tree.MakeDir("network-faults.txt"); // a folder where the file should be: it cannot be read
+    const VkfindRun run = Vkfind({L"-q", L"--mask", L"a.txt", L"\\\\SRV\\docs"}, tree.Root());
+    EXPECT_EQ(run.status, kExitSearchRan);
+    const std::size_t first = run.err.find("network-faults.txt");
+    ASSERT_NE(first, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("network-faults.txt", first + 1), std::string::npos) << run.err;
 }
 
 TEST_F(VkfindNetworkTest, BrowseListingsOfSharesAndFolders) {

@@ -6,6 +6,7 @@
 #include "framework/Win32.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vk {
@@ -30,7 +31,10 @@ public:
 [[nodiscard]] const wchar_t* OpenVerbFor(DWORD attributes);
 
 // The shell's own calls, on the paths that the environment's network stands for: on a folder
-// network a UNC path opens the folder or file it maps to.
+// network a UNC path opens the folder or file it maps to. The shell takes no path longer than
+// 259 characters (it fails to find it): such a path goes to it in its 8.3 short form where that
+// fits, and otherwise the command does nothing, as a failed shell call does. Attributes are read
+// through the long form, whatever the length.
 class ShellActions final : public IShellActions {
 public:
     explicit ShellActions(const NetworkEnvironment& environment) : environment_(environment) {}
@@ -40,8 +44,9 @@ public:
     void ShowProperties(const std::wstring& path) override;
 
 private:
-    // The path to hand to the system: the mapped one, or the path itself when it maps to nothing.
-    [[nodiscard]] std::wstring SystemPath(const std::wstring& path) const;
+    // The path to hand to the shell: the mapped one (or the path itself when it maps to nothing),
+    // in a form the shell takes; nothing when there is none.
+    [[nodiscard]] std::optional<std::wstring> SystemPath(const std::wstring& path) const;
 
     const NetworkEnvironment& environment_;
 };

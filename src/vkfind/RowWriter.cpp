@@ -1,0 +1,172 @@
+#include "vkfind/RowWriter.h"
+
+#include "platform/Utf8.h"
+
+#include <cstdio>
+
+namespace vk {
+namespace {
+
+bool IsControl(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A UTF-16 code unit of a surrogate pair, or a lone one. (Where wide characters are 32 bits,
+// every surrogate is lone: an undecodable file-name byte is one of them.)
+bool IsSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// True when text[i] is the first half of a well-formed surrogate pair (UTF-16 only).
+bool StartsPair(std::wstring_view text, std::size_t i) {
+    return sizeof(wchar_t) == 2 && text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+           text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+}
+
+std::string Hex(unsigned value, int digits) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
+    return buffer;
+}
+
+// The escape of a character in a quoted TSV field or a JSON string: \\, \", \t, \n, \r, and
+// \u with four hex digits (format "%04X" or "%04x") for other controls and lone surrogates.
+// Empty for a character that stands for itself.
+std::string CharacterEscape(wchar_t c, const char* hexFormat) {
+    switch (c) {
+    case L'\\':
+        return "\\\\";
+    case L'"':
+        return "\\\"";
+    case L'\t':
+        return "\\t";
+    case L'\n':
+        return "\\n";
+    case L'\r':
+        return "\\r";
+    default:
+        break;
+    }
+    if (!IsControl(c) && !IsSurrogate(c)) {
+        return {};
+    }
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, hexFormat, static_cast<unsigned>(c));
+    return std::string("\\u") + buffer;
+}
+
+// text in UTF-8, with each character for which escape gives a text replaced by that text. A
+// surrogate pair stays one character.
+template <typename Escape> std::string Escaped(std::wstring_view text, Escape escape) {
+    std::string out;
+    std::size_t plain = 0; // start of the run not yet written
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (StartsPair(text, i)) {
+            ++i;
+            continue;
+        }
+        const std::string replacement = escape(text[i]);
+        if (!replacement.empty()) {
+            out += Utf8FromWide(text.substr(plain, i - plain));
+            out += replacement;
+            plain = i + 1;
+        }
+    }
+    return out + Utf8FromWide(text.substr(plain));
+}
+
+bool NeedsTsvQuotes(std::wstring_view text) {
+    if (!text.empty() && text.front() == L'"') {
+        return true;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (StartsPair(text, i)) {
+            ++i;
+        } else if (IsControl(text[i]) || IsSurrogate(text[i])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<OutputFormat> ParseOutputFormat(std::wstring_view text) {
+    if (text == L"tsv") {
+        return OutputFormat::kTsv;
+    }
+    if (text == L"csv") {
+        return OutputFormat::kCsv;
+    }
+    if (text == L"json") {
+        return OutputFormat::kJson;
+    }
+    return std::nullopt;
+}
+
+std::string TsvField(std::wstring_view text) {
+    if (!NeedsTsvQuotes(text)) {
+        return Utf8FromWide(text);
+    }
+    return '"' +
+           Escaped(text,
+                   [](wchar_t c) {
+                       if (IsEscapedByte(c)) {
+                           return "\\x" + Hex(static_cast<unsigned>(c - 0xDC00), 2);
+                       }
+                       return CharacterEscape(c, "%04X");
+                   }) +
+           '"';
+}
+
+std::string CsvField(std::wstring_view text) {
+    bool quote = false;
+    for (const wchar_t c : text) {
+        quote = quote || c == L',' || c == L'"' || IsControl(c);
+    }
+    // The bytes of the name as they are, not-UTF-8 ones included.
+    std::string bytes = FileNameFromWide(text);
+    if (!quote) {
+        return bytes;
+    }
+    std::string field = "\"";
+    for (const char c : bytes) {
+        field += c;
+        if (c == '"') {
+            field += '"';
+        }
+    }
+    return field + '"';
+}
+
+std::string JsonString(std::wstring_view text) {
+    return '"' + Escaped(text, [](wchar_t c) { return CharacterEscape(c, "%04x"); }) + '"';
+}
+
+bool WriteRows(std::ostream& out, OutputFormat format, const std::vector<ResultRow>& rows) {
+    if (format == OutputFormat::kCsv) {
+        out << "name,size,folder\r\n";
+    }
+    for (const auto& row : rows) {
+        const auto& [name, size, folder] = row.columns;
+        switch (format) {
+        case OutputFormat::kTsv:
+            out << TsvField(name) << '\t' << TsvField(size) << '\t' << TsvField(folder) << '\n';
+            break;
+        case OutputFormat::kCsv:
+            out << CsvField(name) << ',' << CsvField(size) << ',' << CsvField(folder) << "\r\n";
+            break;
+        case OutputFormat::kJson:
+            out << "{\"name\":" << JsonString(name) << ",\"size\":" << (size.empty() ? "null" : Utf8FromWide(size))
+                << ",\"folder\":" << JsonString(folder) << "}\n";
+            break;
+        }
+        if (!out) {
+            return false;
+        }
+    }
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+} // namespace vk
