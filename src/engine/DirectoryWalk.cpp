@@ -50,7 +50,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     if (!searchRunning) {
         return;
     }
-    HitWriter writer(*services_.resultList, resultStore_);
+    HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
 
     DirEntry entry;
     while (listing && listing->Next(entry)) {
@@ -73,6 +73,8 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
         }
     }
     listing.reset();
+    // This directory's rows are in the list before the walk goes below it.
+    writer.Flush();
 
     // Every subdirectory is walked, whatever its name. Directory links are not followed, so a
     // link back to an ancestor cannot make the walk run for ever.

@@ -5,10 +5,20 @@
 // thread); tests and the console tool use in-memory models.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace vk {
+
+// A row with everything it shows and carries, for inserting several at once.
+struct NewRow {
+    std::wstring name; // column 0
+    int image = 0;
+    std::wstring sizeText; // column 1; empty: not set (folders and shares)
+    std::wstring pathText; // column 2
+    std::intptr_t data = 0;
+};
 
 // The guarded row operations of the result list. Every call may come from any engine thread.
 class IResultList {
@@ -23,6 +33,30 @@ public:
     virtual bool SetRowData(int row, std::intptr_t data) = 0;
     [[nodiscard]] virtual std::intptr_t GetRowData(int row) = 0;
     virtual void DeleteAllRows() = 0;
+
+    // Inserts the rows one after the other from position (at the end when position is past it),
+    // each with its columns and data, as InsertRow, SetColumnText and SetRowData would. Returns
+    // the index of the first, or -1 when none was inserted. A list that lives on another thread
+    // does it in one step there (the window's list: one message for the whole batch).
+    virtual int InsertRows(int position, std::span<const NewRow> rows) {
+        int first = -1;
+        for (const NewRow& row : rows) {
+            const int index = InsertRow(position, row.name, row.image);
+            if (index < 0) {
+                continue;
+            }
+            if (first < 0) {
+                first = index;
+            }
+            if (!row.sizeText.empty()) {
+                SetColumnText(index, 1, row.sizeText);
+            }
+            SetColumnText(index, 2, row.pathText);
+            SetRowData(index, row.data);
+            position = index + 1;
+        }
+        return first;
+    }
 };
 
 class IStatusBar {

@@ -6,20 +6,55 @@
 
 namespace vk {
 
-HitWriter::HitWriter(IResultList& list, ResultStore& store) : list_(list), store_(store) {
-    std::lock_guard count(countLock);
-    position_ = list_.GetItemCount();
+HitWriter::HitWriter(IResultList& list, ResultStore& store, HitCursors& cursors)
+    : list_(list), store_(store), cursors_(cursors), lastFlush_(std::chrono::steady_clock::now() - kBatchInterval) {
+    {
+        std::lock_guard count(countLock);
+        position_ = list_.GetItemCount();
+    }
+    std::lock_guard hit(hitLock);
+    cursors_.Add(&position_);
+}
+
+HitWriter::~HitWriter() {
+    try {
+        Flush();
+    } catch (...) {
+        // Out of memory while handing over: the rows that did not make it stay out of the list.
+    }
+    std::lock_guard hit(hitLock);
+    cursors_.Remove(&position_);
 }
 
 void HitWriter::Add(Hit hit) {
-    const int row = list_.InsertRow(position_, hit.name, hit.image);
     const std::size_t index = store_.Append(std::move(hit.fullPath), hit.size);
+    NewRow row;
+    row.name = hit.name;
+    row.image = hit.image;
     if (hit.showSize) {
-        list_.SetColumnText(row, 1, SizeText(hit.size));
+        row.sizeText = SizeText(hit.size);
     }
-    list_.SetColumnText(row, 2, hit.pathText);
-    list_.SetRowData(row, static_cast<std::intptr_t>(index));
-    ++position_;
+    row.pathText = hit.pathText;
+    row.data = static_cast<std::intptr_t>(index);
+    batch_.push_back(std::move(row));
+    if (batch_.size() >= kMaxBatch || std::chrono::steady_clock::now() - lastFlush_ >= kBatchInterval) {
+        Flush();
+    }
+}
+
+void HitWriter::Flush() {
+    if (batch_.empty()) {
+        return;
+    }
+    std::lock_guard hit(hitLock);
+    const int count = static_cast<int>(batch_.size());
+    const int first = list_.InsertRows(position_, batch_);
+    batch_.clear();
+    lastFlush_ = std::chrono::steady_clock::now();
+    if (first >= 0) {
+        cursors_.Inserted(first, count, &position_);
+        position_ = first + count;
+    }
 }
 
 std::wstring SizeText(std::uint32_t size) {

@@ -1,16 +1,25 @@
 #pragma once
 // One walker's hand-off of hits to the result store and the result list. The walker creates it
 // when it begins a directory or a server's share list: the list's row count, read then under
-// countLock, is the position of its first hit, and the position advances with every hit. So a
-// walker's rows stand in the order of its hits, and the hits of walkers that run at the same
-// time interleave.
+// countLock, is the position of its first hit, and the position advances with every hit (and
+// with the rows other walkers insert in front of it, see HitCursors). So a walker's rows stand in
+// the order of its hits, and the hits of walkers that run at the same time interleave.
+//
+// Each hit goes to the store at once. Its row waits in a batch that goes to the list in one step
+// (one message to the window's list): the first hit after a quiet spell at once, the hits that
+// follow it when a tenth of a second has passed or the batch is full, and whatever waits when
+// the walker is done (Flush, and the destructor). So a worker's rows are all in the list before
+// it ends, and the search completes only after its last row.
 
 #include "engine/EngineSeams.h"
+#include "engine/HitCursors.h"
 #include "engine/ResultStore.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
@@ -25,17 +34,31 @@ struct Hit {
 
 class HitWriter {
 public:
-    HitWriter(IResultList& list, ResultStore& store);
+    // The rows of a batch: at most this many, and held at most this long after the batch before.
+    static constexpr std::size_t kMaxBatch = 200;
+    static constexpr std::chrono::milliseconds kBatchInterval{100};
 
-    // Stores the hit and inserts its row. The caller holds hitLock.
+    HitWriter(IResultList& list, ResultStore& store, HitCursors& cursors);
+    // Hands over the rows still waiting.
+    ~HitWriter();
+    HitWriter(const HitWriter&) = delete;
+    HitWriter& operator=(const HitWriter&) = delete;
+
+    // Stores the hit and queues its row; hands the batch over when it is due. The caller holds
+    // hitLock.
     void Add(Hit hit);
+    // Hands the waiting rows to the list now (takes hitLock).
+    void Flush();
 
     [[nodiscard]] int Position() const { return position_; }
 
 private:
     IResultList& list_;
     ResultStore& store_;
+    HitCursors& cursors_;
     int position_ = 0;
+    std::vector<NewRow> batch_;
+    std::chrono::steady_clock::time_point lastFlush_;
 };
 
 // The size as the Size column shows it: unsigned decimal, no separators.

@@ -9,6 +9,7 @@
 
 #include "engine/AtomicPointer.h"
 #include "engine/EngineSeams.h"
+#include "engine/HitCursors.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
@@ -139,6 +140,7 @@ private:
     EngineServices services_;
     SearchRequest request_;
     ResultStore resultStore_;
+    HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::vector<std::wstring> scopePaths_;
     AtomicPointer<IScopeTree> tree_;

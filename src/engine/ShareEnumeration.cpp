@@ -25,7 +25,7 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
     if (!network || !searchRunning) {
         return;
     }
-    HitWriter writer(*services_.resultList, resultStore_);
+    HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
     const std::wstring prefix = server + L"\\";
     std::uint32_t resume = 0;
     std::vector<std::wstring> names;

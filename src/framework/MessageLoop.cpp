@@ -1,6 +1,8 @@
 #include "framework/MessageLoop.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -11,6 +13,18 @@ namespace {
 std::vector<HWND>& KeyDialogs() {
     static std::vector<HWND> dialogs;
     return dialogs;
+}
+
+// Ctrl+C in an edit box copies the box's text, even where the main window's accelerators give
+// the key a command of their own.
+bool IsEditBoxCopyKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != 'C' || (GetKeyState(VK_CONTROL) & 0x8000) == 0 ||
+        (GetKeyState(VK_MENU) & 0x8000) != 0) {
+        return false;
+    }
+    wchar_t className[16] = {};
+    GetClassNameW(msg.hwnd, className, static_cast<int>(std::size(className)));
+    return _wcsicmp(className, L"Edit") == 0;
 }
 
 } // namespace
@@ -28,7 +42,8 @@ void UnregisterDialogForKeys(HWND dialog) {
 }
 
 bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators) {
-    if (accelerators && acceleratorWindow && TranslateAcceleratorW(acceleratorWindow, accelerators, &msg)) {
+    if (accelerators && acceleratorWindow && !IsEditBoxCopyKey(msg) &&
+        TranslateAcceleratorW(acceleratorWindow, accelerators, &msg)) {
         return true;
     }
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) {

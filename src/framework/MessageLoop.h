@@ -13,7 +13,8 @@ namespace vk::ui {
 void RegisterDialogForKeys(HWND dialog);
 void UnregisterDialogForKeys(HWND dialog);
 
-// True when the message was used by the accelerators or a dialog.
+// True when the message was used by the accelerators or a dialog. Ctrl+C in an edit box is left to
+// the box (it copies its text), whatever the accelerators say.
 bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators);
 
 // Runs until WM_QUIT; returns its exit code. onIdle, if given, runs each time the queue has been

@@ -11,6 +11,7 @@
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
+#include "ui/support/MenuDriver.h"
 #include "ui/support/PaneHost.h"
 #include "ui/support/Watchdog.h"
 
@@ -107,7 +108,12 @@ protected:
         engine.searchRunning = true;
         engine.StartSearch();
         ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
-        ui::PumpWaitingMessages();
+        CatchUp();
+    }
+
+    // Waits for the refresh that brings the list's painting and the item count up to date.
+    void CatchUp() {
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return !view_->RefreshPending(); }));
     }
 
     CResultListCtrl& List() { return view_->List(); }
@@ -416,9 +422,9 @@ TEST_F(ResultViewCommands, OpenAndPropertiesActOnTheRightClickedRow) {
 
 TEST_F(ResultViewCommands, RightButtonPressRemembersItsPoint) {
     const POINT point = PointOnRow(1);
-    // The control tracks the mouse after the press until the button comes up.
-    PostMessageW(List().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    testing::MenuDriver menu({VK_ESCAPE}); // the pop-up menu of the row, closed again
     SendMessageW(List().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    EXPECT_EQ(menu.menusOpened, 1);
     ui::PumpWaitingMessages();
     EXPECT_EQ(List().rightClickPoint.x, point.x);
     EXPECT_EQ(List().rightClickPoint.y, point.y);
@@ -445,6 +451,7 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{2, 5, 7}));
     Command(ID_EDIT_DELETE_ITEMS);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"doc.txt", L"gone.txt", L"sub", L"extra0", L"extra2", L"extra4"}));
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"6 items");
     EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
     EXPECT_EQ(List().FirstSelectedPosition(), 0);
@@ -452,8 +459,149 @@ TEST_F(ResultViewCommands, DeleteItemsRemovesSelectedRowsButKeepsTheStore) {
     Select({0, 1, 2, 3, 4, 5});
     view_->DeleteItems();
     EXPECT_EQ(List().ItemCount(), 0);
+    CatchUp();
     EXPECT_EQ(ItemCountText(), L"0 items");
     EXPECT_FALSE(view_->CanDeleteItems());
+}
+
+// What the status bar is asked to do (the texts of the count pane, its paints), and the row
+// deletions that the list notifies to the view.
+struct PaneWatch {
+    std::vector<std::wstring> countTexts;
+    int paints = 0;
+    int rowDeletions = 0;
+};
+
+LRESULT CALLBACK WatchStatusBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& watch = *reinterpret_cast<PaneWatch*>(data);
+    if (message == WM_PAINT) {
+        ++watch.paints;
+    } else if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kPaneItemCount) {
+        watch.countTexts.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
+        ++reinterpret_cast<PaneWatch*>(data)->rowDeletions;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class WatchedPanes {
+public:
+    WatchedPanes(HWND statusBar, HWND view) : statusBar_(statusBar), view_(view) {
+        SetWindowSubclass(statusBar_, &WatchStatusBar, 1, reinterpret_cast<DWORD_PTR>(&watch));
+        SetWindowSubclass(view_, &WatchView, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    }
+    ~WatchedPanes() {
+        RemoveWindowSubclass(statusBar_, &WatchStatusBar, 1);
+        RemoveWindowSubclass(view_, &WatchView, 1);
+    }
+    WatchedPanes(const WatchedPanes&) = delete;
+    WatchedPanes& operator=(const WatchedPanes&) = delete;
+
+    PaneWatch watch;
+
+private:
+    HWND statusBar_;
+    HWND view_;
+};
+
+TEST_F(ResultViewCommands, DeleteKeyRemovesTheSelectedRowsOneNotificationEach) {
+    List().InsertRow(4, L"extra", 0);
+    ASSERT_EQ(List().ItemCount(), 5);
+    Select({0, 4});
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+        EXPECT_EQ(panes.watch.rowDeletions, 2);
+    }
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"gone.txt", L"inner.bin", L"sub"}));
+    CatchUp();
+    EXPECT_EQ(ItemCountText(), L"3 items");
+    EXPECT_EQ(doc_->Engine().Results().Count(), 4u);
+    // Nothing selected: the key does nothing.
+    WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+    SendMessageW(List().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(panes.watch.rowDeletions, 0);
+    EXPECT_EQ(List().ItemCount(), 3);
+}
+
+// What the tooltip control of the cells knows: its one tool's id and rectangle, and the text the
+// list gives for it (asked for through TTN_NEEDTEXTW).
+struct Tip {
+    UINT_PTR id = 0;
+    RECT rect{};
+    std::wstring text;
+};
+
+Tip TipAt(CResultListCtrl& list, POINT point) {
+    list.Send(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    Tip tip;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    if (!SendMessageW(list.ToolTips(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return tip;
+    }
+    tip.id = tool.uId;
+    tip.rect = tool.rect;
+    wchar_t text[128] = {};
+    tool.lpszText = text;
+    SendMessageW(list.ToolTips(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    tip.text = text;
+    return tip;
+}
+
+TEST_F(ResultViewCommands, EachCellIsAToolWhoseTipSaysWhatADoubleClickDoes) {
+    ASSERT_NE(List().ToolTips(), nullptr);
+    const POINT name = PointOnRow(1);
+    Tip tip = TipAt(List(), name);
+    EXPECT_EQ(tip.id, 1024u + 0 + 1);
+    EXPECT_EQ(tip.text, L"double-click for open/run file \"gone.txt\"");
+    EXPECT_EQ(tip.rect.left, 0);
+    EXPECT_EQ(tip.rect.right - tip.rect.left, List().ColumnWidth(0));
+
+    // Another cell of the same row is another tool with the same tip; a folder says so.
+    tip = TipAt(List(), {List().ColumnWidth(0) + 10, name.y});
+    EXPECT_EQ(tip.id, 1024u + 1 + 1);
+    EXPECT_EQ(tip.text, L"double-click for open/run file \"gone.txt\"");
+    EXPECT_EQ(TipAt(List(), {List().ColumnWidth(0) + List().ColumnWidth(1) + 10, PointOnRow(3).y}).text,
+              L"double-click for open folder \"sub\"");
+
+    // Below the rows there is no tool, nor in any view but the report.
+    EXPECT_EQ(TipAt(List(), {10, 500}).id, 0u);
+    SetWindowLongW(List().Handle(), GWL_STYLE, (GetWindowLongW(List().Handle(), GWL_STYLE) & ~LVS_TYPEMASK) | LVS_LIST);
+    RECT cell{};
+    EXPECT_EQ(List().CellFromPoint(PointOnRow(0), cell, nullptr), -1);
+}
+
+TEST_F(ResultViewCommands, TipRequestsByToolIdCutAt79Characters) {
+    const auto ask = [&](UINT code, UINT_PTR id, NMTTDISPINFOW& info) {
+        info = {};
+        info.hdr.hwndFrom = List().ToolTips();
+        info.hdr.idFrom = id;
+        info.hdr.code = code;
+        return SendMessageW(List().Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+    };
+    NMTTDISPINFOW info{};
+    ask(TTN_NEEDTEXTW, 2 * 1024 + 3, info); // row 2, any column
+    EXPECT_STREQ(info.lpszText, L"double-click for open/run file \"inner.bin\"");
+    ask(TTN_NEEDTEXTW, 40 * 1024 + 1, info); // a row that is not there
+    EXPECT_STREQ(info.szText, L"double-click for open folder \"\"");
+
+    const std::wstring longName(90, L'n');
+    List().SetColumnText(0, 0, longName);
+    ask(TTN_NEEDTEXTW, 1, info);
+    EXPECT_EQ(std::wstring(info.szText), (L"double-click for open/run file \"" + longName).substr(0, 79));
+
+    NMTTDISPINFOA ansi{};
+    ansi.hdr.hwndFrom = List().ToolTips();
+    ansi.hdr.idFrom = 3 * 1024 + 1;
+    ansi.hdr.code = TTN_NEEDTEXTA;
+    SendMessageW(List().Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ansi));
+    EXPECT_STREQ(ansi.szText, "double-click for open folder \"sub\"");
 }
 
 TEST_F(ResultViewCommands, SelectionWalkGivesPositionsInOrder) {
@@ -571,6 +719,7 @@ TEST_F(ResultView, ReadingRowsDuringASearchDoesNotDeadlock) {
         (void)sum;
     }
     ASSERT_TRUE(WaitForSearchEndHandlingMessages(engine));
+    CatchUp();
     EXPECT_EQ(List().ItemCount(), 400);
     EXPECT_EQ(ItemCountText(), L"400 items");
 }
@@ -620,51 +769,6 @@ TEST_F(ResultView, TheEngineWritesToTheStatusBarOfTheMomentNotTheOneAtItsStart) 
     theStatusBar = &host_.statusBar;
 }
 
-// What the status bar is asked to do (the texts of the count pane, its paints), and the row
-// deletions that the list notifies to the view.
-struct PaneWatch {
-    std::vector<std::wstring> countTexts;
-    int paints = 0;
-    int rowDeletions = 0;
-};
-
-LRESULT CALLBACK WatchStatusBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto& watch = *reinterpret_cast<PaneWatch*>(data);
-    if (message == WM_PAINT) {
-        ++watch.paints;
-    } else if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kPaneItemCount) {
-        watch.countTexts.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK WatchView(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(LVN_DELETEITEM)) {
-        ++reinterpret_cast<PaneWatch*>(data)->rowDeletions;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-class WatchedPanes {
-public:
-    WatchedPanes(HWND statusBar, HWND view) : statusBar_(statusBar), view_(view) {
-        SetWindowSubclass(statusBar_, &WatchStatusBar, 1, reinterpret_cast<DWORD_PTR>(&watch));
-        SetWindowSubclass(view_, &WatchView, 1, reinterpret_cast<DWORD_PTR>(&watch));
-    }
-    ~WatchedPanes() {
-        RemoveWindowSubclass(statusBar_, &WatchStatusBar, 1);
-        RemoveWindowSubclass(view_, &WatchView, 1);
-    }
-    WatchedPanes(const WatchedPanes&) = delete;
-    WatchedPanes& operator=(const WatchedPanes&) = delete;
-
-    PaneWatch watch;
-
-private:
-    HWND statusBar_;
-    HWND view_;
-};
-
 TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThen) {
     Open();
     constexpr int kRows = 1000;
@@ -701,6 +805,85 @@ TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThe
         EXPECT_EQ(panes.watch.countTexts, (std::vector<std::wstring>{L"1 items"}));
         EXPECT_EQ(panes.watch.paints, 1);
     }
+}
+
+TEST_F(ResultView, BatchesFromAnEngineThreadComeInOneGoWithTheirColumnsAndFewCounts) {
+    Open();
+    List().InsertRow(0, L"before", 0);
+    std::vector<NewRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        rows.push_back({L"f" + std::to_wstring(i), 2, i % 2 ? L"" : std::to_wstring(i), L"\\\\SRV\\s", 1000 + i});
+    }
+    PaneWatch seen;
+    std::atomic<int> first{-2};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        std::thread worker([&] { first = List().InsertRows(0, rows); });
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return first.load() != -2; }));
+        worker.join();
+        CatchUp();
+        seen = panes.watch;
+    }
+    EXPECT_EQ(first.load(), 0);
+    EXPECT_EQ(seen.countTexts, (std::vector<std::wstring>{L"301 items"}));
+    ASSERT_EQ(List().ItemCount(), 301);
+    EXPECT_EQ(List().ItemText(0, 0), L"f0");
+    EXPECT_EQ(List().ItemText(0, 1), L"0");
+    EXPECT_EQ(List().ItemText(1, 1), L"");
+    EXPECT_EQ(List().ItemText(299, 2), L"\\\\SRV\\s");
+    EXPECT_EQ(List().ItemImage(299), 2);
+    EXPECT_EQ(List().GetRowData(299), 1299);
+    EXPECT_EQ(List().ItemText(300, 0), L"before");
+
+    // A stream of batches: the count at most ten times a second, and the last one in the end.
+    constexpr int kBatches = 40;
+    std::atomic<int> sent{0};
+    {
+        WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
+        const auto start = std::chrono::steady_clock::now();
+        std::thread worker([&] {
+            for (int batch = 0; batch < kBatches; ++batch) {
+                List().InsertRows(List().GetItemCount(), std::span(rows).first(10));
+                ++sent;
+            }
+        });
+        ASSERT_TRUE(PaneHost::PumpUntil([&] { return sent.load() == kBatches; }));
+        worker.join();
+        CatchUp();
+        const auto took = std::chrono::steady_clock::now() - start;
+        seen = panes.watch;
+        EXPECT_LE(seen.countTexts.size(), static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 2);
+    }
+    ASSERT_FALSE(seen.countTexts.empty());
+    EXPECT_EQ(seen.countTexts.back(), L"701 items");
+}
+
+// Handles only the messages that other threads send to this one, for the given time or until done()
+// holds; posted messages wait.
+template <class Done> bool HandleSentMessagesOnly(std::chrono::milliseconds time, const Done& done) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (!done() && std::chrono::steady_clock::now() < until) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, 5, QS_SENDMESSAGE, 0);
+        MSG msg{};
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return done();
+}
+
+TEST_F(ResultView, AnEngineThreadsNextBatchWaitsTillTheInterfaceHasHadItsPostedMessages) {
+    Open();
+    const std::vector<NewRow> rows(10, NewRow{L"f", 0, L"1", L"\\\\SRV\\s", 0});
+    std::thread worker([&] {
+        List().InsertRows(0, rows);
+        List().InsertRows(0, rows);
+    });
+    // While this thread handles only what is sent to it, the first batch comes in, the second not.
+    EXPECT_TRUE(HandleSentMessagesOnly(std::chrono::seconds(20), [&] { return List().ItemCount() == 10; }));
+    HandleSentMessagesOnly(std::chrono::milliseconds(60), [] { return false; });
+    EXPECT_EQ(List().ItemCount(), 10);
+    // Once it has got through its posted messages, the second follows.
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return List().ItemCount() == 20; }));
+    worker.join();
 }
 
 // The icon cache alone

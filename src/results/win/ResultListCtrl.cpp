@@ -1,7 +1,13 @@
 #include "results/win/ResultListCtrl.h"
 
 #include "engine/EngineLocks.h"
+#include "resource.h"
+#include "results/CellHitTest.h"
+#include "results/ResultTips.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +28,25 @@ private:
     std::optional<std::lock_guard<std::recursive_mutex>> lock_;
 };
 
+// An engine thread's batch of rows: wParam the position, lParam the rows (a span).
+constexpr UINT kInsertRowsMessage = WM_APP + 0x120;
+// Posted after each batch; the next batch waits until the user interface thread has handled it.
+constexpr UINT kBatchTurnMessage = WM_APP + 0x121;
+// A turn message that never comes (the window went) holds a batch up no longer than this.
+constexpr std::chrono::milliseconds kLongestTurnWait{100};
+
+constexpr UINT Code(int notification) {
+    return static_cast<UINT>(notification);
+}
+
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+bool IsMouseMessage(UINT message) {
+    return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
+}
+
 } // namespace
 
 CResultListCtrl* theResultList = nullptr;
@@ -30,6 +55,19 @@ CResultListCtrl::~CResultListCtrl() {
     if (theResultList == this) {
         theResultList = nullptr;
     }
+    if (toolTips_ && IsWindow(toolTips_)) {
+        DestroyWindow(toolTips_);
+    }
+}
+
+void CResultListCtrl::EnableToolTips() {
+    if (toolTips_ || !Exists()) {
+        return;
+    }
+    // Owned by the control's top-level window, so it is destroyed with the control explicitly.
+    toolTips_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, ui::ModuleInstance(), nullptr);
 }
 
 bool CResultListCtrl::OnOwnThread() const {
@@ -65,6 +103,77 @@ void CResultListCtrl::DeleteAllRows() {
     DeleteAllItems();
 }
 
+// A thread's sent messages come before its posted ones: engine threads that sent batch after
+// batch would keep the user interface from its own messages (input, commands, timers) for as long
+// as the stream lasted. So each batch posts a turn message behind it, and the next batch waits
+// until the thread has got through its posted messages up to that one.
+int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
+    if (OnOwnThread()) {
+        return InsertRowsHere(position, rows);
+    }
+    {
+        std::unique_lock lock(turnLock_);
+        turnTaken_.wait_for(lock, kLongestTurnWait, [this] { return !turnWaiting_; });
+    }
+    int first = -1;
+    {
+        const ListGuard guard(*this);
+        first =
+            static_cast<int>(Send(kInsertRowsMessage, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rows)));
+    }
+    std::lock_guard lock(turnLock_);
+    turnWaiting_ = PostMessageW(Handle(), kBatchTurnMessage, 0, 0) != FALSE;
+    return first;
+}
+
+bool CResultListCtrl::OnBatchTurn(ui::Message&) {
+    {
+        std::lock_guard lock(turnLock_);
+        turnWaiting_ = false;
+    }
+    turnTaken_.notify_all();
+    return true;
+}
+
+bool CResultListCtrl::OnInsertRows(ui::Message& m) {
+    const auto& rows = *reinterpret_cast<const std::span<const NewRow>*>(m.lParam);
+    m.result = InsertRowsHere(static_cast<int>(m.wParam), rows);
+    return true;
+}
+
+int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
+    int first = -1;
+    struct Inserting {
+        bool& flag;
+        explicit Inserting(bool& f) : flag(f) { flag = true; }
+        ~Inserting() { flag = false; }
+    } inserting(insertingRows_);
+    for (const NewRow& row : rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = position;
+        item.pszText = const_cast<wchar_t*>(row.name.c_str());
+        item.iImage = row.image;
+        item.lParam = static_cast<LPARAM>(row.data);
+        const int index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (index < 0) {
+            continue;
+        }
+        if (first < 0) {
+            first = index;
+        }
+        if (!row.sizeText.empty()) {
+            SetItemText(index, 1, row.sizeText);
+        }
+        SetItemText(index, 2, row.pathText);
+        position = index + 1;
+    }
+    if (rowsInserted) {
+        rowsInserted();
+    }
+    return first;
+}
+
 int CResultListCtrl::FirstSelectedPosition() const {
     return FirstSelectedRow() + 1;
 }
@@ -83,14 +192,205 @@ std::vector<int> CResultListCtrl::SelectedRows() const {
     return rows;
 }
 
+void CResultListCtrl::DeleteSelectedRows() const {
+    for (int row = FirstSelectedRow(); row >= 0; row = FirstSelectedRow()) {
+        if (!DeleteItem(row)) {
+            break;
+        }
+    }
+}
+
+void CResultListCtrl::SelectAll() const {
+    // Row -1 stands for every row.
+    SelectItem(-1, true);
+}
+
+void CResultListCtrl::InvertSelection() const {
+    for (int row = NextItem(-1, LVNI_ALL); row >= 0; row = NextItem(row, LVNI_ALL)) {
+        const bool selected = Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+        SelectItem(row, !selected);
+    }
+}
+
+int CResultListCtrl::CellFromPoint(POINT point, RECT& cell, int* column) const {
+    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) {
+        return -1;
+    }
+    const int top = static_cast<int>(Send(LVM_GETTOPINDEX));
+    const int last = LastRowToHitTest(top, static_cast<int>(Send(LVM_GETCOUNTPERPAGE)), ItemCount());
+    std::vector<CellRect> rows;
+    for (int row = top; row <= last; ++row) {
+        RECT bounds{};
+        bounds.left = LVIR_BOUNDS;
+        Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+        rows.push_back({bounds.left, bounds.top, bounds.right, bounds.bottom});
+    }
+    const auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    std::vector<int> widths;
+    for (int i = 0; i < columns; ++i) {
+        widths.push_back(ColumnWidth(i));
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const CellHit hit = FindCell(point.x, point.y, top, rows, widths, client.right);
+    if (hit.row < 0) {
+        return -1;
+    }
+    cell = {hit.rect.left, hit.rect.top, hit.rect.right, hit.rect.bottom};
+    if (column) {
+        *column = hit.column;
+    }
+    return hit.row;
+}
+
+INT_PTR CResultListCtrl::OnToolHitTest(POINT point, TTTOOLINFOW* tool) const {
+    RECT cell{};
+    int column = 0;
+    const int row = CellFromPoint(point, cell, &column);
+    if (row < 0) {
+        return -1;
+    }
+    const auto id = static_cast<INT_PTR>(ToolIdOfCell(row, column));
+    tool->hwnd = Handle();
+    tool->uId = static_cast<UINT_PTR>(id);
+    tool->lpszText = LPSTR_TEXTCALLBACKW;
+    tool->rect = cell;
+    return id;
+}
+
 bool CResultListCtrl::ProcessMessage(ui::Message& m) {
-    if (m.message == WM_RBUTTONDOWN) {
-        // Remembered for the pop-up menu's "Open" and "Properties"; the control's own handling
-        // (selection) follows.
-        rightClickPoint = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
+    // clang-format off
+    static constexpr ui::MessageEntry<CResultListCtrl> kMessages[] = {
+        ui::On(WM_RBUTTONDOWN, &CResultListCtrl::OnRightButtonDown),
+        ui::On(WM_KEYDOWN, &CResultListCtrl::OnKeyDown),
+        ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
+        ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
+        ui::On(kBatchTurnMessage, &CResultListCtrl::OnBatchTurn),
+        ui::OnNotify(Code(TTN_NEEDTEXTW), ui::kAnyId, &CResultListCtrl::OnToolTipText),
+        ui::OnNotify(Code(TTN_NEEDTEXTA), ui::kAnyId, &CResultListCtrl::OnToolTipText),
+    };
+    // clang-format on
+    if (IsMouseMessage(m.message)) {
+        OnMouseMessage(m);
+    }
+    return ui::DispatchMessageTable(*this, kMessages, m) || ui::ListViewCtrl::ProcessMessage(m);
+}
+
+bool CResultListCtrl::OnRightButtonDown(ui::Message& m) {
+    // Remembered for the pop-up menu's "Open" and "Properties".
+    rightClickPoint = PointOf(m.lParam);
+    if (HitTest(rightClickPoint) >= 0) {
+        ShowPopupMenu(rightClickPoint);
+        // The list's own handling, which comes next, follows the button until it comes up. If it
+        // came up while the menu was open, the list would wait for the next click instead.
+        if ((GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0) {
+            PostMessageW(Handle(), WM_RBUTTONUP, 0, m.lParam);
+        }
+    }
+    return false; // the list's own handling (focus and selection) follows
+}
+
+void CResultListCtrl::ShowPopupMenu(POINT point) const {
+    POINT screen = point;
+    ClientToScreen(Handle(), &screen);
+    const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_RESULT_POPUP));
+    if (!menu) {
+        return;
+    }
+    // The top-level window (the main frame) updates the items' states and receives the command.
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                   GetAncestor(Handle(), GA_ROOT), nullptr);
+    DestroyMenu(menu);
+}
+
+bool CResultListCtrl::OnKeyDown(ui::Message& m) {
+    if (m.wParam != VK_DELETE) {
         return false;
     }
-    return ui::ListViewCtrl::ProcessMessage(m);
+    if (FirstSelectedRow() < 0) {
+        m.result = 0; // nothing to delete: the key is used up
+        return true;
+    }
+    DeleteSelectedRows();
+    return false; // then the list's own handling of the key
+}
+
+bool CResultListCtrl::OnMouseMessage(ui::Message& m) {
+    if (!toolTips_) {
+        return false;
+    }
+    if (m.message == WM_MOUSEMOVE) {
+        TrackToolAt(PointOf(m.lParam));
+    }
+    MSG relayed{m.hwnd, m.message, m.wParam, m.lParam, 0, {}};
+    SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    return false;
+}
+
+void CResultListCtrl::TrackToolAt(POINT point) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    const INT_PTR id = OnToolHitTest(point, &tool);
+    if (id == currentTool_) {
+        if (id != -1) {
+            SendMessageW(toolTips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        return;
+    }
+    if (currentTool_ != -1) {
+        TTTOOLINFOW old{};
+        old.cbSize = sizeof old;
+        old.hwnd = Handle();
+        old.uId = static_cast<UINT_PTR>(currentTool_);
+        SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&old));
+    }
+    currentTool_ = id;
+    if (id != -1) {
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+std::wstring CResultListCtrl::TipOfRow(int row) const {
+    // A row that has gone since gives empty texts: the folder form with an empty name.
+    return ResultTipText(ItemText(row, 0), ItemText(row, 1));
+}
+
+bool CResultListCtrl::OnToolTipText(ui::Message& m) {
+    const NMHDR* header = m.Notify();
+    if (!toolTips_ || header->hwndFrom != toolTips_ || header->idFrom == 0) {
+        return false;
+    }
+    const std::wstring tip = TipOfRow(RowOfToolId(static_cast<long long>(header->idFrom)));
+    if (header->code == TTN_NEEDTEXTW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(m.lParam);
+        const std::size_t length = std::min(tip.size(), std::size(info->szText) - 1);
+        std::memcpy(info->szText, tip.data(), length * sizeof(wchar_t));
+        info->szText[length] = L'\0';
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(m.lParam);
+        const int size = WideCharToMultiByte(CP_ACP, 0, tip.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(std::max(size, 1)), '\0');
+        WideCharToMultiByte(CP_ACP, 0, tip.c_str(), -1, text.data(), size, nullptr, nullptr);
+        const std::size_t length = std::min(std::strlen(text.c_str()), std::size(info->szText) - 1);
+        std::memcpy(info->szText, text.data(), length);
+        info->szText[length] = '\0';
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+    }
+    m.result = 0;
+    return true;
+}
+
+bool CResultListCtrl::OnDestroy(ui::Message&) {
+    if (toolTips_ && IsWindow(toolTips_)) {
+        DestroyWindow(toolTips_);
+    }
+    toolTips_ = nullptr;
+    currentTool_ = -1;
+    return false;
 }
 
 } // namespace vk

@@ -1,7 +1,8 @@
 #pragma once
 // The result list: the list-view control of the result view, taken over when the view is made.
 // Besides the plain list operations it carries the guarded row operations that the engine's
-// threads use, the point of the last right button press, and the walk over the selected rows.
+// threads use, the pop-up menu of a right click on a row, the Delete key, a tooltip over each
+// cell, and the walks over the selected rows.
 //
 // Guarded operations and threads. Each operation is one list-view message sent synchronously:
 // from an engine thread the message crosses to the user interface thread, which carries it out
@@ -15,7 +16,12 @@
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
 
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +31,9 @@ class CResultListCtrl final : public ui::ListViewCtrl, public IResultList {
 public:
     ~CResultListCtrl() override;
 
+    // After the control is taken over: the tooltips of the cells.
+    void EnableToolTips();
+
     // The guarded row operations (any thread). GetItemCount takes no lock: callers that need a
     // stable count hold countLock.
     [[nodiscard]] int GetItemCount() override;
@@ -33,6 +42,15 @@ public:
     bool SetRowData(int row, std::intptr_t data) override;
     [[nodiscard]] std::intptr_t GetRowData(int row) override;
     void DeleteAllRows() override;
+    // A batch of rows in one message from an engine thread; the list is painted and the item
+    // count shown once for the batch (see rowsInserted), not once per row.
+    int InsertRows(int position, std::span<const NewRow> rows) override;
+
+    // True while a batch of rows goes in: the parent's LVN_INSERTITEM handling may leave the
+    // item count until the batch is in.
+    [[nodiscard]] bool InsertingRows() const { return insertingRows_; }
+    // Called on the user interface thread after each batch.
+    std::function<void()> rowsInserted;
 
     // The selection walk: position = FirstSelectedPosition(); while (position != 0)
     // row = NextSelectedItem(position). Positions are row index + 1, 0 for none; rows come in
@@ -45,15 +63,57 @@ public:
     // The lowest selected row, or -1.
     [[nodiscard]] int FirstSelectedRow() const { return NextItem(-1, LVNI_SELECTED); }
 
+    // Deletes the selected rows, the first selected one at a time, until none is selected.
+    void DeleteSelectedRows() const;
+    // Selects every row; other state bits (the focus) stay.
+    void SelectAll() const;
+    // Selects the rows that are not selected and the other way round.
+    void InvertSelection() const;
+
     // Where the right mouse button was last pressed, in client coordinates. Unset (0, 0) before
     // the first press.
     POINT rightClickPoint{};
+
+    // The cell under a client point in report view: its row (-1 for none), its rectangle and,
+    // if asked for, its column.
+    int CellFromPoint(POINT point, RECT& cell, int* column) const;
+    // The tool of the cell under a point for the tooltip control: its id (see ResultTips), or -1
+    // outside the cells. Fills the tool: this control, the id, the cell, text on request.
+    INT_PTR OnToolHitTest(POINT point, TTTOOLINFOW* tool) const;
+    // The tooltip control of the cells; null before EnableToolTips.
+    [[nodiscard]] HWND ToolTips() const { return toolTips_; }
 
     // True on the thread that made the control (the user interface thread).
     [[nodiscard]] bool OnOwnThread() const;
 
 protected:
     bool ProcessMessage(ui::Message& m) override;
+
+private:
+    bool OnRightButtonDown(ui::Message& m);
+    bool OnKeyDown(ui::Message& m);
+    bool OnMouseMessage(ui::Message& m);
+    bool OnToolTipText(ui::Message& m);
+    bool OnDestroy(ui::Message& m);
+    bool OnInsertRows(ui::Message& m);
+    bool OnBatchTurn(ui::Message& m);
+    int InsertRowsHere(int position, std::span<const NewRow> rows);
+
+    // Shows pop-up menu IDR_RESULT_POPUP at a client point; its command goes to the top-level
+    // window (the main frame) as a posted WM_COMMAND.
+    void ShowPopupMenu(POINT point) const;
+    // Makes the tooltip control's one tool the cell under the point (or none).
+    void TrackToolAt(POINT point);
+    [[nodiscard]] std::wstring TipOfRow(int row) const;
+
+    bool insertingRows_ = false;
+    // Whether a batch's turn message still waits in the user interface thread's queue. The lock is
+    // held only to read or write the flag, never while waiting.
+    std::mutex turnLock_;
+    std::condition_variable turnTaken_;
+    bool turnWaiting_ = false;
+    HWND toolTips_ = nullptr;
+    INT_PTR currentTool_ = -1; // the id of the cell the tooltip control knows, -1 for none
 };
 
 // The program's result list, set by the result view's initial update; null before.

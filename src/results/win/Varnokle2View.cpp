@@ -13,7 +13,8 @@ namespace {
 
 constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
-// While rows stream in, the list is repainted at most this often (see DeferListPainting).
+// While rows stream in, the list and the count are brought up to date at most this often (see
+// RowsChanged).
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
@@ -84,6 +85,8 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
 
 bool CVarnokle2View::OnInitDialog(ui::Message&) {
     list_.Attach(Item(IDC_RESULT_LIST));
+    list_.EnableToolTips();
+    list_.rowsInserted = [this] { RowsChanged(list_.ItemCount()); };
     return false; // the dialog manager sets the focus
 }
 
@@ -125,7 +128,9 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
     return true;
 }
 
-void CVarnokle2View::ShowItemCount(int count) const {
+void CVarnokle2View::ShowItemCount(int count) {
+    countPending_ = false;
+    countShown_ = std::chrono::steady_clock::now();
     CStatusBar* bar = theStatusBar;
     if (!bar) {
         return;
@@ -134,11 +139,24 @@ void CVarnokle2View::ShowItemCount(int count) const {
     UpdateWindow(bar->Handle());
 }
 
-// A list repaints itself after every row that comes or goes, and that costs far more than the
-// change itself (under Wine some twenty milliseconds a row, against a fraction of one). So the
-// first change switches the list's painting off and a timer switches it on again, with one
-// repaint, a tenth of a second later: while a search streams rows in, the list is brought up to
-// date ten times a second instead of once per row.
+// A list repaints itself after every row that comes or goes, and so does the status bar after
+// every text, and that costs far more than the change itself (under Wine a fraction of a
+// millisecond for a row against some twenty for the list's repaint and half a millisecond for the
+// bar's). So the first change switches the list's painting off and a timer switches it on again,
+// with one repaint, a tenth of a second later. A row that comes or goes on its own shows its
+// count at once; while rows stream in (a search's batches) or go in a mass (a new search empties
+// the list), the count is shown when it was last shown longer ago than that, and otherwise by the
+// same timer, or at the end: list and count are brought up to date ten times a second instead of
+// once per row.
+void CVarnokle2View::RowsChanged(int count) {
+    DeferListPainting();
+    if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
+        ShowItemCount(count);
+    } else {
+        countPending_ = true;
+    }
+}
+
 void CVarnokle2View::DeferListPainting() {
     if (listPaintingDeferred_ || !list_.Exists()) {
         return;
@@ -149,46 +167,52 @@ void CVarnokle2View::DeferListPainting() {
     SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
 }
 
-void CVarnokle2View::ResumeListPainting() {
+void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
-    if (!listPaintingDeferred_) {
-        return;
+    if (listPaintingDeferred_) {
+        listPaintingDeferred_ = false;
+        list_.Send(WM_SETREDRAW, TRUE);
+        RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    listPaintingDeferred_ = false;
-    list_.Send(WM_SETREDRAW, TRUE);
-    RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (countPending_) {
+        ShowItemCount(list_.ItemCount());
+    }
 }
 
 bool CVarnokle2View::OnTimer(ui::Message& m) {
     if (m.wParam != kRepaintTimer) {
         return false;
     }
-    ResumeListPainting();
+    CatchUp();
     return true;
 }
 
 bool CVarnokle2View::OnItemInserted(ui::Message&) {
     rowsLeftToDelete_ = 0;
+    // Painting goes off at a batch's first row already: every row inserted while the list paints
+    // costs a repaint of its own (under Wine, seconds for a stream of them).
     DeferListPainting();
-    ShowItemCount(list_.ItemCount());
+    // A batch shows its count when it is in (see rowsInserted).
+    if (!list_.InsertingRows()) {
+        ShowItemCount(list_.ItemCount());
+    }
     return true;
 }
 
 bool CVarnokle2View::OnItemDeleting(ui::Message&) {
-    DeferListPainting();
     if (rowsLeftToDelete_ > 0) {
         // One row of a mass deletion. The list may count every row until the last has gone, so
-        // the count is kept here. Each text costs a repaint of the bar, which for a large result
-        // would cost far more than the deletion itself: while the rows go, the count is shown
-        // as often as the list is repainted while rows come in, and the last one always.
+        // the count is kept here; the last one is shown at once.
         --rowsLeftToDelete_;
-        const auto now = std::chrono::steady_clock::now();
-        if (rowsLeftToDelete_ == 0 || now - countShownAt_ >= kRepaintDelay) {
-            ShowItemCount(rowsLeftToDelete_);
-            countShownAt_ = now;
+        if (rowsLeftToDelete_ == 0) {
+            DeferListPainting();
+            ShowItemCount(0);
+        } else {
+            RowsChanged(rowsLeftToDelete_);
         }
         return true;
     }
+    DeferListPainting();
     // Sent before the row goes: the list still counts it.
     ShowItemCount(list_.ItemCount() - 1);
     return true;
@@ -198,7 +222,8 @@ bool CVarnokle2View::OnAllItemsDeleting(ui::Message& m) {
     // Emptying the list (a new search or browse listing): the answer FALSE asks the list for the
     // notification of each row, which counts it down.
     rowsLeftToDelete_ = list_.ItemCount();
-    countShownAt_ = std::chrono::steady_clock::now();
+    // Counted down from here: the first rows that go do not need a count of their own.
+    countShown_ = std::chrono::steady_clock::now();
     if (rowsLeftToDelete_ == 0) {
         ShowItemCount(0);
     }
@@ -269,11 +294,7 @@ void CVarnokle2View::SortBy(SortKey key) {
 }
 
 void CVarnokle2View::DeleteItems() {
-    for (int row = list_.FirstSelectedRow(); row >= 0; row = list_.FirstSelectedRow()) {
-        if (!list_.DeleteItem(row)) {
-            break;
-        }
-    }
+    list_.DeleteSelectedRows();
 }
 
 bool CVarnokle2View::CanDeleteItems() {

@@ -40,6 +40,10 @@ public:
     // Double-click: open or explore a row's hit; nothing for -1.
     void OpenRow(int row);
 
+    // True while the list's painting or the item count is held back for the refresh a tenth of a
+    // second after rows came or went.
+    [[nodiscard]] bool RefreshPending() const { return listPaintingDeferred_ || countPending_; }
+
     // Sorting, by a column's key or by the "Arrange Icons" commands.
     void SortByColumn(int column);
     void SortByName() { SortBy(SortKey::kName); }
@@ -51,10 +55,13 @@ protected:
 
 private:
     void SortBy(SortKey key);
+    // Rows came in a batch or went in a mass; count is how many there are (or will be).
+    void RowsChanged(int count);
     // Shows the count in the status bar, repainted at once.
-    void ShowItemCount(int count) const;
+    void ShowItemCount(int count);
     void DeferListPainting();
-    void ResumeListPainting();
+    // The list painted again and the count shown, if either was held back.
+    void CatchUp();
 
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
@@ -77,8 +84,9 @@ private:
     CShellIconCache iconCache_;
     CResultListCtrl list_;
     bool listPaintingDeferred_ = false;
+    bool countPending_ = false;
+    std::chrono::steady_clock::time_point countShown_{};
     int rowsLeftToDelete_ = 0; // of the mass deletion under way
-    std::chrono::steady_clock::time_point countShownAt_;
 };
 
 } // namespace vk

@@ -5,6 +5,8 @@
 #include "forms/win/OptionsDlg.h"
 #include "framework/Module.h"
 #include "resource.h"
+#include "results/win/ResultClipboard.h"
+#include "results/win/SaveResult.h"
 #include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
@@ -61,10 +63,18 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
     // clang-format off
     static constexpr ui::CommandEntry<CMainFrame> kCommands[] = {
         {ID_APP_EXIT, &F::Exit},
-        {ID_EDIT_DELETE_ITEMS, &F::ToResultView, &F::CanDeleteItems},
+        {ID_FILE_SAVE_RESULT, &F::SaveResult},
+        {ID_EDIT_COPY_FILES, &F::CopyFiles, &F::HasRows},
+        {ID_EDIT_COPY_PATH, &F::CopyPath, &F::HasRows},
+        {ID_EDIT_SELECT_ALL, &F::SelectAll, &F::HasRows},
+        {ID_EDIT_INVERT_SELECTION, &F::InvertSelection, &F::HasRows},
+        {ID_EDIT_DELETE_ITEMS, &F::ToResultView, &F::HasRows},
         {ID_ARRANGE_BY_NAME, &F::ToResultView},
         {ID_ARRANGE_BY_SIZE, &F::ToResultView},
         {ID_ARRANGE_BY_FOLDER, &F::ToResultView},
+        {ID_OPEN, &F::ToResultView},
+        {ID_PROPERTIES, &F::ToResultView},
+        {ID_OPEN_CONTAINING_FOLDER, &F::ToResultView},
         {ID_VIEW_TOOLBAR, &F::ToggleToolBar, nullptr, &F::ToolBarShown},
         {ID_VIEW_STATUS_BAR, &F::ToggleStatusBar, nullptr, &F::StatusBarShown},
         {ID_NEXT_PANE, &F::NextPane},
@@ -398,8 +408,30 @@ void CMainFrame::ToResultView(UINT command) {
     }
 }
 
-bool CMainFrame::CanDeleteItems() const {
+bool CMainFrame::HasRows() const {
     return resultView_ && resultView_->Exists() && resultView_->CanDeleteItems();
+}
+
+void CMainFrame::SaveResult(UINT) {
+    if (resultView_ && resultView_->Exists()) {
+        vk::SaveResult(resultView_->List(), document_.Engine().Results(), Handle());
+    }
+}
+
+void CMainFrame::CopyFiles(UINT) {
+    CopySelectedFiles(resultView_->List(), document_.Engine().Results(), Handle());
+}
+
+void CMainFrame::CopyPath(UINT) {
+    CopySelectedPath(resultView_->List(), Handle());
+}
+
+void CMainFrame::SelectAll(UINT) {
+    resultView_->List().SelectAll();
+}
+
+void CMainFrame::InvertSelection(UINT) {
+    resultView_->List().InvertSelection();
 }
 
 bool CMainFrame::ToolBarShown() const {

@@ -1,8 +1,10 @@
 #pragma once
 // The program's one top-level window: the menu, the toolbar, the status bar and the main splitter
 // with the left side (the network tree above the search form) and the result list. It receives
-// every command of the menu, the toolbar and the accelerators; the shell's own it carries out, the
-// result list's it hands to the result view. Commands without a handler are disabled.
+// every command of the menu, the toolbar, the accelerators and the result list's pop-up menu; the
+// shell's own it carries out, and those on the results it carries out on the result list (save,
+// copy, select) or hands to the result view (delete, arrange, open, properties). Commands without a
+// handler are disabled.
 //
 // Its panes are sized from the search form that is shown: the left column is as wide as the form
 // with a sizing border on either side, the form row as high as the form with one above and below.
@@ -95,6 +97,11 @@ private:
     void TipOfTheDay(UINT);
     void Show(UINT);
     void ToResultView(UINT command);
+    void SaveResult(UINT);
+    void CopyFiles(UINT);
+    void CopyPath(UINT);
+    void SelectAll(UINT);
+    void InvertSelection(UINT);
     void ToggleToolBar(UINT);
     void ToggleStatusBar(UINT);
     void NextPane(UINT command);
@@ -103,7 +110,8 @@ private:
     void Online(UINT);
     void EMail(UINT);
     void About(UINT);
-    [[nodiscard]] bool CanDeleteItems() const;
+    // The result commands are enabled exactly when the list holds a row.
+    [[nodiscard]] bool HasRows() const;
     [[nodiscard]] bool ToolBarShown() const;
     [[nodiscard]] bool StatusBarShown() const;
     static std::span<const ui::CommandEntry<CMainFrame>> Commands();

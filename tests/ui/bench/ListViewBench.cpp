@@ -5,10 +5,11 @@
 // handling messages as the program's message loop does, and into the in-memory result list,
 // which is the engine's own speed. Prints both rates, their ratio, how long the user interface
 // thread kept a posted message waiting at worst during the search (a probe thread posts one
-// every 5 ms), and the time to sort and to empty the full list.
+// every 5 ms), whether every hit reached each list once and in order, and the time to sort and
+// to empty the full list.
 //
 // The network is generated in the work folder at the first run and reused while N is the same.
-// Exits 0 when both runs found every file, 1 otherwise, 2 on bad usage.
+// Exits 0 when both runs found every file, each once and in order, 1 otherwise, 2 on bad usage.
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
@@ -26,6 +27,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -91,9 +93,54 @@ public:
     void SetPaneText(int, std::wstring_view) override {}
 };
 
+// What a list holds after a search: for each row its folder (column 2) and its data value, the
+// index of its hit in the store, which counts the hits in the order they were found.
+struct ListedRow {
+    std::wstring folder;
+    std::intptr_t data = 0;
+};
+
+// Every hit listed once, and each walker's rows (those of one folder) in the order it found them.
+struct OrderCheck {
+    int missing = 0;
+    int twice = 0;
+    int outOfOrder = 0;
+    [[nodiscard]] bool Sound() const { return missing == 0 && twice == 0 && outOfOrder == 0; }
+};
+
+OrderCheck CheckOrder(const std::vector<ListedRow>& rows, int hits) {
+    OrderCheck check;
+    std::vector<int> seen(static_cast<std::size_t>(hits), 0);
+    std::map<std::wstring, std::intptr_t> lastOfFolder;
+    for (const ListedRow& row : rows) {
+        if (row.data >= 0 && row.data < hits) {
+            ++seen[static_cast<std::size_t>(row.data)];
+        }
+        const auto last = lastOfFolder.find(row.folder);
+        if (last != lastOfFolder.end() && last->second > row.data) {
+            ++check.outOfOrder;
+        }
+        lastOfFolder[row.folder] = row.data;
+    }
+    for (const int times : seen) {
+        check.missing += times == 0 ? 1 : 0;
+        check.twice += times > 1 ? 1 : 0;
+    }
+    return check;
+}
+
+std::string Describe(const OrderCheck& check) {
+    if (check.Sound()) {
+        return "every hit once, each folder's rows in the order found";
+    }
+    return std::to_string(check.missing) + " hits missing, " + std::to_string(check.twice) + " listed twice, " +
+           std::to_string(check.outOfOrder) + " rows out of order";
+}
+
 struct Run {
     int hits = 0;
     double seconds = 0;
+    OrderCheck order;
 };
 
 std::vector<std::wstring> Scope() {
@@ -123,7 +170,11 @@ Run RunIntoMemory(vk::NetworkEnvironment& environment) {
         engine.WaitForSearchEnd();
         const double seconds = Seconds(Clock::now() - start);
         if (round == 0 || seconds < best.seconds) {
-            best = {list.GetItemCount(), seconds};
+            std::vector<ListedRow> rows;
+            for (const vk::ResultRow& row : list.Rows()) {
+                rows.push_back({row.columns[2], row.data});
+            }
+            best = {list.GetItemCount(), seconds, CheckOrder(rows, static_cast<int>(engine.Results().Count()))};
         }
     }
     return best;
@@ -201,6 +252,11 @@ ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
     prober.join();
     vk::ui::PumpWaitingMessages();
     result.search.hits = view.List().GetItemCount();
+    std::vector<ListedRow> rows;
+    for (int row = 0; row < result.search.hits; ++row) {
+        rows.push_back({view.List().ItemText(row, 2), static_cast<std::intptr_t>(view.List().ItemData(row))});
+    }
+    result.search.order = CheckOrder(rows, static_cast<int>(engine.Results().Count()));
 
     auto begin = Clock::now();
     view.SortByName();
@@ -260,13 +316,16 @@ int main(int argc, char** argv) {
                     view.search.hits, view.search.seconds, viewRate, view.probes.worst * 1000,
                     view.probes.count ? view.probes.total / static_cast<double>(view.probes.count) * 1000 : 0.0,
                     view.probes.count);
+        std::printf("  %s\n", Describe(view.search.order).c_str());
         std::printf("memory result list (engine alone): %d hits in %.2f s = %.0f hits/s (best of 3)\n", memory.hits,
                     memory.seconds, memoryRate);
+        std::printf("  %s\n", Describe(memory.order).c_str());
         std::printf("ratio list view / memory list: %.1f times the time\n", view.search.seconds / memory.seconds);
         std::printf("full list: sorting by name %.2f s, emptying %.2f s\n", view.sortSeconds, view.clearSeconds);
-        const bool complete = view.search.hits == files && memory.hits == files && view.rowsAfterClear == 0;
+        const bool complete = view.search.hits == files && memory.hits == files && view.rowsAfterClear == 0 &&
+                              view.search.order.Sound() && memory.order.Sound();
         if (!complete) {
-            std::fprintf(stderr, "vk_ui_bench: expected %d hits in each run\n", files);
+            std::fprintf(stderr, "vk_ui_bench: expected %d hits in each run, each once and in order\n", files);
         }
         return complete ? 0 : 1;
     } catch (const std::exception& error) {

@@ -1,7 +1,8 @@
 #pragma once
-// Watching for a dialog that the code under test opens modally (a message box, a modal dialog):
-// a thread of its own waits for a shown top-level dialog window of this process with a given
-// title, then acts on it with messages, which the dialog's own thread carries out.
+// Watching for a dialog that the code under test opens modally (a message box, a modal dialog, the
+// system's file dialogs): a thread of its own waits for a shown top-level dialog window of this
+// process with a given title, and ready for what is to be done, then acts on it with messages or
+// input, which the dialog's own thread carries out.
 
 #include "engine/SearchEngine.h"
 #include "framework/Win32.h"
@@ -16,9 +17,11 @@ namespace vk::testing {
 
 class DialogWatcher {
 public:
+    // ready, if given, says when the shown dialog can be acted on (the keyboard in a box, say).
     DialogWatcher(std::wstring title, std::function<void(HWND)> act,
-                  std::chrono::milliseconds patience = std::chrono::seconds(20))
-        : title_(std::move(title)), act_(std::move(act)), patience_(patience), thread_([this] { Run(); }) {}
+                  std::chrono::milliseconds patience = std::chrono::seconds(20), std::function<bool(HWND)> ready = {})
+        : title_(std::move(title)), act_(std::move(act)), ready_(std::move(ready)), patience_(patience),
+          thread_([this] { Run(); }) {}
     ~DialogWatcher() { Join(); }
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
@@ -64,7 +67,7 @@ private:
             // Shown: its initialisation is over.
             Search search{&title_, nullptr};
             EnumWindows(&DialogWatcher::Consider, reinterpret_cast<LPARAM>(&search));
-            if (search.found) {
+            if (search.found && (!ready_ || ready_(search.found))) {
                 act_(search.found);
                 found_ = true;
                 return;
@@ -75,6 +78,7 @@ private:
 
     std::wstring title_;
     std::function<void(HWND)> act_;
+    std::function<bool(HWND)> ready_;
     std::chrono::milliseconds patience_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> found_{false};

@@ -1,0 +1,104 @@
+#include "results/win/SaveResult.h"
+
+#include "engine/SearchEngine.h"
+#include "results/FileErrorText.h"
+#include "results/ResultExport.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace vk {
+namespace {
+
+// The longest path the dialog may hand back, terminator included.
+constexpr DWORD kPathBuffer = 32768;
+
+// The dialog wants its filter as pairs of strings each ended by a 0, the list by another.
+std::wstring DialogFilter() {
+    std::wstring filter(kSaveResultFilter);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    return filter;
+}
+
+std::vector<ExportRow> DisplayedRows(const CResultListCtrl& list) {
+    std::vector<ExportRow> rows;
+    // The count is asked for again after each row, as the list may change only through this thread.
+    for (int row = 0; row < list.ItemCount(); ++row) {
+        rows.push_back({list.ItemText(row, 0), list.ItemText(row, 1), list.ItemText(row, 2)});
+    }
+    return rows;
+}
+
+void ShowFileError(const std::wstring& text, HWND owner) {
+    MessageBoxW(owner, text.c_str(), kProgramName, MB_OK | MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+std::optional<std::wstring> AskSaveResultPath(HWND owner) {
+    const std::wstring filter = DialogFilter();
+    std::vector<wchar_t> file(kPathBuffer, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1; // the web page
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = kPathBuffer;
+    // Appended to a name typed without an extension when the chosen filter gives none; the dialog
+    // takes it without the "*." ("*.txt" would make names such as "r.*.t").
+    dialog.lpstrDefExt = L"txt";
+    // The program's current directory holds its state file and is where Help looks: the dialog
+    // leaves it as it was.
+    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    return std::wstring(file.data());
+}
+
+bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND owner) {
+    std::string bytes;
+    std::wstring target;
+    if (ExportFormatFor(path) == ExportFormat::kHtml) {
+        bytes = HtmlExport(DisplayedRows(list));
+        target = path;
+    } else {
+        // A copy taken under the store's own short lock: safe while a search appends.
+        bytes = TextExport(store.Copy().resultPaths);
+        target = TextExportPath(path);
+    }
+
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ShowFileError(FileErrorText(GetLastError(), target), owner);
+        return false;
+    }
+    DWORD written = 0;
+    const bool wrote =
+        bytes.empty() ||
+        (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+    const DWORD writeError = wrote ? ERROR_SUCCESS : GetLastError();
+    const bool flushed = FlushFileBuffers(file) != FALSE;
+    const bool closed = CloseHandle(file) != FALSE;
+    // A file that did not get all its bytes is not a saved result: say so rather than nothing.
+    if (!wrote) {
+        ShowFileError(FileErrorText(writeError == ERROR_SUCCESS ? ERROR_DISK_FULL : writeError, target), owner);
+        return false;
+    }
+    if (!flushed || !closed) {
+        ShowFileError(FileCloseErrorText(target), owner);
+        return false;
+    }
+    return true;
+}
+
+bool SaveResult(const CResultListCtrl& list, const ResultStore& store, HWND owner) {
+    const std::optional<std::wstring> path = AskSaveResultPath(owner);
+    return path && WriteResultFile(*path, list, store, owner);
+}
+
+} // namespace vk
