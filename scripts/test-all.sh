@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds every configuration and runs every test: native, native under
 # AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer, and the Windows build
-# under Wine. Usage: scripts/test-all.sh [native|asan|tsan|win ...]
+# under Wine; with each native build, vkfind --smb against Samba servers on loopback
+# (scripts/test-smb.sh). Usage: scripts/test-all.sh [native|asan|tsan|win ...]
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
@@ -25,6 +26,10 @@ for preset in $presets; do
         setarch "$(uname -m)" -R ctest --preset "$preset" -j "$jobs" || failed="$failed $preset"
     else
         ctest --preset "$preset" -j "$jobs" || failed="$failed $preset"
+    fi
+    if [ "$preset" != win ]; then
+        # vkfind --smb against Samba servers of the test's own on loopback.
+        sh scripts/test-smb.sh "$preset" || failed="$failed $preset-smb"
     fi
 done
 if [ -n "$failed" ]; then

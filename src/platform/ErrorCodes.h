@@ -17,6 +17,7 @@ constexpr ErrorCode kErrorNotEnoughMemory = 8;
 constexpr ErrorCode kErrorSharingViolation = 32;
 constexpr ErrorCode kErrorNotSupported = 50;
 constexpr ErrorCode kErrorBadNetPath = 53;
+constexpr ErrorCode kErrorUnexpectedNetwork = 59;
 constexpr ErrorCode kErrorBadNetName = 67;
 constexpr ErrorCode kErrorInvalidParameter = 87;
 constexpr ErrorCode kErrorInvalidName = 123;

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/ErrnoErrors.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
 
@@ -18,26 +19,9 @@
 namespace vk {
 namespace {
 
-ErrorCode ErrorFromErrno(int code) {
-    switch (code) {
-    case ENOENT:
-        return kErrorPathNotFound;
-    case EACCES:
-    case EPERM:
-        return kErrorAccessDenied;
-    case ENOTDIR:
-        return kErrorDirectory;
-    case ENAMETOOLONG:
-        return kErrorFilenameTooLong;
-    case ENOMEM:
-    case EMFILE:
-    case ENFILE:
-        return kErrorNotEnoughMemory;
-    case EWOULDBLOCK:
-        return kErrorSharingViolation;
-    default:
-        return kErrorPathNotFound;
-    }
+// What the system's calls fail with, where their errno says nothing more.
+ErrorCode SystemError(int code) {
+    return ErrorFromErrno(code, kErrorPathNotFound);
 }
 
 // Appends a file name as wide characters (undecodable bytes kept, see Utf8.h); most names are
@@ -241,13 +225,13 @@ public:
 
         UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (fd.Get() < 0) {
-            error = ErrorFromErrno(errno);
+            error = SystemError(errno);
             return nullptr;
         }
         const int dirFd = fd.Get();
         std::unique_ptr<DIR, DirCloser> dir(fdopendir(dirFd));
         if (!dir) {
-            error = ErrorFromErrno(errno);
+            error = SystemError(errno);
             return nullptr;
         }
         static_cast<void>(fd.Release()); // closedir closes it now
@@ -331,7 +315,7 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
     // Non-blocking, so that opening a FIFO cannot hang; only regular files are read.
     UniqueFd fd(OpenPath(FileNameFromWide(nativePath), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
-        error = errno == ENOENT ? kErrorFileNotFound : ErrorFromErrno(errno);
+        error = errno == ENOENT ? kErrorFileNotFound : SystemError(errno);
         return nullptr;
     }
     struct stat info {};

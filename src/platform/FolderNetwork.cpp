@@ -1,5 +1,6 @@
 #include "platform/FolderNetwork.h"
 
+#include "platform/UncPath.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
 
@@ -40,70 +41,6 @@ std::wstring_view TrimLeadingBackslashes(std::wstring_view text) {
         text.remove_prefix(1);
     }
     return text;
-}
-
-// Characters that no name on a Windows share holds. The slash and the colon matter most: in a
-// native path below the root they would separate or name a stream. Control characters (but NUL)
-// are let through: Windows names hold none, but a folder on Linux may, and it is walked too.
-bool IsValidNameChar(wchar_t c) {
-    return c != L'\0' && c != L'/' && c != L':' && c != L'*' && c != L'?' && c != L'"' && c != L'<' && c != L'>' &&
-           c != L'|';
-}
-
-bool IsValidMaskChar(wchar_t c) {
-    return c == L'*' || c == L'?' || IsValidNameChar(c);
-}
-
-// \\SERVER[\component...] taken apart the way Windows normalises a UNC path: empty components
-// and "." dropped, ".." goes up but never above the share.
-struct UncPath {
-    std::wstring_view server;
-    std::vector<std::wstring_view> components; // share first
-    std::wstring Normalized() const {
-        std::wstring text = L"\\\\";
-        text += server;
-        for (const auto component : components) {
-            text += L'\\';
-            text += component;
-        }
-        return text;
-    }
-};
-
-bool ParseUncPath(std::wstring_view unc, UncPath& path) {
-    if (unc.size() < 3 || unc[0] != L'\\' || unc[1] != L'\\' || unc[2] == L'\\') {
-        return false;
-    }
-    unc.remove_prefix(2);
-    path.components.clear();
-    bool first = true;
-    while (true) {
-        const std::size_t end = unc.find(L'\\');
-        const std::wstring_view name = unc.substr(0, end);
-        for (const wchar_t c : name) {
-            if (!IsValidNameChar(c)) {
-                return false;
-            }
-        }
-        if (first) {
-            if (name.empty() || name == L"." || name == L"..") {
-                return false;
-            }
-            path.server = name;
-            first = false;
-        } else if (name == L"..") {
-            if (path.components.size() > 1) {
-                path.components.pop_back();
-            }
-        } else if (!name.empty() && name != L".") {
-            path.components.push_back(name);
-        }
-        if (end == std::wstring_view::npos) {
-            break;
-        }
-        unc.remove_prefix(end + 1);
-    }
-    return true;
 }
 
 std::wstring JoinNative(std::wstring_view folder, std::wstring_view name) {

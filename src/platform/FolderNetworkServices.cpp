@@ -8,45 +8,6 @@
 namespace vk {
 namespace {
 
-// The records of one level, listed when the enumeration opens and handed out a buffer at a time.
-class FolderResourceEnumeration final : public ResourceEnumeration {
-public:
-    FolderResourceEnumeration(const FolderNetwork& network, std::vector<NetResource> records)
-        : network_(network), records_(std::move(records)) {}
-
-    ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override {
-        network_.SimulateCallDelay();
-        const std::uint32_t wanted = count;
-        count = 0;
-        // Asking for nothing would return nothing for ever to a caller that repeats the call.
-        if (wanted == 0) {
-            return kErrorInvalidParameter;
-        }
-        if (next_ == records_.size()) {
-            return kErrorNoMoreItems;
-        }
-        std::size_t used = 0;
-        while (count < wanted && next_ < records_.size()) {
-            const std::size_t bytes = EnumRecordBytes(records_[next_]);
-            if (bytes > bufferSize - used) {
-                break;
-            }
-            used += bytes;
-            out.push_back(records_[next_]);
-            ++next_;
-            ++count;
-        }
-        // Nothing fitted: the next record alone is larger than the buffer. It stays next, so a
-        // larger buffer gets it.
-        return count == 0 ? kErrorMoreData : kErrorSuccess;
-    }
-
-private:
-    const FolderNetwork& network_;
-    std::vector<NetResource> records_;
-    std::size_t next_ = 0;
-};
-
 bool IsHiddenShare(const std::wstring& name) {
     return !name.empty() && name.back() == L'$';
 }
@@ -157,7 +118,8 @@ std::unique_ptr<ResourceEnumeration> FolderNetworkServices::OpenEnum(const NetRe
     if (error != kErrorSuccess) {
         return nullptr;
     }
-    return std::make_unique<FolderResourceEnumeration>(network_, std::move(records));
+    return std::make_unique<RecordListEnumeration>(std::move(records),
+                                                   [&network = network_] { network.SimulateCallDelay(); });
 }
 
 ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,

@@ -25,6 +25,15 @@ ErrorCode NetworkEnvironment::UseFolderNetwork(const std::wstring& root) {
     return kErrorSuccess;
 }
 
+void NetworkEnvironment::UseNetwork(std::unique_ptr<FileSystem> files, std::unique_ptr<NetworkServices> network) {
+    network_ = std::move(network);
+    otherFiles_ = std::move(files);
+    files_ = otherFiles_.get();
+    folderFiles_.reset();
+    folder_.reset();
+    longSystem_.reset();
+}
+
 std::vector<std::wstring> NetworkEnvironment::FaultFileErrors() const {
     return folder_ ? folder_->FaultFileErrors() : std::vector<std::wstring>{};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The network the program works on: a folder network (a folder given on the command line or by
-// VARNOKLE_NETWORK) or the system's own. Holds the file system and the network enumerations the
-// engine uses, and maps UNC paths for the shell's open and explore.
+// VARNOKLE_NETWORK), another network the platform provides (SMB servers) or the system's own. Holds the file system and
+// the network enumerations the engine uses, and maps UNC paths for the shell's open and explore.
 
 #include "platform/FileSystem.h"
 #include "platform/FolderNetwork.h"
@@ -26,6 +26,10 @@ public:
     // be read.
     [[nodiscard]] ErrorCode UseFolderNetwork(const std::wstring& root);
 
+    // Switches to a network that another part of the platform provides (the SMB client's): its
+    // file system and enumerations, owned from now on.
+    void UseNetwork(std::unique_ptr<FileSystem> files, std::unique_ptr<NetworkServices> network);
+
     [[nodiscard]] bool IsFolderNetwork() const { return folder_ != nullptr; }
     [[nodiscard]] FileSystem& Files() const { return *files_; }
     [[nodiscard]] NetworkServices& Network() const { return *network_; }
@@ -41,6 +45,7 @@ private:
     std::unique_ptr<FileSystem> longSystem_;
     std::unique_ptr<FolderNetwork> folder_;
     std::unique_ptr<FileSystem> folderFiles_;
+    std::unique_ptr<FileSystem> otherFiles_;
     std::unique_ptr<NetworkServices> network_;
     FileSystem* files_ = nullptr;
 };

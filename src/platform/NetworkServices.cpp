@@ -33,4 +33,33 @@ std::size_t EnumRecordBytes(const NetResource& resource) {
     return kEnumRecordFixedBytes + StringBytes(resource.remoteName) + StringBytes(resource.provider);
 }
 
+ErrorCode RecordListEnumeration::Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) {
+    if (beforeEachCall_) {
+        beforeEachCall_();
+    }
+    const std::uint32_t wanted = count;
+    count = 0;
+    // Asking for nothing would return nothing for ever to a caller that repeats the call.
+    if (wanted == 0) {
+        return kErrorInvalidParameter;
+    }
+    if (next_ == records_.size()) {
+        return kErrorNoMoreItems;
+    }
+    std::size_t used = 0;
+    while (count < wanted && next_ < records_.size()) {
+        const std::size_t bytes = EnumRecordBytes(records_[next_]);
+        if (bytes > bufferSize - used) {
+            break;
+        }
+        used += bytes;
+        out.push_back(records_[next_]);
+        ++next_;
+        ++count;
+    }
+    // Nothing fitted: the next record alone is larger than the buffer. It stays next, so a
+    // larger buffer gets it.
+    return count == 0 ? kErrorMoreData : kErrorSuccess;
+}
+
 } // namespace vk

@@ -8,8 +8,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -65,6 +67,21 @@ public:
     // bufferSize, or another error.
     [[nodiscard]] virtual ErrorCode Next(std::uint32_t& count, std::size_t bufferSize,
                                          std::vector<NetResource>& out) = 0;
+};
+
+// An enumeration of records listed when it opened, handed out a buffer at a time as the system
+// fills its buffers. beforeEachCall (when set) runs at the start of every Next call.
+class RecordListEnumeration final : public ResourceEnumeration {
+public:
+    explicit RecordListEnumeration(std::vector<NetResource> records, std::function<void()> beforeEachCall = {})
+        : records_(std::move(records)), beforeEachCall_(std::move(beforeEachCall)) {}
+
+    [[nodiscard]] ErrorCode Next(std::uint32_t& count, std::size_t bufferSize, std::vector<NetResource>& out) override;
+
+private:
+    std::vector<NetResource> records_;
+    std::function<void()> beforeEachCall_;
+    std::size_t next_ = 0;
 };
 
 class NetworkServices {

@@ -22,6 +22,7 @@ constexpr Message kMessages[] = {
     {kErrorSharingViolation, L"The process cannot access the file because it is being used by another process."},
     {kErrorNotSupported, L"The request is not supported."},
     {kErrorBadNetPath, L"The network path was not found."},
+    {kErrorUnexpectedNetwork, L"An unexpected network error occurred."},
     {kErrorBadNetName, L"The network name cannot be found."},
     {kErrorInvalidParameter, L"The parameter is incorrect."},
     {kErrorInvalidName, L"The filename, directory name, or volume label syntax is incorrect."},

@@ -4,12 +4,35 @@
 #include <map>
 
 namespace vk {
+namespace {
+
+// A decimal number from low to high, digits only.
+std::optional<int> ParseNumber(const std::wstring& text, int low, int high) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - L'0');
+    }
+    if (value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
 
 std::wstring UsageText() {
     return LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
               [--at-least KB | --at-most KB] [--format FORMAT] [--quiet] [SCOPE...]
        vkfind [--network DIR] [--format FORMAT] --shares \\SERVER
        vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
+       vkfind --smb [--smb-port PORT] [--smb-timeout SECONDS] [--auth-file FILE]
+              [the search options and SCOPE... | --shares \\SERVER | --list PATH]
 
 Searches a Windows network for files, folders and shares, the way the Varnokle window
 does, and prints every hit when the search has ended.
@@ -24,6 +47,17 @@ does, and prints every hit when the search has ended.
   --network DIR     search the folder network DIR (ROOT/provider/domain/server/share/...)
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
+  --smb             on Linux, search SMB servers (Windows or Samba file servers)
+                    through the SMB client library instead: the workgroups its browse
+                    service reports and the servers named in SCOPEs, --shares and
+                    --list, by name or address (\\FILESRV, \\192.0.2.7). Logs on with
+                    the user name and password of the authentication file
+                    (smbclient's format: lines username = NAME, password = PASSWORD,
+                    domain = DOMAIN) that --auth-file or VARNOKLE_SMB_AUTH_FILE names,
+                    else of VARNOKLE_SMB_USER and VARNOKLE_SMB_PASSWORD, else as guest
+  --smb-port PORT   connect to SMB servers on PORT (default: 445, then 139)
+  --smb-timeout SECONDS  wait that long for a server to connect or answer (default 10)
+  --auth-file FILE  the file with the SMB user name and password (see --smb)
   --mask MASKS      file or folder masks, separated by space, ';' or ',' (*.txt;*.doc);
                     each mask is a full walk of every share. A mask matches names within
                     each folder, as Windows lists them: * any run, ? one character or none
@@ -67,8 +101,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
     options.networkRoot = environmentNetwork;
     std::wstring format = L"tsv";
 
+    bool networkGiven = false;
+    std::optional<std::wstring> smbPort;
+    std::optional<std::wstring> smbTimeout;
     const std::map<std::wstring, std::function<void(const std::wstring&)>> withValue = {
-        {L"--network", [&](const std::wstring& v) { options.networkRoot = v; }},
+        {L"--network",
+         [&](const std::wstring& v) {
+             options.networkRoot = v;
+             networkGiven = true;
+         }},
+        {L"--smb-port", [&](const std::wstring& v) { smbPort = v; }},
+        {L"--smb-timeout", [&](const std::wstring& v) { smbTimeout = v; }},
+        {L"--auth-file", [&](const std::wstring& v) { options.authFile = v; }},
         {L"--mask", [&](const std::wstring& v) { options.fileMask = v; }},
         {L"--share-mask", [&](const std::wstring& v) { options.shareMask = v; }},
         {L"--text", [&](const std::wstring& v) { options.containingText = v; }},
@@ -85,6 +129,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
             options.help = true;
         } else if (arg == L"--quiet" || arg == L"-q") {
             options.quiet = true;
+        } else if (arg == L"--smb") {
+            options.smb = true;
         } else if (const auto option = withValue.find(arg); option != withValue.end()) {
             if (i + 1 >= args.size()) {
                 parsed.error = arg + L" needs a value";
@@ -102,9 +148,28 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         return parsed;
     }
     const bool browsing = options.sharesOf || options.listOf;
+    if (options.smb) {
+        // The variable's folder network gives way to an SMB network asked for on the command line.
+        if (!networkGiven) {
+            options.networkRoot.clear();
+        }
+    } else if (smbPort || smbTimeout || !options.authFile.empty()) {
+        parsed.error = L"--smb-port, --smb-timeout and --auth-file go with --smb";
+        return parsed;
+    }
+    const auto port = smbPort ? ParseNumber(*smbPort, 1, 65535) : std::optional<int>(0);
+    const auto timeout = smbTimeout ? ParseNumber(*smbTimeout, 1, 3600) : std::optional<int>(options.smbTimeoutSeconds);
+    options.smbPort = static_cast<std::uint16_t>(port.value_or(0));
+    options.smbTimeoutSeconds = timeout.value_or(options.smbTimeoutSeconds);
     const auto knownFormat = ParseOutputFormat(format);
     options.format = knownFormat.value_or(OutputFormat::kTsv);
-    if (!knownFormat) {
+    if (options.smb && networkGiven) {
+        parsed.error = L"--smb and --network exclude each other";
+    } else if (!port) {
+        parsed.error = L"--smb-port takes a port number from 1 to 65535, not '" + *smbPort + L"'";
+    } else if (!timeout) {
+        parsed.error = L"--smb-timeout takes a number of seconds from 1 to 3600, not '" + *smbTimeout + L"'";
+    } else if (!knownFormat) {
         parsed.error = L"--format takes tsv, csv or json, not '" + format + L"'";
     } else if (options.atLeastKb && options.atMostKb) {
         parsed.error = L"--at-least and --at-most exclude each other";

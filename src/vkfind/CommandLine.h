@@ -3,6 +3,7 @@
 
 #include "vkfind/RowWriter.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,7 +11,11 @@
 namespace vk {
 
 struct VkfindOptions {
-    std::wstring networkRoot; // a folder network; empty: the system's network
+    std::wstring networkRoot;   // a folder network; empty: the system's network
+    bool smb = false;           // SMB servers through the SMB client library
+    std::uint16_t smbPort = 0;  // 0: the standard ports
+    int smbTimeoutSeconds = 10; // how long to wait for a server
+    std::wstring authFile;      // the SMB credentials' file; empty: from the environment
     std::wstring fileMask;
     std::wstring shareMask;
     std::optional<std::wstring> containingText;

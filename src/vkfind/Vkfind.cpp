@@ -12,8 +12,10 @@
 #include "vkfind/CommandLine.h"
 #include "vkfind/RowWriter.h"
 #include "vkfind/ScopeSelection.h"
+#include "vkfind/SmbSetup.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -119,6 +121,18 @@ int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& o
     return kExitOutputFailed;
 }
 
+// Why the server of a path gives no share list, or nothing when it gives one.
+std::optional<std::wstring> ShareListRefusal(NetworkServices& network, const std::wstring& path) {
+    const std::wstring server = path.substr(0, path.find(L'\\', 2));
+    std::vector<std::wstring> names;
+    std::uint32_t resume = 0;
+    const ErrorCode error = network.ShareEnum(server, names, resume);
+    if (error == kErrorSuccess || error == kErrorMoreData) {
+        return std::nullopt;
+    }
+    return L"cannot list the shares of " + server + L": " + SystemErrorText(error);
+}
+
 bool IsNotFound(ErrorCode error) {
     return error == kErrorPathNotFound || error == kErrorBadNetName || error == kErrorBadNetPath ||
            error == kErrorInvalidName || error == kErrorDirectory || error == kErrorFilenameTooLong;
@@ -180,7 +194,16 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     }
 
     NetworkEnvironment environment;
-    if (!options.networkRoot.empty()) {
+    if (options.smb) {
+        const auto variables = [](const char* name) -> std::optional<std::string> {
+            const char* value = std::getenv(name);
+            return value ? std::optional<std::string>(value) : std::nullopt;
+        };
+        if (const auto failure = UseSmbNetwork(options, environment, variables)) {
+            return failure->exitStatus == kExitUsage ? UsageError(err, failure->message)
+                                                     : Failure(err, failure->message);
+        }
+    } else if (!options.networkRoot.empty()) {
         if (environment.UseFolderNetwork(options.networkRoot) != kErrorSuccess) {
             return Failure(err, L"cannot read the network folder " + options.networkRoot);
         }
@@ -190,7 +213,8 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     } else {
 #ifndef _WIN32
         return UsageError(err, L"this system has no Windows network: point --network (or VARNOKLE_NETWORK) at a "
-                               L"folder network");
+                               L"folder network" +
+                                   std::wstring(kSmbAvailable ? L", or search SMB servers with --smb" : L""));
 #endif
     }
 
@@ -210,13 +234,16 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         const std::wstring target = options.sharesOf ? *options.sharesOf : WithoutTrailingBackslashes(*options.listOf);
         const TreeNode node = options.sharesOf ? selection.FindServer(target) : selection.FindShareOrFolder(target);
         if (node == kNoNode) {
+            // A server that does not give its share list (a refused logon) hides every share.
+            if (const auto refusal = ShareListRefusal(environment.Network(), target)) {
+                return Failure(err, *refusal);
+            }
             return Failure(err, L"not found in the network: " + target);
         }
         if (options.sharesOf) {
             const ErrorCode result = engine.BrowseServerShares(node, tree.Text(node));
             if (result != kErrorSuccess) {
-                return Failure(err,
-                               L"cannot list the shares of " + target + L" (error " + std::to_wstring(result) + L")");
+                return Failure(err, L"cannot list the shares of " + target + L": " + SystemErrorText(result));
             }
         } else {
             engine.BrowseFolder(node);
