@@ -14,7 +14,8 @@ Rules:
 1. Nothing below the shell includes shell/win/.
 2. The platform includes only the platform.
 3. The core and the console tool never include a Windows header, the framework or a win/ header;
-   the platform keeps Windows headers to its *_win.cpp and *_win.h files.
+   the platform keeps Windows headers to its Windows files (*_win.cpp, and the *_win.h headers
+   that only those include).
 4. A pane does not include another pane's win/ folder, except where the program's design needs it:
    the document lives beside the result view (results/win/Varnokle2Doc.h) and owns the engine,
    which the tree pane and the search forms reach through it.
@@ -58,6 +59,10 @@ def layer_of(relative):
     return "other", top
 
 
+def is_windows_file(relative):
+    return relative.endswith(("_win.cpp", "_win.h"))
+
+
 def problems_of(relative, text):
     layer, subsystem = layer_of(relative)
     found = []
@@ -65,7 +70,7 @@ def problems_of(relative, text):
         name_lower = name.lower()
         if quote == "<":
             if name_lower in WINDOWS_HEADERS and (
-                layer in ("core", "vkfind") or (layer == "platform" and not re.search(r"_win\.(cpp|h)$", relative))
+                layer in ("core", "vkfind") or (layer == "platform" and not is_windows_file(relative))
             ):
                 found.append(f"{relative}: includes <{name}>, a Windows header, in portable code")
             continue
@@ -76,6 +81,8 @@ def problems_of(relative, text):
             found.append(f"{relative}: includes {name}: only the shell includes the frame")
         if layer == "platform" and target_top != "platform" and "/" in name:
             found.append(f"{relative}: includes {name}: the platform includes only the platform")
+        if layer in ("platform", "core", "vkfind") and name.endswith("_win.h") and not is_windows_file(relative):
+            found.append(f"{relative}: includes {name}, a Windows header, in portable code")
         if layer in ("core", "vkfind") and (target_win or target_top == "framework"):
             found.append(f"{relative}: includes {name}: the core includes no window code")
         if (layer == "pane" and target_win and target_top in PANES and target_top != subsystem
@@ -103,6 +110,7 @@ def self_test():
         "framework/Thing.cpp": '#include "shell/win/MainFrame.h"\n',
         "platform/Files.h": '#include "engine/SearchEngine.h"\n',
         "platform/Files_posix.cpp": "#include <windows.h>\n",
+        "platform/Files.cpp": '#include "platform/Handles_win.h"\n',
         "engine/Walk.cpp": "#include <Windows.h>\n",
         "shell/Layout.cpp": '#include "framework/Window.h"\n',
         "network/Logic.cpp": '#include "network/win/UpView.h"\n',
@@ -114,6 +122,8 @@ def self_test():
         "network/win/UpView.cpp": '#include "results/win/Varnokle2Doc.h"\n#include "framework/Window.h"\n',
         "framework/PaneSplitter.h": '#include "shell/PaneLayout.h"\n',
         "platform/Files_win.cpp": '#include <windows.h>\n#include "platform/Files.h"\n',
+        "platform/Handles_win.h": "#include <windows.h>\n",
+        "platform/Links_win.cpp": '#include "platform/Handles_win.h"\n',
         "platform/Seam_win.h": "#include <windows.h>\n",
         "engine/Walk.h": "#include <string>\n",
     }

@@ -1,42 +1,43 @@
 #!/bin/sh
-# Installs what is missing, builds the console tool and searches the demo network with it.
-# Usage: scripts/run-demo.sh [--win] [vkfind options and scopes]
-#   --win  run the Windows build under Wine instead of the native one
-# Without options it runs a few typical searches.
+# Installs what is missing, builds the window program and starts it under Wine on the demo network.
+# On a machine with a display the program opens there, with your settings. Without a display (or
+# with --headless) it runs on a virtual display of its own with fresh settings, answers the tip of
+# the day, searches for a mask by itself, writes a picture of the main window and prints where it
+# is. The program's current directory (where it keeps vk.set) is build/demo-run.
+# Usage: scripts/run-demo.sh [--headless] [--mask MASKS] [picture.png]
+#        (default mask '*.txt;*.doc', default picture build/screenshots/demo.png)
 set -eu
 cd "$(dirname "$0")/.."
+root="$(pwd)"
+headless=""
+mask='*.txt;*.doc'
+shot="$root/build/screenshots/demo.png"
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --headless) headless=1 ;;
+    --mask) mask="$2"; shift ;;
+    -*) echo "usage: scripts/run-demo.sh [--headless] [--mask MASKS] [picture.png]" >&2; exit 2 ;;
+    *) shot="$1" ;;
+    esac
+    shift
+done
+
 sh scripts/install-deps.sh
 sh scripts/make-demo-bigfiles.sh
-network="$(pwd)/demo/network"
+echo "Building the window program (the first time takes a few minutes)..."
+cmake --preset win >/dev/null
+cmake --build --preset win -j "$(nproc)" --target Varnokle vk_help vk_tips wineprefix vk_probe >/dev/null
+network="$root/demo/network"
 
-if [ "${1:-}" = "--win" ]; then
-    shift
-    cmake --preset win >/dev/null
-    cmake --build --preset win -j "$(nproc)" --target vkfind wineprefix >/dev/null
-    vkfind() { VARNOKLE_NETWORK="Z:$(echo "$network" | tr / '\\')" build/win/wine-run.sh build/win/src/vkfind.exe "$@"; }
-else
-    cmake --preset native >/dev/null
-    cmake --build --preset native -j "$(nproc)" --target vkfind >/dev/null
-    vkfind() { VARNOKLE_NETWORK="$network" build/native/src/vkfind "$@"; }
+if [ -n "${DISPLAY:-}" ] && [ -z "$headless" ]; then
+    export WINEPREFIX="$root/build/win/wineprefix"
+    # Wine's desktop starts afresh on this display; the window manager manages the window.
+    /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    build/win/wine-run.sh reg delete 'HKCU\Software\Wine\AppDefaults\Varnokle.exe\X11 Driver' /f >/dev/null 2>&1 || true
+    mkdir -p build/demo-run
+    cd build/demo-run
+    VARNOKLE_NETWORK="Z:$(printf '%s' "$network" | tr / '\\')" exec "$root/build/win/wine-run.sh" \
+        "$root/build/win/src/Varnokle.exe"
 fi
-
-if [ $# -gt 0 ]; then
-    vkfind "$@"
-    exit $?
-fi
-run() {
-    printf '\n$ vkfind'
-    printf " '%s'" "$@"
-    printf '\n'
-    vkfind --quiet "$@"
-}
-run --mask '*.txt' '\\ATLAS\Public' '\\BOREAS\Docs' '\\FILESRV01\Finance'
-run --mask '*.log'
-run --share-mask '*$'
-run --mask '*.dot;*.xlt;*.xls' 'Microsoft Windows Network/ACME'
-run --shares '\\FILESRV01'
-run --list '\\ATLAS\Projects\Apollo'
-run --mask '*.mp3;*.jpg, *.png' '\\ATLAS\Music' '\\BOREAS\Photos'
-run --mask '*' --text 'quarterly report' '\\ATLAS\Projects' '\\FILESRV01\Finance'
-run --at-least 1000 '\\FILESRV01\Software'
-run --mask 'nightly*' '\\BUILD01\builds'
+exec python3 scripts/varnokle_drive.py demo --build build/win --network "$network" --mask "$mask" --shot "$shot" \
+    --workdir build/demo-run --fresh

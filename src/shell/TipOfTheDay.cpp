@@ -16,8 +16,8 @@ std::optional<std::wstring> FileCreationTimeStamp(const std::filesystem::path& p
 
 TipOfTheDay::TipOfTheDay(Profile& profile, const std::filesystem::path& tipsFile, const FileTimeStampReader& timeStamp)
     : profile_(profile) {
-    startUp_ = profile_.GetInt(kTipSection, kTipStartUpKey, 0) == 0;
-    int position = profile_.GetInt(kTipSection, kTipFilePosKey, 0);
+    startUp_ = profile_.GetInt(kSectionTip, kKeyStartUp, 0) == 0;
+    int position = profile_.GetInt(kSectionTip, kKeyFilePos, 0);
     if (!file_.Open(tipsFile)) {
         return;
     }
@@ -26,10 +26,10 @@ TipOfTheDay::TipOfTheDay(Profile& profile, const std::filesystem::path& tipsFile
         return;
     }
     const std::optional<std::wstring> stamp = timeStamp ? timeStamp(tipsFile) : std::nullopt;
-    if (stamp && *stamp != profile_.GetText(kTipSection, kTipTimeStampKey, L"")) {
+    if (stamp && *stamp != profile_.GetText(kSectionTip, kKeyTimeStamp, L"")) {
         // A new file: its tips start again from the first.
         position = 0;
-        profile_.WriteText(kTipSection, kTipTimeStampKey, *stamp);
+        profile_.WriteText(kSectionTip, kKeyTimeStamp, *stamp);
     }
     if (!file_.Seek(position)) {
         // A position no file has (a negative one): say so, and start from the first tip.
@@ -49,7 +49,7 @@ TipOfTheDay::~TipOfTheDay() {
         const std::int64_t position = file_.Position();
         if (position >= 0) {
             // A file too long for the saved number starts again from its first tip.
-            profile_.WriteInt(kTipSection, kTipFilePosKey, position <= INT_MAX ? static_cast<int>(position) : 0);
+            profile_.WriteInt(kSectionTip, kKeyFilePos, position <= INT_MAX ? static_cast<int>(position) : 0);
         }
     } catch (...) {
         // The position is lost; the next object starts where the profile says.
@@ -73,7 +73,7 @@ void TipOfTheDay::NextTip() {
 
 void TipOfTheDay::SetStartUp(bool offer) {
     startUp_ = offer;
-    profile_.WriteInt(kTipSection, kTipStartUpKey, offer ? 0 : 1);
+    profile_.WriteInt(kSectionTip, kKeyStartUp, offer ? 0 : 1);
 }
 
 } // namespace vk

@@ -9,6 +9,7 @@
 //
 // A tips file without any tip line counts as a missing one: no tip, and the profile is left alone.
 
+#include "forms/Settings.h"
 #include "platform/Profile.h"
 #include "shell/TipsFile.h"
 
@@ -20,11 +21,10 @@
 
 namespace vk {
 
-// The profile section and keys of the tip of the day.
-inline constexpr const wchar_t* kTipSection = L"Tip";
-inline constexpr const wchar_t* kTipStartUpKey = L"StartUp";
-inline constexpr const wchar_t* kTipFilePosKey = L"FilePos";
-inline constexpr const wchar_t* kTipTimeStampKey = L"TimeStamp";
+// The tip of the day's keys in section "Tip" besides "StartUp", which the Options dialog shares
+// (forms/Settings.h).
+inline constexpr const wchar_t* kKeyFilePos = L"FilePos";
+inline constexpr const wchar_t* kKeyTimeStamp = L"TimeStamp";
 
 // The time text of a file (TimeStampText of its creation time); none when it cannot be read.
 using FileTimeStampReader = std::function<std::optional<std::wstring>(const std::filesystem::path&)>;

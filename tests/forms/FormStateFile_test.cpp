@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,13 +24,6 @@ Entries Numbered(const wchar_t* stem, int count) {
         entries.push_back(stem + std::to_wstring(i));
     }
     return entries;
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 TEST(FormStateFile, EachFormWritesItsBlocksAsCountedCrLfLines) {
@@ -148,7 +139,7 @@ TEST(FormStateFile, AFileWrittenByTheSimpleFormGivesTheAdvancedFormNoShareMasks)
     ASSERT_TRUE(WriteFormStateFile(file, {{L"*.doc"}, {L"music"}}, kAdvanced));
     EXPECT_EQ(ReadFormStateFile(file, kAdvanced), (FormState{{L"*.doc"}, {L"music"}}));
     ASSERT_TRUE(WriteFormStateFile(file, ReadFormStateFile(file, kSimple), kSimple));
-    EXPECT_EQ(ReadBytes(file), "1\r\n*.doc\r\n");
+    EXPECT_EQ(folder.ReadFile("vk.set"), "1\r\n*.doc\r\n");
     EXPECT_EQ(ReadFormStateFile(file, kAdvanced), (FormState{{L"*.doc"}, {}}));
 }
 

@@ -26,7 +26,7 @@ protected:
         return tips.Tip();
     }
 
-    int FilePos() const { return profile_.GetInt(kTipSection, kTipFilePosKey, -99); }
+    int FilePos() const { return profile_.GetInt(kSectionTip, kKeyFilePos, -99); }
 
     test::TempTree tree_;
     MemoryProfile profile_;
@@ -58,19 +58,19 @@ TEST_F(TipOfTheDayTest, TheStartUpChoiceIsReadAndWritten) {
         tips.SetStartUp(false);
         EXPECT_FALSE(tips.StartUp());
     }
-    EXPECT_EQ(profile_.GetInt(kTipSection, kTipStartUpKey, -1), 1);
-    profile_.WriteInt(kTipSection, kTipStartUpKey, 7);
+    EXPECT_EQ(profile_.GetInt(kSectionTip, kKeyStartUp, -1), 1);
+    profile_.WriteInt(kSectionTip, kKeyStartUp, 7);
     {
         TipOfTheDay tips(profile_, Tips(), stamp_);
         EXPECT_FALSE(tips.StartUp()); // any value but 0: not offered
         tips.SetStartUp(true);
     }
-    EXPECT_EQ(profile_.GetInt(kTipSection, kTipStartUpKey, -1), 0);
+    EXPECT_EQ(profile_.GetInt(kSectionTip, kKeyStartUp, -1), 0);
 }
 
 TEST_F(TipOfTheDayTest, AReplacedFileStartsAgainFromItsFirstTipAndAnEditedOneDoesNot) {
     EXPECT_EQ(OneTip(), L"First\n");
-    EXPECT_EQ(profile_.GetText(kTipSection, kTipTimeStampKey, L""), created_);
+    EXPECT_EQ(profile_.GetText(kSectionTip, kKeyTimeStamp, L""), created_);
     EXPECT_EQ(OneTip(), L"Second\n");
     // Edited in place: same creation time, the position holds.
     tree_.MakeFile("Tips.tip", "; Tips\nFirst\n\nSecond\nThird, edited\n");
@@ -78,7 +78,7 @@ TEST_F(TipOfTheDayTest, AReplacedFileStartsAgainFromItsFirstTipAndAnEditedOneDoe
     // Replaced: a new creation time, back to the first tip.
     created_ = L"Wed Dec  9 10:00:00 2026";
     EXPECT_EQ(OneTip(), L"First\n");
-    EXPECT_EQ(profile_.GetText(kTipSection, kTipTimeStampKey, L""), created_);
+    EXPECT_EQ(profile_.GetText(kSectionTip, kKeyTimeStamp, L""), created_);
     EXPECT_EQ(OneTip(), L"Second\n");
 }
 
@@ -93,13 +93,13 @@ TEST_F(TipOfTheDayTest, AMissingFileOrOneWithoutTipsGivesNothingToShowAndLeavesT
             EXPECT_TRUE(tips.Tip().empty());
         }
     }
-    EXPECT_FALSE(profile_.Has(kTipSection, kTipFilePosKey));
-    EXPECT_FALSE(profile_.Has(kTipSection, kTipTimeStampKey));
+    EXPECT_FALSE(profile_.Has(kSectionTip, kKeyFilePos));
+    EXPECT_FALSE(profile_.Has(kSectionTip, kKeyTimeStamp));
 }
 
 TEST_F(TipOfTheDayTest, ANegativePositionIsReportedAndTheTipsStartFromTheFirst) {
     OneTip(); // sets the time stamp
-    profile_.WriteInt(kTipSection, kTipFilePosKey, -5);
+    profile_.WriteInt(kSectionTip, kKeyFilePos, -5);
     {
         TipOfTheDay tips(profile_, Tips(), stamp_);
         EXPECT_TRUE(tips.TakeTrouble());
@@ -111,7 +111,7 @@ TEST_F(TipOfTheDayTest, ANegativePositionIsReportedAndTheTipsStartFromTheFirst) 
 
 TEST_F(TipOfTheDayTest, APositionPastTheEndGivesTheFirstTip) {
     OneTip();
-    profile_.WriteInt(kTipSection, kTipFilePosKey, INT_MAX);
+    profile_.WriteInt(kSectionTip, kKeyFilePos, INT_MAX);
     TipOfTheDay tips(profile_, Tips(), stamp_);
     EXPECT_FALSE(tips.TakeTrouble());
     EXPECT_EQ(tips.Tip(), L"First\n");
@@ -142,7 +142,7 @@ TEST(TipOfTheDayRandom, AnyFileAndAnySavedPositionEndWithATipOrNothing) {
         }
         const std::string name = "Tips" + std::to_string(round) + ".tip"; // new files are cheaper than rewritten ones
         tree.MakeFile(name, bytes);
-        profile.WriteInt(kTipSection, kTipFilePosKey, positions[round % std::size(positions)]);
+        profile.WriteInt(kSectionTip, kKeyFilePos, positions[round % std::size(positions)]);
         TipOfTheDay tips(profile, tree.PathOf(name), FileCreationTimeStamp);
         tips.NextTip();
         ASSERT_TRUE(tips.Tip().empty() || IsTipLine(tips.Tip())) << bytes;

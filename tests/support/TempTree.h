@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -84,6 +85,12 @@ public:
         if (!out) {
             ADD_FAILURE() << "cannot write file " << relative;
         }
+    }
+
+    // A file's bytes; empty when there is no such file.
+    [[nodiscard]] std::string ReadFile(std::string_view relative) const {
+        std::ifstream in(PathOf(relative), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     // A file of the given length that takes no room on disk where the system allows holes.

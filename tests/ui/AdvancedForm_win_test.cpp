@@ -11,7 +11,7 @@
 namespace vk {
 namespace {
 
-using testing::MessageBoxCloser;
+using testing::DialogCloser;
 using testing::SearchFormTest;
 
 using Entries = std::vector<std::wstring>;
@@ -40,7 +40,7 @@ protected:
 
     // Presses Start expecting "Please insert mask for search." and no search.
     void ExpectRefused() {
-        MessageBoxCloser closer;
+        DialogCloser closer;
         Click(Item(IDC_START_ADVANCED));
         closer.Join();
         ASSERT_TRUE(closer.found) << "no message box captioned Varnokle";

@@ -16,7 +16,8 @@
 #include "shell/win/AboutBox.h"
 #include "shell/win/RightFrameWnd.h"
 #include "support/TempTree.h"
-#include "ui/support/DialogCloser.h"
+#include "ui/support/CurrentDirectory.h"
+#include "ui/support/DialogWatcher.h"
 #include "ui/support/MenuDriver.h"
 #include "ui/support/TestForm.h"
 
@@ -32,6 +33,7 @@
 namespace vk {
 namespace {
 
+using testing::CurrentDirectory;
 using testing::DialogCloser;
 using testing::MenuItem;
 using testing::ReadMenu;
@@ -168,7 +170,9 @@ TEST_F(MainFrameTest, TheWindowTreeHoldsTheSplittersAndPanesWithTheirIds) {
     EXPECT_STREQ(title, L"Varnokle - make your network transparent!!!");
     // The status bar: "Ready" and "0 items", the count 90 pixels wide; the engine writes to it.
     EXPECT_EQ(theStatusBar, &frame_->StatusBar());
-    EXPECT_EQ(document_->Engine().Services().statusBar, &frame_->StatusBar());
+    document_->Engine().Services().statusBar->SetPaneText(kPaneMessage, L"from the engine");
+    EXPECT_EQ(frame_->StatusBar().PaneText(0), L"from the engine");
+    frame_->StatusBar().SetPaneText(kPaneMessage, L"Ready");
     EXPECT_EQ(frame_->StatusBar().PaneText(0), L"Ready");
     EXPECT_EQ(frame_->StatusBar().PaneText(1), L"0 items");
     int edges[2] = {};
@@ -386,7 +390,7 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
         EXPECT_EQ(MenuState(1, command), static_cast<UINT>(MF_GRAYED)) << command; // the list is empty
     }
     EXPECT_EQ(MenuState(2, 59392), static_cast<UINT>(MF_CHECKED));
-    EXPECT_EQ(MenuState(2, 32802), static_cast<UINT>(MF_GRAYED)); // Options: not yet
+    EXPECT_EQ(MenuState(2, 32802), 0u);
     EXPECT_EQ(MenuState(3, 32790), 0u);
     for (const UINT command : {32804u, 32808u, 57670u, 57664u}) {
         EXPECT_EQ(MenuState(4, command), 0u) << command;
@@ -518,18 +522,6 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
         EXPECT_FALSE(box.found) << answer;
     }
 }
-
-// Runs in a folder of its own as the current directory.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::filesystem::path& path) : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~CurrentDirectory() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 
 TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNowhere) {
     Open();

@@ -15,7 +15,7 @@
 #include "results/win/Varnokle2View.h"
 #include "shell/win/MainFrame.h"
 #include "support/TempTree.h"
-#include "ui/support/DialogCloser.h"
+#include "ui/support/DialogWatcher.h"
 #include "ui/support/MenuDriver.h"
 #include "ui/support/SaveAsTyper.h"
 #include "ui/support/TestForm.h"
@@ -27,7 +27,6 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -58,11 +57,6 @@ public:
 private:
     ShellActions system_;
 };
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // What the clipboard holds in a format, as bytes; empty when it has nothing in it.
 std::vector<unsigned char> ClipboardBytes(UINT format) {
@@ -446,11 +440,11 @@ TEST_F(SaveResultTest, AfterDeletionAndSortTheTextKeepsTheStoreAndThePageTheShow
     ASSERT_EQ(List().ItemCount(), 2);
 
     ASSERT_TRUE(WriteResultFile(Out("r.txt"), List(), Store(), frame_->Handle()));
-    EXPECT_EQ(ReadBytes(tree_.PathOf("out/r.txt")), found);
+    EXPECT_EQ(tree_.ReadFile("out/r.txt"), found);
     EXPECT_NE(found.find(std::string(deleted.begin(), deleted.end())), std::string::npos);
 
     ASSERT_TRUE(WriteResultFile(Out("r.html"), List(), Store(), frame_->Handle()));
-    const std::string page = ReadBytes(tree_.PathOf("out/r.html"));
+    const std::string page = tree_.ReadFile("out/r.html");
     std::string rows;
     for (int row = 0; row < 2; ++row) {
         const std::wstring name = List().ItemText(row, 0);
@@ -467,14 +461,14 @@ TEST_F(SaveResultTest, AfterDeletionAndSortTheTextKeepsTheStoreAndThePageTheShow
 
     // Upper-case extensions and other names give the text format.
     ASSERT_TRUE(WriteResultFile(Out("r.HTML"), List(), Store(), frame_->Handle()));
-    EXPECT_EQ(ReadBytes(tree_.PathOf("out/r.HTML")), found);
+    EXPECT_EQ(tree_.ReadFile("out/r.HTML"), found);
 }
 
 TEST_F(SaveResultTest, AHostileNameShowsAsTextInThePage) {
     AddRow(L"<img src=x onerror=alert(1)>.txt", L"9", L"\\\\SRV\\a&b");
     AddRow(L"\u0416.txt", L"", L"\\\\SRV\\share");
     ASSERT_TRUE(WriteResultFile(Out("h.htm"), List(), Store(), frame_->Handle()));
-    const std::string page = ReadBytes(tree_.PathOf("out/h.htm"));
+    const std::string page = tree_.ReadFile("out/h.htm");
     EXPECT_EQ(page.find("<img"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"\\\\SRV\\a&amp;b\\&lt;img src=x onerror=alert(1)&gt;.txt\">"
                         "&lt;img src=x onerror=alert(1)&gt;.txt</a>"),
@@ -482,7 +476,7 @@ TEST_F(SaveResultTest, AHostileNameShowsAsTextInThePage) {
     EXPECT_NE(page.find(">&#1046;.txt</a>"), std::string::npos);
 
     ASSERT_TRUE(WriteResultFile(Out("h.txt"), List(), Store(), frame_->Handle()));
-    EXPECT_NE(ReadBytes(tree_.PathOf("out/h.txt")).find("\\\\SRV\\share\\&#1046;.txt\r\n"), std::string::npos);
+    EXPECT_NE(tree_.ReadFile("out/h.txt").find("\\\\SRV\\share\\&#1046;.txt\r\n"), std::string::npos);
 }
 
 TEST_F(SaveResultTest, AFileThatCannotBeWrittenIsReportedByName) {
@@ -536,7 +530,7 @@ TEST_F(SaveResultTest, ExportAndCopyDoNotWaitForAWalkerHoldingTheEngineLocks) {
     EXPECT_TRUE(copied);
     EXPECT_TRUE(text);
     EXPECT_TRUE(page);
-    EXPECT_EQ(ReadBytes(tree_.PathOf("out/locked.txt")), StoreLines());
+    EXPECT_EQ(tree_.ReadFile("out/locked.txt"), StoreLines());
 }
 
 // The whole command as the user runs it: Ctrl+A, then Save result from the File menu, a name
@@ -556,7 +550,7 @@ TEST_F(SaveResultTest, SaveResultThroughTheSaveDialogInBothFormats) {
         EXPECT_EQ(dialog.owner, frame_->Handle());
         EXPECT_EQ(dialog.filterShown, L"Web Page(*.html;*htm)");
     }
-    const std::string text = ReadBytes(tree_.PathOf("out/saved.txt"));
+    const std::string text = tree_.ReadFile("out/saved.txt");
     EXPECT_EQ(text, StoreLines());
     for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"}) {
         EXPECT_NE(text.find(std::string("\\\\SRV\\share\\") + name + "\r\n"), std::string::npos) << name;
@@ -567,7 +561,7 @@ TEST_F(SaveResultTest, SaveResultThroughTheSaveDialogInBothFormats) {
         dialog.Join();
         ASSERT_TRUE(dialog.found);
     }
-    const std::string page = ReadBytes(tree_.PathOf("out/saved.html"));
+    const std::string page = tree_.ReadFile("out/saved.html");
     std::string rows;
     const std::map<std::wstring, std::string> sizes = {{L"alpha.txt", "5"}, {L"beta.txt", "1"}, {L"gamma.txt", "3"}};
     for (const std::wstring& name : listed) {

@@ -11,7 +11,7 @@
 namespace vk {
 namespace {
 
-using testing::MessageBoxCloser;
+using testing::DialogCloser;
 using testing::SearchFormTest;
 
 using Entries = std::vector<std::wstring>;
@@ -187,7 +187,7 @@ TEST_F(SimpleForm, AnEmptyMaskShowsTheMessageAndChangesNothing) {
     Masks().InsertAtTop(L"*.doc");
     pane->statusBar.SetPaneText(kPaneMessage, L"before");
     list.InsertRow(0, L"kept", -1);
-    MessageBoxCloser closer;
+    DialogCloser closer;
     Click(Item(IDC_START));
     closer.Join();
     ASSERT_TRUE(closer.found) << "no message box captioned Varnokle";
@@ -203,7 +203,7 @@ TEST_F(SimpleForm, AnEmptyMaskShowsTheMessageAndChangesNothing) {
 
     // Enter in the empty box says the same.
     Focus(Item(IDC_MASK));
-    MessageBoxCloser again;
+    DialogCloser again;
     PressKey(VK_RETURN);
     ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return again.Done(); }));
     again.Join();

@@ -34,7 +34,7 @@
 namespace vk {
 namespace {
 
-using testing::MessageBoxCloser;
+using testing::DialogCloser;
 using testing::PaneHost;
 
 class RecordingMessages final : public IUserMessages {
@@ -528,7 +528,7 @@ TEST_F(TreePane, ABrowseFailureShowsARealMessageBoxCaptionedWithTheProgramsName)
     Browse({L"Net", L"DOM", L"\\\\SRV"});
     Browse({L"Net", L"DOM", L"\\\\SRV", L"share"});
 
-    MessageBoxCloser closer;
+    DialogCloser closer;
     Browse({L"Net", L"DOM", L"\\\\SRV", L"share", L"secret"});
     closer.Join();
     ASSERT_TRUE(closer.found) << "no message box captioned Varnokle";
@@ -537,7 +537,7 @@ TEST_F(TreePane, ABrowseFailureShowsARealMessageBoxCaptionedWithTheProgramsName)
 }
 
 TEST(TreePaneMessages, MessageBoxMessagesShowsTheTextInAnInformationBox) {
-    MessageBoxCloser closer;
+    DialogCloser closer;
     MessageBoxMessages boxes;
     boxes.ShowMessage(L"Access denied.", kProgramName);
     closer.Join();

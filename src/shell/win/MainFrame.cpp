@@ -1,6 +1,9 @@
 #include "shell/win/MainFrame.h"
 
 #include "engine/EngineTexts.h"
+#include "forms/Settings.h"
+#include "forms/win/OptionsDlg.h"
+#include "framework/Module.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
@@ -8,8 +11,12 @@
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
 #include "shell/win/AboutBox.h"
+#include "shell/win/ProgramIcon.h"
 #include "shell/win/RightFrameWnd.h"
 #include "shell/win/ShellCommands.h"
+#include "shell/win/SubTray2.h"
+#include "shell/win/TipOfTheDayDlg.h"
+#include "shell/win/TrayIcon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +25,9 @@ namespace vk {
 namespace {
 
 constexpr UINT kToolBarId = 59392;
+// Posted to itself when the lower pane's form has been swapped: by the time it arrives the form's
+// mode button has minimized and restored the window.
+constexpr UINT kFormSwapDone = WM_APP + 0x110;
 constexpr int kLeftColumn = 0;
 constexpr int kResultColumn = 1;
 // The left column's share of the client width until the first sizing puts it at the form's width.
@@ -25,18 +35,6 @@ constexpr double kInitialLeftShare = 0.4;
 
 constexpr UINT Code(int notification) {
     return static_cast<UINT>(notification);
-}
-
-// A string of the string table; empty when there is none.
-std::wstring LoadText(UINT id) {
-    wchar_t buffer[512]{};
-    const int length = LoadStringW(ui::ModuleInstance(), id, buffer, static_cast<int>(std::size(buffer)));
-    return std::wstring(buffer, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-HICON LoadProgramIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 bool Shown(const ui::Window& window) {
@@ -51,12 +49,8 @@ CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
       shell_(setup_.shell ? *setup_.shell : *systemShell_) {}
 
 CMainFrame::~CMainFrame() {
-    // The engine writes to the status bar from its threads: they end before the bar goes.
-    EngineServices& services = document_.Engine().Services();
-    if (services.statusBar == &statusBar_) {
-        document_.StopSearchAndWait();
-        services.statusBar = nullptr;
-    }
+    // The engine's threads use the panes and the status bar: they end before any of them goes.
+    document_.StopSearchAndWait();
     if (theStatusBar == &statusBar_) {
         theStatusBar = nullptr;
     }
@@ -90,6 +84,9 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
         {ID_HELP_ONLINE, &F::Online},
         {ID_HELP_EMAIL, &F::EMail},
         {ID_APP_ABOUT, &F::About},
+        {ID_VIEW_OPTIONS, &F::Options},
+        {ID_HELP_TIP_OF_THE_DAY, &F::TipOfTheDay},
+        {ID_TRAY_SHOW, &F::Show},
     };
     // clang-format on
     return kCommands;
@@ -108,13 +105,15 @@ bool CMainFrame::CreateFrame() {
     if (!accelerators_) {
         return false;
     }
-    const std::wstring title = LoadText(IDS_APP_TITLE);
+    const std::wstring title = ui::LoadText(IDS_APP_TITLE);
     if (!Create(L"VarnokleMainFrame", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT,
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr)) {
         return false;
     }
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXICON))));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    Send(WM_SETICON, ICON_BIG,
+         reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
+    Send(WM_SETICON, ICON_SMALL,
+         reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))));
     return true;
 }
 
@@ -132,6 +131,7 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_MEASUREITEM, &CMainFrame::OnMeasureItem),
         ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
+        ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
         ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
         ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
     };
@@ -161,11 +161,23 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     }
     statusBar_.SetPaneText(kPaneItemCount, kTextZeroItems);
     ShowIdleText();
-    theStatusBar = &statusBar_;
-    document_.Engine().Services().statusBar = &statusBar_;
+    theStatusBar = &statusBar_; // where the engine's texts go from now on
+    AddTrayIcon();
     RecalcLayout();
     m.result = 0;
     return true;
+}
+
+void CMainFrame::AddTrayIcon() {
+    // The icon is a convenience: the frame stands without it when the system will not show it.
+    if (theSettings.ShowIconInTray == 1) {
+        static_cast<void>(AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1));
+    }
+}
+
+void CMainFrame::RebuildTrayIcon() {
+    SubTray2Remove(Handle());
+    AddTrayIcon();
 }
 
 // The main splitter: the left side in column 0, the result list in column 1.
@@ -177,7 +189,7 @@ bool CMainFrame::CreateClient(int clientWidth) {
     left.document = &document_;
     left.makeForm = setup_.makeForm;
     left.advancedForm = setup_.advancedForm;
-    left.formReplaced = [this] { RecalcLayout(); };
+    left.formReplaced = [this] { OnFormReplaced(); };
     auto leftFrame = std::make_unique<CRightFrameWnd>(std::move(left));
     const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
     if (!leftFrame->CreateIn(splitter_.Handle(), leftWidth) || !leftFrame->View().Exists()) {
@@ -195,6 +207,20 @@ bool CMainFrame::CreateClient(int clientWidth) {
     leftFrame_ = leftPane;
     resultView_ = resultPane;
     splitterReady_ = true;
+    return true;
+}
+
+void CMainFrame::OnFormReplaced() {
+    RecalcLayout();
+    // The form's mode button now minimizes and restores the window to lay it out again: that
+    // minimize must not send the window to the tray.
+    if (SubTray2KeepShownWhenMinimized(Handle(), true)) {
+        PostMessageW(Handle(), kFormSwapDone, 0, 0);
+    }
+}
+
+bool CMainFrame::OnFormSwapDone(ui::Message&) {
+    SubTray2KeepShownWhenMinimized(Handle(), false);
     return true;
 }
 
@@ -275,6 +301,16 @@ bool CMainFrame::OnSetFocus(ui::Message&) {
 }
 
 bool CMainFrame::OnClose(ui::Message&) {
+    // A close that arrives while the first one waits (the close box pressed twice, the tray's
+    // Exit meanwhile) has nothing more to do.
+    if (closing_) {
+        return true;
+    }
+    closing_ = true;
+    // A running search uses the result list, the tree, the form's buttons and the status bar from
+    // its threads: it ends, with the messages they send handled meanwhile, before any of them goes.
+    document_.StopSearchAndWait();
+    SubTray2Remove(Handle());
     Destroy();
     return true;
 }
@@ -287,6 +323,10 @@ bool CMainFrame::OnDestroy(ui::Message&) {
 }
 
 bool CMainFrame::OnCommand(ui::Message& m) {
+    // A dismissed tray menu posts command 0: nothing was chosen.
+    if (m.CommandId() == 0 && m.lParam == 0) {
+        return true;
+    }
     // Commands without a handler, or disabled now, do nothing.
     return ui::RunCommand(*this, Commands(), m.CommandId());
 }
@@ -328,7 +368,7 @@ bool CMainFrame::OnToolTipText(ui::Message& m) {
     if (info->uFlags & TTF_IDISHWND) {
         return false;
     }
-    toolTip_ = TooltipOf(LoadText(static_cast<UINT>(info->hdr.idFrom)));
+    toolTip_ = TooltipOf(ui::LoadText(static_cast<UINT>(info->hdr.idFrom)));
     info->hinst = nullptr;
     info->lpszText = toolTip_.data();
     m.result = 0;
@@ -348,13 +388,13 @@ bool CMainFrame::OnHotItemChange(ui::Message& m) {
 
 void CMainFrame::ShowPrompt(UINT command) {
     if (statusBar_.Exists()) {
-        statusBar_.SetPaneText(kPaneMessage, PromptOf(LoadText(command)));
+        statusBar_.SetPaneText(kPaneMessage, PromptOf(ui::LoadText(command)));
     }
 }
 
 void CMainFrame::ShowIdleText() {
     if (statusBar_.Exists()) {
-        statusBar_.SetPaneText(kPaneMessage, LoadText(IDS_IDLE_MESSAGE));
+        statusBar_.SetPaneText(kPaneMessage, ui::LoadText(IDS_IDLE_MESSAGE));
     }
 }
 
@@ -466,6 +506,24 @@ void CMainFrame::EMail(UINT) {
 void CMainFrame::About(UINT) {
     CAboutBox about;
     about.DoModal(Handle());
+}
+
+void CMainFrame::Options(UINT) {
+    COptionsDlg dialog(theSettings, AppProfile());
+    if (dialog.DoModal(Handle()) != IDOK) {
+        return;
+    }
+    static_cast<void>(theSettings.Save(AppProfile()));
+    RebuildTrayIcon();
+}
+
+void CMainFrame::TipOfTheDay(UINT) {
+    ShowTipOfTheDay(Handle());
+}
+
+void CMainFrame::Show(UINT) {
+    // Also brings back a frame that the tray icon has hidden.
+    ShowWindow(Handle(), SW_RESTORE);
 }
 
 } // namespace vk

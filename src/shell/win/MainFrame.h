@@ -8,6 +8,10 @@
 //
 // Its panes are sized from the search form that is shown: the left column is as wide as the form
 // with a sizing border on either side, the form row as high as the form with one above and below.
+//
+// With the ShowIconInTray setting (theSettings, loaded before the frame is made) the frame has an
+// icon in the notification area from its creation to its close; Options rebuilds it. Closing
+// stops a running search and waits for its threads before any window goes.
 
 #include "framework/CommandTable.h"
 #include "framework/PaneSplitter.h"
@@ -39,7 +43,7 @@ public:
     };
 
     CMainFrame(CVarnokle2Doc& document, Setup setup);
-    // Stops a search that still writes to the status bar before the bar goes.
+    // Stops a running search and waits for its threads before the status bar and the panes go.
     ~CMainFrame() override;
 
     // Creates the window (not shown yet) with its menu, panes, toolbar and status bar. False when
@@ -84,9 +88,14 @@ private:
     bool OnMenuSelect(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
     bool OnHotItemChange(ui::Message& m);
+    bool OnFormSwapDone(ui::Message& m);
+    void OnFormReplaced();
 
     // The commands.
     void Exit(UINT);
+    void Options(UINT);
+    void TipOfTheDay(UINT);
+    void Show(UINT);
     void ToResultView(UINT command);
     void SaveResult(UINT);
     void CopyFiles(UINT);
@@ -110,6 +119,10 @@ private:
     // The message pane: a command's prompt, or the idle text.
     void ShowPrompt(UINT command);
     void ShowIdleText();
+    // The notification-area icon as the settings want it: taken away, then added again when
+    // ShowIconInTray is 1.
+    void RebuildTrayIcon();
+    void AddTrayIcon();
     // The panes F6 moves between, in order: tree, form, results; those that are not shown are left out.
     [[nodiscard]] std::vector<HWND> FocusPanes() const;
 
@@ -125,6 +138,7 @@ private:
     CVarnokle2View* resultView_ = nullptr;
     bool splitterReady_ = false;
     bool endsProgram_ = false;
+    bool closing_ = false;     // set while the close waits for a search to end
     std::wstring toolTip_;     // the text a tooltip is showing
     HWND lastFocus_ = nullptr; // where the keyboard was when the frame was last left
 };

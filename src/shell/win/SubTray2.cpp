@@ -20,7 +20,7 @@ bool SetProperty(HWND window, const wchar_t* name, UINT_PTR value) {
 
 void RemoveProperties(HWND window) {
     for (const wchar_t* name : {kSubTray2NotifyTrayMsgProperty, kSubTray2OldWndProcProperty, kSubTray2StyleProperty,
-                                kSubTray2IdProperty, kSubTray2MenuHandleProperty}) {
+                                kSubTray2IdProperty, kSubTray2MenuHandleProperty, kSubTray2KeepShownProperty}) {
         RemovePropW(window, name);
     }
 }
@@ -115,7 +115,8 @@ void ShowTrayMenu(HWND window) {
 // while minimized, as the system deactivates a window that the user minimizes; and when it is
 // sized to its minimized state, for systems that leave the only window of a desktop active (Wine).
 bool HidesWhenMinimized(HWND window, UINT message, WPARAM wParam) {
-    if ((Property(window, kSubTray2StyleProperty) & kTrayHideWhenMinimized) == 0) {
+    if ((Property(window, kSubTray2StyleProperty) & kTrayHideWhenMinimized) == 0 ||
+        Property(window, kSubTray2KeepShownProperty) != 0) {
         return false;
     }
     return (message == WM_ACTIVATE && IsIconic(window)) || (message == WM_SIZE && wParam == SIZE_MINIMIZED);
@@ -190,6 +191,17 @@ bool SubTray2Remove(HWND window) {
         ShowWindow(window, SW_SHOWMINNOACTIVE);
     }
     return true;
+}
+
+bool SubTray2KeepShownWhenMinimized(HWND window, bool keep) {
+    if (!window || !GetPropW(window, kSubTray2IdProperty)) {
+        return false;
+    }
+    if (!keep) {
+        RemovePropW(window, kSubTray2KeepShownProperty);
+        return true;
+    }
+    return SetProperty(window, kSubTray2KeepShownProperty, 1);
 }
 
 LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -25,6 +25,11 @@ bool SubTray2AddMenuItem(HWND window, UINT commandId, const wchar_t* text);
 // had hidden is shown minimized, so that it stays reachable from the task bar.
 bool SubTray2Remove(HWND window);
 
+// While keep is true, minimizing the window does not hide it even with option bit 0: for a
+// program that minimizes and restores its own window to lay it out again. Nothing happens to a
+// window without the icon; removing the icon ends it.
+bool SubTray2KeepShownWhenMinimized(HWND window, bool keep);
+
 // The window procedure that SubTray2Add installs.
 LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -35,6 +40,7 @@ inline constexpr const wchar_t* kSubTray2OldWndProcProperty = L"#SubTray2OldWndP
 inline constexpr const wchar_t* kSubTray2StyleProperty = L"#SubTray2Style#";
 inline constexpr const wchar_t* kSubTray2IdProperty = L"#SubTray2ID#";
 inline constexpr const wchar_t* kSubTray2MenuHandleProperty = L"#SubTray2MenuHandle#";
+inline constexpr const wchar_t* kSubTray2KeepShownProperty = L"#SubTray2KeepShown#";
 inline constexpr const wchar_t* kSubTray2MessageName = L"SubTray2WindowMsg";
 
 } // namespace vk

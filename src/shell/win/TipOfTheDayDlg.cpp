@@ -1,20 +1,14 @@
 #include "shell/win/TipOfTheDayDlg.h"
 
 #include "engine/SearchEngine.h"
+#include "framework/Module.h"
 #include "results/win/UserMessages.h"
 
 #include <memory>
 #include <type_traits>
-#include <vector>
 
 namespace vk {
 namespace {
-
-std::wstring LoadText(UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(ui::ModuleInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
 
 IUserMessages& MessageBoxes() {
     static MessageBoxMessages boxes;
@@ -96,17 +90,8 @@ GdiObject MakeFont(int height, int weight, const wchar_t* face) {
 } // namespace
 
 std::filesystem::path TipsFilePath() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return L"Tips.tip";
-        }
-        if (length < buffer.size()) {
-            return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path() / L"Tips.tip";
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::wstring folder = ui::ProgramFolder();
+    return folder.empty() ? std::filesystem::path(L"Tips.tip") : std::filesystem::path(folder) / L"Tips.tip";
 }
 
 CTipOfTheDayDlg::CTipOfTheDayDlg(HWND owner) : CTipOfTheDayDlg(owner, TipsFilePath(), AppProfile(), MessageBoxes()) {}
@@ -130,9 +115,9 @@ bool CTipOfTheDayDlg::ProcessMessage(ui::Message& m) {
 }
 
 void CTipOfTheDayDlg::TakeTip() {
-    tipText_ = tips_.HasFile() ? tips_.Tip() : LoadText(IDS_TIP_FILE_ABSENT);
+    tipText_ = tips_.HasFile() ? tips_.Tip() : ui::LoadText(IDS_TIP_FILE_ABSENT);
     if (tips_.TakeTrouble()) {
-        messages_.ShowMessage(LoadText(IDS_TIP_FILE_TROUBLE), kProgramName);
+        messages_.ShowMessage(ui::LoadText(IDS_TIP_FILE_TROUBLE), kProgramName);
     }
 }
 
@@ -201,7 +186,7 @@ void CTipOfTheDayDlg::PaintTip(HDC dc, bool full) const {
     const GdiObject headingFont = MakeFont(22, FW_BOLD, L"Times");
     const GdiObject tipFont = MakeFont(16, FW_NORMAL, L"Arial");
     const HGDIOBJ previousFont = SelectObject(dc, headingFont.get());
-    const std::wstring heading = LoadText(IDS_TIP_DID_YOU_KNOW);
+    const std::wstring heading = ui::LoadText(IDS_TIP_DID_YOU_KNOW);
     RECT headingRect{tip.left, picture.top, tip.right, tip.bottom};
     DrawTextW(dc, heading.c_str(), static_cast<int>(heading.size()), &headingRect, DT_SINGLELINE | DT_NOPREFIX);
 

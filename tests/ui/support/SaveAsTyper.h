@@ -1,31 +1,27 @@
 #pragma once
 // Answers the system's "Save As" dialog of this process the way a user does: once the dialog is
 // up, with the keyboard in its file name box, it types a name and presses Enter (real key input
-// through SendInput, from a thread of its own while the dialog runs on the user interface thread).
+// through SendInput, from the watcher's thread while the dialog runs on the user interface thread).
 // It keeps what the dialog showed: its owner and the filter selected at the start.
 
-#include <windows.h>
+#include "ui/support/DialogWatcher.h"
 
-#include <atomic>
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace vk::testing {
 
 class SaveAsTyper {
 public:
-    explicit SaveAsTyper(std::wstring name) : name_(std::move(name)), thread_([this] { Run(); }) {}
-    ~SaveAsTyper() { Join(); }
-    SaveAsTyper(const SaveAsTyper&) = delete;
-    SaveAsTyper& operator=(const SaveAsTyper&) = delete;
+    explicit SaveAsTyper(std::wstring name)
+        : name_(std::move(name)),
+          watcher_(
+              L"Save As", [this](HWND dialog) { Type(dialog); }, std::chrono::seconds(20), &KeysInNameBox) {}
 
+    // Stops waiting; afterwards the results can be read.
     void Join() {
-        stop_ = true;
-        if (thread_.joinable()) {
-            thread_.join();
-        }
+        watcher_.Join();
+        found = watcher_.Found();
     }
 
     bool found = false;
@@ -36,24 +32,11 @@ private:
     static constexpr int kFileNameBox = 1148;
     static constexpr int kFileTypeBox = 1136;
 
-    static HWND FindDialog() {
-        struct Search {
-            HWND found = nullptr;
-        } search;
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                wchar_t title[64] = {};
-                GetWindowTextW(window, title, 64);
-                if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::wstring(title) == L"Save As") {
-                    reinterpret_cast<Search*>(context)->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+    static bool KeysInNameBox(HWND dialog) {
+        const HWND box = GetDlgItem(dialog, kFileNameBox);
+        GUITHREADINFO gui{sizeof gui};
+        return box && GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) &&
+               (gui.hwndFocus == box || IsChild(box, gui.hwndFocus));
     }
 
     static void Press(std::vector<INPUT>& inputs, WORD key, wchar_t character) {
@@ -68,24 +51,7 @@ private:
         inputs.push_back(up);
     }
 
-    void Run() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        HWND dialog = nullptr;
-        while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-            dialog = FindDialog();
-            const HWND box = dialog ? GetDlgItem(dialog, kFileNameBox) : nullptr;
-            GUITHREADINFO gui{sizeof gui};
-            if (box && GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) &&
-                (gui.hwndFocus == box || IsChild(box, gui.hwndFocus))) {
-                break;
-            }
-            dialog = nullptr;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (!dialog) {
-            return;
-        }
-        found = true;
+    void Type(HWND dialog) {
         owner = GetWindow(dialog, GW_OWNER);
         wchar_t filter[128] = {};
         SendMessageW(GetDlgItem(dialog, kFileTypeBox), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(filter));
@@ -100,8 +66,7 @@ private:
     }
 
     std::wstring name_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    DialogWatcher watcher_;
 };
 
 } // namespace vk::testing

@@ -26,9 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -124,12 +122,7 @@ protected:
     [[nodiscard]] std::wstring Status() const { return pane->statusBar.PaneText(kPaneMessage); }
 
     // The state file's bytes (empty when there is none).
-    [[nodiscard]] std::string StateFile() const {
-        std::ifstream in(work.PathOf("vk.set"), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    [[nodiscard]] std::string StateFile() const { return work.ReadFile("vk.set"); }
     void WriteStateFile(std::string_view bytes) const { work.MakeFile("vk.set", bytes); }
 
     // A click with the left mouse button on a control: press and release, through the message

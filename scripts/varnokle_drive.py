@@ -1,0 +1,427 @@
+#!/usr/bin/env python3
+"""Runs the window program, Varnokle.exe, under Wine on an X display and drives it as a person does:
+the mouse and the keyboard through xdotool, the eyes through vk_probe.exe (a small Windows program of
+the tests that reads what the program's windows show: controls, status bar, result rows).
+
+As a module it serves the end-to-end test (tests/e2e/end_to_end.py), the README's run command and the
+screenshot script. As a program:
+
+    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--advanced-shot PNG]
+                           [--workdir DIR] [--fresh]
+
+starts the program on a virtual display of its own, answers the tip of the day, searches for the
+mask, writes a picture of the main window (and, with --advanced-shot, one of the advanced form after
+the same search), closes the program and prints where the pictures are. --fresh deletes the
+program's settings before and after.
+
+The program runs with Wine's X11 driver in its unmanaged mode (Managed=N, for Varnokle.exe only):
+without a window manager a maximized window then really fills the screen and the keyboard follows
+the window the program activates. Everything waits for what it can see, never for a fixed time.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from contextlib import contextmanager
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver64"
+PROGRAM_KEY = r"HKCU\Software\Varnokle"
+SETTINGS_KEY = PROGRAM_KEY + r"\Varnokle - make your network transparent!!!"
+X11_KEY = r"HKCU\Software\Wine\AppDefaults\Varnokle.exe\X11 Driver"
+
+MAIN_CLASS = "VarnokleMainFrame"
+DIALOG_CLASS = "#32770"
+MENU_CLASS = "#32768"
+TRAY_TITLE = "Wine System Tray"
+
+# Control ids of the program's windows.
+SIMPLE_MASK, SIMPLE_START, SIMPLE_STOP, ADVANCED_MODE = 1002, 1007, 1008, 1034
+ADVANCED_MASK, ADVANCED_START, ADVANCED_STOP, SIMPLE_MODE = 1042, 1038, 1044, 1040
+TIP_STARTUP, TIP_NEXT = 171, 170
+OPTIONS_TRAY, OPTIONS_MINIMIZE, OPTIONS_TIPS = 1025, 1026, 1028
+OK, CANCEL = 1, 2
+ID_VIEW_OPTIONS = 32802
+
+
+class StepFailed(Exception):
+    """A step of a drive did not see what it waited for."""
+
+
+def wait_until(condition, what, timeout=30.0, interval=0.1):
+    """Asks condition() until it gives something true and returns that; fails with what otherwise."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise StepFailed(f"{what} (waited {timeout:g} s)")
+        time.sleep(interval)
+
+
+def windows_path(path):
+    """A Linux path as Wine's Z: drive shows it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def centre(rect):
+    left, top, right, bottom = rect
+    return (left + right) // 2, (top + bottom) // 2
+
+
+@contextmanager
+def virtual_display():
+    """An Xvfb display of its own (1280x800); yields its name."""
+    number = 90
+    while os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+        number += 1
+    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}") or server.poll() is not None,
+                   "the virtual display did not start", timeout=10)
+        if server.poll() is not None:
+            raise StepFailed("the virtual display did not start")
+        yield f":{number}"
+    finally:
+        server.terminate()
+        server.wait()
+
+
+class Desktop:
+    """The Wine prefix of a build on an X display: registry, probe, mouse, keys and pictures."""
+
+    def __init__(self, build, display):
+        self.build = os.path.abspath(build)
+        self.display = display
+        self.env = dict(os.environ, DISPLAY=display, WINEPREFIX=os.path.join(self.build, "wineprefix"),
+                        WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        self.run_wine = os.path.join(self.build, "wine-run.sh")
+        self.probe_exe = os.path.join(self.build, "tests", "vk_probe.exe")
+
+    # --- Wine -------------------------------------------------------------------------------
+
+    def restart_wine(self):
+        """Ends the prefix's Wine server, so that the next program starts Wine's desktop (and its
+        notification area) on this display."""
+        subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=60)
+
+    def wine(self, *args, check=True):
+        """Runs a Windows program (or a Wine tool) to its end; returns its standard output."""
+        done = subprocess.run([self.run_wine, *args], env=self.env, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
+        if check and done.returncode != 0:
+            raise StepFailed(f"{' '.join(args)} failed: {done.stderr.decode(errors='replace')}")
+        return done.stdout
+
+    def reg_delete(self, key):
+        self.wine("reg", "delete", key, "/f", check=False)
+
+    def reg_add(self, key, name, kind, value):
+        self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f")
+
+    def reg_values(self, key):
+        """The values of a registry key by name (numbers as int), {} when there is none."""
+        out = self.wine("reg", "query", key, check=False).decode("cp437", errors="replace")
+        values = {}
+        for line in out.replace("\r", "").splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) == 3 and parts[1].startswith("REG_"):
+                values[parts[0]] = int(parts[2], 16) if parts[1] == "REG_DWORD" else parts[2]
+        return values
+
+    def set_unmanaged(self, unmanaged):
+        """Wine's X11 driver mode for Varnokle.exe, read when the program starts."""
+        if unmanaged:
+            self.reg_add(X11_KEY, "Managed", "REG_SZ", "N")
+        else:
+            self.reg_delete(X11_KEY)
+
+    # --- Reading the screen -------------------------------------------------------------------
+
+    def probe(self, *args):
+        """vk_probe's answer as Python values; None when the window is not there."""
+        done = subprocess.run([self.run_wine, self.probe_exe, *args], env=self.env, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
+        text = done.stdout.decode("utf-8", errors="replace").strip()
+        return json.loads(text) if text else None
+
+    def windows(self):
+        return self.probe("windows") or []
+
+    def window(self, cls, title=None):
+        return self.probe("dump", cls, *([title] if title is not None else []))
+
+    def x_windows(self, name, visible=True):
+        """The X windows whose name is name (only those shown, unless visible is False)."""
+        args = ["xdotool", "search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{name}$"]
+        done = subprocess.run(args, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        return [int(w) for w in done.stdout.split()]
+
+    def x_geometry(self, window):
+        done = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(window)], env=self.env,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
+        values = dict(line.split("=", 1) for line in done.stdout.decode().split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def screenshot(self, path, crop=None):
+        """A picture of the screen (or of crop, a rectangle) in a PNG file."""
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+        args = ["/usr/bin/import", "-window", "root"]
+        if crop:
+            left, top, right, bottom = [max(v, 0) for v in crop]
+            args += ["-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage"]
+        subprocess.run(args + [path], env=self.env, check=True)
+        return path
+
+    # --- The user's hands ---------------------------------------------------------------------
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *[str(a) for a in args]], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def move(self, point):
+        self.xdo("mousemove", point[0], point[1])
+
+    def click(self, point, button=1):
+        self.xdo("mousemove", point[0], point[1], "click", button)
+
+    def type(self, text):
+        self.xdo("type", "--delay", 20, text)
+
+    def key(self, *keys):
+        self.xdo("key", *keys)
+
+
+class Program:
+    """One run of Varnokle.exe in a working folder (its current directory, where vk.set goes)."""
+
+    def __init__(self, desktop, workdir, network=None, args=()):
+        self.desktop = desktop
+        self.workdir = workdir
+        env = dict(desktop.env)
+        if network:
+            env["VARNOKLE_NETWORK"] = windows_path(network)
+        os.makedirs(workdir, exist_ok=True)
+        self.stdout_path = os.path.join(workdir, "varnokle.out")
+        self.stderr_path = os.path.join(workdir, "varnokle.err")
+        exe = os.path.join(desktop.build, "src", "Varnokle.exe")
+        with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
+            self.process = subprocess.Popen([desktop.run_wine, exe, *args], env=env, cwd=workdir,
+                                            stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+
+    # --- What the user sees -------------------------------------------------------------------
+
+    def main(self):
+        return self.desktop.window(MAIN_CLASS)
+
+    def dialog(self, title):
+        found = self.desktop.window(DIALOG_CLASS, title)
+        return found if found and found["visible"] else None
+
+    def wait_main(self, what="the main window did not appear"):
+        return wait_until(lambda: (lambda m: m if m and m["visible"] else None)(self.main()), what, timeout=60)
+
+    def wait_dialog(self, title):
+        return wait_until(lambda: self.dialog(title), f'no dialog "{title}" appeared')
+
+    def wait_dialog_gone(self, title):
+        wait_until(lambda: self.dialog(title) is None, f'the dialog "{title}" did not close')
+
+    @staticmethod
+    def control(window, control_id):
+        for control in window["controls"]:
+            if control["id"] == control_id and control["visible"]:
+                return control
+        return None
+
+    def wait_control(self, control_id, what, predicate=lambda c: True, title=None):
+        """Waits until the control (of the main window, or of the dialog titled title) is shown and
+        predicate(control) holds; returns the window's state."""
+
+        def seen():
+            window = self.dialog(title) if title else self.main()
+            control = window and self.control(window, control_id)
+            return window if control and predicate(control) else None
+
+        return wait_until(seen, what)
+
+    def status(self):
+        main = self.main()
+        return main["status"] if main else []
+
+    def ended(self):
+        return self.process.poll() is not None
+
+    def stderr(self):
+        with open(self.stderr_path, "rb") as err:
+            return err.read().decode("utf-8", errors="replace")
+
+    # --- What the user does -------------------------------------------------------------------
+
+    def click_control(self, control_id, title=None, button=1):
+        window = self.dialog(title) if title else self.main()
+        control = window and self.control(window, control_id)
+        if not control:
+            raise StepFailed(f"control {control_id} is not shown in {title or 'the main window'}")
+        self.desktop.click(centre(control["rect"]), button)
+
+    def click_tool(self, command):
+        """A click on the toolbar button of a command."""
+        for button in self.main()["buttons"]:
+            if button["command"] == command:
+                self.desktop.click(centre(button["rect"]))
+                return
+        raise StepFailed(f"no toolbar button for command {command}")
+
+    def activate(self):
+        """Makes the main window the active one, as a click on its status bar does."""
+        main = self.main()
+        if main["active"]:
+            return
+        left, top, right, bottom = main["client"]
+        self.desktop.click((right - 40, bottom - 4))
+        wait_until(lambda: self.main()["active"], "the main window did not become active")
+
+    def type_mask(self, mask_box, mask):
+        """Clicks into a mask box, replaces its text by mask and waits until the box shows it."""
+        box = self.control(self.main(), mask_box)
+        if not box:
+            raise StepFailed(f"the mask box {mask_box} is not shown")
+        left, top, right, bottom = box["rect"]
+        self.desktop.click((left + 30, (top + bottom) // 2))
+        self.desktop.key("End", "shift+Home", "BackSpace")
+        self.desktop.type(mask)
+        self.wait_control(mask_box, f'the mask box did not show "{mask}"', lambda c: c["text"] == mask)
+
+    def hover_tool(self, command, prompt):
+        """Rests the pointer on a toolbar button until the status bar shows its prompt."""
+        for button in self.main()["buttons"]:
+            if button["command"] == command:
+                self.desktop.move(centre(button["rect"]))
+                break
+        else:
+            raise StepFailed(f"no toolbar button for command {command}")
+        wait_until(lambda: self.status()[:1] == [prompt], f'the status bar did not show "{prompt}"')
+
+    def search(self, mask, advanced=False, timeout=120):
+        """Types the mask, presses Start and waits for "Search completed"; returns the window."""
+        mask_box, start = (ADVANCED_MASK, ADVANCED_START) if advanced else (SIMPLE_MASK, SIMPLE_START)
+        # The message pane first shows something else, so that the "Search completed" awaited
+        # below is this search's.
+        self.hover_tool(ID_VIEW_OPTIONS, "Show options dialog")
+        self.type_mask(mask_box, mask)
+        self.click_control(start)
+        return wait_until(lambda: (lambda m: m if m["status"][:1] == ["Search completed"] and
+                                   self.control(m, start)["enabled"] else None)(self.main()),
+                          '"Search completed" did not come', timeout=timeout)
+
+    def rest_pointer(self):
+        """Moves the pointer to an empty part of the result list, where no tooltip shows."""
+        left, top, right, bottom = self.main()["client"]
+        self.desktop.move((right - 100, bottom - 100))
+        wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == "tooltips_class32"],
+                   "a tooltip stayed on the screen")
+
+    def answer_tip(self, title="Tip of the Day"):
+        """Closes the tip of the day with OK, if it is shown."""
+        if self.dialog(title):
+            self.click_control(OK, title)
+            self.wait_dialog_gone(title)
+
+    def close(self, timeout=60):
+        """Closes the main window with its close box and waits for the program to end; returns the
+        exit code."""
+        self.activate()
+        main = self.main()
+        if not main["close_box"]:
+            raise StepFailed("the main window has no close box")
+        self.desktop.click(main["close_box"])
+        return self.wait_end(timeout)
+
+    def wait_end(self, timeout=60):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise StepFailed(f"the program did not end within {timeout} s") from None
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def demo(arguments):
+    """The README's run command without a display: a short search, pictured."""
+    with virtual_display() as display:
+        desktop = Desktop(arguments.build, display)
+        desktop.restart_wine()
+        desktop.set_unmanaged(True)
+        if arguments.fresh:
+            desktop.reg_delete(PROGRAM_KEY)
+        workdir = os.path.abspath(arguments.workdir) if arguments.workdir else tempfile.mkdtemp(prefix="varnokle-")
+        program = Program(desktop, workdir, arguments.network)
+        try:
+            program.wait_main()
+            # The tip of the day comes first on a fresh profile; the main window is disabled while
+            # it is shown.
+            wait_until(lambda: program.main()["enabled"] or program.dialog("Tip of the Day"),
+                       "neither the main window nor the tip of the day could be used")
+            program.answer_tip()
+            advanced = program.control(program.main(), ADVANCED_MASK) is not None
+            main = program.search(arguments.mask, advanced)
+            print(f"Searched the demo network for {arguments.mask}: {main['status'][1]}, {main['status'][0]}.")
+            program.rest_pointer()
+            shots = [desktop.screenshot(arguments.shot)]
+            if arguments.advanced_shot:
+                if not advanced:
+                    program.click_control(ADVANCED_MODE)
+                    program.wait_control(SIMPLE_MODE, "the advanced form did not come")
+                    program.search(arguments.mask, advanced=True)
+                program.rest_pointer()
+                shots.append(desktop.screenshot(arguments.advanced_shot))
+            code = program.close()
+            if code != 0:
+                raise StepFailed(f"the program ended with exit code {code}")
+            for shot in shots:
+                print(f"The main window: {shot}")
+        except StepFailed as failure:
+            print(f"run-demo: {failure}", file=sys.stderr)
+            sys.stderr.write(program.stderr())
+            return 1
+        finally:
+            program.kill()
+            desktop.set_unmanaged(False)
+            if arguments.fresh:
+                desktop.reg_delete(PROGRAM_KEY)
+            desktop.restart_wine()
+            if not arguments.workdir:
+                shutil.rmtree(workdir, ignore_errors=True)
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    sub = parser.add_subparsers(dest="command", required=True)
+    run = sub.add_parser("demo", help="search on a virtual display and take a picture")
+    run.add_argument("--build", required=True, help="the Windows build folder (build/win)")
+    run.add_argument("--network", required=True, help="the folder network")
+    run.add_argument("--mask", default="*.txt;*.doc")
+    run.add_argument("--shot", required=True, help="the picture of the main window (PNG)")
+    run.add_argument("--advanced-shot", help="a picture of the advanced form after the same search")
+    run.add_argument("--workdir", help="the program's current directory (default: a temporary one)")
+    run.add_argument("--fresh", action="store_true", help="start from, and leave, no saved settings")
+    arguments = parser.parse_args()
+    return demo(arguments)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,45 @@
+// Varnokle.exe: the window program.
+
+#include "shell/win/Varnokle2App.h"
+
+#include "framework/Win32.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+namespace {
+
+std::vector<std::wstring> Arguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 1; arguments && i < count; ++i) {
+        args.emplace_back(arguments[i]);
+    }
+    LocalFree(arguments);
+    return args;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    // The shell's calls (open, properties, the clipboard's file lists) want OLE on this thread.
+    const HRESULT ole = OleInitialize(nullptr);
+    int exitCode = 1;
+    try {
+        vk::CVarnokle2App app;
+        vk::CVarnokle2App::Setup setup;
+        setup.args = Arguments();
+        const wchar_t* network = _wgetenv(L"VARNOKLE_NETWORK");
+        setup.networkEnvironment = network ? network : L"";
+        exitCode = app.InitInstance(setup) ? app.Run() : app.ExitCode();
+    } catch (...) {
+        exitCode = 1;
+    }
+    if (SUCCEEDED(ole)) {
+        OleUninitialize();
+    }
+    return exitCode;
+}

@@ -1,0 +1,315 @@
+#!/usr/bin/env python3
+"""The end-to-end test: the real Varnokle.exe of the Windows build under Wine, on the X display it is
+given (ctest runs it on a virtual one), driven only as a person would, with the mouse and the keyboard
+(xdotool), and checked by what its windows show (vk_probe.exe) and what it leaves behind (the registry,
+vk.set).
+
+    end_to_end.py --build build/win --source .
+
+It starts from a fresh state: the program's registry key is deleted and each run of the program has
+an empty folder of its own as its current directory. It uses the build's Wine prefix and leaves the
+program's key deleted again when it ends.
+
+Steps (each fails with a message that says what it waited for in vain):
+1. First start: the tip of the day; Next tip, unticking "Show tips on startup", OK: "StartUp" = 1 and
+   "FilePos" after the second tip.
+2. A search typed into the simple form: the rows are those the console tool finds with the same mask,
+   the status bar says "Search completed" and the count.
+3. The advanced form and back: the typed mask goes along, "Advanced" is saved each time.
+4. Options opened and cancelled: nothing changes. Options turning the tray icon on: Wine's
+   notification area shows; off: it goes; on again.
+5. The tray menu's Exit ends the program (exit code 0) and takes the icon away; vk.set holds the mask.
+6. Second start with "StartUp" = 1: no tip dialog, yet "FilePos" moves on by one tip; the tray icon
+   comes with the saved setting and goes when the close box ends the program.
+7. A search on a slow copy of the demo network, and the close box pressed while it runs: the program
+   ends cleanly (exit code 0, no crash report) and vk.set is written.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+
+from varnokle_drive import (ADVANCED_MASK, ADVANCED_MODE, CANCEL, OK, OPTIONS_MINIMIZE, OPTIONS_TIPS,  # noqa: E402
+                            OPTIONS_TRAY, PROGRAM_KEY, SETTINGS_KEY, SIMPLE_MASK, SIMPLE_MODE, SIMPLE_START,
+                            TIP_NEXT, TIP_STARTUP, ID_VIEW_OPTIONS, MENU_CLASS, TRAY_TITLE, Desktop, Program,
+                            StepFailed, centre, wait_until, windows_path)
+
+TIP = "Tip of the Day"
+OPTIONS = "Options"
+
+
+def check(condition, message):
+    if not condition:
+        raise StepFailed(message)
+
+
+def tip_positions(tips_file):
+    """The byte positions right after each tip line of a tips file, as the program reads it."""
+    positions = []
+    offset = 0
+    with open(tips_file, "rb") as tips:
+        for line in tips:
+            offset += len(line)
+            if line[:1] not in (b" ", b"\t", b"\n", b"\r", b";"):
+                positions.append(offset)
+    return positions
+
+
+def crash_report(text):
+    signs = ("Unhandled exception", "Unhandled page fault", "Backtrace:", "wine: Assertion", "terminate called")
+    return any(sign in text for sign in signs)
+
+
+class EndToEnd:
+    def __init__(self, arguments):
+        self.build = os.path.abspath(arguments.build)
+        self.source = os.path.abspath(arguments.source)
+        self.desktop = Desktop(self.build, os.environ.get("DISPLAY", ""))
+        self.scratch = tempfile.mkdtemp(prefix="varnokle-e2e-")
+        self.network = os.path.join(self.source, "demo", "network")
+        self.tips = tip_positions(os.path.join(self.build, "src", "Tips.tip"))
+        self.program = None
+        self.runs = 0
+
+    # --- Helpers ----------------------------------------------------------------------------
+
+    def start(self, network=None):
+        self.runs += 1
+        workdir = os.path.join(self.scratch, f"run{self.runs}")
+        self.program = Program(self.desktop, workdir, network or self.network)
+        return self.program
+
+    def tip_values(self):
+        return self.desktop.reg_values(SETTINGS_KEY + r"\Tip")
+
+    def settings(self):
+        return self.desktop.reg_values(SETTINGS_KEY + r"\Settings")
+
+    def tray_shown(self):
+        return bool(self.desktop.x_windows(TRAY_TITLE))
+
+    def console_rows(self, mask):
+        """What the console tool lists for the mask on the whole network, as the result list shows
+        it: (name, size, folder), the size empty for folders."""
+        out = self.desktop.wine(os.path.join(self.build, "src", "vkfind.exe"), "--network",
+                                windows_path(self.network), "--quiet", "--format", "json", "--mask", mask)
+        rows = [json.loads(line) for line in out.decode("utf-8").splitlines() if line]
+        return sorted((row["name"], "" if row["size"] is None else str(row["size"]), row["folder"]) for row in rows)
+
+    def open_options(self):
+        self.program.activate()
+        self.program.click_tool(ID_VIEW_OPTIONS)
+        return self.program.wait_dialog(OPTIONS)
+
+    def set_tray_icon(self, on):
+        """Options: the tray box as wanted, Apply."""
+        options = self.open_options()
+        if Program.control(options, OPTIONS_TRAY)["checked"] != on:
+            self.program.click_control(OPTIONS_TRAY, OPTIONS)
+            self.program.wait_control(OPTIONS_TRAY, "the tray box did not change", lambda c: c["checked"] == on,
+                                      title=OPTIONS)
+        self.program.click_control(OK, OPTIONS)
+        self.program.wait_dialog_gone(OPTIONS)
+
+    def tray_menu_exit(self):
+        """A right click on the program's icon in Wine's notification area, then Exit."""
+        tray = wait_until(lambda: self.desktop.x_windows(TRAY_TITLE), "the notification area is not shown")[0]
+        x, y, width, height = self.desktop.x_geometry(tray)
+        icon = (x + height // 2, y + height // 2)  # the first icon, a square at the left
+        # Wine may close a menu of an unmanaged program at once: a person then clicks again.
+        for attempt in range(1, 7):
+            self.desktop.xdo("windowraise", tray)
+            self.desktop.click(icon, button=3)
+            try:
+                menu = wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                                  "no menu", timeout=3)[0]
+            except StepFailed:
+                continue
+            # About, Show, Exit: three rows of one height inside the menu's border.
+            left, top, right, bottom = menu["rect"]
+            row = (bottom - top - 6) / 3
+            self.desktop.click((left + (right - left) // 3, int(top + 3 + row * 2.5)))
+            try:
+                code = self.program.wait_end(timeout=10)
+            except StepFailed:
+                continue
+            if attempt > 1:
+                print(f"     the tray menu stayed open at the right click number {attempt}")
+            return code
+        raise StepFailed("the tray menu's Exit did not end the program")
+
+    def expect_clean_end(self, code, what):
+        check(code == 0, f"{what}: the program ended with exit code {code}")
+        stderr = self.program.stderr()
+        check(not crash_report(stderr), f"{what}: the program reported a crash:\n{stderr}")
+
+    # --- Steps ------------------------------------------------------------------------------
+
+    def first_start_with_the_tip(self):
+        program = self.start()
+        dialog = program.wait_dialog(TIP)
+        check(Program.control(dialog, TIP_STARTUP)["checked"], '"Show tips on startup" is not ticked')
+        program.click_control(TIP_NEXT, TIP)
+        # The tip read at "Next tip" is the second: the file position after it is saved at the end.
+        program.click_control(TIP_STARTUP, TIP)
+        program.wait_control(TIP_STARTUP, "the box did not untick", lambda c: not c["checked"], title=TIP)
+        program.click_control(OK, TIP)
+        program.wait_dialog_gone(TIP)
+        values = wait_until(lambda: (lambda v: v if "FilePos" in v else None)(self.tip_values()),
+                            '"FilePos" was not written')
+        check(values.get("StartUp") == 1, f'"StartUp" is {values.get("StartUp")}, not 1')
+        check(values["FilePos"] == self.tips[1], f'"FilePos" is {values["FilePos"]}, not {self.tips[1]}')
+
+        main = program.wait_main()
+        check(main["zoomed"], "the main window is not maximized")
+        check(main["title"] == "Varnokle", f'the title is "{main["title"]}"')
+        check(main["status"] == ["Ready", "0 items"], f"the status bar shows {main['status']}")
+        check(Program.control(main, SIMPLE_MASK) is not None, "the simple form is not shown")
+        check(not self.tray_shown(), "a tray icon is shown on a fresh profile")
+
+    def search_in_the_simple_form(self):
+        program = self.program
+        main = program.search("*.txt")
+        rows = sorted(tuple(row) for row in main["rows"])
+        check(rows == self.console_rows("*.txt"), f"the rows differ from the console tool's: {rows}")
+        check(("readme.txt", "102", r"\\ATLAS\Public") in rows, "readme.txt of \\\\ATLAS\\Public is missing")
+        check(main["status"] == ["Search completed", f"{len(rows)} items"], f"the status bar shows {main['status']}")
+
+    def advanced_form_and_back(self):
+        program = self.program
+        program.type_mask(SIMPLE_MASK, "*.doc")  # typed, not searched: it goes along
+        program.click_control(ADVANCED_MODE)
+        main = program.wait_control(ADVANCED_MASK, "the advanced form did not come")
+        check(Program.control(main, ADVANCED_MASK)["text"] == "*.doc", "the typed mask did not go along")
+        check(main["visible"] and main["zoomed"] and not main["iconic"], "the window did not come back maximized")
+        wait_until(lambda: self.settings().get("Advanced") == 1, '"Advanced" = 1 was not saved')
+        program.click_control(SIMPLE_MODE)
+        main = program.wait_control(SIMPLE_MASK, "the simple form did not come back")
+        check(Program.control(main, SIMPLE_MASK)["text"] == "*.doc", "the mask did not come back")
+        wait_until(lambda: self.settings().get("Advanced") == 0, '"Advanced" = 0 was not saved')
+
+    def options_cancelled_then_the_tray_icon(self):
+        program = self.program
+        before = self.settings()
+        options = self.open_options()
+        check(not Program.control(options, OPTIONS_TRAY)["checked"], "the tray box is ticked on a fresh profile")
+        check(not Program.control(options, OPTIONS_MINIMIZE)["enabled"], "the minimize box is enabled")
+        check(not Program.control(options, OPTIONS_TIPS)["checked"], '"Show tips at startup" is ticked after OK')
+        program.click_control(OPTIONS_TRAY, OPTIONS)
+        program.wait_control(OPTIONS_MINIMIZE, "the minimize box was not enabled", lambda c: c["enabled"],
+                             title=OPTIONS)
+        program.click_control(CANCEL, OPTIONS)
+        program.wait_dialog_gone(OPTIONS)
+        check(self.settings() == before, "Cancel changed the settings")
+        check(not self.tray_shown(), "Cancel added a tray icon")
+
+        self.set_tray_icon(True)
+        wait_until(self.tray_shown, f'"{TRAY_TITLE}" did not appear after Options turned the icon on')
+        check(self.settings().get("ShowIconInTray") == 1, '"ShowIconInTray" = 1 was not saved')
+        self.set_tray_icon(False)
+        wait_until(lambda: not self.tray_shown(), f'"{TRAY_TITLE}" did not go after Options turned the icon off')
+        check(self.settings().get("ShowIconInTray") == 0, '"ShowIconInTray" = 0 was not saved')
+        self.set_tray_icon(True)
+        wait_until(self.tray_shown, f'"{TRAY_TITLE}" did not come back')
+
+    def tray_exit(self):
+        code = self.tray_menu_exit()
+        self.expect_clean_end(code, "Exit from the tray menu")
+        wait_until(lambda: not self.tray_shown(), "the tray icon stayed after the program ended")
+        with open(os.path.join(self.program.workdir, "vk.set"), "rb") as state:
+            check(state.read() == b"1\r\n*.txt\r\n", "vk.set does not hold the searched mask")
+
+    def second_start_without_the_tip(self):
+        before = self.tip_values()["FilePos"]
+        program = self.start()
+        wait_until(lambda: self.tip_values().get("FilePos") != before, '"FilePos" did not move at the second start')
+        main = program.wait_main()
+        check(self.tip_values()["FilePos"] == self.tips[2], f'"FilePos" is not {self.tips[2]}')
+        check(main["enabled"] and program.dialog(TIP) is None, "the tip of the day was shown with StartUp = 1")
+        wait_until(self.tray_shown, "the tray icon did not come with the saved setting")
+        code = program.close()
+        self.expect_clean_end(code, "the close box")
+        wait_until(lambda: not self.tray_shown(), "the tray icon stayed after the close box ended the program")
+
+    def close_during_a_slow_search(self):
+        slow = os.path.join(self.scratch, "slow-network")
+        # cp keeps the demo's sparse disk image sparse.
+        subprocess.run(["cp", "-a", "--sparse=always", self.network, slow], check=True)
+        with open(os.path.join(slow, "network-faults.txt"), "a", encoding="utf-8") as faults:
+            faults.write("\ndelay 150ms\n")
+        program = self.start(slow)
+        main = program.wait_main()
+        program.type_mask(SIMPLE_MASK, "*")
+        program.click_control(SIMPLE_START)
+        wait_until(lambda: program.status()[:1] and program.status()[0].startswith("Search in "),
+                   'the search did not get as far as "Search in"')
+        started = time.monotonic()
+        code = program.close()
+        self.expect_clean_end(code, "closing during a search")
+        check(time.monotonic() - started < 30, "the close waited for the whole search")
+        with open(os.path.join(program.workdir, "vk.set"), "rb") as state:
+            check(state.read() == b"1\r\n*\r\n", "vk.set was not written at the close")
+        check(main is not None, "no main window")
+
+    # --- The run ----------------------------------------------------------------------------
+
+    def run(self):
+        steps = [self.first_start_with_the_tip, self.search_in_the_simple_form, self.advanced_form_and_back,
+                 self.options_cancelled_then_the_tray_icon, self.tray_exit, self.second_start_without_the_tip,
+                 self.close_during_a_slow_search]
+        self.desktop.restart_wine()
+        self.desktop.reg_delete(PROGRAM_KEY)
+        self.desktop.set_unmanaged(True)
+        began = time.monotonic()
+        try:
+            for step in steps:
+                started = time.monotonic()
+                name = step.__name__.replace("_", " ")
+                try:
+                    step()
+                except (StepFailed, subprocess.SubprocessError, OSError, KeyError, TypeError) as failure:
+                    self.report_failure(name, failure)
+                    return 1
+                print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        finally:
+            if self.program:
+                self.program.kill()
+            self.desktop.set_unmanaged(False)
+            self.desktop.reg_delete(PROGRAM_KEY)
+            shutil.rmtree(self.scratch, ignore_errors=True)
+        print(f"end to end: all {len(steps)} steps passed in {time.monotonic() - began:.0f} s")
+        return 0
+
+    def report_failure(self, name, failure):
+        print(f"FAIL {name}: {failure}", flush=True)
+        shot = os.path.join(self.build, "e2e-failure.png")
+        try:
+            self.desktop.screenshot(shot)
+            print(f"     the screen: {shot}")
+            print(f"     the windows: {self.desktop.windows()}")
+        except (StepFailed, subprocess.SubprocessError, OSError, ValueError):
+            pass
+        if self.program:
+            print("     the program's standard error:\n" + self.program.stderr())
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", required=True, help="the Windows build folder")
+    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
+    arguments = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        print("end to end: needs an X display (run it through cmake/with-display.sh)", file=sys.stderr)
+        return 1
+    return EndToEnd(arguments).run()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
