@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -142,6 +143,23 @@ TEST(VkfindProgram, AFullDiskOrAClosedPipeIsReported) {
     close(outPipe[1]);
     EXPECT_NE(err.find("vkfind: cannot write the results"), std::string::npos) << err;
 }
+
+#ifdef VK_HAVE_SMB
+// The SMB client library pulls in about a hundred shared libraries: a search of a folder network
+// must not pay for loading them. The system's loader says which files it loads (LD_DEBUG).
+TEST(VkfindProgram, ASearchWithoutSmbLoadsNoSmbLibrary) {
+    const int none = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(none, 0);
+    ASSERT_EQ(setenv("LD_DEBUG", "files", 1), 0);
+    std::string err;
+    const int status = RunProgram({"--network", VK_SOURCE_DIR "/demo/network", "-q", "--mask", "*"}, none, err);
+    unsetenv("LD_DEBUG");
+    close(none);
+    EXPECT_EQ(status, kExitSearchRan) << err;
+    ASSERT_NE(err.find("libc.so"), std::string::npos) << "the loader names the files it loads";
+    EXPECT_EQ(err.find("libsmbclient"), std::string::npos);
+}
+#endif
 
 } // namespace
 } // namespace vk
