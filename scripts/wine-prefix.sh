@@ -17,5 +17,8 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Windows maps the font name "Times" to its Times New Roman; here it is Debian's serif font.
 /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Times /t REG_SZ \
     /d 'DejaVu Serif' /f </dev/null >/dev/null 2>&1
+# Wine draws the caption buttons, scroll arrows and check marks with glyphs of the Marlett font;
+# this Wine does not load the fonts of Debian's fonts-wine by itself, so the prefix gets its own copy.
+cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
 /usr/lib/wine/wineserver64 -w
 test -f "$prefix/system.reg"
