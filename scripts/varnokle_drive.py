@@ -6,12 +6,13 @@ the tests that reads what the program's windows show: controls, status bar, resu
 As a module it serves the end-to-end test (tests/e2e/end_to_end.py), the README's run command and the
 screenshot script. As a program:
 
-    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--advanced-shot PNG]
-                           [--workdir DIR] [--fresh]
+    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--menu-shot PNG]
+                           [--advanced-shot PNG] [--workdir DIR] [--fresh]
 
 starts the program on a virtual display of its own, answers the tip of the day, searches for the
-mask, writes a picture of the main window (and, with --advanced-shot, one of the advanced form after
-the same search), closes the program and prints where the pictures are. --fresh deletes the
+mask, writes a picture of the main window (with --menu-shot, one with its Edit menu opened by Alt+E;
+with --advanced-shot, one of the advanced form after the same search), closes the program and prints
+where the pictures are. --fresh deletes the
 program's settings before and after.
 
 The program runs with Wine's X11 driver in its unmanaged mode (Managed=N, for Varnokle.exe only):
@@ -331,6 +332,18 @@ class Program:
         wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == "tooltips_class32"],
                    "a tooltip stayed on the screen")
 
+    def open_menu(self, key):
+        """Opens a drop-down menu of the main window with its Alt key; returns the menu window."""
+        self.activate()
+        self.desktop.key(f"alt+{key}")
+        return wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                          f"Alt+{key} opened no menu")[0]
+
+    def close_menus(self):
+        self.desktop.key("Escape", "Escape")
+        wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                   "the menu did not close")
+
     def answer_tip(self, title="Tip of the Day"):
         """Closes the tip of the day with OK, if it is shown."""
         if self.dialog(title):
@@ -381,6 +394,12 @@ def demo(arguments):
             print(f"Searched the demo network for {arguments.mask}: {main['status'][1]}, {main['status'][0]}.")
             program.rest_pointer()
             shots = [desktop.screenshot(arguments.shot)]
+            if arguments.menu_shot:
+                # The Edit menu with its first item hot: icons, accelerator texts, a disabled item.
+                menu = program.open_menu("e")
+                left, top, right, bottom = menu["rect"]
+                shots.append(desktop.screenshot(arguments.menu_shot, (0, 0, right + 40, bottom + 40)))
+                program.close_menus()
             if arguments.advanced_shot:
                 if not advanced:
                     program.click_control(ADVANCED_MODE)
@@ -416,6 +435,7 @@ def main():
     run.add_argument("--network", required=True, help="the folder network")
     run.add_argument("--mask", default="*.txt;*.doc")
     run.add_argument("--shot", required=True, help="the picture of the main window (PNG)")
+    run.add_argument("--menu-shot", help="a picture of the main window with its Edit menu open")
     run.add_argument("--advanced-shot", help="a picture of the advanced form after the same search")
     run.add_argument("--workdir", help="the program's current directory (default: a temporary one)")
     run.add_argument("--fresh", action="store_true", help="start from, and leave, no saved settings")
