@@ -45,6 +45,7 @@ TRAY_TITLE = "Wine System Tray"
 SIMPLE_MASK, SIMPLE_START, SIMPLE_STOP, ADVANCED_MODE = 1002, 1007, 1008, 1034
 ADVANCED_MASK, ADVANCED_START, ADVANCED_STOP, SIMPLE_MODE = 1042, 1038, 1044, 1040
 TIP_STARTUP, TIP_NEXT = 171, 170
+RESULT_LIST = 1001
 OPTIONS_TRAY, OPTIONS_MINIMIZE, OPTIONS_TIPS = 1025, 1026, 1028
 OK, CANCEL = 1, 2
 ID_VIEW_OPTIONS = 32802
@@ -332,6 +333,15 @@ class Program:
         wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == "tooltips_class32"],
                    "a tooltip stayed on the screen")
 
+    def click_first_row(self):
+        """A click on the result list's first row, which selects it."""
+        lists = [c for c in self.main()["controls"] if c["class"] == "SysListView32" and c["visible"]]
+        if not lists:
+            raise StepFailed("the result list is not shown")
+        left, top, right, bottom = lists[0]["rect"]
+        self.desktop.click((left + 40, top + 30))  # below the column header
+        wait_until(lambda: self.main()["focus"] == RESULT_LIST, "the result list did not take the focus")
+
     def open_menu(self, key):
         """Opens a drop-down menu of the main window with its Alt key; returns the menu window."""
         self.activate()
@@ -395,7 +405,9 @@ def demo(arguments):
             program.rest_pointer()
             shots = [desktop.screenshot(arguments.shot)]
             if arguments.menu_shot:
-                # The Edit menu with its first item hot: icons, accelerator texts, a disabled item.
+                # A click on the first row, then the Edit menu with its first item hot: icons,
+                # accelerator texts, the commands on the selected row enabled.
+                program.click_first_row()
                 menu = program.open_menu("e")
                 left, top, right, bottom = menu["rect"]
                 shots.append(desktop.screenshot(arguments.menu_shot, (0, 0, right + 40, bottom + 40)))

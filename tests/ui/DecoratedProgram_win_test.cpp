@@ -10,6 +10,7 @@
 #include "forms/win/SearchFormView.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
+#include "results/win/Varnokle2View.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/SplitterView.h"
 #include "shell/win/Varnokle2App.h"
@@ -210,6 +211,12 @@ TEST_F(DecoratedProgram, TheFormsAndOptionsAreDecoratedWhileTheyLiveAndTheEndTak
     EXPECT_TRUE(theFlatLook.IsWatched(simple));
     EXPECT_NE(theFlatLook.FindControl(mask), nullptr) << "the mask's combo box";
     EXPECT_NE(theFlatLook.FindControl(GetDlgItem(simple, IDC_START)), nullptr);
+    // The result list's form view: the list with its client edge, and its column header.
+    const HWND list = app_->MainFrame()->ResultView()->List().Handle();
+    EXPECT_TRUE(theFlatLook.IsWatched(GetParent(list)));
+    EXPECT_NE(theFlatLook.FindControl(list), nullptr);
+    const HWND header = ListView_GetHeader(list);
+    EXPECT_EQ(theFlatLook.FindControl(header) != nullptr, (GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS) != 0);
 
     // The advanced form comes later, and the simple form's decoration goes with it.
     SendMessageW(GetDlgItem(simple, IDC_ADVANCED_MODE), BM_CLICK, 0, 0);
