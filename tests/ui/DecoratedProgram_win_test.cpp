@@ -15,8 +15,10 @@
 #include "shell/win/SplitterView.h"
 #include "shell/win/Varnokle2App.h"
 #include "support/TempTree.h"
+#include "ui/support/AfterEachMessage.h"
 #include "ui/support/CurrentDirectory.h"
 #include "ui/support/DialogWatcher.h"
+#include "ui/support/MenuFont.h"
 #include "ui/support/MenuRecorder.h"
 #include "ui/support/PixelCanvas.h"
 
@@ -31,6 +33,7 @@
 namespace vk {
 namespace {
 
+using testing::AfterEachMessage;
 using testing::CurrentDirectory;
 using testing::DialogWatcher;
 using testing::MenuRecorder;
@@ -38,51 +41,17 @@ using testing::PixelCanvas;
 
 // The size of a menu label in the system's menu font, as the system's text drawing measures it.
 SIZE MenuLabelSize(const std::wstring& text) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    RECT rect{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(font);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return testing::WithMenuFont([&](HDC dc) {
+        RECT rect{};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_CALCRECT);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    });
 }
 
 int ItemHeight(const SIZE& label) {
     const int height = std::max(static_cast<int>(label.cy) + 2, 20);
     return height + height % 2;
 }
-
-// Calls `seen` on this thread after each message a window of it has handled.
-class AfterEachMessage {
-public:
-    explicit AfterEachMessage(std::function<void(const CWPRETSTRUCT&)> seen) : seen_(std::move(seen)) {
-        current_ = this;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, &AfterEachMessage::Hook, nullptr, GetCurrentThreadId());
-    }
-    ~AfterEachMessage() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
-    AfterEachMessage(const AfterEachMessage&) = delete;
-    AfterEachMessage& operator=(const AfterEachMessage&) = delete;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HC_ACTION && current_) {
-            current_->seen_(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline AfterEachMessage* current_ = nullptr;
-    std::function<void(const CWPRETSTRUCT&)> seen_;
-    HHOOK hook_ = nullptr;
-};
 
 class DecoratedProgram : public ::testing::Test {
 protected:

@@ -4,6 +4,8 @@
 // item types, the measured sizes and the drawn items; each time the menu loop waits for input it
 // presses the next of the given keys, and when none is left it ends the menu.
 
+#include "ui/support/AfterEachMessage.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -24,14 +26,7 @@ public:
     // onDraw, if given, sees each menu item's draw request after the owner has drawn it (its
     // surface still holds the item).
     explicit MenuRecorder(std::vector<WPARAM> keys, std::function<void(const DRAWITEMSTRUCT&)> onDraw = {})
-        : keys_(std::move(keys)), onDraw_(std::move(onDraw)) {
-        current_ = this;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, &MenuRecorder::Watch, nullptr, GetCurrentThreadId());
-    }
-    ~MenuRecorder() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
+        : keys_(std::move(keys)), onDraw_(std::move(onDraw)) {}
     MenuRecorder(const MenuRecorder&) = delete;
     MenuRecorder& operator=(const MenuRecorder&) = delete;
 
@@ -95,18 +90,10 @@ private:
         }
     }
 
-    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HC_ACTION && current_) {
-            current_->Seen(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline MenuRecorder* current_ = nullptr;
     std::vector<WPARAM> keys_;
     std::function<void(const DRAWITEMSTRUCT&)> onDraw_;
     std::size_t next_ = 0;
-    HHOOK hook_ = nullptr;
+    AfterEachMessage watch_{[this](const CWPRETSTRUCT& m) { Seen(m); }}; // last: it calls Seen
 };
 
 } // namespace vk::testing
