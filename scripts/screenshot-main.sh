@@ -12,4 +12,5 @@ fi
 cmake --preset win >/dev/null
 cmake --build --preset win -j "$(nproc)" --target Varnokle vk_help vk_tips wineprefix vk_probe >/dev/null
 exec python3 scripts/varnokle_drive.py demo --build build/win --network demo/network --mask "$mask" \
-    --shot build/screenshots/main-simple.png --menu-shot build/screenshots/main-menu.png --advanced-shot build/screenshots/main-advanced.png --fresh
+    --shot build/screenshots/main-simple.png --menu-shot build/screenshots/main-menu.png \
+    --advanced-shot build/screenshots/main-advanced.png --fresh
