@@ -246,6 +246,7 @@ TEST_F(DecoratedProgram, TheFormsAndOptionsAreDecoratedWhileTheyLiveAndTheEndTak
     EXPECT_EQ(theFlatLook.DecoratedCount(), 0u);
     EXPECT_EQ(theFlatLook.HoverTimer(), 0u);
     EXPECT_EQ(theMenuImages, nullptr);
+    EXPECT_EQ(theMenuIconList.Count(), 0u);
 }
 
 } // namespace

@@ -40,10 +40,12 @@ CVarnokle2App::~CVarnokle2App() {
     frame_.reset();
     document_.reset();
     environment_.reset();
-    // Every window left gets its own procedures back; the menu icons go with the frame.
+    // Every window left gets its own procedures back; the menu icons and their list go with the
+    // frame.
     if (flatLookOn_) {
         theFlatLook.EndOfProgram();
     }
+    theMenuIconList.Clear();
     DestroyMenuImages();
     if (profileSelected_) {
         SetAppProfile(nullptr);
