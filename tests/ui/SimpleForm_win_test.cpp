@@ -183,6 +183,17 @@ TEST_F(SlowSimpleForm, StartAndStopFromTheKeyboardKeepTheFocusOnAButtonThatWorks
     ASSERT_TRUE(WaitForCompletion());
 }
 
+TEST_F(SlowSimpleForm, ASearchThatEndsByItselfHandsTheFocusFromStopToStart) {
+    Masks().SetEditText(L"*.txt");
+    Focus(Item(IDC_START));
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Engine().searchRunning.load(); }));
+    ASSERT_EQ(GetFocus(), Item(IDC_STOP));
+    ASSERT_TRUE(WaitForCompletion());
+    EXPECT_FALSE(Enabled(IDC_STOP));
+    EXPECT_EQ(GetFocus(), Item(IDC_START)) << "the keys still reach a button that works";
+}
+
 TEST_F(SimpleForm, AnEmptyMaskShowsTheMessageAndChangesNothing) {
     Masks().InsertAtTop(L"*.doc");
     pane->statusBar.SetPaneText(kPaneMessage, L"before");
