@@ -322,9 +322,11 @@ class Program:
         self.hover_tool(ID_VIEW_OPTIONS, "Show options dialog")
         self.type_mask(mask_box, mask)
         self.click_control(start)
+        # The item count may show the last rows up to a tenth of a second after "Search completed".
         return wait_until(lambda: (lambda m: m if m["status"][:1] == ["Search completed"] and
+                                   m["status"][1:] == [f"{len(m['rows'])} items"] and
                                    self.control(m, start)["enabled"] else None)(self.main()),
-                          '"Search completed" did not come', timeout=timeout)
+                          '"Search completed" did not come with the count of the rows', timeout=timeout)
 
     def rest_pointer(self):
         """Moves the pointer to an empty part of the result list, where no tooltip shows."""
