@@ -6,12 +6,13 @@ the tests that reads what the program's windows show: controls, status bar, resu
 As a module it serves the end-to-end test (tests/e2e/end_to_end.py), the README's run command and the
 screenshot script. As a program:
 
-    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--advanced-shot PNG]
-                           [--workdir DIR] [--fresh]
+    varnokle_drive.py demo --build DIR --network DIR --shot PNG [--mask MASK] [--menu-shot PNG]
+                           [--advanced-shot PNG] [--workdir DIR] [--fresh]
 
 starts the program on a virtual display of its own, answers the tip of the day, searches for the
-mask, writes a picture of the main window (and, with --advanced-shot, one of the advanced form after
-the same search), closes the program and prints where the pictures are. --fresh deletes the
+mask, writes a picture of the main window (with --menu-shot, one with its Edit menu opened by Alt+E;
+with --advanced-shot, one of the advanced form after the same search), closes the program and prints
+where the pictures are. --fresh deletes the
 program's settings before and after.
 
 The program runs with Wine's X11 driver in its unmanaged mode (Managed=N, for Varnokle.exe only):
@@ -44,6 +45,7 @@ TRAY_TITLE = "Wine System Tray"
 SIMPLE_MASK, SIMPLE_START, SIMPLE_STOP, ADVANCED_MODE = 1002, 1007, 1008, 1034
 ADVANCED_MASK, ADVANCED_START, ADVANCED_STOP, SIMPLE_MODE = 1042, 1038, 1044, 1040
 TIP_STARTUP, TIP_NEXT = 171, 170
+RESULT_LIST = 1001
 OPTIONS_TRAY, OPTIONS_MINIMIZE, OPTIONS_TIPS = 1025, 1026, 1028
 OK, CANCEL = 1, 2
 ID_VIEW_OPTIONS = 32802
@@ -320,9 +322,11 @@ class Program:
         self.hover_tool(ID_VIEW_OPTIONS, "Show options dialog")
         self.type_mask(mask_box, mask)
         self.click_control(start)
+        # The item count may show the last rows up to a tenth of a second after "Search completed".
         return wait_until(lambda: (lambda m: m if m["status"][:1] == ["Search completed"] and
+                                   m["status"][1:] == [f"{len(m['rows'])} items"] and
                                    self.control(m, start)["enabled"] else None)(self.main()),
-                          '"Search completed" did not come', timeout=timeout)
+                          '"Search completed" did not come with the count of the rows', timeout=timeout)
 
     def rest_pointer(self):
         """Moves the pointer to an empty part of the result list, where no tooltip shows."""
@@ -330,6 +334,27 @@ class Program:
         self.desktop.move((right - 100, bottom - 100))
         wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == "tooltips_class32"],
                    "a tooltip stayed on the screen")
+
+    def click_first_row(self):
+        """A click on the result list's first row, which selects it."""
+        lists = [c for c in self.main()["controls"] if c["class"] == "SysListView32" and c["visible"]]
+        if not lists:
+            raise StepFailed("the result list is not shown")
+        left, top, right, bottom = lists[0]["rect"]
+        self.desktop.click((left + 40, top + 30))  # below the column header
+        wait_until(lambda: self.main()["focus"] == RESULT_LIST, "the result list did not take the focus")
+
+    def open_menu(self, key):
+        """Opens a drop-down menu of the main window with its Alt key; returns the menu window."""
+        self.activate()
+        self.desktop.key(f"alt+{key}")
+        return wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                          f"Alt+{key} opened no menu")[0]
+
+    def close_menus(self):
+        self.desktop.key("Escape", "Escape")
+        wait_until(lambda: not [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                   "the menu did not close")
 
     def answer_tip(self, title="Tip of the Day"):
         """Closes the tip of the day with OK, if it is shown."""
@@ -381,6 +406,14 @@ def demo(arguments):
             print(f"Searched the demo network for {arguments.mask}: {main['status'][1]}, {main['status'][0]}.")
             program.rest_pointer()
             shots = [desktop.screenshot(arguments.shot)]
+            if arguments.menu_shot:
+                # A click on the first row, then the Edit menu with its first item hot: icons,
+                # accelerator texts, the commands on the selected row enabled.
+                program.click_first_row()
+                menu = program.open_menu("e")
+                left, top, right, bottom = menu["rect"]
+                shots.append(desktop.screenshot(arguments.menu_shot, (0, 0, right + 40, bottom + 40)))
+                program.close_menus()
             if arguments.advanced_shot:
                 if not advanced:
                     program.click_control(ADVANCED_MODE)
@@ -416,6 +449,7 @@ def main():
     run.add_argument("--network", required=True, help="the folder network")
     run.add_argument("--mask", default="*.txt;*.doc")
     run.add_argument("--shot", required=True, help="the picture of the main window (PNG)")
+    run.add_argument("--menu-shot", help="a picture of the main window with its Edit menu open")
     run.add_argument("--advanced-shot", help="a picture of the advanced form after the same search")
     run.add_argument("--workdir", help="the program's current directory (default: a temporary one)")
     run.add_argument("--fresh", action="store_true", help="start from, and leave, no saved settings")

@@ -15,13 +15,15 @@ Steps (each fails with a message that says what it waited for in vain):
    "FilePos" after the second tip.
 2. A search typed into the simple form: the rows are those the console tool finds with the same mask,
    the status bar says "Search completed" and the count.
-3. The advanced form and back: the typed mask goes along, "Advanced" is saved each time.
-4. Options opened and cancelled: nothing changes. Options turning the tray icon on: Wine's
+3. The Edit menu opened with Alt+E after a click on a row: the program draws it, with the command
+   icons in its left column (the red cross of Delete Items is there).
+4. The advanced form and back: the typed mask goes along, "Advanced" is saved each time.
+5. Options opened and cancelled: nothing changes. Options turning the tray icon on: Wine's
    notification area shows; off: it goes; on again.
-5. The tray menu's Exit ends the program (exit code 0) and takes the icon away; vk.set holds the mask.
-6. Second start with "StartUp" = 1: no tip dialog, yet "FilePos" moves on by one tip; the tray icon
+6. The tray menu's Exit ends the program (exit code 0) and takes the icon away; vk.set holds the mask.
+7. Second start with "StartUp" = 1: no tip dialog, yet "FilePos" moves on by one tip; the tray icon
    comes with the saved setting and goes when the close box ends the program.
-7. A search on a slow copy of the demo network, and the close box pressed while it runs: the program
+8. A search on a slow copy of the demo network, and the close box pressed while it runs: the program
    ends cleanly (exit code 0, no crash report) and vk.set is written.
 """
 
@@ -60,6 +62,13 @@ def tip_positions(tips_file):
             if line[:1] not in (b" ", b"\t", b"\n", b"\r", b";"):
                 positions.append(offset)
     return positions
+
+
+def count_pixels(png, wanted):
+    """How many pixels of a picture have a colour for which wanted(red, green, blue) holds."""
+    raw = subprocess.run(["/usr/bin/convert", png, "-depth", "8", "rgb:-"], stdout=subprocess.PIPE,
+                         check=True).stdout
+    return sum(1 for i in range(0, len(raw) - 2, 3) if wanted(raw[i], raw[i + 1], raw[i + 2]))
 
 
 def crash_report(text):
@@ -182,6 +191,17 @@ class EndToEnd:
         check(("readme.txt", "102", r"\\ATLAS\Public") in rows, "readme.txt of \\\\ATLAS\\Public is missing")
         check(main["status"] == ["Search completed", f"{len(rows)} items"], f"the status bar shows {main['status']}")
 
+    def edit_menu_with_its_icons(self):
+        program = self.program
+        program.click_first_row()
+        menu = program.open_menu("e")
+        left, top, right, bottom = menu["rect"]
+        # The icon column: 3 pixels in from the item's left edge, inside the menu's border.
+        column = self.desktop.screenshot(os.path.join(self.scratch, "edit-menu.png"), (left, top, left + 28, bottom))
+        red = count_pixels(column, lambda r, g, b: r > 160 and g < 100 and b < 100)
+        program.close_menus()
+        check(red > 10, f"the Edit menu shows no Delete Items icon ({red} red pixels in its icon column)")
+
     def advanced_form_and_back(self):
         program = self.program
         program.type_mask(SIMPLE_MASK, "*.doc")  # typed, not searched: it goes along
@@ -261,9 +281,9 @@ class EndToEnd:
     # --- The run ----------------------------------------------------------------------------
 
     def run(self):
-        steps = [self.first_start_with_the_tip, self.search_in_the_simple_form, self.advanced_form_and_back,
-                 self.options_cancelled_then_the_tray_icon, self.tray_exit, self.second_start_without_the_tip,
-                 self.close_during_a_slow_search]
+        steps = [self.first_start_with_the_tip, self.search_in_the_simple_form, self.edit_menu_with_its_icons,
+                 self.advanced_form_and_back, self.options_cancelled_then_the_tray_icon, self.tray_exit,
+                 self.second_start_without_the_tip, self.close_during_a_slow_search]
         self.desktop.restart_wine()
         self.desktop.reg_delete(PROGRAM_KEY)
         self.desktop.set_unmanaged(True)

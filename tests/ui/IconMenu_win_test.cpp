@@ -8,6 +8,7 @@
 #include "framework/MessageLoop.h"
 #include "framework/Window.h"
 #include "resource.h"
+#include "ui/support/MenuFont.h"
 #include "ui/support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +28,11 @@ struct FontDeleter {
 
 // The width and height of a text in the system's menu font, measured the plain way.
 SIZE MenuTextSize(const std::wstring& text) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(font);
-    return size;
+    return testing::WithMenuFont([&](HDC dc) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    });
 }
 
 int Even(int value) {

@@ -17,6 +17,7 @@
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/MenuDriver.h"
+#include "ui/support/MenuRecorder.h"
 #include "ui/support/SaveAsTyper.h"
 #include "ui/support/TestForm.h"
 
@@ -24,6 +25,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
@@ -262,6 +264,25 @@ TEST_F(ResultCommands, PropertiesAndDeleteFromThePopupMenu) {
     // The list's own handling of the press selected the clicked row; that is the one deleted.
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"b.txt"}));
     EXPECT_EQ(Store().Count(), 2u);
+}
+
+// The frame owns the pop-up menu, so it draws it as it draws its own drop-down menus.
+TEST_F(ResultCommands, ThePopupMenuIsOwnerDrawnByTheFrameLikeItsDropDownMenus) {
+    Open();
+    AddRow(L"a.txt", L"1", L"\\\\SRV\\share");
+    testing::MenuRecorder menus({VK_UP, VK_UP, VK_UP, VK_UP, VK_RIGHT}); // up to Arrange Icons, opened
+    RightClick(PointOnRow(0));
+    ASSERT_EQ(menus.popups.size(), 2u) << "the pop-up and its Arrange Icons";
+    for (const auto& popup : menus.popups) {
+        EXPECT_FALSE(popup.systemMenu);
+        EXPECT_EQ(popup.ownerDrawn, popup.items);
+    }
+    EXPECT_EQ(menus.popups[0].items, 10);
+    EXPECT_EQ(menus.measured[0].cx, 26) << "a separator";
+    EXPECT_EQ(menus.measured.count(ID_EDIT_COPY_FILES), 1u);
+    EXPECT_EQ(menus.measured.count(ID_ARRANGE_BY_SIZE), 1u);
+    EXPECT_NE(std::find(menus.drawn.begin(), menus.drawn.end(), ID_EDIT_DELETE_ITEMS), menus.drawn.end());
+    EXPECT_TRUE(shell_->calls.empty()) << "nothing was chosen";
 }
 
 TEST_F(ResultCommands, RightClickBesideTheRowsShowsNoMenu) {

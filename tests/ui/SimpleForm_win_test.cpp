@@ -32,6 +32,15 @@ protected:
 class SlowSimpleForm : public SimpleForm {
 protected:
     [[nodiscard]] std::string Faults() const override { return "delay 40ms\n"; }
+
+    // Start pressed with the space bar: the search runs, and the keys are with Stop.
+    void StartFromTheKeyboard() {
+        Masks().SetEditText(L"*.txt");
+        Focus(Item(IDC_START));
+        PressKey(VK_SPACE);
+        ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Engine().searchRunning.load(); }));
+        ASSERT_EQ(GetFocus(), Item(IDC_STOP));
+    }
 };
 
 // The text of each tool of a tooltip control, by the tool's window.
@@ -172,15 +181,18 @@ TEST_F(SlowSimpleForm, TheButtonsFollowTheSearchAndStopWindsItDown) {
 }
 
 TEST_F(SlowSimpleForm, StartAndStopFromTheKeyboardKeepTheFocusOnAButtonThatWorks) {
-    Masks().SetEditText(L"*.txt");
-    Focus(Item(IDC_START));
-    PressKey(VK_SPACE);
-    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return Engine().searchRunning.load(); }));
-    EXPECT_EQ(GetFocus(), Item(IDC_STOP));
+    ASSERT_NO_FATAL_FAILURE(StartFromTheKeyboard());
     PressKey(VK_SPACE);
     ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return !Engine().searchRunning; }));
     EXPECT_EQ(GetFocus(), EditOf(Item(IDC_MASK)));
     ASSERT_TRUE(WaitForCompletion());
+}
+
+TEST_F(SlowSimpleForm, ASearchThatEndsByItselfHandsTheFocusFromStopToStart) {
+    ASSERT_NO_FATAL_FAILURE(StartFromTheKeyboard());
+    ASSERT_TRUE(WaitForCompletion());
+    EXPECT_FALSE(Enabled(IDC_STOP));
+    EXPECT_EQ(GetFocus(), Item(IDC_START)) << "the keys still reach a button that works";
 }
 
 TEST_F(SimpleForm, AnEmptyMaskShowsTheMessageAndChangesNothing) {

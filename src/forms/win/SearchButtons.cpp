@@ -3,6 +3,16 @@
 #include "forms/Settings.h"
 
 namespace vk {
+namespace {
+
+// Whether the window has the keyboard focus of its own thread (asked from any thread).
+bool HasThreadFocus(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus == window;
+}
+
+} // namespace
 
 SearchButtonSet theSimpleFormButtons;
 SearchButtonSet theAdvancedFormButtons;
@@ -27,9 +37,16 @@ void SearchButtonSet::Show(bool running) const {
             EnableWindow(button, enabled ? TRUE : FALSE);
         }
     };
-    enable(Start(), !running);
+    const HWND start = Start();
+    const HWND stop = Stop();
+    enable(start, !running);
     enable(Mode(), !running);
-    enable(Stop(), running);
+    // A search that ends by itself would leave the keys with the disabled Stop button, where
+    // nothing takes them: they go to Start.
+    if (!running && start && stop && HasThreadFocus(stop)) {
+        SendMessageW(GetParent(stop), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(start), TRUE);
+    }
+    enable(stop, running);
 }
 
 void SearchStateButtons::SetSearchButtons(bool running) {

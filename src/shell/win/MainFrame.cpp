@@ -1,5 +1,6 @@
 #include "shell/win/MainFrame.h"
 
+#include "decor/win/MenuImages.h"
 #include "engine/EngineTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
@@ -46,7 +47,10 @@ bool Shown(const ui::Window& window) {
 CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
     : document_(document), setup_(std::move(setup)),
       systemShell_(setup_.shell ? nullptr : std::make_unique<SystemFrameShell>()),
-      shell_(setup_.shell ? *setup_.shell : *systemShell_) {}
+      shell_(setup_.shell ? *setup_.shell : *systemShell_) {
+    // Without its images the menus still work; their items then show no icons.
+    static_cast<void>(LoadMenuImages());
+}
 
 CMainFrame::~CMainFrame() {
     // The engine's threads use the panes and the status bar: they end before any of them goes.
@@ -141,13 +145,10 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
 
 bool CMainFrame::OnCreate(ui::Message& m) {
     m.result = -1; // until every part stands
-    const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    if (!menu || !SetMenu(Handle(), menu)) {
-        if (menu) {
-            DestroyMenu(menu);
-        }
+    if (!menu_.Load(IDR_MAINFRAME, Handle())) {
         return true;
     }
+    CIconMenu::Register(theMenuIconTable); // once a process: records already there are skipped
     RECT client{};
     GetClientRect(Handle(), &client);
     if (!CreateClient(client.right)) {
@@ -336,17 +337,20 @@ bool CMainFrame::OnInitMenuPopup(ui::Message& m) {
     if (!systemMenu) {
         ui::UpdateMenuItems(reinterpret_cast<HMENU>(m.wParam), [this](UINT id) { return StateOf(id); });
     }
-    m.result = 0;
+    // Then the items are made owner-drawn (not those of the system menu).
+    if (!menu_.HandleMenuMessage(m)) {
+        m.result = 0;
+    }
     return true;
 }
 
-// Owner-drawn items: the system's drawing for now, for menu items and controls alike.
-bool CMainFrame::OnMeasureItem(ui::Message&) {
-    return false;
+// Menu items are the CIconMenu's to measure and draw; other controls' items get the default.
+bool CMainFrame::OnMeasureItem(ui::Message& m) {
+    return menu_.HandleMenuMessage(m);
 }
 
-bool CMainFrame::OnDrawItem(ui::Message&) {
-    return false;
+bool CMainFrame::OnDrawItem(ui::Message& m) {
+    return menu_.HandleMenuMessage(m);
 }
 
 bool CMainFrame::OnMenuSelect(ui::Message& m) {

@@ -12,7 +12,11 @@
 // With the ShowIconInTray setting (theSettings, loaded before the frame is made) the frame has an
 // icon in the notification area from its creation to its close; Options rebuilds it. Closing
 // stops a running search and waits for its threads before any window goes.
+//
+// Its drop-down menus (and the result list's pop-up menu, which it owns) are owner-drawn with the
+// command icons of theMenuIconTable; the menu bar and the system menu keep the system's drawing.
 
+#include "decor/win/IconMenu.h"
 #include "framework/CommandTable.h"
 #include "framework/PaneSplitter.h"
 #include "framework/StatusBar.h"
@@ -57,6 +61,7 @@ public:
     void SetEndsProgram(bool ends) { endsProgram_ = ends; }
 
     [[nodiscard]] HACCEL Accelerators() const { return accelerators_; }
+    [[nodiscard]] const CIconMenu& Menu() const { return menu_; }
     [[nodiscard]] CPaneSplitter& Splitter() { return splitter_; }
     [[nodiscard]] CVarnokle2View* ResultView() const { return resultView_; }
     [[nodiscard]] CRightFrameWnd* LeftFrame() const { return leftFrame_; }
@@ -126,6 +131,7 @@ private:
     // The panes F6 moves between, in order: tree, form, results; those that are not shown are left out.
     [[nodiscard]] std::vector<HWND> FocusPanes() const;
 
+    CIconMenu menu_; // the frame's menu; a window destroys its menu itself
     CVarnokle2Doc& document_;
     Setup setup_;
     std::unique_ptr<IFrameShell> systemShell_;

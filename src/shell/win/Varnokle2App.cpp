@@ -1,5 +1,7 @@
 #include "shell/win/Varnokle2App.h"
 
+#include "decor/win/FlatLook.h"
+#include "decor/win/MenuImages.h"
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
 #include "framework/Controls.h"
@@ -38,6 +40,13 @@ CVarnokle2App::~CVarnokle2App() {
     frame_.reset();
     document_.reset();
     environment_.reset();
+    // Every window left gets its own procedures back; the menu icons and their list go with the
+    // frame.
+    if (flatLookOn_) {
+        theFlatLook.EndOfProgram();
+    }
+    theMenuIconList.Clear();
+    DestroyMenuImages();
     if (profileSelected_) {
         SetAppProfile(nullptr);
     }
@@ -57,6 +66,9 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
         return false;
     }
     ui::InitCommonControlClasses();
+    // The flat look for this thread: the controls of every dialog and form view are decorated
+    // when it initialises, message boxes and the system's file dialog included.
+    flatLookOn_ = theFlatLook.SwitchOn(FlatLook::kCallingThread, FlatLook::kDecorateDialogs);
 
     // The profile: HKCU\Software\Varnokle\<application title>.
     Profile* profile = setup.profile;

@@ -1,6 +1,7 @@
 #pragma once
 // The application: start-up (the system check, the profile, the network, the document, the main
 // frame with its panes, the tip of the day), then the message loop until the main frame closes.
+// From start-up to its end the program's dialogs and form views have the flat look.
 
 #include "platform/Profile.h"
 
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<CVarnokle2Doc> document_;
     std::unique_ptr<CMainFrame> frame_;
     bool profileSelected_ = false;
+    bool flatLookOn_ = false;
     int exitCode_ = 0;
 };
 
