@@ -17,13 +17,15 @@ Steps (each fails with a message that says what it waited for in vain):
    the status bar says "Search completed" and the count.
 3. The Edit menu opened with Alt+E after a click on a row: the program draws it, with the command
    icons in its left column (the red cross of Delete Items is there).
-4. The advanced form and back: the typed mask goes along, "Advanced" is saved each time.
-5. Options opened and cancelled: nothing changes. Options turning the tray icon on: Wine's
+4. Save result (Ctrl+S) typed into the system's Save As dialog: a web page of the rows, then a text
+   file of their paths.
+5. The advanced form and back: the typed mask goes along, "Advanced" is saved each time.
+6. Options opened and cancelled: nothing changes. Options turning the tray icon on: Wine's
    notification area shows; off: it goes; on again.
-6. The tray menu's Exit ends the program (exit code 0) and takes the icon away; vk.set holds the mask.
-7. Second start with "StartUp" = 1: no tip dialog, yet "FilePos" moves on by one tip; the tray icon
+7. The tray menu's Exit ends the program (exit code 0) and takes the icon away; vk.set holds the mask.
+8. Second start with "StartUp" = 1: no tip dialog, yet "FilePos" moves on by one tip; the tray icon
    comes with the saved setting and goes when the close box ends the program.
-8. A search on a slow copy of the demo network, and the close box pressed while it runs: the program
+9. A search on a slow copy of the demo network, and the close box pressed while it runs: the program
    ends cleanly (exit code 0, no crash report) and vk.set is written.
 """
 
@@ -45,6 +47,7 @@ from varnokle_drive import (ADVANCED_MASK, ADVANCED_MODE, CANCEL, OK, OPTIONS_MI
 
 TIP = "Tip of the Day"
 OPTIONS = "Options"
+SAVE_AS = "Save As"
 
 
 def check(condition, message):
@@ -115,7 +118,9 @@ class EndToEnd:
     def open_options(self):
         self.program.activate()
         self.program.click_tool(ID_VIEW_OPTIONS)
-        return self.program.wait_dialog(OPTIONS)
+        self.program.wait_dialog(OPTIONS)
+        # Its state once its controls are shown too.
+        return self.program.wait_control(OPTIONS_TRAY, "the Options dialog shows no tray box", title=OPTIONS)
 
     def set_tray_icon(self, on):
         """Options: the tray box as wanted, Apply."""
@@ -163,8 +168,10 @@ class EndToEnd:
 
     def first_start_with_the_tip(self):
         program = self.start()
-        dialog = program.wait_dialog(TIP)
-        check(Program.control(dialog, TIP_STARTUP)["checked"], '"Show tips on startup" is not ticked')
+        program.wait_dialog(TIP)
+        # The dialog may be reported shown a moment before its controls are.
+        program.wait_control(TIP_STARTUP, '"Show tips on startup" is not shown ticked', lambda c: c["checked"],
+                             title=TIP)
         program.click_control(TIP_NEXT, TIP)
         # The tip read at "Next tip" is the second: the file position after it is saved at the end.
         program.click_control(TIP_STARTUP, TIP)
@@ -201,6 +208,31 @@ class EndToEnd:
         red = count_pixels(column, lambda r, g, b: r > 160 and g < 100 and b < 100)
         program.close_menus()
         check(red > 10, f"the Edit menu shows no Delete Items icon ({red} red pixels in its icon column)")
+
+    def save_result_in_both_formats(self):
+        """Ctrl+S, a file name typed into the system's Save As dialog, Enter: a web page of the rows
+        the list shows, then a text file of their paths."""
+        program = self.program
+        rows = program.main()["rows"]
+        saved = {}
+        for name in ("result.html", "result.txt"):
+            program.activate()
+            self.desktop.key("ctrl+s")
+            program.wait_dialog(SAVE_AS)
+            self.desktop.type(windows_path(os.path.join(program.workdir, name)))
+            self.desktop.key("Return")
+            program.wait_dialog_gone(SAVE_AS)
+            path = os.path.join(program.workdir, name)
+            wait_until(lambda: os.path.exists(path), f"Save result wrote no {name}")
+            with open(path, "rb") as saved_file:
+                saved[name] = saved_file.read()
+        page = saved["result.html"]
+        check(page.startswith(b"<html><title>Varnokle - result</title>"), f"result.html is no result page: {page[:80]}")
+        check(page.count(b"<tr") == len(rows) + 1, f"result.html holds {page.count(b'<tr') - 1} rows, not {len(rows)}")
+        check(b"readme.txt" in page and b"\\\\ATLAS\\Public" in page, "result.html lacks readme.txt of \\\\ATLAS\\Public")
+        lines = [line for line in saved["result.txt"].split(b"\r\n") if line]
+        check(len(lines) == len(rows), f"result.txt holds {len(lines)} paths, not {len(rows)}")
+        check(b"\\\\ATLAS\\Public\\readme.txt" in lines, f"result.txt lacks \\\\ATLAS\\Public\\readme.txt: {lines}")
 
     def advanced_form_and_back(self):
         program = self.program
@@ -282,7 +314,7 @@ class EndToEnd:
 
     def run(self):
         steps = [self.first_start_with_the_tip, self.search_in_the_simple_form, self.edit_menu_with_its_icons,
-                 self.advanced_form_and_back, self.options_cancelled_then_the_tray_icon, self.tray_exit,
+                 self.save_result_in_both_formats, self.advanced_form_and_back, self.options_cancelled_then_the_tray_icon, self.tray_exit,
                  self.second_start_without_the_tip, self.close_during_a_slow_search]
         self.desktop.restart_wine()
         self.desktop.reg_delete(PROGRAM_KEY)
