@@ -216,13 +216,13 @@ class EndToEnd:
         rows = program.main()["rows"]
         saved = {}
         for name in ("result.html", "result.txt"):
+            path = os.path.join(program.workdir, name)
             program.activate()
             self.desktop.key("ctrl+s")
             program.wait_dialog(SAVE_AS)
-            self.desktop.type(windows_path(os.path.join(program.workdir, name)))
+            self.desktop.type(windows_path(path))
             self.desktop.key("Return")
             program.wait_dialog_gone(SAVE_AS)
-            path = os.path.join(program.workdir, name)
             wait_until(lambda: os.path.exists(path), f"Save result wrote no {name}")
             with open(path, "rb") as saved_file:
                 saved[name] = saved_file.read()
