@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace vk {
 namespace {
@@ -265,6 +266,100 @@ TEST(Resources, PaneTemplatesAreChildFormsWithOneControl) {
     }
 }
 
+// The class names and styles of the controls of an extended dialog template.
+struct TemplateControl {
+    std::wstring className; // empty for a class given by its ordinal
+    DWORD style = 0;
+};
+
+std::vector<TemplateControl> ControlsOf(std::string_view bytes) {
+    std::vector<TemplateControl> controls;
+    std::size_t at = 0;
+    const auto fits = [&](std::size_t size) { return at + size <= bytes.size(); };
+    const auto word = [&]() -> std::uint16_t {
+        std::uint16_t value = 0;
+        if (fits(2)) {
+            std::memcpy(&value, bytes.data() + at, 2);
+        }
+        at += 2;
+        return value;
+    };
+    const auto dword = [&]() -> std::uint32_t {
+        const std::uint32_t low = word();
+        return low | (std::uint32_t{word()} << 16);
+    };
+    const auto text = [&] {
+        std::wstring read;
+        for (std::uint16_t c = word(); c != 0 && fits(0); c = word()) {
+            read += static_cast<wchar_t>(c);
+        }
+        return read;
+    };
+    // A name or, after 0xFFFF, an ordinal (read as an empty name).
+    const auto nameOrOrdinal = [&] {
+        if (fits(2) && static_cast<std::uint8_t>(bytes[at]) == 0xFF &&
+            static_cast<std::uint8_t>(bytes[at + 1]) == 0xFF) {
+            at += 4;
+            return std::wstring();
+        }
+        return text();
+    };
+    if (word() != 1 || word() != 0xFFFF) {
+        return controls; // not an extended template
+    }
+    dword(); // help id
+    dword(); // extended style
+    const DWORD style = dword();
+    const std::uint16_t count = word();
+    at += 8;         // x, y, cx, cy
+    nameOrOrdinal(); // menu
+    nameOrOrdinal(); // class
+    text();          // title
+    if (style & (DS_SETFONT | DS_SHELLFONT)) {
+        at += 6; // point size, weight, italic, charset
+        text();
+    }
+    for (std::uint16_t i = 0; i < count && fits(0); ++i) {
+        at = (at + 3) & ~std::size_t{3};
+        dword(); // help id
+        dword(); // extended style
+        TemplateControl control;
+        control.style = dword();
+        at += 8 + 4; // x, y, cx, cy, id
+        control.className = nameOrOrdinal();
+        nameOrOrdinal(); // text
+        at += word();    // creation data
+        controls.push_back(control);
+    }
+    return controls;
+}
+
+BOOL CALLBACK CollectDialogName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : std::wstring(name));
+    return TRUE;
+}
+
+// With TVS_CHECKBOXES Windows makes a two-state image list of its own after the tree is filled and
+// sets every node back to "unchecked": the tree's three-state boxes are the program's own images.
+TEST(Resources, NoTemplateGivesATreeTheControlsOwnCheckBoxes) {
+    std::vector<std::wstring> dialogs;
+    EnumResourceNamesW(Module(), RT_DIALOG, &CollectDialogName, reinterpret_cast<LONG_PTR>(&dialogs));
+    ASSERT_FALSE(dialogs.empty());
+    int trees = 0;
+    for (const std::wstring& dialog : dialogs) {
+        SCOPED_TRACE(std::string(dialog.begin(), dialog.end()));
+        const std::string_view bytes = ResourceBytes(dialog.c_str(), RT_DIALOG);
+        for (const TemplateControl& control : ControlsOf(bytes)) {
+            if (_wcsicmp(control.className.c_str(), WC_TREEVIEWW) == 0) {
+                ++trees;
+                EXPECT_EQ(control.style & TVS_CHECKBOXES, 0u);
+            }
+        }
+    }
+    EXPECT_GE(trees, 1) << "the network tree's template was read";
+}
+
 INT_PTR CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
@@ -337,15 +432,14 @@ TEST_F(PaneTemplates, ResultViewHoldsAMultiSelectReportList) {
     ExpectFillsForm(list);
 }
 
-TEST_F(PaneTemplates, TreeViewHoldsACheckBoxTreeWithoutButtons) {
+TEST_F(PaneTemplates, TreeViewHoldsATreeWithoutButtons) {
     HWND tree = Control(IDD_TREE_VIEW, IDC_NETWORK_TREE);
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(ClassOf(tree), L"SysTreeView32");
     EXPECT_EQ(GetParent(tree), form_.get());
 
     const auto style = static_cast<DWORD>(GetWindowLongW(tree, GWL_STYLE));
-    const DWORD wanted =
-        TVS_HASLINES | TVS_CHECKBOXES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE;
+    const DWORD wanted = TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE;
     EXPECT_EQ(style & wanted, wanted);
     EXPECT_TRUE(HasBorder(tree));
     EXPECT_FALSE(style & TVS_HASBUTTONS) << "no expand buttons";

@@ -68,13 +68,7 @@ void CUpView::CreateImageLists() {
     }
     if (checkImages_) {
         AddStrip(checkImages_.get(), IDB_CHECK_IMAGES);
-        // The check-box style gives the control a state list of its own, which its owner
-        // releases when another takes its place.
-        const auto previous = reinterpret_cast<HIMAGELIST>(
-            tree_.Send(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(checkImages_.get())));
-        if (previous && previous != checkImages_.get()) {
-            ImageList_Destroy(previous);
-        }
+        tree_.SetImageList(checkImages_.get(), TVSIL_STATE);
     }
 }
 
