@@ -21,6 +21,7 @@
 #include "ui/support/MenuFont.h"
 #include "ui/support/MenuRecorder.h"
 #include "ui/support/PixelCanvas.h"
+#include "ui/support/ThemeLook.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,8 @@ protected:
         EXPECT_EQ(app_->Run(), 0);
         app_.reset();
     }
+
+    testing::ThemeLook classic_; // controls drawn the classic way, whatever theme Wine runs
 
     struct SeenDialog {
         HWND window = nullptr;

@@ -2,6 +2,7 @@
 
 #include "decor/DecoratorChoice.h"
 #include "decor/win/FlatKinds.h"
+#include "decor/win/VisualStyles.h"
 
 #include <vector>
 
@@ -131,6 +132,10 @@ bool FlatLook::DecorateControl(HWND window, const wchar_t* className) {
     if (!window || !IsWindow(window) || FindControl(window)) {
         return false;
     }
+    // A themed control keeps the theme's look.
+    if (DrawnByTheme(window)) {
+        return false;
+    }
     const std::wstring name = className ? std::wstring(className) : ClassName(window);
     HWND parent = GetParent(window);
     const std::wstring parentName = parent ? ClassName(parent) : std::wstring();
@@ -162,7 +167,6 @@ void FlatLook::TakeOver(HWND window, std::unique_ptr<FlatControl> control) {
         return;
     }
     record->SetPreviousProcedure(previous);
-    StartHoverTimer();
 }
 
 FlatControl* FlatLook::FindControl(HWND window) const {
@@ -240,6 +244,20 @@ LRESULT CALLBACK FlatLook::ControlProcedure(HWND window, UINT message, WPARAM wP
         theFlatLook.EndDecoration(window);
         return result;
     }
+    if (message == WM_THEMECHANGED) {
+        // Visual styles turned on: the theme draws the control from now on.
+        const LRESULT result = control->PassOn(message, wParam, lParam);
+        if (DrawnByTheme(window)) {
+            theFlatLook.EndDecoration(window);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        }
+        return result;
+    }
+    // The pointer is over the control (or a child of it, whose WM_SETCURSOR comes to its parent):
+    // the hover timer follows it until it leaves every decorated control.
+    if (message == WM_SETCURSOR || message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) {
+        theFlatLook.StartHoverTimer();
+    }
     ++control->busy;
     LRESULT result = 0;
     try {
@@ -302,6 +320,8 @@ void FlatLook::TrackHover() {
         previous->RedrawFrame();
     }
     hovered_ = nullptr;
+    // The pointer has left the decorated controls: no more ticks until it comes back.
+    StopHoverTimer();
 }
 
 } // namespace vk
