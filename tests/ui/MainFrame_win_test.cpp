@@ -55,12 +55,18 @@ std::ostream& operator<<(std::ostream& out, const OpenCall& call) {
 // Answers the drive dialog with a chosen code (or lets the system answer) and records the rest.
 class RecordingShell final : public IFrameShell {
 public:
-    DWORD MapNetworkDrive() override { return useSystemDialog ? system_.MapNetworkDrive() : driveDialogAnswer; }
+    DWORD MapNetworkDrive(HWND owner) override {
+        driveDialogOwner = owner;
+        return useSystemDialog ? system_.MapNetworkDrive(owner) : driveDialogAnswer;
+    }
+    std::wstring ExtendedNetworkError() override { return extendedError; }
     void Open(HWND owner, const std::wstring& target, int show) override { opened.push_back({owner, target, show}); }
     std::wstring ProgramFolder() override { return programFolder; }
 
     bool useSystemDialog = false;
     DWORD driveDialogAnswer = NO_ERROR;
+    HWND driveDialogOwner = nullptr;
+    std::wstring extendedError;
     std::wstring programFolder;
     std::vector<OpenCall> opened;
 
@@ -503,6 +509,19 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
         EXPECT_EQ(box.text, SystemErrorText(1222));
         EXPECT_EQ(box.owner, frame_->Handle());
         EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_INFORMATION));
+    }
+    // The dialog is modal to the frame.
+    EXPECT_EQ(shell_.driveDialogOwner, frame_->Handle());
+    // An extended error: the network provider's words, or the system's when it has none.
+    shell_.useSystemDialog = false;
+    shell_.driveDialogAnswer = ERROR_EXTENDED_ERROR;
+    for (const std::wstring provider : {L"Example Network: The server refused the drive.", L""}) {
+        shell_.extendedError = provider;
+        DialogCloser box(kProgramName);
+        Command(ID_TOOLS_MAP_NETWORK_DRIVE);
+        box.Join();
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.text, provider.empty() ? SystemErrorText(ERROR_EXTENDED_ERROR) : provider);
     }
     // A code the system has no text for: the code as a number.
     shell_.useSystemDialog = false;

@@ -12,9 +12,12 @@ namespace vk {
 class IFrameShell {
 public:
     virtual ~IFrameShell() = default;
-    // The system's dialog for mapping a network drive (disk resources, no owner): NO_ERROR when a
-    // drive was mapped, 0xFFFFFFFF when the user cancelled, otherwise a system error code.
-    [[nodiscard]] virtual DWORD MapNetworkDrive() = 0;
+    // The system's dialog for mapping a network drive (disk resources), modal to owner: NO_ERROR
+    // when a drive was mapped, 0xFFFFFFFF when the user cancelled, otherwise a system error code.
+    [[nodiscard]] virtual DWORD MapNetworkDrive(HWND owner) = 0;
+    // After ERROR_EXTENDED_ERROR: the network provider's own words for what went wrong
+    // (WNetGetLastErrorW), headed by the provider's name; empty when it has none.
+    [[nodiscard]] virtual std::wstring ExtendedNetworkError() = 0;
     // The shell's "open" of a file or address, with no parameters and no directory. Failures are
     // the shell's to report.
     virtual void Open(HWND owner, const std::wstring& target, int show) = 0;
@@ -25,7 +28,8 @@ public:
 // The system's own calls.
 class SystemFrameShell final : public IFrameShell {
 public:
-    [[nodiscard]] DWORD MapNetworkDrive() override;
+    [[nodiscard]] DWORD MapNetworkDrive(HWND owner) override;
+    [[nodiscard]] std::wstring ExtendedNetworkError() override;
     void Open(HWND owner, const std::wstring& target, int show) override;
     [[nodiscard]] std::wstring ProgramFolder() override;
 };
