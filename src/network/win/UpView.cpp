@@ -1,6 +1,7 @@
 #include "network/win/UpView.h"
 
 #include "engine/SearchEngine.h"
+#include "framework/SystemColours.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 
@@ -51,7 +52,7 @@ void CUpView::OnInitialUpdate() {
     if (!tree_.Exists()) {
         return;
     }
-    tree_.SetTextColor(kTextColor);
+    tree_.SetTextColor(ui::ProgramTextColour(kTextColor));
     if (!nodeImages_) {
         CreateImageLists();
     }
@@ -85,6 +86,7 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_INITDIALOG, &CUpView::OnInitDialog),
         ui::On(WM_SIZE, &CUpView::OnSize),
         ui::On(WM_DESTROY, &CUpView::OnDestroy),
+        ui::On(WM_SYSCOLORCHANGE, &CUpView::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
         ui::OnNotify(NM_CLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
         ui::OnNotify(NM_RCLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
@@ -114,6 +116,13 @@ bool CUpView::OnSize(ui::Message& m) {
     }
     m.result = 0;
     return true;
+}
+
+bool CUpView::OnSysColorChange(ui::Message&) {
+    if (tree_.Exists()) {
+        tree_.SetTextColor(ui::ProgramTextColour(kTextColor));
+    }
+    return false;
 }
 
 bool CUpView::OnDestroy(ui::Message&) {

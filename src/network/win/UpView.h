@@ -27,7 +27,7 @@ public:
     [[nodiscard]] HIMAGELIST NodeImages() const { return nodeImages_.get(); }
     [[nodiscard]] HIMAGELIST CheckImages() const { return checkImages_.get(); }
 
-    // The tree's text colour.
+    // The tree's text colour (the system's in high contrast).
     static constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
 protected:
@@ -43,6 +43,7 @@ private:
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
     bool OnDestroy(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
     // Notifications that need nothing but the answer 0.
     bool AnswerZero(ui::Message& m);

@@ -2,6 +2,7 @@
 
 #include "engine/EngineTexts.h"
 #include "framework/StatusBar.h"
+#include "framework/SystemColours.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 
@@ -11,11 +12,14 @@
 namespace vk {
 namespace {
 
+// The rows' text colour (the system's in high contrast).
 constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
 // While rows stream in, the list and the count are brought up to date at most this often (see
 // RowsChanged).
 constexpr UINT_PTR kRepaintTimer = 1;
+// Posted by the icon cache from an engine thread that met a new file type (see CShellIconCache).
+constexpr UINT kIconsPending = WM_APP + 0x130;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
 constexpr UINT Code(int notification) {
@@ -62,6 +66,8 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_INITDIALOG, &CVarnokle2View::OnInitDialog),
         ui::On(WM_SIZE, &CVarnokle2View::OnSize),
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
+        ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
+        ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
         ui::OnNotify(Code(NM_DBLCLK), IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
         ui::OnNotify(Code(LVN_INSERTITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
         ui::OnNotify(Code(LVN_DELETEITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
@@ -99,6 +105,9 @@ void CVarnokle2View::OnInitialUpdate() {
     const int width = window.right - window.left;
 
     iconCache_.ResetCache();
+    // The shell is asked for the icons of types the engine's threads meet on this thread.
+    const HWND view = Handle();
+    iconCache_.SetWake([view] { PostMessageW(view, kIconsPending, 0, 0); });
     // The cache owns the image lists: the list must not destroy them when it goes.
     SetWindowLongPtrW(list_.Handle(), GWL_STYLE, GetWindowLongPtrW(list_.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list_.SetImageList(iconCache_.SmallImages(), LVSIL_SMALL);
@@ -111,13 +120,28 @@ void CVarnokle2View::OnInitialUpdate() {
     list_.InsertColumn(1, L"Size", width / 4);
 
     list_.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-    list_.SetTextColor(kTextColor);
+    list_.SetTextColor(ui::ProgramTextColour(kTextColor));
 
     theResultList = &list_;
     theIconCache = &iconCache_;
     EngineServices& services = doc_.Engine().Services();
     services.resultList = &list_;
     services.iconIndex = &iconCache_;
+}
+
+bool CVarnokle2View::OnIconsPending(ui::Message&) {
+    // Rows of the new types were drawn without their icons.
+    if (iconCache_.AddPendingIcons() > 0 && list_.Exists()) {
+        InvalidateRect(list_.Handle(), nullptr, FALSE);
+    }
+    return true;
+}
+
+bool CVarnokle2View::OnSysColorChange(ui::Message&) {
+    if (list_.Exists()) {
+        list_.SetTextColor(ui::ProgramTextColour(kTextColor));
+    }
+    return false;
 }
 
 bool CVarnokle2View::OnSize(ui::Message& m) {

@@ -65,7 +65,9 @@ private:
 
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
     bool OnTimer(ui::Message& m);
+    bool OnIconsPending(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
     bool OnItemInserted(ui::Message& m);
     bool OnItemDeleting(ui::Message& m);
