@@ -5,6 +5,7 @@
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
 #include "framework/Module.h"
+#include "framework/SystemColours.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
@@ -132,9 +133,12 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CMainFrame::OnDestroy),
         ui::On(WM_COMMAND, &CMainFrame::OnCommand),
         ui::On(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopup),
-        ui::On(WM_MEASUREITEM, &CMainFrame::OnMeasureItem),
-        ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
+        ui::On(WM_MEASUREITEM, &CMainFrame::OnIconMenuMessage),
+        ui::On(WM_DRAWITEM, &CMainFrame::OnIconMenuMessage),
+        ui::On(WM_MENUCHAR, &CMainFrame::OnIconMenuMessage),
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
+        ui::On(WM_SYSCOLORCHANGE, &CMainFrame::OnSysColorChange),
+        ui::On(WM_SETTINGCHANGE, &CMainFrame::OnSettingChange),
         ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
         ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
         ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
@@ -344,12 +348,9 @@ bool CMainFrame::OnInitMenuPopup(ui::Message& m) {
     return true;
 }
 
-// Menu items are the CIconMenu's to measure and draw; other controls' items get the default.
-bool CMainFrame::OnMeasureItem(ui::Message& m) {
-    return menu_.HandleMenuMessage(m);
-}
-
-bool CMainFrame::OnDrawItem(ui::Message& m) {
+// Menu items are the CIconMenu's to measure and draw, and their letters its to find; other
+// controls' items and the system's menus get the default.
+bool CMainFrame::OnIconMenuMessage(ui::Message& m) {
     return menu_.HandleMenuMessage(m);
 }
 
@@ -365,6 +366,20 @@ bool CMainFrame::OnMenuSelect(ui::Message& m) {
     }
     m.result = 0;
     return true;
+}
+
+bool CMainFrame::OnSysColorChange(ui::Message&) {
+    // The bars, the lists and the tree repaint in the new colours only when they are told.
+    ui::ForwardSysColorChange(Handle());
+    return false;
+}
+
+bool CMainFrame::OnSettingChange(ui::Message& m) {
+    // High contrast turned on or off: the panes choose their text colours again.
+    if (m.wParam == SPI_SETHIGHCONTRAST) {
+        ui::ForwardSysColorChange(Handle());
+    }
+    return false;
 }
 
 bool CMainFrame::OnToolTipText(ui::Message& m) {

@@ -88,9 +88,10 @@ private:
     bool OnDestroy(ui::Message& m);
     bool OnCommand(ui::Message& m);
     bool OnInitMenuPopup(ui::Message& m);
-    bool OnMeasureItem(ui::Message& m);
-    bool OnDrawItem(ui::Message& m);
+    bool OnIconMenuMessage(ui::Message& m); // measure item, draw item, menu char
     bool OnMenuSelect(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
+    bool OnSettingChange(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
     bool OnHotItemChange(ui::Message& m);
     bool OnFormSwapDone(ui::Message& m);
