@@ -140,6 +140,8 @@ bool CVarnokle2View::OnIconsPending(ui::Message&) {
 bool CVarnokle2View::OnSysColorChange(ui::Message&) {
     if (list_.Exists()) {
         list_.SetTextColor(ui::ProgramTextColour(kTextColor));
+        // The list keeps the window colour it was made with as its background.
+        list_.Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
     }
     return false;
 }

@@ -7,7 +7,8 @@
 // READY-FILE is written once the window is drawn; the program ends when STOP-FILE appears or after
 // SECONDS (default 60). With "advanced" the taller test form is shown; with "high-contrast" the
 // system's colours become a black high-contrast scheme (for this program only, while it runs) and
-// high contrast counts as on, as when a user turns it on.
+// high contrast counts as on, as when a user turns it on. Wine's own theme knows no high-contrast
+// variant (Windows switches to one): the picture shows the classic look, drawn in the scheme.
 
 #include "framework/Controls.h"
 #include "framework/SystemColours.h"
@@ -18,6 +19,8 @@
 #include "shell/win/SplitterView.h"
 #include "ui/support/TestForm.h"
 #include "ui/tools/ShotSteps.h"
+
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <array>
@@ -40,7 +43,7 @@ struct SchemeColour {
     int element;
     COLORREF colour;
 };
-constexpr std::array<SchemeColour, 17> kHighContrastBlack{{
+constexpr std::array<SchemeColour, 20> kHighContrastBlack{{
     {COLOR_WINDOW, RGB(0, 0, 0)},
     {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
     {COLOR_BTNFACE, RGB(0, 0, 0)},
@@ -58,7 +61,15 @@ constexpr std::array<SchemeColour, 17> kHighContrastBlack{{
     {COLOR_INFOBK, RGB(0, 0, 0)},
     {COLOR_INFOTEXT, RGB(255, 255, 255)},
     {COLOR_WINDOWFRAME, RGB(255, 255, 255)},
+    {COLOR_MENUBAR, RGB(0, 0, 0)},
+    {COLOR_MENUHILIGHT, RGB(26, 235, 255)},
+    {COLOR_SCROLLBAR, RGB(0, 0, 0)},
 }};
+
+BOOL CALLBACK DrawClassic(HWND window, LPARAM) {
+    SetWindowTheme(window, L"", L"");
+    return TRUE;
+}
 
 bool HighContrastIsOn() {
     return true;
@@ -123,6 +134,7 @@ int Run(const std::vector<std::wstring>& args) {
     BrowseTheDemoNetwork(frame.LeftSide()->Tree()->Tree());
     std::unique_ptr<HighContrastScheme> scheme;
     if (highContrast) {
+        EnumChildWindows(frame.Handle(), &DrawClassic, 0);
         scheme = std::make_unique<HighContrastScheme>();
     }
     frame.OnIdle();
