@@ -266,74 +266,6 @@ TEST(Resources, PaneTemplatesAreChildFormsWithOneControl) {
     }
 }
 
-// The class names and styles of the controls of an extended dialog template.
-struct TemplateControl {
-    std::wstring className; // empty for a class given by its ordinal
-    DWORD style = 0;
-};
-
-std::vector<TemplateControl> ControlsOf(std::string_view bytes) {
-    std::vector<TemplateControl> controls;
-    std::size_t at = 0;
-    const auto fits = [&](std::size_t size) { return at + size <= bytes.size(); };
-    const auto word = [&]() -> std::uint16_t {
-        std::uint16_t value = 0;
-        if (fits(2)) {
-            std::memcpy(&value, bytes.data() + at, 2);
-        }
-        at += 2;
-        return value;
-    };
-    const auto dword = [&]() -> std::uint32_t {
-        const std::uint32_t low = word();
-        return low | (std::uint32_t{word()} << 16);
-    };
-    const auto text = [&] {
-        std::wstring read;
-        for (std::uint16_t c = word(); c != 0 && fits(0); c = word()) {
-            read += static_cast<wchar_t>(c);
-        }
-        return read;
-    };
-    // A name or, after 0xFFFF, an ordinal (read as an empty name).
-    const auto nameOrOrdinal = [&] {
-        if (fits(2) && static_cast<std::uint8_t>(bytes[at]) == 0xFF &&
-            static_cast<std::uint8_t>(bytes[at + 1]) == 0xFF) {
-            at += 4;
-            return std::wstring();
-        }
-        return text();
-    };
-    if (word() != 1 || word() != 0xFFFF) {
-        return controls; // not an extended template
-    }
-    dword(); // help id
-    dword(); // extended style
-    const DWORD style = dword();
-    const std::uint16_t count = word();
-    at += 8;         // x, y, cx, cy
-    nameOrOrdinal(); // menu
-    nameOrOrdinal(); // class
-    text();          // title
-    if (style & (DS_SETFONT | DS_SHELLFONT)) {
-        at += 6; // point size, weight, italic, charset
-        text();
-    }
-    for (std::uint16_t i = 0; i < count && fits(0); ++i) {
-        at = (at + 3) & ~std::size_t{3};
-        dword(); // help id
-        dword(); // extended style
-        TemplateControl control;
-        control.style = dword();
-        at += 8 + 4; // x, y, cx, cy, id
-        control.className = nameOrOrdinal();
-        nameOrOrdinal(); // text
-        at += word();    // creation data
-        controls.push_back(control);
-    }
-    return controls;
-}
-
 BOOL CALLBACK CollectDialogName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
     reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(
         IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : std::wstring(name));
@@ -346,15 +278,24 @@ TEST(Resources, NoTemplateGivesATreeTheControlsOwnCheckBoxes) {
     std::vector<std::wstring> dialogs;
     EnumResourceNamesW(Module(), RT_DIALOG, &CollectDialogName, reinterpret_cast<LONG_PTR>(&dialogs));
     ASSERT_FALSE(dialogs.empty());
+    // In an extended template an item's class name (its case as the resource compiler left it)
+    // follows its style by 16 bytes (x, y, cx, cy, id).
+    const std::wstring_view treeClass = WC_TREEVIEWW;
     int trees = 0;
     for (const std::wstring& dialog : dialogs) {
         SCOPED_TRACE(std::string(dialog.begin(), dialog.end()));
         const std::string_view bytes = ResourceBytes(dialog.c_str(), RT_DIALOG);
-        for (const TemplateControl& control : ControlsOf(bytes)) {
-            if (_wcsicmp(control.className.c_str(), WC_TREEVIEWW) == 0) {
-                ++trees;
-                EXPECT_EQ(control.style & TVS_CHECKBOXES, 0u);
-            }
+        std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        std::wstring wanted(treeClass);
+        CharUpperBuffW(wanted.data(), static_cast<DWORD>(wanted.size()));
+        for (std::size_t at = text.find(wanted); at != std::wstring::npos; at = text.find(wanted, at + 1)) {
+            ASSERT_GE(at * sizeof(wchar_t), 16u);
+            DWORD style = 0;
+            std::memcpy(&style, bytes.data() + at * sizeof(wchar_t) - 16, sizeof style);
+            EXPECT_EQ(style & TVS_CHECKBOXES, 0u);
+            ++trees;
         }
     }
     EXPECT_GE(trees, 1) << "the network tree's template was read";
