@@ -16,8 +16,9 @@ Steps (each fails with a message that says what it waited for in vain):
    searches the demo network (the rows the installed vkfind.exe finds), opens its help file and its
    about box (build/screenshots/installed.png, installed-about.png) and writes nothing beside itself
    nor in that directory: vk.set goes to %APPDATA%\\Varnokle.
-4. A package of a higher version installs over it: one product, the new version, the user's vk.set
-   and settings kept. The first package, now older, is refused and changes nothing.
+4. A package of a higher version installs over it (into another folder, INSTALLDIR=...): one
+   product, the new version in the new folder, the old folder gone, the user's vk.set and settings
+   kept. The first package, now older, is refused and changes nothing.
 5. msiexec /x /qn removes the files, the folder, the shortcut and the entry; vk.set and the settings
    stay.
 6. The zip holds the same files in Varnokle-<version>/, and its Varnokle.exe runs the same search.
@@ -47,6 +48,7 @@ from varnokle_drive import (SETTINGS_KEY, WINE, WINESERVER, Desktop, Program, St
 
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 INSTALL_FOLDER = r"C:\Program Files\Varnokle"
+MOVED_FOLDER = r"C:\Tools\Varnokle 2"
 PACKAGE_FILES = {"Varnokle.exe", "vkfind.exe", "Varnokle.chm", "Tips.tip", "README.txt", "LICENSE.txt"}
 # What the programs may import: DLLs of every Windows system.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "mpr.dll",
@@ -148,6 +150,15 @@ class PackageTest:
         user = os.path.join(os.path.dirname(self.desktop.user_data()), "Microsoft", "Windows", "Start Menu", "Programs")
         return [os.path.join(folder, "Varnokle.lnk") for folder in (common, user)
                 if os.path.exists(os.path.join(folder, "Varnokle.lnk"))]
+
+    def shortcut_starts(self, exe):
+        """Whether there is one Start menu shortcut and it names exe."""
+        shortcuts = self.shortcuts()
+        if len(shortcuts) != 1:
+            return False
+        with open(shortcuts[0], "rb") as link:
+            target = link.read()
+        return exe.encode() in target or exe.encode("utf-16-le") in target
 
     def user_state(self):
         """What the program keeps for its user: vk.set's bytes and the values of its settings."""
@@ -265,12 +276,7 @@ class PackageTest:
             check(entry["DisplayIcon"].lower().endswith(".ico") or "varnokle" in entry["DisplayIcon"].lower(),
                   f"DisplayIcon is {entry['DisplayIcon']}")
 
-        shortcuts = self.shortcuts()
-        check(len(shortcuts) == 1, f"the Start menu shortcuts: {shortcuts}")
-        with open(shortcuts[0], "rb") as link:
-            target = link.read()
-        exe = INSTALL_FOLDER + r"\Varnokle.exe"
-        check(exe.encode() in target or exe.encode("utf-16-le") in target, "the shortcut does not start Varnokle.exe")
+        check(self.shortcut_starts(INSTALL_FOLDER + r"\Varnokle.exe"), f"the Start menu shortcuts: {self.shortcuts()}")
         # A per-machine package with its shortcut in ProgramMenuFolder: the common Start menu on
         # Windows. (Wine takes the user's.)
         check(msi_property(self.msi, "ALLUSERS") == "1", "the package is not a per-machine one")
@@ -295,12 +301,16 @@ class PackageTest:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.newer_code = msi_property(newer, "ProductCode")
         check(self.newer_code != old_code, "the newer package has the same product code")
-        code = self.msiexec("/i", windows_path(newer))
+        # Installed into another folder, as INSTALLDIR on the command line asks.
+        code = self.msiexec("/i", windows_path(newer), "INSTALLDIR=" + MOVED_FOLDER)
         check(code == 0, f"msiexec /i of the newer package ended with {code}")
         products = self.products()
         check(list(products) == [self.newer_code] and products[self.newer_code]["DisplayVersion"] == higher(self.version),
               f"after the upgrade the products are {products}")
-        check(folder_files(self.installed) == self.installed_files, "the upgrade did not leave the same files")
+        check(not os.path.exists(self.installed), "the upgrade left the older version's folder")
+        self.installed = os.path.join(self.c_drive, *MOVED_FOLDER.split("\\")[1:])
+        check(folder_files(self.installed) == self.installed_files, "the upgrade did not install the same files")
+        check(self.shortcut_starts(MOVED_FOLDER + r"\Varnokle.exe"), "the shortcut does not start the moved program")
         check(self.user_state() == before, "the upgrade changed the user's vk.set or settings")
 
         code = self.msiexec("/i", windows_path(self.msi))
