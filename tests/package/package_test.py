@@ -16,11 +16,11 @@ Steps (each fails with a message that says what it waited for in vain):
    searches the demo network (the rows the installed vkfind.exe finds), opens its help file and its
    about box (build/screenshots/installed.png, installed-about.png) and writes nothing beside itself
    nor in that directory: vk.set goes to %APPDATA%\\Varnokle.
-4. A package of a higher version installs over it (into another folder, INSTALLDIR=...): one
-   product, the new version in the new folder, the old folder gone, the user's vk.set and settings
-   kept. The first package, now older, is refused and changes nothing.
-5. msiexec /x /qn removes the files, the folder, the shortcut and the entry; vk.set and the settings
-   stay.
+4. A package of a higher version installs over it into another folder (INSTALLDIR=...), and one
+   higher still without INSTALLDIR into that same folder: each time one product, the new version,
+   the old folder gone, the shortcut moved, the user's vk.set and settings kept. The first package, now older, is refused and changes nothing.
+5. msiexec /x /qn removes the files, the folder (the remembered one), the shortcut and the entry;
+   vk.set and the settings stay.
 6. The zip holds the same files in Varnokle-<version>/, and its Varnokle.exe runs the same search.
 
 Under Wine, a per-machine package's shortcut lands in the user's Start menu and the uninstall entry
@@ -293,25 +293,23 @@ class PackageTest:
 
     def upgrade_then_downgrade(self):
         before = self.user_state()
-        old_code = msi_property(self.msi, "ProductCode")
-        newer = os.path.join(self.scratch, f"Varnokle-{higher(self.version)}-x64.msi")
-        subprocess.run(["sh", os.path.join(self.source, "scripts", "make-msi.sh"),
-                        os.path.join(self.scratch, "zip", f"Varnokle-{self.version}"), higher(self.version),
-                        os.path.join(self.build, "artwork", "Varnokle.ico"), newer], check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.newer_code = msi_property(newer, "ProductCode")
-        check(self.newer_code != old_code, "the newer package has the same product code")
-        # Installed into another folder, as INSTALLDIR on the command line asks.
-        code = self.msiexec("/i", windows_path(newer), "INSTALLDIR=" + MOVED_FOLDER)
-        check(code == 0, f"msiexec /i of the newer package ended with {code}")
-        products = self.products()
-        check(list(products) == [self.newer_code] and products[self.newer_code]["DisplayVersion"] == higher(self.version),
-              f"after the upgrade the products are {products}")
-        check(not os.path.exists(self.installed), "the upgrade left the older version's folder")
-        self.installed = os.path.join(self.c_drive, *MOVED_FOLDER.split("\\")[1:])
-        check(folder_files(self.installed) == self.installed_files, "the upgrade did not install the same files")
-        check(self.shortcut_starts(MOVED_FOLDER + r"\Varnokle.exe"), "the shortcut does not start the moved program")
-        check(self.user_state() == before, "the upgrade changed the user's vk.set or settings")
+        moved = os.path.join(self.c_drive, *MOVED_FOLDER.split("\\")[1:])
+        # A higher version into another folder (INSTALLDIR on the command line), then one more
+        # without INSTALLDIR: it goes where the installed one is.
+        for version, folder, arguments in ((higher(self.version), moved, ["INSTALLDIR=" + MOVED_FOLDER]),
+                                           (higher(higher(self.version)), moved, [])):
+            newer = self.package_of_version(version)
+            code = self.msiexec("/i", windows_path(newer), *arguments)
+            check(code == 0, f"msiexec /i of version {version} ended with {code}")
+            self.newer_code = msi_property(newer, "ProductCode")
+            products = self.products()
+            check(list(products) == [self.newer_code] and products[self.newer_code]["DisplayVersion"] == version,
+                  f"after the upgrade to {version} the products are {products}")
+            check(not os.path.exists(self.installed) or self.installed == folder, "the upgrade left the old folder")
+            self.installed = folder
+            check(folder_files(self.installed) == self.installed_files, f"version {version}: not the same files")
+            check(self.shortcut_starts(MOVED_FOLDER + r"\Varnokle.exe"), "the shortcut does not start the moved program")
+            check(self.user_state() == before, "the upgrade changed the user's vk.set or settings")
 
         code = self.msiexec("/i", windows_path(self.msi))
         check(code == MSI_REFUSED, f"the older package was not refused: msiexec ended with {code}")
@@ -320,6 +318,17 @@ class PackageTest:
         refusal = [row for row in msi_table(self.msi, "LaunchCondition") if "newer version" in row["Description"]]
         check(refusal, "the package has no message for a newer version")
 
+    def package_of_version(self, version):
+        """An installer package of the same files with another version (and its own product code)."""
+        package = os.path.join(self.scratch, f"Varnokle-{version}-x64.msi")
+        subprocess.run(["sh", os.path.join(self.source, "scripts", "make-msi.sh"),
+                        os.path.join(self.scratch, "zip", f"Varnokle-{self.version}"), version,
+                        os.path.join(self.build, "artwork", "Varnokle.ico"), package], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        check(msi_property(package, "ProductCode") != msi_property(self.msi, "ProductCode"),
+              "a package of another version has the same product code")
+        return package
+
     def uninstall(self):
         before = self.user_state()
         code = self.msiexec("/x", self.newer_code)
@@ -327,6 +336,7 @@ class PackageTest:
         check(not os.path.exists(self.installed), f"{self.installed} is still there")
         check(not self.shortcuts(), "the Start menu shortcut is still there")
         check(not self.products(), "the uninstall entry is still there")
+        check("InstallDir" not in self.desktop.reg_values(r"HKLM\Software\Varnokle"), "the folder's record is still there")
         check(self.user_state() == before, "uninstalling changed the user's vk.set or settings")
 
     def the_zip_searches(self):
