@@ -8,9 +8,12 @@ namespace vk {
 constexpr const wchar_t* kWebSite = L"https://varnokle.example.org/";
 constexpr const wchar_t* kSupportMailLink = L"mailto:support@varnokle.example.org";
 
-// The help file: looked for in the current directory, then beside the program.
+// The help file: looked for beside the program, then in the current directory.
 constexpr const wchar_t* kHelpFileName = L"Varnokle.chm";
 constexpr const wchar_t* kTextHelpFileMissing =
-    L"The help file Varnokle.chm is neither in the current folder nor in the program's folder.";
+    L"The help file Varnokle.chm is neither in the program's folder nor in the current folder.";
+// When the system's help viewer cannot show it: this, the file's path, a line break and the
+// system's reason.
+constexpr const wchar_t* kTextHelpViewerFailed = L"The help viewer could not show ";
 
 } // namespace vk

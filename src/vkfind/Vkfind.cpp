@@ -14,6 +14,8 @@
 #include "vkfind/ScopeSelection.h"
 #include "vkfind/SmbSetup.h"
 
+#include "VarnokleVersion.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -165,6 +167,10 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     const VkfindOptions& options = parsed.options;
     if (options.help) {
         out << Utf8FromWide(UsageText());
+        return kExitSearchRan;
+    }
+    if (options.version) {
+        out << "vkfind " VK_VERSION_TEXT "\n";
         return kExitSearchRan;
     }
     const bool browsing = options.sharesOf || options.listOf;

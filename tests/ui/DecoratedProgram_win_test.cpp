@@ -79,6 +79,7 @@ protected:
         setup.args = {L"/Embedding"};
         setup.networkEnvironment = tree_.Native("Net");
         setup.profile = &profile_;
+        setup.userDataFolder = tree_.PathOf("work");
         app_ = std::make_unique<CVarnokle2App>();
         ASSERT_TRUE(app_->InitInstance(setup));
     }

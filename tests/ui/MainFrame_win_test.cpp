@@ -62,12 +62,17 @@ public:
     }
     std::wstring ExtendedNetworkError() override { return extendedError; }
     void Open(HWND owner, const std::wstring& target, int show) override { opened.push_back({owner, target, show}); }
+    DWORD OpenDocument(HWND owner, const std::wstring& path, int show) override {
+        opened.push_back({owner, path, show});
+        return documentAnswer;
+    }
     std::wstring ProgramFolder() override { return programFolder; }
 
     bool useSystemDialog = false;
     DWORD driveDialogAnswer = NO_ERROR;
     HWND driveDialogOwner = nullptr;
     std::wstring extendedError;
+    DWORD documentAnswer = ERROR_SUCCESS;
     std::wstring programFolder;
     std::vector<OpenCall> opened;
 
@@ -602,7 +607,7 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
     }
 }
 
-TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNowhere) {
+TEST_F(MainFrameTest, HelpOpensTheFileBesideTheProgramOrHereAndSaysSoWhenItIsNowhereOrCannotBeShown) {
     Open();
     tree_.MakeDir("cwd");
     tree_.MakeDir("program");
@@ -616,13 +621,24 @@ TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNow
         EXPECT_EQ(box.text, kTextHelpFileMissing);
         EXPECT_TRUE(shell_.opened.empty());
     }
-    tree_.MakeFile("program/Varnokle.chm", "chm");
-    Command(ID_HELP_CONTENTS);
     tree_.MakeFile("cwd/Varnokle.chm", "chm");
     Command(ID_HELP_CONTENTS);
+    tree_.MakeFile("program/Varnokle.chm", "chm");
+    Command(ID_HELP_CONTENTS);
     const HWND frame = frame_->Handle();
-    EXPECT_EQ(shell_.opened, (std::vector<OpenCall>{{frame, tree_.Native("program/Varnokle.chm"), SW_SHOWNORMAL},
-                                                    {frame, L"Varnokle.chm", SW_SHOWNORMAL}}));
+    EXPECT_EQ(shell_.opened, (std::vector<OpenCall>{{frame, L"Varnokle.chm", SW_SHOWNORMAL},
+                                                    {frame, tree_.Native("program/Varnokle.chm"), SW_SHOWNORMAL}}));
+    // The viewer cannot show it: the file and the system's reason.
+    shell_.documentAnswer = ERROR_NO_ASSOCIATION;
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_HELP_CONTENTS);
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.text, kTextHelpViewerFailed + tree_.Native("program/Varnokle.chm") + L"\n" +
+                                SystemErrorText(ERROR_NO_ASSOCIATION));
+        EXPECT_EQ(box.owner, frame);
+    }
 }
 
 TEST_F(MainFrameTest, OnlineAndEMailOpenTheProjectsAddresses) {

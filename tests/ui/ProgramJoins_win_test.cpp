@@ -312,6 +312,7 @@ protected:
         setup.args = std::move(args);
         setup.networkEnvironment = tree_.Native("Net");
         setup.profile = &profile_;
+        setup.userDataFolder = tree_.PathOf("work");
         return setup;
     }
 

@@ -103,11 +103,6 @@ TEST_F(SimpleForm, ComesUpWithItsControlsSizeTitleAndTips) {
     EXPECT_EQ(std::wstring(kTipStart), L"Press \"Start\" button for start of search");
 }
 
-TEST_F(SimpleForm, AMissingStateFileIsCreatedEmpty) {
-    EXPECT_TRUE(std::filesystem::exists(work.PathOf("vk.set")));
-    EXPECT_EQ(StateFile(), "");
-}
-
 TEST_F(SimpleForm, TheTipShowsWhenTheMouseRestsOnStart) {
     RECT start{};
     GetWindowRect(Item(IDC_START), &start);

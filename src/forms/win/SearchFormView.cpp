@@ -5,6 +5,7 @@
 #include "forms/Settings.h"
 #include "forms/win/SearchButtons.h"
 #include "platform/Profile.h"
+#include "platform/UserFiles.h"
 
 namespace vk {
 
@@ -46,7 +47,7 @@ void CSearchFormView::OnInitialUpdate() {
         AddTools(toolTip_);
         toolTip_.Activate();
     }
-    LoadHistories(ReadFormStateFile(kFormStateFileName, Blocks()));
+    LoadHistories(ReadFormStateFile(UserFileToRead(kFormStateFileName), Blocks()));
     EnableWindow(Item(Buttons().stop), FALSE);
     ResetInputs();
     fileMasks_.SetEditText(theSettings.carriedMask);
@@ -139,7 +140,7 @@ bool CSearchFormView::OnDestroy(ui::Message&) {
     ButtonSet().Unbind();
     toolTip_.Destroy();
     // A file that cannot be written is skipped without a word.
-    static_cast<void>(WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks()));
+    static_cast<void>(WriteFormStateFile(UserFileToWrite(kFormStateFileName), HistoriesToStore(), Blocks()));
     return false;
 }
 

@@ -21,6 +21,10 @@ public:
     // The shell's "open" of a file or address, with no parameters and no directory. Failures are
     // the shell's to report.
     virtual void Open(HWND owner, const std::wstring& target, int show) = 0;
+    // The shell's "open" of a document, without an error dialog of the shell's own: ERROR_SUCCESS
+    // when the program that shows it was started, otherwise a system error code for the caller to
+    // report.
+    [[nodiscard]] virtual DWORD OpenDocument(HWND owner, const std::wstring& path, int show) = 0;
     // The folder the program's executable is in.
     [[nodiscard]] virtual std::wstring ProgramFolder() = 0;
 };
@@ -31,6 +35,7 @@ public:
     [[nodiscard]] DWORD MapNetworkDrive(HWND owner) override;
     [[nodiscard]] std::wstring ExtendedNetworkError() override;
     void Open(HWND owner, const std::wstring& target, int show) override;
+    [[nodiscard]] DWORD OpenDocument(HWND owner, const std::wstring& path, int show) override;
     [[nodiscard]] std::wstring ProgramFolder() override;
 };
 

@@ -41,7 +41,9 @@ void OpenHelp(HWND frame, IFrameShell& shell) {
         ShowInformation(frame, kTextHelpFileMissing);
         return;
     }
-    shell.Open(frame, *file, SW_SHOWNORMAL);
+    if (const DWORD error = shell.OpenDocument(frame, *file, SW_SHOWNORMAL); error != ERROR_SUCCESS) {
+        ShowInformation(frame, kTextHelpViewerFailed + *file + L"\n" + SystemErrorText(static_cast<ErrorCode>(error)));
+    }
 }
 
 void OpenWebSite(IFrameShell& shell) {

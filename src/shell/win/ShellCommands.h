@@ -11,8 +11,8 @@ namespace vk {
 // in an information box owned by frame. Success and cancel say nothing.
 void MapNetworkDrive(HWND frame, IFrameShell& shell);
 
-// Opens the help file from the current directory or, when it is not there, from the program's
-// folder; says so when it is in neither.
+// Opens the help file from the program's folder or, when it is not there, from the current
+// directory; says so when it is in neither, and when the help viewer cannot show it.
 void OpenHelp(HWND frame, IFrameShell& shell);
 
 // The project's web site, with no owner.

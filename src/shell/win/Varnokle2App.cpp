@@ -9,6 +9,7 @@
 #include "framework/Module.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
+#include "platform/UserFiles.h"
 #include "resource.h"
 #include "results/win/Varnokle2Doc.h"
 #include "shell/StartUpOptions.h"
@@ -50,6 +51,9 @@ CVarnokle2App::~CVarnokle2App() {
     if (profileSelected_) {
         SetAppProfile(nullptr);
     }
+    if (userDataFolderSelected_) {
+        SelectUserDataFolder({});
+    }
 }
 
 bool CVarnokle2App::Fail(const std::wstring& message) {
@@ -78,6 +82,9 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
     }
     SetAppProfile(profile);
     profileSelected_ = true;
+    // The user's own files (vk.set) go to %APPDATA%\Varnokle, not to the current directory.
+    SelectUserDataFolder(setup.userDataFolder.value_or(SystemUserDataFolder(kProgramName)));
+    userDataFolderSelected_ = true;
 
     const StartUpOptions options = ParseStartUpOptions(setup.args);
     if (!options.error.empty()) {
