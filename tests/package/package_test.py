@@ -52,7 +52,8 @@ MOVED_FOLDER = r"C:\Tools\Varnokle 2"
 PACKAGE_FILES = {"Varnokle.exe", "vkfind.exe", "Varnokle.chm", "Tips.tip", "README.txt", "LICENSE.txt"}
 # What the programs may import: DLLs of every Windows system.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "mpr.dll",
-               "msvcrt.dll", "netapi32.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll"}
+               "msvcrt.dll", "netapi32.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll",
+               "uxtheme.dll"}
 HELP_WINDOW_CLASS = "HH Parent"
 MSI_REFUSED = 1603 % 256  # ERROR_INSTALL_FAILURE, as Wine passes exit codes on
 
