@@ -1,7 +1,10 @@
 #pragma once
-// The texts the engine shows in the status bar.
+// The texts the engine shows in the status bar and its message boxes.
 
 namespace vk {
+
+// The program's name, the caption of its message boxes.
+constexpr const wchar_t* kProgramName = L"Varnokle";
 
 constexpr const wchar_t* kTextPleaseWait = L"Please wait...";
 constexpr const wchar_t* kTextSearchIn = L"Search in ";

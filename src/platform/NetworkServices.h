@@ -101,6 +101,16 @@ public:
                                               std::uint32_t& resumeHandle) = 0;
 };
 
+// Whether to ask a server for another page of its shares after a ShareEnum call that returned
+// status and names and moved the resume handle from resumeBefore to resumeAfter. A "more data"
+// answer that brought no share, or left the resume handle where it was, made no progress: asking
+// again could go on for ever, so the listing ends there, as the network enumerations end at a call
+// that yields nothing.
+[[nodiscard]] inline bool AnotherSharePageFollows(ErrorCode status, const std::vector<std::wstring>& names,
+                                                  std::uint32_t resumeBefore, std::uint32_t resumeAfter) {
+    return status == kErrorMoreData && !names.empty() && resumeAfter != resumeBefore;
+}
+
 // The system's network (on POSIX a network that is not there: every call fails with
 // kErrorNoNetwork).
 std::unique_ptr<NetworkServices> MakeSystemNetworkServices();

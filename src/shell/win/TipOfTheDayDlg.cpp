@@ -1,6 +1,6 @@
 #include "shell/win/TipOfTheDayDlg.h"
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "framework/Module.h"
 #include "results/win/UserMessages.h"
 

@@ -2,6 +2,7 @@
 
 #include "decor/win/FlatLook.h"
 #include "decor/win/MenuImages.h"
+#include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
 #include "framework/Controls.h"
