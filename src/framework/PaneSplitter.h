@@ -1,6 +1,6 @@
 #pragma once
 // A splitter window: a grid of panes (rows and columns) separated by thin bars that the user can
-// drag. The panes' sizes follow the splitter rule (see shell/PaneLayout.h): each row and column
+// drag. The panes' sizes follow the splitter rule (see SplitterLayout.h): each row and column
 // has an ideal and a minimum size, which the owner sets and the user's drags change; every
 // layout puts the panes in their cells at once, in one deferred positioning, and leaves alone the
 // panes that are already where they belong.
@@ -10,7 +10,7 @@
 // cell (kFirstPaneId + 16 * row + column).
 
 #include "framework/FormView.h"
-#include "shell/PaneLayout.h"
+#include "framework/SplitterLayout.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 // The pane arithmetic: the splitter's rule for a row or column of panes, and how the main frame
 // and the left side size their panes from the form that is shown.
-#include "shell/PaneLayout.h"
+#include "framework/SplitterLayout.h"
 
 #include <gtest/gtest.h>
 

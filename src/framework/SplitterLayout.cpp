@@ -1,4 +1,4 @@
-#include "shell/PaneLayout.h"
+#include "framework/SplitterLayout.h"
 
 #include <algorithm>
 #include <cstddef>
