@@ -1,7 +1,6 @@
 #pragma once
-// The arithmetic of the main window's panes, apart from any window: how a splitter shares its room
-// among a row or a column of panes, where its panes and bars lie, and how the main frame and the
-// left side size their panes from the search form that is shown.
+// The arithmetic of a splitter's panes, apart from any window: how a splitter shares its room
+// among a row or a column of panes, and where its panes and bars lie.
 //
 // A splitter's rule, for the columns and for the rows alike: every pane but the last asks for its
 // ideal size (an ideal below the pane's minimum counts as 0, a hidden pane); the last takes what is
@@ -10,9 +9,6 @@
 // is left, with the bar before it, goes to the pane before. After every pane but the last a bar is
 // reserved if more room than the bar is left; otherwise the rest goes to that pane.
 
-#include "forms/FormHost.h"
-
-#include <array>
 #include <span>
 #include <vector>
 
@@ -60,28 +56,6 @@ struct PaneRect {
 // is a splitter, is enlarged on every side, so that its edge lies over the splitter's border and
 // bars; a hidden pane (an empty cell) gets an empty rectangle at the cell's corner.
 [[nodiscard]] PaneRect PaneWindowRect(const PaneSpan& column, const PaneSpan& row, bool enlarged);
-
-// The system sizes the layout depends on: the sizing border's width and height (SM_CXFRAME,
-// SM_CYFRAME) and the width of a window edge (SM_CXEDGE).
-struct FrameMetrics {
-    int frameWidth = 0;
-    int frameHeight = 0;
-    int edge = 0;
-};
-
-// The main splitter's two columns, the left side and the result list, for a client area of
-// clientWidth: the left side as wide as the form with a sizing border on either side, or nothing
-// when there is no form yet or no room for it.
-[[nodiscard]] std::array<PaneSize, 2> MainColumns(int clientWidth, FormSize form, const FrameMetrics& metrics);
-
-// The left side's two rows, the network tree above the form, for a view clientHeight high: the
-// form row as high as the form with a sizing border above and below, or nothing when there is no
-// room for it.
-[[nodiscard]] std::array<PaneSize, 2> FormRows(int clientHeight, FormSize form, const FrameMetrics& metrics);
-
-// Where the left side puts its splitter: an edge's width beyond the view on every side, so that
-// the splitter's own outer edges are not seen.
-[[nodiscard]] PaneRect InnerSplitterRect(int clientWidth, int clientHeight, const FrameMetrics& metrics);
 
 // The index of the pane whose bar covers position, or -1 when no shown bar does.
 [[nodiscard]] int BarAt(std::span<const PaneSpan> spans, int position, int bar = kSplitterBar);

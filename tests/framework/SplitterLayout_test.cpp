@@ -1,5 +1,4 @@
-// The pane arithmetic: the splitter's rule for a row or column of panes, and how the main frame
-// and the left side size their panes from the form that is shown.
+// The splitter's rule for a row or column of panes, and where its panes and bars lie.
 #include "framework/SplitterLayout.h"
 
 #include <gtest/gtest.h>
@@ -21,29 +20,26 @@ std::vector<int> Sizes(const std::vector<PaneSpan>& spans) {
     return sizes;
 }
 
-// Wine's sizing border and edge.
-constexpr FrameMetrics kMetrics{4, 4, 2};
-
-TEST(PaneLayout, PanesTakeTheirIdealSizesTheLastTheRestWithABarBetween) {
+TEST(SplitterLayout, PanesTakeTheirIdealSizesTheLastTheRestWithABarBetween) {
     EXPECT_EQ(Lay({{100, 0}, {0, 20}}, 500, 1),
               (std::vector<PaneSpan>{{1, 100, true}, {103, 398, false}})); // 100 + bar + 398 = 500
     EXPECT_EQ(Sizes(Lay({{100, 0}, {50, 0}, {0, 0}}, 300)), (std::vector<int>{100, 50, 146}));
     EXPECT_EQ(Sizes(Lay({{0, 0}}, 300)), (std::vector<int>{300})); // a single pane fills it
 }
 
-TEST(PaneLayout, AnIdealBelowTheMinimumHidesThePaneButKeepsItsBar) {
+TEST(SplitterLayout, AnIdealBelowTheMinimumHidesThePaneButKeepsItsBar) {
     const auto spans = Lay({{15, 20}, {0, 0}}, 200);
     EXPECT_EQ(spans, (std::vector<PaneSpan>{{0, 0, true}, {2, 198, false}}));
     // An ideal of 0 is the same: the bar stays where the user can drag it out again.
     EXPECT_EQ(Lay({{0, 0}, {0, 20}}, 200), (std::vector<PaneSpan>{{0, 0, true}, {2, 198, false}}));
 }
 
-TEST(PaneLayout, APaneThatDoesNotFitWholeGetsWhatIsLeftAndTheRestAreHidden) {
+TEST(SplitterLayout, APaneThatDoesNotFitWholeGetsWhatIsLeftAndTheRestAreHidden) {
     EXPECT_EQ(Lay({{300, 0}, {0, 20}}, 200), (std::vector<PaneSpan>{{0, 200, false}, {200, 0, false}}));
     EXPECT_EQ(Sizes(Lay({{50, 0}, {300, 0}, {0, 0}}, 200)), (std::vector<int>{50, 148, 0}));
 }
 
-TEST(PaneLayout, APaneWithLessThanItsMinimumLeftIsHiddenAndThePaneBeforeTakesTheRestAndTheBar) {
+TEST(SplitterLayout, APaneWithLessThanItsMinimumLeftIsHiddenAndThePaneBeforeTakesTheRestAndTheBar) {
     // 170 + bar leaves 18, below the minimum of 20: the first pane gets 170 + 18 + 2.
     EXPECT_EQ(Lay({{170, 0}, {0, 20}}, 190), (std::vector<PaneSpan>{{0, 190, false}, {190, 0, false}}));
     // 20 left is enough.
@@ -52,19 +48,19 @@ TEST(PaneLayout, APaneWithLessThanItsMinimumLeftIsHiddenAndThePaneBeforeTakesThe
     EXPECT_EQ(Sizes(Lay({{100, 0}, {50, 60}, {0, 0}}, 150)), (std::vector<int>{150, 0, 0}));
 }
 
-TEST(PaneLayout, WithNoRoomForABarTheRestGoesToThePaneBeforeIt) {
+TEST(SplitterLayout, WithNoRoomForABarTheRestGoesToThePaneBeforeIt) {
     EXPECT_EQ(Lay({{98, 0}, {0, 0}}, 100), (std::vector<PaneSpan>{{0, 100, false}, {100, 0, false}}));
     EXPECT_EQ(Lay({{97, 0}, {0, 0}}, 100), (std::vector<PaneSpan>{{0, 97, true}, {99, 1, false}}));
 }
 
-TEST(PaneLayout, NoRoomHidesEveryPane) {
+TEST(SplitterLayout, NoRoomHidesEveryPane) {
     for (const int space : {0, -5}) {
         EXPECT_EQ(Sizes(Lay({{100, 0}, {0, 20}}, space)), (std::vector<int>{0, 0}));
     }
     EXPECT_TRUE(Lay({}, 100).empty());
 }
 
-TEST(PaneLayout, BarsAreHitWhereTheyAreShown) {
+TEST(SplitterLayout, BarsAreHitWhereTheyAreShown) {
     const auto spans = Lay({{100, 0}, {0, 20}}, 500, 1);
     EXPECT_EQ(BarAt(spans, 100), -1);
     EXPECT_EQ(BarAt(spans, 101), 0);
@@ -73,78 +69,13 @@ TEST(PaneLayout, BarsAreHitWhereTheyAreShown) {
     EXPECT_EQ(BarAt(Lay({{170, 0}, {0, 20}}, 190), 171), -1); // the hidden pane took its bar away
 }
 
-TEST(PaneLayout, PanesWithAnEdgeAreEnlargedAndHiddenPanesGetNoRoom) {
+TEST(SplitterLayout, PanesWithAnEdgeAreEnlargedAndHiddenPanesGetNoRoom) {
     const PaneSpan column{10, 100, true};
     const PaneSpan row{1, 50, false};
     EXPECT_EQ(PaneWindowRect(column, row, false), (PaneRect{10, 1, 100, 50}));
     EXPECT_EQ(PaneWindowRect(column, row, true), (PaneRect{9, 0, 102, 52}));
     EXPECT_TRUE(PaneWindowRect({10, 0, true}, row, true).Empty());
     EXPECT_EQ(PaneWindowRect({10, 0, true}, row, true), (PaneRect{10, 1, 0, 0}));
-}
-
-TEST(PaneLayout, TheLeftColumnIsTheFormWidthWithASizingBorderOnEitherSide) {
-    const auto columns = MainColumns(1000, {300, 200}, kMetrics);
-    EXPECT_EQ(columns[0].ideal, 308);
-    EXPECT_EQ(columns[0].minimum, 0);
-    EXPECT_EQ(columns[1].ideal, 692);
-    EXPECT_EQ(columns[1].minimum, 20);
-    // Laid out over the splitter's inside: the column gets exactly that width.
-    EXPECT_EQ(Lay({columns.begin(), columns.end()}, 998, 1)[0].size, 308);
-}
-
-TEST(PaneLayout, BeforeAnyFormTheLeftColumnIsEmptyAndTheFormRowHidden) {
-    const auto columns = MainColumns(1000, {0, 0}, kMetrics);
-    EXPECT_EQ(columns[0].ideal, 0);
-    const auto spans = Lay({columns.begin(), columns.end()}, 998, 1);
-    EXPECT_EQ(spans[0].size, 0);
-    EXPECT_EQ(spans[1].size, 996);
-
-    // The form row asks for the two sizing borders only, which is less than its minimum.
-    const auto rows = FormRows(600, {0, 0}, kMetrics);
-    EXPECT_EQ(rows[1].ideal, 8);
-    EXPECT_EQ(Sizes(Lay({rows.begin(), rows.end()}, 600)), (std::vector<int>{600, 0}));
-}
-
-TEST(PaneLayout, TheFormRowNeedsItsMinimumAndTheBar) {
-    // With the rows laid over the view's own height, a form row of 22 (20 and the bar) is shown,
-    // one of 21 is not.
-    const FrameMetrics metrics{0, 0, 2};
-    auto rows = FormRows(600, {0, 22}, metrics);
-    EXPECT_EQ(Sizes(Lay({rows.begin(), rows.end()}, 600)), (std::vector<int>{578, 20}));
-    rows = FormRows(600, {0, 21}, metrics);
-    EXPECT_EQ(Sizes(Lay({rows.begin(), rows.end()}, 600)), (std::vector<int>{600, 0}));
-}
-
-TEST(PaneLayout, ANarrowWindowHidesTheLeftColumnAndALowOneTheFormRow) {
-    const auto columns = MainColumns(300, {300, 200}, kMetrics); // 308 do not fit in 300
-    EXPECT_EQ(columns[0].ideal, 0);
-    EXPECT_EQ(columns[1].ideal, 300);
-    EXPECT_EQ(Sizes(Lay({columns.begin(), columns.end()}, 298, 1)), (std::vector<int>{0, 296}));
-
-    const auto rows = FormRows(150, {300, 200}, kMetrics); // 208 do not fit in 150
-    EXPECT_EQ(rows[0].ideal, 150);
-    EXPECT_EQ(rows[1].ideal, 0);
-    EXPECT_EQ(Sizes(Lay({rows.begin(), rows.end()}, 150)), (std::vector<int>{150, 0}));
-}
-
-TEST(PaneLayout, ATallerFormTakesRowsFromTheTreeAndGivesThemBack) {
-    // The inner splitter lies an edge beyond the view on every side, inside it a 1-pixel border.
-    const int height = 600;
-    const PaneRect splitter = InnerSplitterRect(330, height, kMetrics);
-    EXPECT_EQ(splitter, (PaneRect{-2, -2, 334, 604}));
-    const int inside = splitter.height - 2 * kSplitterBorder;
-
-    auto rows = FormRows(height, {300, 150}, kMetrics);
-    const auto simple = Sizes(Lay({rows.begin(), rows.end()}, inside));
-    rows = FormRows(height, {300, 250}, kMetrics);
-    const auto advanced = Sizes(Lay({rows.begin(), rows.end()}, inside));
-    EXPECT_EQ(simple[1], 158);
-    EXPECT_EQ(advanced[1], 258);
-    EXPECT_EQ(simple[0] - advanced[0], 100);
-    EXPECT_EQ(simple[0] + simple[1], advanced[0] + advanced[1]);
-    // Negative sizes never come out of the rules.
-    rows = FormRows(0, {300, 250}, kMetrics);
-    EXPECT_EQ(rows[1].ideal, 0);
 }
 
 } // namespace

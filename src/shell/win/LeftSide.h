@@ -4,7 +4,7 @@
 
 #include "forms/FormHost.h"
 #include "framework/FormView.h"
-#include "framework/SplitterLayout.h"
+#include "shell/PaneLayout.h"
 
 #include <functional>
 #include <memory>
