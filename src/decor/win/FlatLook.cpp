@@ -2,13 +2,13 @@
 
 #include "decor/DecoratorChoice.h"
 #include "decor/win/FlatKinds.h"
+#include "platform/DebugTrace.h"
 
+#include <string>
 #include <vector>
 
 namespace vk {
 namespace {
-
-constexpr const wchar_t* kControlProperty = L"vk.flat.control";
 
 // The styles the choice reads must be the system's.
 static_assert(styles::kButtonFlat == BS_FLAT);
@@ -154,14 +154,12 @@ bool FlatLook::DecorateControl(HWND window, const wchar_t* className) {
 }
 
 void FlatLook::TakeOver(HWND window, std::unique_ptr<FlatControl> control) {
-    WNDPROC previous = nullptr;
     FlatControl* record = control.get();
     controls_[window] = std::move(control);
-    if (!subclass::Install(window, kControlProperty, &FlatLook::ControlProcedure, previous)) {
+    if (!record->Install(window)) {
         controls_.erase(window);
         return;
     }
-    record->SetPreviousProcedure(previous);
     StartHoverTimer();
 }
 
@@ -175,7 +173,7 @@ void FlatLook::EndDecoration(HWND window) {
     if (!control) {
         return;
     }
-    subclass::Remove(window, kControlProperty, &FlatLook::ControlProcedure, control->PreviousProcedure());
+    control->Remove();
     control->MarkEnded();
     if (hovered_ == window) {
         hovered_ = nullptr;
@@ -230,25 +228,26 @@ void FlatLook::EndOfProgram() {
     StopHoverTimer();
 }
 
-LRESULT CALLBACK FlatLook::ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    FlatControl* control = theFlatLook.FindControl(window);
-    if (!control || control->Ended()) {
-        return subclass::PassThrough(window, kControlProperty, message, wParam, lParam);
+LRESULT FlatLook::OnControlMessage(FlatControl& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = control.Window();
+    if (control.Ended()) {
+        return control.PassOn(message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const LRESULT result = control->PassOn(message, wParam, lParam);
-        theFlatLook.EndDecoration(window);
+        const LRESULT result = control.PassOn(message, wParam, lParam);
+        EndDecoration(window);
         return result;
     }
-    ++control->busy;
+    ++control.busy;
     LRESULT result = 0;
     try {
-        result = control->HandleMessage(message, wParam, lParam);
+        result = control.HandleMessage(message, wParam, lParam);
     } catch (...) {
-        result = 0;
+        DebugTrace(L"a decorated control failed on message " + std::to_wstring(message) + L"; answered with 0");
     }
-    --control->busy;
-    theFlatLook.ReleaseIfIdle(window);
+    --control.busy;
+    // The control may be freed here: nothing of it is touched after.
+    ReleaseIfIdle(window);
     return result;
 }
 

@@ -92,10 +92,6 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_SIZE, &CUpView::OnSize),
         ui::On(WM_DESTROY, &CUpView::OnDestroy),
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
-        ui::OnNotify(NM_CLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(NM_RCLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_ITEMEXPANDINGW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_GETDISPINFOW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -137,11 +133,6 @@ bool CUpView::OnDoubleClick(ui::Message& m) {
     WaitCursor wait;
     const TreeNode node = CCheckTreeCtrl::Node(selected);
     engine_->ExpandNetworkNode(node, tree_.Data(node));
-    return true;
-}
-
-bool CUpView::AnswerZero(ui::Message& m) {
-    m.result = 0;
     return true;
 }
 

@@ -44,8 +44,6 @@ private:
     bool OnSize(ui::Message& m);
     bool OnDestroy(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
-    // Notifications that need nothing but the answer 0.
-    bool AnswerZero(ui::Message& m);
 
     void CreateImageLists();
     // A search walks the tree from the engine's threads: they must have ended before the tree
