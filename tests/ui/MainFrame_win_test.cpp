@@ -4,13 +4,13 @@
 // the command states, the view toggles, F6, and the shell commands (the system's calls recorded).
 #include "shell/win/MainFrame.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/ShellTexts.h"
 #include "shell/win/AboutBox.h"

@@ -5,6 +5,7 @@
 // search, and the application's start-up itself.
 #include "shell/win/MainFrame.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/SearchFormView.h"
@@ -12,7 +13,6 @@
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/win/SplitterView.h"
 #include "shell/win/SubTray2.h"
 #include "shell/win/TipOfTheDayDlg.h"

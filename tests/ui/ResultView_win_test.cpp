@@ -1,5 +1,6 @@
 // The result view with its list and icon cache, hosted in a real window and filled by the real
 // engine on a folder network. Shell calls are recorded instead of carried out.
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
 #include "platform/LongPaths.h"
@@ -8,7 +9,6 @@
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
 #include "ui/support/MenuDriver.h"

@@ -1,8 +1,8 @@
 #include "network/win/UpView.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/SearchEngine.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 namespace vk {
 namespace {

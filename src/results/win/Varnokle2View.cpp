@@ -1,9 +1,9 @@
 #include "results/win/Varnokle2View.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "framework/StatusBar.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 #include <chrono>
 #include <string>

@@ -1,6 +1,7 @@
 #include "shell/win/MainFrame.h"
 
 #include "decor/win/MenuImages.h"
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
@@ -8,7 +9,6 @@
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
 #include "shell/win/AboutBox.h"

@@ -1,8 +1,8 @@
 #include "shell/win/TipOfTheDayDlg.h"
 
+#include "document/UserMessages.h"
 #include "engine/EngineTexts.h"
 #include "framework/Module.h"
-#include "results/win/UserMessages.h"
 
 #include <memory>
 #include <type_traits>

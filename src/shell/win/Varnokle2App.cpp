@@ -2,6 +2,7 @@
 
 #include "decor/win/FlatLook.h"
 #include "decor/win/MenuImages.h"
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
@@ -11,7 +12,6 @@
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/StartUpOptions.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/TipOfTheDayDlg.h"

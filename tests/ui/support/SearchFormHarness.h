@@ -7,6 +7,7 @@
 // The network: \\SRV\share holds kFolders folders of a few files each (a.txt and b.doc at the top,
 // big.bin of 5000 bytes); a test may slow every listing down or use another network.
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/FormHost.h"
@@ -18,7 +19,6 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"

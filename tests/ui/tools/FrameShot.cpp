@@ -7,10 +7,10 @@
 // READY-FILE is written once the window is drawn; the program ends when STOP-FILE appears or after
 // SECONDS (default 60). With "advanced" the taller test form is shown.
 
+#include "document/Varnokle2Doc.h"
 #include "framework/Controls.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/SplitterView.h"
 #include "ui/support/TestForm.h"

@@ -1,4 +1,4 @@
-#include "results/win/Varnokle2Doc.h"
+#include "document/Varnokle2Doc.h"
 
 #include "framework/MessageLoop.h"
 

@@ -4,10 +4,10 @@
 // up (the result list and icon cache, the tree), and the engine's status texts go to the
 // program's status bar of the moment (theStatusBar), which the frame makes after the document.
 
+#include "document/UserMessages.h"
 #include "engine/SearchEngine.h"
 #include "framework/StatusBar.h"
 #include "platform/NetworkEnvironment.h"
-#include "results/win/UserMessages.h"
 
 #include <memory>
 
