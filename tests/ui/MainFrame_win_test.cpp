@@ -112,7 +112,7 @@ protected:
         ui::PumpWaitingMessages();
     }
 
-    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftFrame()->Handle(); }
+    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftColumn()->Handle(); }
     [[nodiscard]] HWND ResultPane() const { return frame_->ResultView()->Handle(); }
     [[nodiscard]] HWND TreePane() const { return frame_->LeftSide()->Splitter().Pane(0, 0)->Handle(); }
     [[nodiscard]] HWND FormPane() const { return frame_->LeftSide()->Splitter().Pane(1, 0)->Handle(); }

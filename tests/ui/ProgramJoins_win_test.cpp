@@ -122,7 +122,7 @@ protected:
         document_ = std::make_unique<CVarnokle2Doc>(environment_);
         theSettings.Load(profile_);
         CMainFrame::Setup setup;
-        setup.makeForm = SearchFormFactory(document_->Engine());
+        setup.makeForm = SearchFormFactory(*document_);
         setup.advancedForm = theSettings.Advanced != 0;
         frame_ = std::make_unique<CMainFrame>(*document_, setup);
         ASSERT_TRUE(frame_->CreateFrame());

@@ -95,10 +95,7 @@ std::wstring ClipboardText() {
 
 class ResultCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        theSortFlags = SortFlags{};
-        tree_.MakeDir("Net/DOM/SRV/share");
-    }
+    void SetUp() override { tree_.MakeDir("Net/DOM/SRV/share"); }
 
     void TearDown() override {
         frame_.reset();

@@ -76,10 +76,7 @@ bool WaitForSearchEndHandlingMessages(CSearchEngine& engine) {
 
 class ResultView : public ::testing::Test {
 protected:
-    void SetUp() override {
-        theSortFlags = SortFlags{};
-        tree_.MakeDir("Net/DOM/SRV/share");
-    }
+    void SetUp() override { tree_.MakeDir("Net/DOM/SRV/share"); }
 
     // The view over the folder network as it stands; call once the files are made.
     void Open() {
@@ -357,8 +354,8 @@ TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"two.txt", L"one.txt", L"three.txt"}));
     Command(ID_ARRANGE_BY_FOLDER);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.txt", L"one.txt", L"two.txt"}));
-    EXPECT_TRUE(theSortFlags.nameSortFlag);
-    EXPECT_TRUE(theSortFlags.sizeSortFlag);
+    EXPECT_TRUE(view_->Sorting().nameSortFlag);
+    EXPECT_TRUE(view_->Sorting().sizeSortFlag);
 }
 
 // Row commands

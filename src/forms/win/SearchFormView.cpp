@@ -8,12 +8,8 @@
 
 namespace vk {
 
-CSearchFormView::CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine)
-    : ui::FormView(templateId), advanced_(advanced), engine_(engine) {}
-
-SearchButtonSet& CSearchFormView::ButtonSet() const {
-    return advanced_ ? theAdvancedFormButtons : theSimpleFormButtons;
-}
+CSearchFormView::CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine, SearchButtons& buttons)
+    : ui::FormView(templateId), advanced_(advanced), engine_(engine), buttons_(buttons) {}
 
 bool CSearchFormView::ProcessMessage(ui::Message& m) {
     static constexpr ui::MessageEntry<CSearchFormView> kMessages[] = {
@@ -34,7 +30,7 @@ bool CSearchFormView::OnInitDialog(ui::Message& m) {
     laidOutSize_ = {window.right - window.left, window.bottom - window.top};
     AttachControls();
     const ButtonIds ids = Buttons();
-    ButtonSet().Bind(hwnd_, ids.start, ids.stop, ids.mode);
+    buttons_.Bind(hwnd_, ids.start, ids.stop, ids.mode);
     m.result = TRUE;
     return true;
 }
@@ -51,7 +47,7 @@ void CSearchFormView::OnInitialUpdate() {
     ResetInputs();
     fileMasks_.SetEditText(theSettings.carriedMask);
     SetWindowTextW(GetAncestor(hwnd_, GA_ROOT), kProgramName);
-    engine_.Services().searchForm = &theSearchStateButtons;
+    engine_.Services().searchForm = &buttons_;
 }
 
 bool CSearchFormView::OnStartClicked(ui::Message& m) {
@@ -78,7 +74,7 @@ void CSearchFormView::BeginSearch() {
         // The engine did not take the search (the last one's threads were still ending): never
         // leave the form waiting for a search that does not run.
         engine_.searchRunning = false;
-        theSearchStateButtons.SetSearchButtons(false);
+        buttons_.SetSearchButtons(false);
         return;
     }
     KeepFocusUsable(focus, Item(Buttons().stop));
@@ -136,7 +132,7 @@ void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
 }
 
 bool CSearchFormView::OnDestroy(ui::Message&) {
-    ButtonSet().Unbind();
+    buttons_.Unbind(hwnd_);
     toolTip_.Destroy();
     // A file that cannot be written is skipped without a word.
     static_cast<void>(WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks()));

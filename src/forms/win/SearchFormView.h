@@ -18,7 +18,7 @@
 namespace vk {
 
 class CSearchEngine;
-class SearchButtonSet;
+class SearchButtons;
 
 class CSearchFormView : public ui::FormView {
 public:
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] const MaskComboBox& FileMaskBox() const { return fileMasks_; }
 
 protected:
-    CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine);
+    CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine, SearchButtons& buttons);
 
     bool ProcessMessage(ui::Message& m) override;
 
@@ -60,8 +60,6 @@ protected:
     [[nodiscard]] FormBlocks Blocks() const {
         return advanced_ ? FormBlocks::kFileAndShareMasks : FormBlocks::kFileMasks;
     }
-    [[nodiscard]] SearchButtonSet& ButtonSet() const;
-
     // Switches the buttons, raises searchRunning and starts the search. If the engine refuses to
     // start, the buttons are put back: nothing runs.
     void BeginSearch();
@@ -86,6 +84,7 @@ private:
 
     bool advanced_;
     CSearchEngine& engine_;
+    SearchButtons& buttons_;
     IFormHost* host_ = nullptr;
     FormToolTip toolTip_;
     SIZE laidOutSize_{};

@@ -1,7 +1,5 @@
 #include "network/win/UpView.h"
 
-#include "document/Varnokle2Doc.h"
-#include "engine/SearchEngine.h"
 #include "resource.h"
 
 namespace vk {
@@ -37,7 +35,7 @@ void AddStrip(HIMAGELIST images, UINT bitmapId) {
 
 } // namespace
 
-CUpView::CUpView(CVarnokle2Doc& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
+CUpView::CUpView(IEngineHost& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
 
 CUpView::~CUpView() {
     ReleaseTree();

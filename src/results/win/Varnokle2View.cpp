@@ -1,8 +1,6 @@
 #include "results/win/Varnokle2View.h"
 
-#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
-#include "framework/StatusBar.h"
 #include "resource.h"
 
 #include <chrono>
@@ -34,7 +32,7 @@ std::unique_ptr<IShellActions> SystemShellUnless(IShellActions* shell, const Net
 
 } // namespace
 
-CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
+CVarnokle2View::CVarnokle2View(IResultViewHost& doc, IShellActions* shell)
     : ui::FormView(IDD_RESULT_VIEW), doc_(doc), systemShell_(SystemShellUnless(shell, doc.Environment())),
       shell_(shell ? *shell : *systemShell_) {}
 
@@ -49,9 +47,7 @@ CVarnokle2View::~CVarnokle2View() {
     if (services.iconIndex == &iconCache_) {
         services.iconIndex = nullptr;
     }
-    if (doc_.resultView == this) {
-        doc_.resultView = nullptr;
-    }
+    doc_.ReleaseResultView(this);
     // The list goes before the image lists it shows.
     Destroy();
 }
@@ -92,7 +88,7 @@ bool CVarnokle2View::OnInitDialog(ui::Message&) {
 
 void CVarnokle2View::OnInitialUpdate() {
     ui::FormView::OnInitialUpdate();
-    doc_.resultView = this;
+    doc_.SetResultView(this);
 
     RECT window{};
     GetWindowRect(Handle(), &window);
@@ -131,12 +127,7 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
 void CVarnokle2View::ShowItemCount(int count) {
     countPending_ = false;
     countShown_ = std::chrono::steady_clock::now();
-    CStatusBar* bar = theStatusBar;
-    if (!bar) {
-        return;
-    }
-    bar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
-    UpdateWindow(bar->Handle());
+    doc_.ShowItemCount(std::to_wstring(count) + kTextItemsSuffix);
 }
 
 // A list repaints itself after every row that comes or goes, and so does the status bar after
@@ -288,7 +279,7 @@ void CVarnokle2View::SortByColumn(int column) {
 }
 
 void CVarnokle2View::SortBy(SortKey key) {
-    SortResults(key, theSortFlags, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
+    SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
         list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
     });
 }

@@ -1,6 +1,7 @@
 #include "shell/win/MainFrame.h"
 
 #include "decor/win/MenuImages.h"
+#include "document/ProgramStatusBar.h"
 #include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "forms/Settings.h"
@@ -101,7 +102,7 @@ ui::CommandState CMainFrame::StateOf(UINT command) const {
 }
 
 CSplitterView* CMainFrame::LeftSide() const {
-    return leftFrame_ ? &leftFrame_->View() : nullptr;
+    return leftColumn_ ? &leftColumn_->View() : nullptr;
 }
 
 bool CMainFrame::CreateFrame() {
@@ -191,13 +192,13 @@ bool CMainFrame::CreateClient(int clientWidth) {
     left.makeForm = setup_.makeForm;
     left.advancedForm = setup_.advancedForm;
     left.formReplaced = [this] { OnFormReplaced(); };
-    auto leftFrame = std::make_unique<CRightFrameWnd>(std::move(left));
+    auto leftColumn = std::make_unique<CRightFrameWnd>(std::move(left));
     const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
-    if (!leftFrame->CreateIn(splitter_.Handle(), leftWidth) || !leftFrame->View().Exists()) {
+    if (!leftColumn->CreateIn(splitter_.Handle(), leftWidth) || !leftColumn->View().Exists()) {
         return false;
     }
-    CRightFrameWnd* leftPane = leftFrame.get();
-    if (!splitter_.AddPane(0, kLeftColumn, std::move(leftFrame), {leftWidth, 0})) {
+    CRightFrameWnd* leftPane = leftColumn.get();
+    if (!splitter_.AddPane(0, kLeftColumn, std::move(leftColumn), {leftWidth, 0})) {
         return false;
     }
     auto results = std::make_unique<CVarnokle2View>(document_, setup_.resultShell);
@@ -205,7 +206,7 @@ bool CMainFrame::CreateClient(int clientWidth) {
     if (!splitter_.CreateView(0, kResultColumn, std::move(results), {0, 0})) {
         return false;
     }
-    leftFrame_ = leftPane;
+    leftColumn_ = leftPane;
     resultView_ = resultPane;
     splitterReady_ = true;
     return true;
@@ -416,26 +417,36 @@ bool CMainFrame::HasRows() const {
     return resultView_ && resultView_->Exists() && resultView_->CanDeleteItems();
 }
 
+// The commands on the results act on the program's result list (theResultList), whichever pane
+// has the focus.
 void CMainFrame::SaveResult(UINT) {
-    if (resultView_ && resultView_->Exists()) {
-        vk::SaveResult(resultView_->List(), document_.Engine().Results(), Handle());
+    if (CResultListCtrl* list = theResultList; list && list->Exists()) {
+        vk::SaveResult(*list, document_.Engine().Results(), Handle());
     }
 }
 
 void CMainFrame::CopyFiles(UINT) {
-    CopySelectedFiles(resultView_->List(), document_.Engine().Results(), Handle());
+    if (CResultListCtrl* list = theResultList) {
+        CopySelectedFiles(*list, document_.Engine().Results(), Handle());
+    }
 }
 
 void CMainFrame::CopyPath(UINT) {
-    CopySelectedPath(resultView_->List(), Handle());
+    if (CResultListCtrl* list = theResultList) {
+        CopySelectedPath(*list, Handle());
+    }
 }
 
 void CMainFrame::SelectAll(UINT) {
-    resultView_->List().SelectAll();
+    if (CResultListCtrl* list = theResultList) {
+        list->SelectAll();
+    }
 }
 
 void CMainFrame::InvertSelection(UINT) {
-    resultView_->List().InvertSelection();
+    if (CResultListCtrl* list = theResultList) {
+        list->InvertSelection();
+    }
 }
 
 bool CMainFrame::ToolBarShown() const {

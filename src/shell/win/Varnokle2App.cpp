@@ -103,7 +103,7 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
     theSettings.Load(AppProfile());
     document_ = std::make_unique<CVarnokle2Doc>(*environment_);
     CMainFrame::Setup frameSetup;
-    frameSetup.makeForm = SearchFormFactory(document_->Engine());
+    frameSetup.makeForm = SearchFormFactory(*document_);
     frameSetup.advancedForm = theSettings.Advanced != 0;
     frame_ = std::make_unique<CMainFrame>(*document_, std::move(frameSetup));
     if (!frame_->CreateFrame()) {

@@ -35,11 +35,11 @@ namespace vk::testing {
 // Holds the lower pane's form in a test window and swaps it as the pane layout does.
 class TestFormHost final : public IFormHost {
 public:
-    TestFormHost(PaneHost& pane, CSearchEngine& engine) : pane_(pane), engine_(engine) {}
+    TestFormHost(PaneHost& pane, CVarnokle2Doc& document) : pane_(pane), document_(document) {}
 
     // Creates the form of the given kind, places it and runs its initial update.
     bool Show(bool advanced) {
-        form_ = MakeSearchForm(advanced, engine_);
+        form_ = MakeSearchForm(advanced, document_.Engine(), document_.Buttons());
         form_->SetHost(this);
         return pane_.Host(*form_);
     }
@@ -61,7 +61,7 @@ public:
 
 private:
     PaneHost& pane_;
-    CSearchEngine& engine_;
+    CVarnokle2Doc& document_;
     std::unique_ptr<CSearchFormView> form_;
 };
 
@@ -93,7 +93,7 @@ protected:
         services.resultList = &list;
         services.iconIndex = &icons;
         Engine().SetScopePaths(Scope());
-        holder = std::make_unique<TestFormHost>(*pane, Engine());
+        holder = std::make_unique<TestFormHost>(*pane, *document);
     }
 
     void TearDown() override {

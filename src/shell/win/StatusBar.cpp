@@ -1,6 +1,6 @@
-#include "framework/StatusBar.h"
+#include "shell/win/StatusBar.h"
 
-#include <string>
+#include <algorithm>
 
 namespace vk {
 namespace {
@@ -9,8 +9,6 @@ constexpr UINT kStatusBarId = 0xE801;
 constexpr int kCountPaneWidth = 90; // the item count pane
 
 } // namespace
-
-AtomicPointer<CStatusBar> theStatusBar;
 
 bool CStatusBar::CreateFor(HWND parent) {
     RECT client{};
@@ -27,16 +25,6 @@ int CStatusBar::Resize(int width) const {
     RECT bar{};
     GetWindowRect(hwnd_, &bar);
     return bar.bottom - bar.top;
-}
-
-void CStatusBar::SetPaneText(int pane, std::wstring_view text) {
-    ui::StatusBarCtrl::SetPaneText(pane, std::wstring(text));
-}
-
-void CurrentStatusBar::SetPaneText(int pane, std::wstring_view text) {
-    if (CStatusBar* bar = theStatusBar) {
-        bar->SetPaneText(pane, text);
-    }
 }
 
 } // namespace vk
