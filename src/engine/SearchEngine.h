@@ -134,9 +134,13 @@ private:
     void JoinFinishedWorkers(bool all);
     [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
-    // One hit of the directory walk; the caller holds hitLock.
-    void HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
-    void HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
+    // Hands an entry of dir over as a hit when it is one: a file that passes the size filter and,
+    // with a containing text, holds it (holdsText(fullPath) answers, asked only then); a folder
+    // that passes the size filter when no text is asked for. The hand-off holds hitLock, and so
+    // does the content test when testUnderHitLock.
+    template <class HoldsText>
+    void HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, bool testUnderHitLock,
+                      HoldsText holdsText);
     void SetStatus(int pane, std::wstring_view text);
 
     EngineServices services_;

@@ -1,5 +1,6 @@
 // The splitter's rule for a row or column of panes, and where its panes and bars lie.
 #include "framework/SplitterLayout.h"
+#include "support/LaidOutPanes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +9,8 @@
 namespace vk {
 namespace {
 
-std::vector<PaneSpan> Lay(std::vector<PaneSize> panes, int space, int start = 0) {
-    return LayOutPanes(panes, start, space);
-}
-
-std::vector<int> Sizes(const std::vector<PaneSpan>& spans) {
-    std::vector<int> sizes;
-    for (const PaneSpan& span : spans) {
-        sizes.push_back(span.size);
-    }
-    return sizes;
-}
+using testing::Lay;
+using testing::Sizes;
 
 TEST(SplitterLayout, PanesTakeTheirIdealSizesTheLastTheRestWithABarBetween) {
     EXPECT_EQ(Lay({{100, 0}, {0, 20}}, 500, 1),

@@ -1,6 +1,7 @@
 // How the main frame and the left side size their panes from the form that is shown, laid out by
 // the splitter's rule.
 #include "shell/PaneLayout.h"
+#include "support/LaidOutPanes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,8 @@
 namespace vk {
 namespace {
 
-std::vector<PaneSpan> Lay(std::vector<PaneSize> panes, int space, int start = 0) {
-    return LayOutPanes(panes, start, space);
-}
-
-std::vector<int> Sizes(const std::vector<PaneSpan>& spans) {
-    std::vector<int> sizes;
-    for (const PaneSpan& span : spans) {
-        sizes.push_back(span.size);
-    }
-    return sizes;
-}
+using testing::Lay;
+using testing::Sizes;
 
 // Wine's sizing border and edge.
 constexpr FrameMetrics kMetrics{4, 4, 2};

@@ -16,10 +16,6 @@ constexpr COLORREF kTextColor = RGB(0, 0, 255);
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
-
 // LVM_SORTITEMS hands over the data values of two rows and the comparer of this sort.
 int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM comparer) {
     return reinterpret_cast<const ResultComparer*>(comparer)->Compare(static_cast<std::intptr_t>(a),
@@ -58,14 +54,14 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_INITDIALOG, &CVarnokle2View::OnInitDialog),
         ui::On(WM_SIZE, &CVarnokle2View::OnSize),
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
-        ui::OnNotify(Code(NM_DBLCLK), IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
-        ui::OnNotify(Code(LVN_INSERTITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
-        ui::OnNotify(Code(LVN_DELETEITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
-        ui::OnNotify(Code(LVN_DELETEALLITEMS), IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
-        ui::OnNotify(Code(LVN_COLUMNCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
-        ui::OnNotify(Code(NM_RCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(LVN_BEGINDRAG), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(HDN_ITEMDBLCLICKW), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
+        ui::OnNotify(LVN_INSERTITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
+        ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
+        ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
+        ui::OnNotify(LVN_COLUMNCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
+        ui::OnNotify(NM_RCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(LVN_BEGINDRAG, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(HDN_ITEMDBLCLICKW, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
         ui::OnCommand(ID_EDIT_DELETE_ITEMS, &CVarnokle2View::OnDeleteItemsCommand),
         ui::OnCommand(ID_OPEN, &CVarnokle2View::OnOpenCommand),
         ui::OnCommand(ID_PROPERTIES, &CVarnokle2View::OnPropertiesCommand),

@@ -7,6 +7,7 @@
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
 #include "framework/Module.h"
+#include "framework/WindowIds.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
@@ -26,7 +27,6 @@
 namespace vk {
 namespace {
 
-constexpr UINT kToolBarId = 59392;
 // Posted to itself when the lower pane's form has been swapped: by the time it arrives the form's
 // mode button has minimized and restored the window.
 constexpr UINT kFormSwapDone = WM_APP + 0x110;
@@ -34,10 +34,6 @@ constexpr int kLeftColumn = 0;
 constexpr int kResultColumn = 1;
 // The left column's share of the client width until the first sizing puts it at the form's width.
 constexpr double kInitialLeftShare = 0.4;
-
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
 
 bool Shown(const ui::Window& window) {
     return window.Exists() && IsWindowVisible(window.Handle());
@@ -137,8 +133,8 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
         ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
-        ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
-        ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
+        ui::OnNotify(TTN_GETDISPINFOW, ui::kAnyId, &CMainFrame::OnToolTipText),
+        ui::OnNotify(TBN_HOTITEMCHANGE, ui::kToolBarId, &CMainFrame::OnHotItemChange),
     };
     // clang-format on
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::Window::ProcessMessage(m);
@@ -155,7 +151,7 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     if (!CreateClient(client.right)) {
         return true;
     }
-    if (!toolBar_.CreateBar(Handle(), kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
+    if (!toolBar_.CreateBar(Handle(), ui::kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
         return true;
     }
     if (!statusBar_.CreateFor(Handle())) {

@@ -1,11 +1,12 @@
 #include "shell/win/StatusBar.h"
 
+#include "framework/WindowIds.h"
+
 #include <algorithm>
 
 namespace vk {
 namespace {
 
-constexpr UINT kStatusBarId = 0xE801;
 constexpr int kCountPaneWidth = 90; // the item count pane
 
 } // namespace
@@ -15,7 +16,7 @@ bool CStatusBar::CreateFor(HWND parent) {
     GetClientRect(parent, &client);
     const int width = client.right - client.left;
     const int edges[2] = {std::max(width - kCountPaneWidth, 0), -1};
-    return CreateBar(parent, kStatusBarId, edges, 2);
+    return CreateBar(parent, ui::kStatusBarId, edges, 2);
 }
 
 int CStatusBar::Resize(int width) const {
