@@ -13,6 +13,9 @@ constexpr const wchar_t* kTextSearchCompleted = L"Search completed";
 constexpr const wchar_t* kTextZeroItems = L"0 items";
 constexpr const wchar_t* kTextItemsSuffix = L" items";
 constexpr const wchar_t* kTextPleaseInsertMask = L"Please insert mask for search.";
+// A walk or a worker that failed (most likely for want of memory) and gave up its part.
+constexpr const wchar_t* kTextSearchFailedInPart =
+    L"Part of the search failed (most likely for want of memory): the result list may lack some hits.";
 
 // Status bar panes.
 constexpr int kPaneMessage = 0;

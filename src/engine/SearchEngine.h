@@ -149,6 +149,8 @@ private:
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::atomic<int> readAheadJobs_{kDefaultReadAheadJobs};
+    // Set when the running search's walk or one of its workers failed and gave up its part.
+    std::atomic<bool> partFailed_{false};
     // The running search's read-ahead, made by its controller before the first worker starts and
     // ended after the last (null: none).
     ReadAheadPool* readAhead_ = nullptr;

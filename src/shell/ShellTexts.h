@@ -1,6 +1,6 @@
 #pragma once
-// The program's help file and the addresses its Help menu opens. (The program's name, the
-// caption of its message boxes, is the engine's kProgramName.)
+// The program's help file, the addresses its Help menu opens, and its last words. (The program's
+// name, the caption of its message boxes, is the engine's kProgramName.)
 
 namespace vk {
 
@@ -12,5 +12,8 @@ constexpr const wchar_t* kSupportMailLink = L"mailto:support@varnokle.example.or
 constexpr const wchar_t* kHelpFileName = L"Varnokle.chm";
 constexpr const wchar_t* kTextHelpFileMissing =
     L"The help file Varnokle.chm is neither in the current folder nor in the program's folder.";
+
+// What the program says when a failure it did not foresee ends it.
+constexpr const wchar_t* kTextUnexpectedEnd = L"Varnokle has met an unexpected failure and ends.";
 
 } // namespace vk

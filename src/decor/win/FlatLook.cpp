@@ -86,6 +86,7 @@ LRESULT CALLBACK FlatLook::HookProcedure(int code, WPARAM wParam, LPARAM lParam)
             theFlatLook.OnHookedMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam));
         } catch (...) {
             // The window keeps the system's look; the message goes on regardless.
+            DebugTrace(L"a window could not be decorated");
         }
     }
     const auto found = theFlatLook.threadHooks_.find(GetCurrentThreadId());
@@ -269,6 +270,7 @@ void CALLBACK FlatLook::HoverTimerProcedure(HWND, UINT, UINT_PTR, DWORD) {
         theFlatLook.TrackHover();
     } catch (...) {
         // The next tick tries again.
+        DebugTrace(L"the hover tracking failed");
     }
 }
 

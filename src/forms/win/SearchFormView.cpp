@@ -2,8 +2,10 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
+#include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/SearchButtons.h"
+#include "platform/DebugTrace.h"
 #include "platform/Profile.h"
 
 namespace vk {
@@ -113,14 +115,15 @@ bool CSearchFormView::OnModeClicked(ui::Message& m) {
     }
     const bool advanced = !advanced_;
     const HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
+    IStatusBar* const status = engine_.Services().statusBar;
     // This form is destroyed in here (writing the state file); the other one is in place and
     // has read it when the call returns.
     host->ReplaceForm(advanced);
-    FinishModeSwitch(mainWindow, advanced);
+    FinishModeSwitch(mainWindow, advanced, status);
     return true;
 }
 
-void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
+void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status) {
     // Minimizing and restoring lays the main window out again for the new form's height.
     if (mainWindow && IsWindow(mainWindow)) {
         ShowWindow(mainWindow, SW_MINIMIZE);
@@ -128,14 +131,21 @@ void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
         SetForegroundWindow(mainWindow);
     }
     theSettings.Advanced = advanced ? 1 : 0;
-    static_cast<void>(theSettings.Save(AppProfile()));
+    if (!theSettings.Save(AppProfile()) && status) {
+        status->SetPaneText(kPaneMessage, kTextSettingsNotSaved);
+    }
 }
 
 bool CSearchFormView::OnDestroy(ui::Message&) {
     buttons_.Unbind(hwnd_);
     toolTip_.Destroy();
-    // A file that cannot be written is skipped without a word.
-    static_cast<void>(WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks()));
+    if (!WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks())) {
+        // The histories are lost; said where it can be seen (not at the program's end).
+        DebugTrace(kTextHistoriesNotSaved);
+        if (IStatusBar* status = engine_.Services().statusBar) {
+            status->SetPaneText(kPaneMessage, kTextHistoriesNotSaved);
+        }
+    }
     return false;
 }
 

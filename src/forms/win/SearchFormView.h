@@ -18,6 +18,7 @@
 namespace vk {
 
 class CSearchEngine;
+class IStatusBar;
 class SearchButtons;
 
 class CSearchFormView : public ui::FormView {
@@ -76,9 +77,9 @@ private:
     bool OnModeClicked(ui::Message& m);
     bool OnDestroy(ui::Message& m);
 
-    // The mode switch's last steps, after the form has gone: they touch only the main window and
-    // the settings.
-    static void FinishModeSwitch(HWND mainWindow, bool advanced);
+    // The mode switch's last steps, after the form has gone: they touch only the main window, the
+    // settings and the status bar (status: the engine's; a failed save of the settings is shown).
+    static void FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status);
     // Moves the focus to next when the control that had it (focus) has just been disabled.
     void KeepFocusUsable(HWND focus, HWND next) const;
 

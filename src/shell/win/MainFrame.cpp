@@ -4,10 +4,12 @@
 #include "document/ProgramStatusBar.h"
 #include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
+#include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
 #include "framework/Module.h"
 #include "framework/WindowIds.h"
+#include "platform/DebugTrace.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
@@ -46,7 +48,9 @@ CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
       systemShell_(setup_.shell ? nullptr : std::make_unique<SystemFrameShell>()),
       shell_(setup_.shell ? *setup_.shell : *systemShell_) {
     // Without its images the menus still work; their items then show no icons.
-    static_cast<void>(LoadMenuImages());
+    if (!LoadMenuImages()) {
+        DebugTrace(L"the menu images could not be loaded");
+    }
 }
 
 CMainFrame::~CMainFrame() {
@@ -168,8 +172,8 @@ bool CMainFrame::OnCreate(ui::Message& m) {
 
 void CMainFrame::AddTrayIcon() {
     // The icon is a convenience: the frame stands without it when the system will not show it.
-    if (theSettings.ShowIconInTray == 1) {
-        static_cast<void>(AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1));
+    if (theSettings.ShowIconInTray == 1 && !AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1)) {
+        DebugTrace(L"the system did not take the tray icon");
     }
 }
 
@@ -524,7 +528,10 @@ void CMainFrame::Options(UINT) {
     if (dialog.DoModal(Handle()) != IDOK) {
         return;
     }
-    static_cast<void>(theSettings.Save(AppProfile()));
+    const bool saved = theSettings.Save(AppProfile());
+    if (!saved || !dialog.TipChoiceSaved()) {
+        statusBar_.SetPaneText(kPaneMessage, kTextSettingsNotSaved);
+    }
     RebuildTrayIcon();
 }
 
