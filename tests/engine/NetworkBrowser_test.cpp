@@ -51,10 +51,7 @@ TEST_F(NetworkBrowserTest, BrowsingAServerListsItsSharesEachTimeAndAddsTheirNode
 
 TEST_F(NetworkBrowserTest, BrowsingAFolderListsEverythingAndAddsSubfoldersOnce) {
     h.files.AddFile(L"\\\\ALPHA\\pub\\big.bin", "", (std::uint64_t{1} << 32) + 7);
-    h.Expand(Node({L"Net"}));
-    h.Expand(Node({L"Net", L"DOM"}));
-    const TreeNode alpha = Node({L"Net", L"DOM", L"\\\\ALPHA"});
-    h.Expand(alpha);
+    const TreeNode alpha = BrowseAlpha();
     const TreeNode pub = h.tree.FindChildByText(alpha, L"pub");
     h.Expand(pub);
     h.Expand(pub);
@@ -70,10 +67,7 @@ TEST_F(NetworkBrowserTest, BrowsingAFolderListsEverythingAndAddsSubfoldersOnce) 
 }
 
 TEST_F(NetworkBrowserTest, AFolderThatCannotBeListedShowsTheSystemsTextAndChangesNothing) {
-    h.Expand(Node({L"Net"}));
-    h.Expand(Node({L"Net", L"DOM"}));
-    const TreeNode alpha = Node({L"Net", L"DOM", L"\\\\ALPHA"});
-    h.Expand(alpha);
+    const TreeNode alpha = BrowseAlpha();
     h.files.Deny(L"\\\\ALPHA\\data");
     h.Expand(h.tree.FindChildByText(alpha, L"data"));
     EXPECT_EQ(h.messages.Shown(), (Names{L"Varnokle: " + SystemErrorText(kErrorAccessDenied)}));

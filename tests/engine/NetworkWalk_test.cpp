@@ -67,10 +67,7 @@ TEST_F(NetworkWalkTest, CheckedSharesOfAnExpandedServerAndTheShareMask) {
 }
 
 TEST_F(NetworkWalkTest, ACheckedShareIsSearchedOnceAsAWholeEvenWithExpandedFolders) {
-    h.Expand(Node({L"Net"}));
-    h.Expand(Node({L"Net", L"DOM"}));
-    const TreeNode alpha = Node({L"Net", L"DOM", L"\\\\ALPHA"});
-    h.Expand(alpha);
+    const TreeNode alpha = BrowseAlpha();
     const TreeNode pub = h.tree.FindChildByText(alpha, L"pub");
     h.Expand(pub);
     h.Expand(h.tree.FindChildByText(pub, L"sub"));

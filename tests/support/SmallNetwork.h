@@ -47,6 +47,14 @@ protected:
         std::sort(paths.begin(), paths.end());
         return paths;
     }
+    // Double-clicks down the tree to \\ALPHA and on it, which lists its shares; returns its node.
+    TreeNode BrowseAlpha() {
+        h.Expand(Node({L"Net"}));
+        h.Expand(Node({L"Net", L"DOM"}));
+        const TreeNode alpha = Node({L"Net", L"DOM", L"\\\\ALPHA"});
+        h.Expand(alpha);
+        return alpha;
+    }
     TreeNode Node(std::initializer_list<const wchar_t*> path) {
         TreeNode node = kNoNode;
         for (const auto* text : path) {
