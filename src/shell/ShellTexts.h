@@ -1,6 +1,6 @@
 #pragma once
-// The program's help file and the addresses its Help menu opens. (The program's name, the
-// caption of its message boxes, is the engine's kProgramName.)
+// The program's help file, the addresses its Help menu opens, and its last words. (The program's
+// name, the caption of its message boxes, is the engine's kProgramName.)
 
 namespace vk {
 
@@ -15,5 +15,8 @@ constexpr const wchar_t* kTextHelpFileMissing =
 // When the system's help viewer cannot show it: this, the file's path, a line break and the
 // system's reason.
 constexpr const wchar_t* kTextHelpViewerFailed = L"The help viewer could not show ";
+
+// What the program says when a failure it did not foresee ends it.
+constexpr const wchar_t* kTextUnexpectedEnd = L"Varnokle has met an unexpected failure and ends.";
 
 } // namespace vk

@@ -4,6 +4,7 @@
 // the command states, the view toggles, F6, and the shell commands (the system's calls recorded).
 #include "shell/win/MainFrame.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
@@ -11,7 +12,6 @@
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/ShellTexts.h"
 #include "shell/win/AboutBox.h"
@@ -124,7 +124,7 @@ protected:
         ui::PumpWaitingMessages();
     }
 
-    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftFrame()->Handle(); }
+    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftColumn()->Handle(); }
     [[nodiscard]] HWND ResultPane() const { return frame_->ResultView()->Handle(); }
     [[nodiscard]] HWND TreePane() const { return frame_->LeftSide()->Splitter().Pane(0, 0)->Handle(); }
     [[nodiscard]] HWND FormPane() const { return frame_->LeftSide()->Splitter().Pane(1, 0)->Handle(); }

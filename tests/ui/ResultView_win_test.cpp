@@ -1,5 +1,6 @@
 // The result view with its list and icon cache, hosted in a real window and filled by the real
 // engine on a folder network. Shell calls are recorded instead of carried out.
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
 #include "platform/LongPaths.h"
@@ -8,7 +9,6 @@
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
 #include "ui/support/MenuDriver.h"
@@ -76,10 +76,7 @@ bool WaitForSearchEndHandlingMessages(CSearchEngine& engine) {
 
 class ResultView : public ::testing::Test {
 protected:
-    void SetUp() override {
-        theSortFlags = SortFlags{};
-        tree_.MakeDir("Net/DOM/SRV/share");
-    }
+    void SetUp() override { tree_.MakeDir("Net/DOM/SRV/share"); }
 
     // The view over the folder network as it stands; call once the files are made.
     void Open() {
@@ -357,8 +354,8 @@ TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"two.txt", L"one.txt", L"three.txt"}));
     Command(ID_ARRANGE_BY_FOLDER);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.txt", L"one.txt", L"two.txt"}));
-    EXPECT_TRUE(theSortFlags.nameSortFlag);
-    EXPECT_TRUE(theSortFlags.sizeSortFlag);
+    EXPECT_TRUE(view_->Sorting().nameSortFlag);
+    EXPECT_TRUE(view_->Sorting().sizeSortFlag);
 }
 
 // Row commands

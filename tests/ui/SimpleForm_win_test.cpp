@@ -92,7 +92,7 @@ TEST_F(SimpleForm, ComesUpWithItsControlsSizeTitleAndTips) {
     EXPECT_TRUE(Enabled(IDC_ADVANCED_MODE));
     EXPECT_FALSE(Enabled(IDC_STOP));
     EXPECT_EQ(ControlText(pane->Handle()), L"Varnokle");
-    EXPECT_EQ(Engine().Services().searchForm, &theSearchStateButtons);
+    EXPECT_EQ(Engine().Services().searchForm, &document->Buttons());
     EXPECT_TRUE(Masks().Entries().empty());
     EXPECT_EQ(Masks().EditText(), L"");
 

@@ -5,6 +5,8 @@
 
 #include "network/win/UpView.h"
 
+#include "document/UserMessages.h"
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
@@ -13,8 +15,6 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "results/win/UserMessages.h"
-#include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"

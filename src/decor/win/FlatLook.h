@@ -76,8 +76,11 @@ public:
     [[nodiscard]] int Mode() const { return mode_; }
 
 private:
+    friend class FlatControl;
+
     static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message of a decorated control (from its subclass).
+    LRESULT OnControlMessage(FlatControl& control, UINT message, WPARAM wParam, LPARAM lParam);
     static void CALLBACK HoverTimerProcedure(HWND, UINT, UINT_PTR, DWORD);
 
     void OnHookedMessage(const CWPSTRUCT& message);

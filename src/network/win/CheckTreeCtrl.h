@@ -12,8 +12,12 @@
 // every item back to "unchecked" with.
 //
 // Clicks: a left button press on a node's check box toggles the mark with propagation (the
-// node's branch follows it, its ancestors are brought in line) and goes no further. The space
-// bar does the same for the selected node.
+// node's branch follows it, its ancestors are brought in line) and goes no further; the
+// control's own check-box toggle knows neither the third state nor the branch. The space bar
+// does the same for the selected node, for the same reason. Of its own notifications the control
+// answers a click, a right click, an expansion about to happen (always allowed) and a request for
+// display texts itself, with 0: the control's default handling goes on. A double-click goes to the
+// tree pane.
 
 #include "engine/ScopeTree.h"
 #include "framework/Controls.h"
@@ -44,6 +48,7 @@ public:
 
 protected:
     bool ProcessMessage(ui::Message& m) override;
+    bool ReflectedMessage(ui::Message& m) override;
 
 private:
     // A press of the left button at a point in client coordinates: true when it hit a check box

@@ -1,9 +1,7 @@
 #include "network/win/UpView.h"
 
-#include "engine/SearchEngine.h"
 #include "framework/SystemColours.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 namespace vk {
 namespace {
@@ -38,7 +36,7 @@ void AddStrip(HIMAGELIST images, UINT bitmapId) {
 
 } // namespace
 
-CUpView::CUpView(CVarnokle2Doc& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
+CUpView::CUpView(IEngineHost& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
 
 CUpView::~CUpView() {
     ReleaseTree();
@@ -88,10 +86,6 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CUpView::OnDestroy),
         ui::On(WM_SYSCOLORCHANGE, &CUpView::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
-        ui::OnNotify(NM_CLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(NM_RCLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_ITEMEXPANDINGW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_GETDISPINFOW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -140,11 +134,6 @@ bool CUpView::OnDoubleClick(ui::Message& m) {
     WaitCursor wait;
     const TreeNode node = CCheckTreeCtrl::Node(selected);
     engine_->ExpandNetworkNode(node, tree_.Data(node));
-    return true;
-}
-
-bool CUpView::AnswerZero(ui::Message& m) {
-    m.result = 0;
     return true;
 }
 

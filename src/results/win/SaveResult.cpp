@@ -1,6 +1,6 @@
 #include "results/win/SaveResult.h"
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "results/FileErrorText.h"
 #include "results/ResultExport.h"
 

@@ -1,10 +1,8 @@
 #include "results/win/Varnokle2View.h"
 
 #include "engine/EngineTexts.h"
-#include "framework/StatusBar.h"
 #include "framework/SystemColours.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 #include <chrono>
 #include <string>
@@ -22,10 +20,6 @@ constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kIconsPending = WM_APP + 0x130;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
-
 // LVM_SORTITEMS hands over the data values of two rows and the comparer of this sort.
 int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM comparer) {
     return reinterpret_cast<const ResultComparer*>(comparer)->Compare(static_cast<std::intptr_t>(a),
@@ -38,7 +32,7 @@ std::unique_ptr<IShellActions> SystemShellUnless(IShellActions* shell, const Net
 
 } // namespace
 
-CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
+CVarnokle2View::CVarnokle2View(IResultViewHost& doc, IShellActions* shell)
     : ui::FormView(IDD_RESULT_VIEW), doc_(doc), systemShell_(SystemShellUnless(shell, doc.Environment())),
       shell_(shell ? *shell : *systemShell_) {}
 
@@ -53,9 +47,7 @@ CVarnokle2View::~CVarnokle2View() {
     if (services.iconIndex == &iconCache_) {
         services.iconIndex = nullptr;
     }
-    if (doc_.resultView == this) {
-        doc_.resultView = nullptr;
-    }
+    doc_.ReleaseResultView(this);
     // The list goes before the image lists it shows.
     Destroy();
 }
@@ -68,14 +60,14 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
         ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
         ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
-        ui::OnNotify(Code(NM_DBLCLK), IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
-        ui::OnNotify(Code(LVN_INSERTITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
-        ui::OnNotify(Code(LVN_DELETEITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
-        ui::OnNotify(Code(LVN_DELETEALLITEMS), IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
-        ui::OnNotify(Code(LVN_COLUMNCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
-        ui::OnNotify(Code(NM_RCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(LVN_BEGINDRAG), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(HDN_ITEMDBLCLICKW), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
+        ui::OnNotify(LVN_INSERTITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
+        ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
+        ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
+        ui::OnNotify(LVN_COLUMNCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
+        ui::OnNotify(NM_RCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(LVN_BEGINDRAG, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(HDN_ITEMDBLCLICKW, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
         ui::OnCommand(ID_EDIT_DELETE_ITEMS, &CVarnokle2View::OnDeleteItemsCommand),
         ui::OnCommand(ID_OPEN, &CVarnokle2View::OnOpenCommand),
         ui::OnCommand(ID_PROPERTIES, &CVarnokle2View::OnPropertiesCommand),
@@ -98,7 +90,7 @@ bool CVarnokle2View::OnInitDialog(ui::Message&) {
 
 void CVarnokle2View::OnInitialUpdate() {
     ui::FormView::OnInitialUpdate();
-    doc_.resultView = this;
+    doc_.SetResultView(this);
 
     RECT window{};
     GetWindowRect(Handle(), &window);
@@ -157,12 +149,7 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
 void CVarnokle2View::ShowItemCount(int count) {
     countPending_ = false;
     countShown_ = std::chrono::steady_clock::now();
-    CStatusBar* bar = theStatusBar;
-    if (!bar) {
-        return;
-    }
-    bar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
-    UpdateWindow(bar->Handle());
+    doc_.ShowItemCount(std::to_wstring(count) + kTextItemsSuffix);
 }
 
 // A list repaints itself after every row that comes or goes, and so does the status bar after
@@ -314,7 +301,7 @@ void CVarnokle2View::SortByColumn(int column) {
 }
 
 void CVarnokle2View::SortBy(SortKey key) {
-    SortResults(key, theSortFlags, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
+    SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
         list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
     });
 }

@@ -19,10 +19,10 @@
 #include "decor/win/IconMenu.h"
 #include "framework/CommandTable.h"
 #include "framework/PaneSplitter.h"
-#include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
 #include "shell/win/FrameShell.h"
 #include "shell/win/LeftSide.h"
+#include "shell/win/StatusBar.h"
 
 #include <memory>
 #include <span>
@@ -64,7 +64,8 @@ public:
     [[nodiscard]] const CIconMenu& Menu() const { return menu_; }
     [[nodiscard]] CPaneSplitter& Splitter() { return splitter_; }
     [[nodiscard]] CVarnokle2View* ResultView() const { return resultView_; }
-    [[nodiscard]] CRightFrameWnd* LeftFrame() const { return leftFrame_; }
+    // The left column: the network tree above the search form, in a frame of its own.
+    [[nodiscard]] CRightFrameWnd* LeftColumn() const { return leftColumn_; }
     [[nodiscard]] CSplitterView* LeftSide() const;
     [[nodiscard]] ui::ToolBarCtrl& ToolBar() { return toolBar_; }
     [[nodiscard]] CStatusBar& StatusBar() { return statusBar_; }
@@ -141,7 +142,7 @@ private:
     ui::ToolBarCtrl toolBar_;
     CStatusBar statusBar_;
     CPaneSplitter splitter_;
-    CRightFrameWnd* leftFrame_ = nullptr; // panes of the splitter
+    CRightFrameWnd* leftColumn_ = nullptr; // panes of the splitter
     CVarnokle2View* resultView_ = nullptr;
     bool splitterReady_ = false;
     bool endsProgram_ = false;

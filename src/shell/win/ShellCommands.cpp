@@ -1,6 +1,6 @@
 #include "shell/win/ShellCommands.h"
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "platform/SystemMessages.h"
 #include "shell/HelpFile.h"
 #include "shell/ShellTexts.h"

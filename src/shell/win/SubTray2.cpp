@@ -1,5 +1,6 @@
 #include "shell/win/SubTray2.h"
 
+#include "platform/DebugTrace.h"
 #include "shell/TrayIconRules.h"
 
 #include <shellapi.h>
@@ -294,6 +295,7 @@ LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LP
         }
         return CallWindowProcW(procedure, window, message, wParam, lParam);
     } catch (...) {
+        DebugTrace(L"the tray icon's window procedure failed; answered with 0");
         return 0;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "decor/win/FlatLook.h"
 #include "decor/win/MenuImages.h"
+#include "document/Varnokle2Doc.h"
+#include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
 #include "framework/Controls.h"
@@ -11,7 +13,6 @@
 #include "platform/SystemMessages.h"
 #include "platform/UserFiles.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/StartUpOptions.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/TipOfTheDayDlg.h"
@@ -109,7 +110,7 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
     theSettings.Load(AppProfile());
     document_ = std::make_unique<CVarnokle2Doc>(*environment_);
     CMainFrame::Setup frameSetup;
-    frameSetup.makeForm = SearchFormFactory(document_->Engine());
+    frameSetup.makeForm = SearchFormFactory(*document_);
     frameSetup.advancedForm = theSettings.Advanced != 0;
     frame_ = std::make_unique<CMainFrame>(*document_, std::move(frameSetup));
     if (!frame_->CreateFrame()) {

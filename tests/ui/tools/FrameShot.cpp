@@ -10,11 +10,11 @@
 // high contrast counts as on, as when a user turns it on. Wine's own theme knows no high-contrast
 // variant (Windows switches to one): the picture shows the classic look, drawn in the scheme.
 
+#include "document/Varnokle2Doc.h"
 #include "framework/Controls.h"
 #include "framework/SystemColours.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/SplitterView.h"
 #include "ui/support/TestForm.h"
