@@ -20,6 +20,14 @@ bool SmbHelper::Call(std::string_view request, std::string& reply) {
     return false;
 }
 
+bool SmbHelper::Call(std::string_view request, char* buffer, std::size_t capacity, std::size_t& size) {
+    if (socket_ >= 0 && SendSmbMessage(socket_, request) && ReceiveSmbMessage(socket_, buffer, capacity, size)) {
+        return true;
+    }
+    CloseSocket();
+    return false;
+}
+
 bool SmbHelper::Receive(std::string& message) {
     if (socket_ >= 0 && ReceiveSmbMessage(socket_, message)) {
         return true;

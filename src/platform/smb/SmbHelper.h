@@ -25,6 +25,8 @@ public:
     // Sends a request and receives its reply. False when the helper has gone (or answers what is
     // not a message); its socket is then closed.
     [[nodiscard]] bool Call(std::string_view request, std::string& reply);
+    // The same, the reply received into buffer (capacity bytes at most); size: its length.
+    [[nodiscard]] bool Call(std::string_view request, char* buffer, std::size_t capacity, std::size_t& size);
     // Receives a message the helper sends unasked (the first: whether it made its context).
     [[nodiscard]] bool Receive(std::string& message);
     // False when the helper has ended (or sent something unasked) while it had no request; its

@@ -58,9 +58,9 @@ public:
          std::uint64_t length)
         : pool_(pool), helper_(std::move(helper)), url_(std::move(url)), handle_(handle), length_(length) {}
     ~File() override {
+        const std::string request = WireWriter().U8(static_cast<std::uint8_t>(SmbRequest::kClose)).U32(handle_).Body();
         std::string reply;
-        (void)pool_.CallOn(helper_, WireWriter().U8(static_cast<std::uint8_t>(SmbRequest::kClose)).U32(handle_).Body(),
-                           reply);
+        (void)pool_.CallOn(helper_, [&](SmbHelper& helper) { return helper.Call(request, reply); });
     }
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -70,20 +70,19 @@ public:
     std::size_t Read(void* buffer, std::size_t count) override {
         auto* bytes = static_cast<char*>(buffer);
         std::size_t done = 0;
-        std::string reply;
         while (done < count) {
             const auto step = static_cast<std::uint32_t>(std::min<std::size_t>(count - done, kMaxSmbReadCount));
             const std::string request =
                 WireWriter().U8(static_cast<std::uint8_t>(SmbRequest::kRead)).U32(handle_).U32(step).Body();
-            if (!pool_.CallOn(helper_, request, reply)) {
+            std::size_t got = 0;
+            if (!pool_.CallOn(helper_,
+                              [&](SmbHelper& helper) { return helper.Call(request, bytes + done, step, got); })) {
                 if (!lost_) {
                     lost_ = true;
                     pool_.ReportLost(url_, *helper_);
                 }
                 break;
             }
-            const std::size_t got = std::min<std::size_t>(reply.size(), step);
-            std::memcpy(bytes + done, reply.data(), got);
             done += got;
             if (got < step) {
                 break;
@@ -256,7 +255,7 @@ ErrorCode SmbHelperPool::Call(const std::string& url, std::string_view request, 
     }
 }
 
-bool SmbHelperPool::CallOn(const std::shared_ptr<Helper>& helper, std::string_view request, std::string& reply) {
+template <typename Exchange> bool SmbHelperPool::CallOn(const std::shared_ptr<Helper>& helper, Exchange exchange) {
     {
         std::unique_lock lock(lock_);
         changed_.wait(lock, [&] { return !helper->busy; });
@@ -265,7 +264,7 @@ bool SmbHelperPool::CallOn(const std::shared_ptr<Helper>& helper, std::string_vi
         }
         helper->busy = true;
     }
-    if (!helper->process->Call(request, reply)) {
+    if (!exchange(*helper->process)) {
         Retire(helper);
         return false;
     }

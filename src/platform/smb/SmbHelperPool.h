@@ -61,8 +61,9 @@ private:
     // helper ended during the call (url is then reported lost). used: the helper that answered.
     [[nodiscard]] ErrorCode Call(const std::string& url, std::string_view request, std::string& reply,
                                  std::shared_ptr<Helper>* used = nullptr);
-    // One call on the given helper, once it is free. False when it has ended.
-    [[nodiscard]] bool CallOn(const std::shared_ptr<Helper>& helper, std::string_view request, std::string& reply);
+    // One exchange (bool(SmbHelper&)) with the given helper, once it is free. False when the
+    // helper has ended.
+    template <typename Exchange> [[nodiscard]] bool CallOn(const std::shared_ptr<Helper>& helper, Exchange exchange);
     // A listing's entries, each read from the reply by take.
     template <typename Entry>
     [[nodiscard]] ErrorCode List(const std::string& url, SmbRequest kind, std::vector<Entry>& entries,

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::uint8_t kFlagDirectory = 1;
 constexpr std::uint8_t kFlagLink = 2;
+// A body this short goes with its length in one piece.
+constexpr std::size_t kSmallMessage = 64 * 1024;
 
 template <typename Number> void PutNumber(std::string& body, Number value) {
     for (std::size_t i = 0; i < sizeof value; ++i) {
@@ -213,7 +215,20 @@ bool SendSmbMessage(int socket, std::string_view body, int passed) {
     }
     std::string length;
     PutNumber(length, static_cast<std::uint32_t>(body.size()));
+    if (passed < 0 && body.size() <= kSmallMessage) {
+        length += body; // one call to the system for the two
+        return SendAll(socket, length, -1);
+    }
     return SendAll(socket, length, passed) && SendAll(socket, body, -1);
+}
+
+bool ReceiveSmbMessage(int socket, char* buffer, std::size_t capacity, std::size_t& size) {
+    char length[sizeof(std::uint32_t)];
+    if (!ReceiveAll(socket, length, sizeof length, nullptr)) {
+        return false;
+    }
+    size = NumberFrom<std::uint32_t>(std::string_view(length, sizeof length));
+    return size <= capacity && ReceiveAll(socket, buffer, size, nullptr);
 }
 
 bool ReceiveSmbMessage(int socket, std::string& body, int* passed) {

@@ -93,6 +93,9 @@ void WipeText(std::string& text);
 // kMaxSmbMessage. A descriptor passed with it goes to passed (close-on-exec; -1 when none came),
 // or is closed when passed is null.
 [[nodiscard]] bool ReceiveSmbMessage(int socket, std::string& body, int* passed = nullptr);
+// Receives one message into buffer, straight from the socket; size: its length. False as above,
+// and for a message longer than capacity.
+[[nodiscard]] bool ReceiveSmbMessage(int socket, char* buffer, std::size_t capacity, std::size_t& size);
 
 // The entries of the listings, as the helper writes them and the program reads them.
 void PutNetworkEntry(WireWriter& out, std::string_view name, SmbNetworkEntry::Kind kind);

@@ -3,34 +3,38 @@
 #include "platform/smb/SmbWire.h"
 #include "platform/smb/helper/SmbLibraryClient.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vk {
 namespace {
 
-// The answer to one request; false for a request that is not understood.
-[[nodiscard]] bool Answer(SmbLibraryClient& client, std::string_view message, WireWriter& reply) {
+// The answer to one request: reply's body, or for a read the bytes read into buffer (no copy of
+// them on the way). Nothing for a request that is not understood.
+[[nodiscard]] std::optional<std::string_view> Answer(SmbLibraryClient& client, std::string_view message,
+                                                     WireWriter& reply, std::vector<char>& buffer) {
     WireReader in(message);
     std::uint8_t kind = 0;
     if (!in.U8(kind)) {
-        return false;
+        return std::nullopt;
     }
     std::string url;
     std::uint32_t handle = 0;
     switch (static_cast<SmbRequest>(kind)) {
     case SmbRequest::kListNetwork: {
         if (!in.Text(url) || !in.Complete()) {
-            return false;
+            return std::nullopt;
         }
         WireWriter entries;
         const ErrorCode error = client.ListNetwork(
             url, [&](std::string_view name, SmbNetworkEntry::Kind type) { PutNetworkEntry(entries, name, type); });
         reply.U32(error).Append(entries.Body());
-        return true;
+        return reply.Body();
     }
     case SmbRequest::kListFolder: {
         if (!in.Text(url) || !in.Complete()) {
-            return false;
+            return std::nullopt;
         }
         WireWriter entries;
         const ErrorCode error =
@@ -38,35 +42,35 @@ namespace {
                 PutFolderEntry(entries, name, isDirectory, isLink, size);
             });
         reply.U32(error).Append(entries.Body());
-        return true;
+        return reply.Body();
     }
     case SmbRequest::kOpen: {
         if (!in.Text(url) || !in.Complete()) {
-            return false;
+            return std::nullopt;
         }
         std::uint64_t length = 0;
         const ErrorCode error = client.Open(url, handle, length);
         reply.U32(error).U32(handle).U64(length);
-        return true;
+        return reply.Body();
     }
     case SmbRequest::kRead: {
         std::uint32_t count = 0;
         if (!in.U32(handle) || !in.U32(count) || !in.Complete() || count > kMaxSmbReadCount) {
-            return false;
+            return std::nullopt;
         }
-        std::string bytes(count, '\0');
-        bytes.resize(client.Read(handle, bytes.data(), bytes.size()));
-        reply.Append(bytes);
-        return true;
+        if (buffer.size() < count) {
+            buffer.resize(count);
+        }
+        return std::string_view(buffer.data(), client.Read(handle, buffer.data(), count));
     }
     case SmbRequest::kClose:
         if (!in.U32(handle) || !in.Complete()) {
-            return false;
+            return std::nullopt;
         }
         client.Close(handle);
-        return true;
+        return reply.Body();
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -79,9 +83,11 @@ int ServeSmbRequests(int socket, const SmbSettings& settings) {
         return 1;
     }
     std::string message;
+    std::vector<char> buffer;
     while (ReceiveSmbMessage(socket, message)) {
         WireWriter reply;
-        if (!Answer(*client, message, reply) || !SendSmbMessage(socket, reply.Body())) {
+        const auto answer = Answer(*client, message, reply, buffer);
+        if (!answer || !SendSmbMessage(socket, *answer)) {
             return 1;
         }
     }
