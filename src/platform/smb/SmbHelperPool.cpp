@@ -129,6 +129,7 @@ SmbHelperPool::~SmbHelperPool() {
     bound_.clear();
     helpers_.clear();
     launcher_.reset();
+    WipeText(settings_.credentials.password);
 }
 
 std::unique_ptr<SmbHelper> SmbHelperPool::StartHelper(ErrorCode& error) {

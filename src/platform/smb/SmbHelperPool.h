@@ -79,7 +79,7 @@ private:
     void Retire(const std::shared_ptr<Helper>& helper);
     void ReportLost(const std::string& url, const Helper& helper) const;
 
-    const SmbSettings settings_;
+    SmbSettings settings_; // kept to start a launcher again; the password wiped at the end
     const std::string program_;
     const std::vector<std::string> environment_;
     std::shared_ptr<SmbHelperLauncher> launcher_; // used by the thread that starts a helper
