@@ -127,15 +127,21 @@ std::vector<pid_t> Helpers() {
     return helpers;
 }
 
-// Gone, or a zombie: its sockets are closed.
+// Gone, or a zombie whose threads have all ended (a thread that ends last closes the process's
+// sockets): what the client sees of a helper that ended.
 bool HasEnded(pid_t process) {
+    const std::string folder = "/proc/" + std::to_string(process);
     std::string stat;
-    if (!std::getline(std::ifstream("/proc/" + std::to_string(process) + "/stat"), stat)) {
+    if (!std::getline(std::ifstream(folder + "/stat"), stat)) {
         return true;
     }
     const std::size_t end = stat.rfind(')');
     char state = 0;
-    return end == std::string::npos || std::sscanf(stat.c_str() + end + 1, " %c", &state) != 1 || state == 'Z';
+    std::error_code gone;
+    const auto threads = std::distance(std::filesystem::directory_iterator(folder + "/task", gone),
+                                       std::filesystem::directory_iterator());
+    return end == std::string::npos || std::sscanf(stat.c_str() + end + 1, " %c", &state) != 1 ||
+           (state == 'Z' && threads <= 1);
 }
 
 SmbSettings Settings(std::uint16_t port, int helpers) {
