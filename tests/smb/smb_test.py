@@ -52,10 +52,7 @@ class Run:
     def environment(self, extra=None):
         env = {k: v for k, v in os.environ.items() if not k.startswith("VARNOKLE_")}
         env["HOME"] = str(self.home)  # no client configuration of the developer's
-        # Under AddressSanitizer: the library's own leak is known (full stacks, to tell it by them).
         here = Path(__file__).resolve().parent
-        env["LSAN_OPTIONS"] = f"suppressions={here / 'lsan.supp'}:print_suppressions=0"
-        env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "fast_unwind_on_malloc=0"]))
         # Under ThreadSanitizer: the library's own signal handler is known.
         env["TSAN_OPTIONS"] = f"suppressions={here / 'tsan.supp'}:print_suppressions=0"
         env.update(extra or {})
