@@ -10,9 +10,10 @@
 
 #ifdef __SANITIZE_ADDRESS__
 // The library's own leak is known: each new context replaces its log file name without freeing the
-// one before (smbc_new_context -> reopen_logs -> debug_set_logfile). Full stacks tell it by that.
+// one before (smbc_new_context -> reopen_logs -> debug_set_logfile). Full stacks tell it by that,
+// and the count of suppressed leaks is not printed: the helper's standard error is vkfind's.
 extern "C" const char* __asan_default_options() {
-    return "fast_unwind_on_malloc=0";
+    return "fast_unwind_on_malloc=0:print_suppressions=0";
 }
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:debug_set_logfile\n";
