@@ -8,7 +8,11 @@
 
 #ifdef VK_HAVE_SMB
 #include "platform/SystemMessages.h"
+#include "platform/Utf8.h"
 #include "platform/smb/SmbNetwork.h"
+
+#include <charconv>
+#include <iostream>
 #endif
 
 namespace vk {
@@ -33,6 +37,26 @@ bool BrowseServiceAnswers(NetworkServices& network) {
         return false;
     }
     return network.OpenEnum(&providers.front(), error) != nullptr;
+}
+
+// The most SMB helper processes (VARNOKLE_SMB_HELPERS: 1 makes the calls one at a time).
+std::optional<int> HelperCount(const EnvironmentVariables& variables) {
+    const auto text = variables(kSmbHelpersVariable);
+    if (!text || text->empty()) {
+        return kDefaultSmbHelpers;
+    }
+    int count = 0;
+    const auto [end, failed] = std::from_chars(text->data(), text->data() + text->size(), count);
+    if (failed != std::errc() || end != text->data() + text->size() || count < 1 || count > kMaxSmbHelpers) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+// A call lost with its helper process: its rows are missing, which the user must know.
+void ReportLost(const std::wstring& path, const std::wstring& how) {
+    std::cerr << "vkfind: lost " + Utf8FromWide(path) + ": the SMB helper process reading it " + Utf8FromWide(how) +
+                     '\n';
 }
 #endif
 
@@ -74,6 +98,13 @@ std::optional<SmbSetupFailure> UseSmbNetwork(const VkfindOptions& options, Netwo
     }
     settings.port = options.smbPort;
     settings.timeoutMilliseconds = options.smbTimeoutSeconds * 1000;
+    if (const auto helpers = HelperCount(variables)) {
+        settings.helpers = *helpers;
+    } else {
+        return SmbSetupFailure{kExitUsage, WideFromUtf8(kSmbHelpersVariable) + L" must be a number from 1 to " +
+                                               std::to_wstring(kMaxSmbHelpers)};
+    }
+    settings.onHelperLost = ReportLost;
     const std::vector<std::wstring> servers = NamedServers(options);
     if (const ErrorCode error = UseSmbNetwork(environment, std::move(settings), servers, NeedsBrowsing(options));
         error != kErrorSuccess) {

@@ -35,8 +35,13 @@ struct SmbSetupFailure {
 // The value of an environment variable, or nothing when it is not set.
 using EnvironmentVariables = std::function<std::optional<std::string>(const char* name)>;
 
+// How many SMB helper processes may make calls at once (1 to 64); unset, as many as the share
+// workers.
+inline constexpr const char* kSmbHelpersVariable = "VARNOKLE_SMB_HELPERS";
+
 // Switches environment to the SMB network that options ask for, with the credentials of the
-// authentication file or the environment. Returns what went wrong, or nothing.
+// authentication file or the environment and the helpers of VARNOKLE_SMB_HELPERS. A call lost
+// with its helper process is reported on standard error. Returns what went wrong, or nothing.
 [[nodiscard]] std::optional<SmbSetupFailure>
 UseSmbNetwork(const VkfindOptions& options, NetworkEnvironment& environment, const EnvironmentVariables& variables);
 

@@ -39,6 +39,7 @@ protected:
         }
         settings_.port = static_cast<std::uint16_t>(std::atoi(Variable("VK_SMB_TEST_PORT").c_str()));
         settings_.timeoutMilliseconds = 5000;
+        settings_.helperProgram = VK_SMB_HELPER_PROGRAM;
         ErrorCode error = kErrorSuccess;
         client_ = SmbClient::Make(settings_, error);
         ASSERT_TRUE(client_) << error;

@@ -26,6 +26,13 @@ TEST(SmbUrl, PathsAreNormalisedAsWindowsDoesNeverAboveTheShare) {
     EXPECT_EQ(SmbUrlFromUnc(L"\\\\srv\\share\\..\\..\\x"), "smb://srv/share/x");
 }
 
+TEST(SmbUrl, AUrlNamesItsPathInMessages) {
+    for (const wchar_t* path : {L"\\\\srv", L"\\\\srv\\C$\\50% off #1 & a;b@c", L"\\\\srv\\B\u00FCcher\\\u65E5"}) {
+        EXPECT_EQ(UncFromSmbUrl(*SmbUrlFromUnc(path)), path);
+    }
+    EXPECT_EQ(UncFromSmbUrl("smb://srv/a%2"), L"\\\\srv\\a%2"); // a broken escape stays as it is
+}
+
 TEST(SmbUrl, TextsThatAreNoUncPathsAreRefused) {
     for (const wchar_t* text : {L"", L"\\", L"\\\\", L"\\\\\\srv", L"srv\\share", L"\\\\..\\share", L"\\\\a/b\\share",
                                 L"smb://srv/share", L"\\\\srv\\share\\what?"}) {

@@ -14,6 +14,19 @@ std::string EncodedName(std::wstring_view name) {
     return PercentEncode(Utf8FromWide(name));
 }
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
 } // namespace
 
 std::string PercentEncode(std::string_view utf8) {
@@ -52,6 +65,27 @@ std::optional<std::string> SmbUrlFromUnc(std::wstring_view unc) {
         return std::nullopt;
     }
     return SmbUrl(path);
+}
+
+std::wstring UncFromSmbUrl(std::string_view url) {
+    if (url.starts_with(kSmbNetworkUrl)) {
+        url.remove_prefix(kSmbNetworkUrl.size());
+    }
+    while (url.ends_with('/')) {
+        url.remove_suffix(1);
+    }
+    std::string path = "\\\\";
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '/') {
+            path += '\\';
+        } else if (url[i] == '%' && i + 2 < url.size() && HexValue(url[i + 1]) >= 0 && HexValue(url[i + 2]) >= 0) {
+            path += static_cast<char>(HexValue(url[i + 1]) * 16 + HexValue(url[i + 2]));
+            i += 2;
+        } else {
+            path += url[i];
+        }
+    }
+    return WideFromUtf8(path);
 }
 
 std::string SmbWorkgroupUrl(std::wstring_view workgroup) {

@@ -26,4 +26,7 @@ inline constexpr std::string_view kSmbNetworkUrl = "smb://";
 
 [[nodiscard]] std::string PercentEncode(std::string_view utf8);
 
+// The UNC path a URL of SmbUrl stands for (\\SERVER\share\folder), to name it in messages.
+[[nodiscard]] std::wstring UncFromSmbUrl(std::string_view url);
+
 } // namespace vk
