@@ -47,20 +47,20 @@ BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* par
     return outcome;
 }
 
-// A server's shares, page after page. A failure ends the listing; the pages before it stay.
+// A server's disk shares, page after page. A failure ends the listing; the pages before it stay.
 BrowseOutcome EnumerateShares(NetworkServices& network, const std::wstring& server) {
     BrowseOutcome outcome;
     std::uint32_t resume = 0;
     std::uint32_t resumeBefore = 0;
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> page;
     do {
         resumeBefore = resume;
-        outcome.error = network.ShareEnum(server, names, resume);
+        outcome.error = network.ShareEnum(server, page, resume);
         if (outcome.error != kErrorSuccess && outcome.error != kErrorMoreData) {
             break;
         }
-        outcome.shares.insert(outcome.shares.end(), names.begin(), names.end());
-    } while (AnotherSharePageFollows(outcome.error, names, resumeBefore, resume));
+        AppendDiskShareNames(page, outcome.shares);
+    } while (AnotherSharePageFollows(outcome.error, page, resumeBefore, resume));
     return outcome;
 }
 
