@@ -39,6 +39,8 @@ public:
         }
     }
     void MakeUnreachable(const std::wstring& server) { unreachable_.insert(server); }
+    // Opening the enumeration below a container fails with error (kErrorSuccess: no longer).
+    void FailOpen(const std::wstring& container, ErrorCode error) { openErrors_[container] = error; }
     // A server that answers every share listing with "more data" and the same page, leaving the
     // resume handle as it was. It gives up after kStuckCalls calls, so that a loop that never
     // ends shows as a count instead of a test that hangs.
@@ -62,6 +64,11 @@ public:
         const std::wstring key = parent ? parent->remoteName : L"";
         if (unreachable_.count(key)) {
             error = kErrorBadNetPath;
+            return nullptr;
+        }
+        if (const auto failing = openErrors_.find(key);
+            failing != openErrors_.end() && failing->second != kErrorSuccess) {
+            error = failing->second;
             return nullptr;
         }
         const auto found = children_.find(key);
@@ -127,6 +134,7 @@ private:
     std::map<std::wstring, std::vector<ShareInfo>> shares_;
     std::map<std::wstring, std::vector<ShareInfo>> stuck_;
     std::set<std::wstring> unreachable_;
+    std::map<std::wstring, ErrorCode> openErrors_;
 };
 
 } // namespace vk::testing
