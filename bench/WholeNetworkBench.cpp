@@ -88,12 +88,12 @@ public:
         auto enumeration = inner_.OpenEnum(parent, error);
         return enumeration ? std::make_unique<Enumeration>(std::move(enumeration), events_) : nullptr;
     }
-    ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& shares,
                         std::uint32_t& resumeHandle) override {
         events_.Add(Event{});
-        const ErrorCode status = inner_.ShareEnum(server, names, resumeHandle);
-        for (const auto& name : names) {
-            events_.Add(Event{true, server + L"\\" + name});
+        const ErrorCode status = inner_.ShareEnum(server, shares, resumeHandle);
+        for (const auto& share : shares) {
+            events_.Add(Event{true, server + L"\\" + share.name});
         }
         return status;
     }

@@ -16,6 +16,11 @@ constexpr const wchar_t* kTextPleaseInsertMask = L"Please insert mask for search
 // A walk or a worker that failed (most likely for want of memory) and gave up its part.
 constexpr const wchar_t* kTextSearchFailedInPart =
     L"Part of the search failed (most likely for want of memory): the result list may lack some hits.";
+// A node of the network tree that could not be read: the text, the node's name, ": " and the
+// system's message.
+constexpr const wchar_t* kTextCannotRead = L"Cannot read ";
+// A provider that lists no computers (networks without the browse service): after its name.
+constexpr const wchar_t* kTextListsNoComputers = L" lists no computers. Add servers by name with Tools, Add Server...";
 
 // Status bar panes.
 constexpr int kPaneMessage = 0;

@@ -21,8 +21,8 @@ int ImageForDisplayType(std::uint32_t displayType) {
 }
 
 // A container's children, a buffer at a time. Anything but success, the end of the enumeration
-// included, ends it; so does a call that yields nothing (asking again for its count of 0 would
-// never end).
+// included, ends it (an error other than the end is the outcome's); so does a call that yields
+// nothing (asking again for its count of 0 would never end).
 BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* parent) {
     BrowseOutcome outcome;
     const auto enumeration = network.OpenEnum(parent, outcome.error);
@@ -34,7 +34,9 @@ BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* par
     std::vector<NetResource> entries;
     for (;;) {
         entries.clear();
-        if (enumeration->Next(count, kEnumBufferSize, entries) != kErrorSuccess || entries.empty()) {
+        const ErrorCode status = enumeration->Next(count, kEnumBufferSize, entries);
+        if (status != kErrorSuccess || entries.empty()) {
+            outcome.error = status == kErrorNoMoreItems ? kErrorSuccess : status;
             break;
         }
         for (NetResource& entry : entries) {
@@ -47,20 +49,20 @@ BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* par
     return outcome;
 }
 
-// A server's shares, page after page. A failure ends the listing; the pages before it stay.
+// A server's disk shares, page after page. A failure ends the listing; the pages before it stay.
 BrowseOutcome EnumerateShares(NetworkServices& network, const std::wstring& server) {
     BrowseOutcome outcome;
     std::uint32_t resume = 0;
     std::uint32_t resumeBefore = 0;
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> page;
     do {
         resumeBefore = resume;
-        outcome.error = network.ShareEnum(server, names, resume);
+        outcome.error = network.ShareEnum(server, page, resume);
         if (outcome.error != kErrorSuccess && outcome.error != kErrorMoreData) {
             break;
         }
-        outcome.shares.insert(outcome.shares.end(), names.begin(), names.end());
-    } while (AnotherSharePageFollows(outcome.error, names, resumeBefore, resume));
+        AppendDiskShareNames(page, outcome.shares);
+    } while (AnotherSharePageFollows(outcome.error, page, resumeBefore, resume));
     return outcome;
 }
 
@@ -163,10 +165,12 @@ BrowseOutcome NetworkBrowser::Enumerate(const BrowseTarget& target, NetworkServi
 void NetworkBrowser::Apply(const BrowseTarget& target, BrowseOutcome outcome) {
     switch (target.kind) {
     case BrowseTarget::Kind::kContainer:
+        ShowOutcome(target, outcome);
         AddChildren(target, std::move(outcome.children));
         return;
     case BrowseTarget::Kind::kServer:
-        // A failure ends the listing silently: what was listed before it stays.
+        // What was listed before a failure stays.
+        ShowOutcome(target, outcome);
         ListShares(target, outcome.shares);
         return;
     case BrowseTarget::Kind::kFolder:
@@ -179,6 +183,27 @@ void NetworkBrowser::Apply(const BrowseTarget& target, BrowseOutcome outcome) {
         }
         ListFolder(target, outcome.entries);
         return;
+    }
+}
+
+void NetworkBrowser::ShowOutcome(const BrowseTarget& target, const BrowseOutcome& outcome) const {
+    IStatusBar* status = services_.statusBar;
+    if (!status) {
+        return;
+    }
+    const bool failed = outcome.error != kErrorSuccess && outcome.error != kErrorMoreData;
+    const bool provider = target.resource && target.resource->displayType == kDisplayTypeNetwork;
+    std::wstring name = L"the network";
+    if (target.kind == BrowseTarget::Kind::kServer) {
+        name = target.path;
+    } else if (target.resource) {
+        name = target.resource->remoteName;
+    }
+    if (provider && outcome.children.empty()) {
+        // Networks without the browse service list no computers, with or without an error.
+        status->SetPaneText(kPaneMessage, name + kTextListsNoComputers);
+    } else if (failed) {
+        status->SetPaneText(kPaneMessage, kTextCannotRead + name + L": " + SystemErrorText(outcome.error));
     }
 }
 

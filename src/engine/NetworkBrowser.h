@@ -52,7 +52,7 @@ struct BrowseTarget {
 };
 
 // What an enumeration found. error: kErrorSuccess, or why it ended early (what it found before
-// stays). For a container and a folder, an error means the enumeration could not start.
+// stays). For a folder, an error means the listing could not start.
 struct BrowseOutcome {
     ErrorCode error = kErrorSuccess;
     std::vector<NetResource> children; // a container's, shares left out
@@ -79,9 +79,10 @@ public:
     // while a search is active.
     void BrowseFolder(TreeNode node);
 
-    // The three steps (see above). Identify: nothing when the node needs no enumeration (a
-    // container that has children), the engine has no network to ask, or a listing would replace
-    // the rows of an active search.
+    // The three steps (see above). Apply shows a failed enumeration in the status bar, naming the
+    // node; a provider that lists nothing gets the hint that servers can be added by name. Identify: nothing when the
+    // node needs no enumeration (a container that has children), the engine has no network to ask, or a listing would
+    // replace the rows of an active search.
     [[nodiscard]] std::optional<BrowseTarget> Identify(TreeNode node, std::intptr_t index);
     [[nodiscard]] static BrowseOutcome Enumerate(const BrowseTarget& target, NetworkServices* network,
                                                  FileSystem& files);
@@ -93,6 +94,7 @@ private:
     // Runs the three steps for a target that Identify or its callers made.
     ErrorCode Browse(const std::optional<BrowseTarget>& target);
     void AddChildren(const BrowseTarget& target, std::vector<NetResource> children);
+    void ShowOutcome(const BrowseTarget& target, const BrowseOutcome& outcome) const;
     void ListShares(const BrowseTarget& target, const std::vector<std::wstring>& shares);
     void ListFolder(const BrowseTarget& target, const std::vector<DirEntry>& entries);
 

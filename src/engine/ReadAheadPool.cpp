@@ -96,7 +96,7 @@ void ReadAheadPool::ExpectShares(NetworkServices& network, const std::wstring& s
     WakeHelpers(1);
 }
 
-bool ReadAheadPool::TakeShares(const std::wstring& server, std::vector<std::wstring>& names, std::uint32_t& resume,
+bool ReadAheadPool::TakeShares(const std::wstring& server, std::vector<ShareInfo>& shares, std::uint32_t& resume,
                                ErrorCode& status) {
     std::unique_lock lock(lock_);
     for (auto it = shareLists_.begin(); it != shareLists_.end(); ++it) {
@@ -106,7 +106,7 @@ bool ReadAheadPool::TakeShares(const std::wstring& server, std::vector<std::wstr
         sharesListed_.wait(lock, [&] { return it->state != ShareList::State::kRunning; });
         const bool listed = it->state == ShareList::State::kDone;
         if (listed) {
-            names = std::move(it->names);
+            shares = std::move(it->shares);
             resume = it->resume;
             status = it->status;
         }
@@ -119,18 +119,19 @@ bool ReadAheadPool::TakeShares(const std::wstring& server, std::vector<std::wstr
 void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& list) {
     list.state = ShareList::State::kRunning;
     lock.unlock();
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> shares;
     std::uint32_t resume = 0;
     ErrorCode status = kErrorSuccess;
     bool asked = false;
     try {
-        status = list.network->ShareEnum(list.server, names, resume);
+        status = list.network->ShareEnum(list.server, shares, resume);
         asked = true;
         // The shares a worker will walk: begin reading them ahead too.
         if (status == kErrorSuccess || status == kErrorMoreData) {
-            for (const auto& name : names) {
-                if (request_.shareMask.empty() || MatchPattern(name, request_.shareMask, false)) {
-                    Expect(list.server + L"\\" + name, list.mask);
+            for (const auto& share : shares) {
+                if (IsDiskShare(share.type) &&
+                    (request_.shareMask.empty() || MatchPattern(share.name, request_.shareMask, false))) {
+                    Expect(list.server + L"\\" + share.name, list.mask);
                 }
             }
         }
@@ -140,7 +141,7 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
     }
     lock.lock();
     if (asked) {
-        list.names = std::move(names);
+        list.shares = std::move(shares);
         list.resume = resume;
         list.status = status;
     }

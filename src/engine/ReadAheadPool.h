@@ -61,10 +61,10 @@ public:
     // may ask network for the first page of its share list ahead, and expect its shares that pass
     // the share mask (once per server; network must outlive the pool).
     void ExpectShares(NetworkServices& network, const std::wstring& server, const std::wstring& mask);
-    // The first page of the server's share list as ShareEnum(server, names, resume) with resume 0
+    // The first page of the server's share list as ShareEnum(server, shares, resume) with resume 0
     // gave it to a helper (waiting while one asks for it); false when no helper has, and then the
     // caller asks itself.
-    [[nodiscard]] bool TakeShares(const std::wstring& server, std::vector<std::wstring>& names, std::uint32_t& resume,
+    [[nodiscard]] bool TakeShares(const std::wstring& server, std::vector<ShareInfo>& shares, std::uint32_t& resume,
                                   ErrorCode& status);
 
 private:
@@ -76,7 +76,7 @@ private:
         NetworkServices* network = nullptr;
         enum class State : std::uint8_t { kTodo, kRunning, kDone } state = State::kTodo;
         ErrorCode status = kErrorSuccess;
-        std::vector<std::wstring> names;
+        std::vector<ShareInfo> shares;
         std::uint32_t resume = 0;
     };
 

@@ -17,19 +17,23 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
     HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
     const std::wstring prefix = server + L"\\";
     std::uint32_t resume = 0;
+    std::vector<ShareInfo> page;
     std::vector<std::wstring> names;
     // The first page may have been asked for ahead, by a helper of the read-ahead.
     bool askedAhead = readAhead_ != nullptr;
     while (searchRunning) {
         const std::uint32_t resumeBefore = resume;
         ErrorCode status = kErrorSuccess;
-        if (!askedAhead || !readAhead_->TakeShares(server, names, resume, status)) {
-            status = network->ShareEnum(server, names, resume);
+        if (!askedAhead || !readAhead_->TakeShares(server, page, resume, status)) {
+            status = network->ShareEnum(server, page, resume);
         }
         askedAhead = false;
         if (!searchRunning || (status != kErrorSuccess && status != kErrorMoreData)) {
             return;
         }
+        // Printer queues, devices and the inter-process share are neither hits nor walked.
+        names.clear();
+        AppendDiskShareNames(page, names);
         // The helpers may begin the shares of this page while the workers before them run.
         for (const std::wstring& name : names) {
             if (readAhead_ != nullptr && !firstPiece_.empty() &&
@@ -54,7 +58,7 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
             }
             DispatchShareWorker(prefix + name);
         }
-        if (!AnotherSharePageFollows(status, names, resumeBefore, resume)) {
+        if (!AnotherSharePageFollows(status, page, resumeBefore, resume)) {
             return;
         }
     }

@@ -26,5 +26,6 @@ constexpr ErrorCode kErrorMoreData = 234;
 constexpr ErrorCode kErrorNoMoreItems = 259;
 constexpr ErrorCode kErrorDirectory = 267;
 constexpr ErrorCode kErrorNoNetwork = 1222;
+constexpr ErrorCode kErrorNoBrowserServersFound = 6118;
 
 } // namespace vk

@@ -1,6 +1,7 @@
 #include "platform/FolderNetwork.h"
 
 #include "platform/Blanks.h"
+#include "platform/NetworkServices.h"
 #include "platform/UncPath.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
@@ -102,6 +103,20 @@ bool ParseDelay(std::wstring_view text, std::chrono::microseconds& delay) {
     return true;
 }
 
+// The share type a rule's keyword marks a share with.
+std::optional<std::uint32_t> ShareTypeOfRule(std::wstring_view keyword) {
+    if (EqualNamesNoCase(keyword, L"printer")) {
+        return kShareTypePrintQueue;
+    }
+    if (EqualNamesNoCase(keyword, L"ipc")) {
+        return kShareTypeIpc;
+    }
+    if (EqualNamesNoCase(keyword, L"device")) {
+        return kShareTypeDevice;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstring>& errors) {
@@ -142,6 +157,23 @@ NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstrin
                                  L"s, ignored");
             } else {
                 faults.callDelay = delay;
+            }
+            continue;
+        }
+        if (EqualNamesNoCase(keyword, L"nobrowse")) {
+            if (argument.empty()) {
+                errors.push_back(prefix + L"'nobrowse' needs a provider's name");
+            } else {
+                faults.unbrowsedProviders.emplace_back(argument);
+            }
+            continue;
+        }
+        if (const auto type = ShareTypeOfRule(keyword)) {
+            UncPath path;
+            if (ParseUncPath(argument, path) && path.components.size() == 1) {
+                faults.shareTypes.emplace_back(path.Normalized(), *type);
+            } else {
+                errors.push_back(prefix + L"'" + std::wstring(keyword) + L"' needs a share such as \\\\SERVER\\share");
             }
             continue;
         }
@@ -260,6 +292,21 @@ bool FolderNetwork::IsLocked(std::wstring_view uncFile) const {
         }
     }
     return false;
+}
+
+std::uint32_t FolderNetwork::ShareType(std::wstring_view serverName, std::wstring_view share) const {
+    const std::wstring path = L"\\\\" + std::wstring(TrimLeadingBackslashes(serverName)) + L"\\" + std::wstring(share);
+    for (const auto& [marked, type] : faults_.shareTypes) {
+        if (EqualNamesNoCase(marked, path)) {
+            return type;
+        }
+    }
+    return IsHiddenShare(share) ? kShareTypeDiskTree | kShareTypeSpecial : kShareTypeDiskTree;
+}
+
+bool FolderNetwork::IsUnbrowsed(std::wstring_view provider) const {
+    return std::any_of(faults_.unbrowsedProviders.begin(), faults_.unbrowsedProviders.end(),
+                       [&](const std::wstring& name) { return EqualNamesNoCase(name, provider); });
 }
 
 void FolderNetwork::SimulateCallDelay() const {

@@ -19,18 +19,25 @@
 //                                  inherited denial does
 //   lock \\SERVER\share\file.txt   opening that file fails with a sharing violation
 //   unreachable \\SERVER           the server does not answer (every path below it fails)
+//   printer \\SERVER\share         the share is a printer queue (ipc: the inter-process
+//   ipc \\SERVER\share             share; device: a device): listed by the server with that
+//   device \\SERVER\share          type, never a folder to walk
+//   nobrowse PROVIDER NAME         the provider lists no domains, as a network without the
+//                                  browse service answers (its servers are still there by name)
 //   delay 2ms                      each listing, open or enumeration call takes that long
 //                                  (units: us, ms, s; at most kMaxCallDelay)
 
 #include "platform/FileSystem.h"
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -42,6 +49,8 @@ struct NetworkFaults {
     std::vector<std::wstring> deniedFolders;
     std::vector<std::wstring> lockedFiles;
     std::vector<std::wstring> unreachableServers;
+    std::vector<std::pair<std::wstring, std::uint32_t>> shareTypes; // \\SERVER\share, type
+    std::vector<std::wstring> unbrowsedProviders;
     std::chrono::microseconds callDelay{0};
 };
 
@@ -97,6 +106,9 @@ public:
     // True for a denied folder and for every path below it.
     [[nodiscard]] bool IsDenied(std::wstring_view uncFolder) const;
     [[nodiscard]] bool IsLocked(std::wstring_view uncFile) const;
+    // The type of a server's share: a disk tree unless a rule says otherwise.
+    [[nodiscard]] std::uint32_t ShareType(std::wstring_view serverName, std::wstring_view share) const;
+    [[nodiscard]] bool IsUnbrowsed(std::wstring_view provider) const;
     // Sleeps for the configured delay per call (no-op when there is none).
     void SimulateCallDelay() const;
 

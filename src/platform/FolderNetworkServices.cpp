@@ -41,6 +41,9 @@ ErrorCode ListDomains(const FolderNetwork& network, const NetResource& parent, s
         if (!network.FolderExists(provider.nativePath)) {
             return kErrorBadNetPath;
         }
+        if (network.IsUnbrowsed(provider.name)) {
+            return kErrorNoBrowserServersFound;
+        }
         for (const auto& domain : provider.domains) {
             records.push_back(NetResource{kDisplayTypeDomain, kUsageContainer, domain.name, provider.name});
         }
@@ -112,9 +115,9 @@ ErrorCode FolderNetworkServices::ListBelowServer(const NetResource& server, std:
     return ListShareRecords(network_, server, records);
 }
 
-ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vector<ShareInfo>& page,
                                            std::uint32_t& resumeHandle) {
-    names.clear();
+    page.clear();
     network_.SimulateCallDelay();
     const FolderNetwork::Server* found = nullptr;
     if (const ErrorCode error = FindAnsweringServer(network_, server, found); error != kErrorSuccess) {
@@ -138,8 +141,9 @@ ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vect
     // The resume handle is the position of the next name in the sorted list.
     const std::size_t start = std::min<std::size_t>(resumeHandle, shares.size());
     const std::size_t end = start + std::min(sharesPerPage_, shares.size() - start);
-    names.assign(shares.begin() + static_cast<std::ptrdiff_t>(start),
-                 shares.begin() + static_cast<std::ptrdiff_t>(end));
+    for (std::size_t i = start; i < end; ++i) {
+        page.push_back({shares[i], network_.ShareType(found->name, shares[i])});
+    }
     resumeHandle = static_cast<std::uint32_t>(end);
     if (end < shares.size()) {
         return kErrorMoreData;

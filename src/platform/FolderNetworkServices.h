@@ -7,13 +7,13 @@
 //   below a server       its shares, \\NAME\share (display type share, connectable); hidden
 //                        shares (ending in '$') are left out, as browse lists leave them out
 //
-// A parent is recognised by its display type and remote name (a domain also by its provider when
-// the record names one). Enumeration buffers are filled by EnumRecordBytes; a server's shares are
-// listed a page of names at a time, hidden ones included: the first page (resume handle 0) lists
-// the server's folder, the pages after it come from that listing, as a server pages through its
-// share table. An unreachable server gives
-// kErrorBadNetPath, a denied one kErrorAccessDenied; a denied share is still listed. Every call
-// takes the network's configured delay.
+// A provider marked "nobrowse" in the faults file lists nothing and answers
+// kErrorNoBrowserServersFound. A parent is recognised by its display type and remote name (a domain also by its
+// provider when the record names one). Enumeration buffers are filled by EnumRecordBytes; a server's shares are listed
+// a page at a time with their types (see FolderNetwork::ShareType), hidden ones included: the first page (resume handle
+// 0) lists the server's folder, the pages after it come from that listing, as a server pages through its share table.
+// An unreachable server gives kErrorBadNetPath, a denied one kErrorAccessDenied; a denied share is still listed. Every
+// call takes the network's configured delay.
 
 #include "platform/FolderNetwork.h"
 #include "platform/NetworkServices.h"
@@ -34,7 +34,7 @@ public:
     // sharesPerPage: the most share names one ShareEnum call returns (at least 1).
     explicit FolderNetworkServices(const FolderNetwork& network, std::size_t sharesPerPage = kDefaultSharesPerPage);
 
-    [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& page,
                                       std::uint32_t& resumeHandle) override;
 
 protected:

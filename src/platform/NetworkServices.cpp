@@ -31,6 +31,14 @@ std::size_t StringBytes(const std::wstring& text) {
 
 } // namespace
 
+void AppendDiskShareNames(const std::vector<ShareInfo>& page, std::vector<std::wstring>& names) {
+    for (const ShareInfo& share : page) {
+        if (IsDiskShare(share.type)) {
+            names.push_back(share.name);
+        }
+    }
+}
+
 std::size_t EnumRecordBytes(const NetResource& resource) {
     return kEnumRecordFixedBytes + StringBytes(resource.remoteName) + StringBytes(resource.provider);
 }

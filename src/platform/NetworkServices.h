@@ -27,6 +27,31 @@ constexpr std::uint32_t kDisplayTypeNetwork = 6; // a network provider
 constexpr std::uint32_t kUsageConnectable = 1;
 constexpr std::uint32_t kUsageContainer = 2;
 
+// Share types, as a server reports them: the low byte says what the share is, the flags above it
+// mark administrative ("special", e.g. C$) and temporary shares.
+constexpr std::uint32_t kShareTypeDiskTree = 0;
+constexpr std::uint32_t kShareTypePrintQueue = 1;
+constexpr std::uint32_t kShareTypeDevice = 2;
+constexpr std::uint32_t kShareTypeIpc = 3;
+constexpr std::uint32_t kShareTypeMask = 0xFF;
+constexpr std::uint32_t kShareTypeTemporary = 0x40000000;
+constexpr std::uint32_t kShareTypeSpecial = 0x80000000;
+
+// One share of a server.
+struct ShareInfo {
+    std::wstring name;
+    std::uint32_t type = kShareTypeDiskTree;
+};
+
+// Whether a share holds files and folders: a disk tree, administrative ones included. Printer
+// queues, devices and the inter-process share are neither listed nor walked.
+[[nodiscard]] constexpr bool IsDiskShare(std::uint32_t type) {
+    return (type & kShareTypeMask) == kShareTypeDiskTree;
+}
+
+// The names of a page's disk shares, appended to names in the page's order.
+void AppendDiskShareNames(const std::vector<ShareInfo>& page, std::vector<std::wstring>& names);
+
 // An enumeration was asked for below a resource that holds none (a share).
 constexpr ErrorCode kErrorNotContainer = 1207;
 
@@ -93,11 +118,11 @@ public:
     [[nodiscard]] virtual std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent,
                                                                         ErrorCode& error) = 0;
 
-    // Lists one page of a server's shares (share names, hidden ones included) into names, which
+    // Lists one page of a server's shares (every type, hidden ones included) into shares, which
     // is cleared first. server is \\SERVER. resumeHandle starts at 0 and carries over from one
     // call to the next. Returns kErrorSuccess for the last page, kErrorMoreData when more pages
     // follow, or another error.
-    [[nodiscard]] virtual ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    [[nodiscard]] virtual ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& shares,
                                               std::uint32_t& resumeHandle) = 0;
 };
 
@@ -122,13 +147,13 @@ protected:
 };
 
 // Whether to ask a server for another page of its shares after a ShareEnum call that returned
-// status and names and moved the resume handle from resumeBefore to resumeAfter. A "more data"
+// status and the page shares and moved the resume handle from resumeBefore to resumeAfter. A "more data"
 // answer that brought no share, or left the resume handle where it was, made no progress: asking
 // again could go on for ever, so the listing ends there, as the network enumerations end at a call
 // that yields nothing.
-[[nodiscard]] inline bool AnotherSharePageFollows(ErrorCode status, const std::vector<std::wstring>& names,
+[[nodiscard]] inline bool AnotherSharePageFollows(ErrorCode status, const std::vector<ShareInfo>& shares,
                                                   std::uint32_t resumeBefore, std::uint32_t resumeAfter) {
-    return status == kErrorMoreData && !names.empty() && resumeAfter != resumeBefore;
+    return status == kErrorMoreData && !shares.empty() && resumeAfter != resumeBefore;
 }
 
 // The system's network (on POSIX a network that is not there: every call fails with

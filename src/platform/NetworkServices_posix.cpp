@@ -11,7 +11,7 @@ public:
         return nullptr;
     }
 
-    ErrorCode ShareEnum(const std::wstring& /*server*/, std::vector<std::wstring>& names,
+    ErrorCode ShareEnum(const std::wstring& /*server*/, std::vector<ShareInfo>& names,
                         std::uint32_t& /*resumeHandle*/) override {
         names.clear();
         return kErrorNoNetwork;

@@ -99,9 +99,9 @@ public:
         return std::make_unique<SystemResourceEnumeration>(functions_, handle);
     }
 
-    ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& page,
                         std::uint32_t& resumeHandle) override {
-        names.clear();
+        page.clear();
         std::wstring serverName = server;
         LPBYTE data = nullptr;
         DWORD entries = 0;
@@ -116,7 +116,7 @@ public:
         const auto* shares = reinterpret_cast<const SHARE_INFO_1*>(data);
         for (DWORD i = 0; shares != nullptr && i < entries; ++i) {
             if (shares[i].shi1_netname != nullptr) {
-                names.emplace_back(shares[i].shi1_netname);
+                page.push_back({shares[i].shi1_netname, shares[i].shi1_type});
             }
         }
         resumeHandle = resume;

@@ -32,6 +32,7 @@ constexpr Message kMessages[] = {
     {kErrorDirectory, L"The directory name is invalid."},
     {kErrorNotContainer, L"Cannot enumerate a noncontainer."},
     {kErrorNoNetwork, L"The network is not present or not started."},
+    {kErrorNoBrowserServersFound, L"The list of servers for this workgroup is not currently available."},
 };
 
 } // namespace

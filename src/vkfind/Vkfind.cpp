@@ -120,9 +120,9 @@ int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& o
 // Why the server of a path gives no share list, or nothing when it gives one.
 std::optional<std::wstring> ShareListRefusal(NetworkServices& network, const std::wstring& path) {
     const std::wstring server(ParseScope(path).server);
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> shares;
     std::uint32_t resume = 0;
-    const ErrorCode error = network.ShareEnum(server, names, resume);
+    const ErrorCode error = network.ShareEnum(server, shares, resume);
     if (error == kErrorSuccess || error == kErrorMoreData) {
         return std::nullopt;
     }

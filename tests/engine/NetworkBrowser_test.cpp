@@ -1,6 +1,7 @@
 // Browsing the network tree: expanding containers, listing a server's shares and a folder's
 // entries, and what a listing does while a search is active.
 
+#include "engine/EngineTexts.h"
 #include "network/CheckStateLogic.h"
 #include "platform/SystemMessages.h"
 #include "support/SmallNetwork.h"
@@ -26,6 +27,28 @@ TEST_F(NetworkBrowserTest, ExpandingAContainerTwiceAddsItsChildrenOnce) {
     EXPECT_EQ(h.tree.Image(Node({L"Net", L"DOM"})), kImageDomain);
     EXPECT_EQ(h.tree.Image(Node({L"Net", L"DOM", L"\\\\BETA"})), kImageServer);
     EXPECT_TRUE(h.tree.HasChildren(Node({L"Net", L"DOM", L"\\\\BETA"})));
+}
+
+TEST_F(NetworkBrowserTest, AFailedEnumerationIsShownNamingTheNode) {
+    h.network.FailOpen(L"Other", kErrorNoBrowserServersFound);
+    h.network.FailOpen(L"DOM", kErrorAccessDenied);
+    h.network.MakeUnreachable(L"\\\\BETA");
+    const auto shown = [&](std::initializer_list<const wchar_t*> path) {
+        const std::size_t before = h.status.Texts(kPaneMessage).size();
+        h.Expand(Node(path));
+        const auto texts = h.status.Texts(kPaneMessage);
+        return texts.size() == before ? std::wstring(L"(nothing)") : texts.back();
+    };
+    // A provider without the browse service: the hint that servers can be added by name.
+    EXPECT_EQ(shown({L"Other"}), L"Other" + std::wstring(kTextListsNoComputers));
+    EXPECT_EQ(shown({L"Net"}), L"(nothing)");
+    EXPECT_EQ(shown({L"Net", L"DOM"}), kTextCannotRead + std::wstring(L"DOM: ") + SystemErrorText(kErrorAccessDenied));
+    EXPECT_EQ(h.tree.ChildCount(Node({L"Net", L"DOM"})), 0u);
+
+    h.network.FailOpen(L"DOM", kErrorSuccess);
+    h.Expand(Node({L"Net", L"DOM"}));
+    EXPECT_EQ(shown({L"Net", L"DOM", L"\\\\BETA"}),
+              kTextCannotRead + std::wstring(L"\\\\BETA: ") + SystemErrorText(kErrorBadNetPath));
 }
 
 TEST_F(NetworkBrowserTest, BrowsingAServerListsItsSharesEachTimeAndAddsTheirNodesOnce) {

@@ -100,6 +100,24 @@ TEST_F(NetworkWalkTest, AShareMaskWithoutAFileMaskListsMatchingSharesAsRows) {
     EXPECT_EQ(h.Names(), (Names{L"pub"}));
 }
 
+TEST_F(NetworkWalkTest, PrinterAndInterProcessSharesAreNeitherListedNorWalked) {
+    h.network.SetShareType(L"\\\\ALPHA", L"pub", kShareTypePrintQueue);
+    h.network.SetShareType(L"\\\\GAMMA", L"ADMIN$", kShareTypeIpc | kShareTypeSpecial);
+    h.network.SetShareType(L"\\\\ALPHA", L"C$", kShareTypeDiskTree | kShareTypeSpecial);
+    h.engine.Request().fileMask = L"f.txt";
+    h.Run({});
+    EXPECT_EQ(HitPaths(), (Names{L"\\\\ALPHA\\C$\\f.txt", L"\\\\ALPHA\\data\\f.txt", L"\\\\BETA\\docs\\f.txt",
+                                 L"\\\\GAMMA\\misc\\f.txt"}));
+    h.engine.Request().fileMask.clear();
+    h.engine.Request().shareMask = L"*";
+    h.Run({});
+    EXPECT_EQ(h.Names(), (Names{L"data", L"C$", L"docs", L"misc"}));
+    // Browsing the server shows its disk shares alone.
+    const TreeNode alpha = BrowseAlpha();
+    EXPECT_EQ(h.tree.ChildCount(alpha), 2u);
+    EXPECT_EQ(h.tree.FindChildByText(alpha, L"pub"), kNoNode);
+}
+
 TEST_F(NetworkWalkTest, UnreachableServersAreSkippedSilently) {
     h.network.MakeUnreachable(L"\\\\ALPHA");
     h.engine.Request().fileMask = L"f.txt";

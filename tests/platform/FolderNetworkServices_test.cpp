@@ -1,5 +1,6 @@
 #include "platform/FolderNetworkServices.h"
 
+#include "support/ShareNames.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -223,7 +224,7 @@ TEST_F(FolderNetworkServicesTest, ProvidersAndDomainsThatNoLongerExistFail) {
     EXPECT_EQ(error, kErrorSuccess);
 
     // A server whose folder is gone no longer answers.
-    std::vector<std::wstring> names{L"stale"};
+    std::vector<ShareInfo> names{{L"stale"}};
     std::uint32_t resume = 0;
     EXPECT_EQ(services.ShareEnum(L"\\\\Server2", names, resume), kErrorBadNetPath);
     EXPECT_TRUE(names.empty());
@@ -320,13 +321,13 @@ TEST_F(FolderNetworkServicesTest, ShareEnumListsEveryShareHiddenOnesIncluded) {
     FolderNetworkServices services(network_);
     const std::vector<std::wstring> all{L"admin$", L"C$", L"public", L"share"};
     for (const std::wstring server : {L"\\\\SERVER1", L"\\\\server1", L"Server1"}) {
-        std::vector<std::wstring> names{L"stale"};
+        std::vector<ShareInfo> names{{L"stale"}};
         std::uint32_t resume = 0;
         EXPECT_EQ(services.ShareEnum(server, names, resume), kErrorSuccess) << server;
-        EXPECT_EQ(names, all) << server;
+        EXPECT_EQ(testing::ShareNames(names), all) << server;
     }
 
-    std::vector<std::wstring> names{L"stale"};
+    std::vector<ShareInfo> names{{L"stale"}};
     std::uint32_t resume = 0;
     EXPECT_EQ(services.ShareEnum(L"\\\\NOBODY", names, resume), kErrorBadNetPath);
     EXPECT_TRUE(names.empty());
@@ -346,7 +347,7 @@ TEST_F(FolderNetworkServicesTest, ShareEnumPagesWithTheResumeHandle) {
 
     FolderNetworkServices services(network_);
     std::vector<std::wstring> all;
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
     std::vector<std::pair<ErrorCode, std::size_t>> pages;
     std::vector<std::uint32_t> resumes;
@@ -355,7 +356,9 @@ TEST_F(FolderNetworkServicesTest, ShareEnumPagesWithTheResumeHandle) {
         error = services.ShareEnum(L"\\\\many", names, resume);
         pages.emplace_back(error, names.size());
         resumes.push_back(resume);
-        all.insert(all.end(), names.begin(), names.end());
+        for (const auto& name : testing::ShareNames(names)) {
+            all.push_back(name);
+        }
     }
     const std::vector<std::pair<ErrorCode, std::size_t>> expectedPages{
         {kErrorMoreData, 32}, {kErrorMoreData, 32}, {kErrorSuccess, 6}};
@@ -367,7 +370,7 @@ TEST_F(FolderNetworkServicesTest, ShareEnumPagesWithTheResumeHandle) {
     FolderNetworkServices small(network_, 25);
     resume = 50;
     EXPECT_EQ(small.ShareEnum(L"\\\\MANY", names, resume), kErrorSuccess);
-    EXPECT_EQ(names, std::vector<std::wstring>(expected.begin() + 50, expected.end()));
+    EXPECT_EQ(testing::ShareNames(names), std::vector<std::wstring>(expected.begin() + 50, expected.end()));
     resume = 1000;
     EXPECT_EQ(small.ShareEnum(L"\\\\MANY", names, resume), kErrorSuccess);
     EXPECT_TRUE(names.empty());
@@ -379,21 +382,21 @@ TEST_F(FolderNetworkServicesTest, PagesComeFromTheListingOfTheFirstPage) {
     }
     Load();
     FolderNetworkServices services(network_, 4);
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
     ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorMoreData);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"s10", L"s11", L"s12", L"s13"}));
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"s10", L"s11", L"s12", L"s13"}));
     // A share made now sorts first: the pages of this enumeration neither repeat nor skip a name
     // for it, so the server's folder is not listed again for each page.
     tree_.MakeDir("Microsoft Windows Network/OFFICE/MANY/s0");
     ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorMoreData);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"s14", L"s15", L"s16", L"s17"}));
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"s14", L"s15", L"s16", L"s17"}));
     ASSERT_EQ(services.ShareEnum(L"\\\\MANY", names, resume), kErrorSuccess);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"s18", L"s19"}));
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"s18", L"s19"}));
     // The next enumeration lists the folder afresh.
     resume = 0;
     ASSERT_EQ(services.ShareEnum(L"\\\\many", names, resume), kErrorMoreData);
-    EXPECT_EQ(names.front(), L"s0");
+    EXPECT_EQ(names.front().name, L"s0");
 }
 
 TEST_F(FolderNetworkServicesTest, FaultsReachTheEnumerations) {
@@ -411,14 +414,14 @@ TEST_F(FolderNetworkServicesTest, FaultsReachTheEnumerations) {
     ErrorCode error = kErrorSuccess;
     EXPECT_EQ(services.OpenEnum(&server2, error), nullptr);
     EXPECT_EQ(error, kErrorBadNetPath);
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
     EXPECT_EQ(services.ShareEnum(L"\\\\Server2", names, resume), kErrorBadNetPath);
     EXPECT_TRUE(names.empty());
 
     // A denied share is still listed; a denied server refuses to list anything.
     EXPECT_EQ(services.ShareEnum(L"\\\\SERVER1", names, resume), kErrorSuccess);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"admin$", L"C$", L"public", L"share"}));
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"admin$", L"C$", L"public", L"share"}));
     const auto server1 = Record(kDisplayTypeServer, kUsageContainer, L"\\\\SERVER1", kWindowsNetwork);
     EXPECT_EQ(EnumerateAll(services, &server1).records.size(), 2U);
     resume = 0;
@@ -428,11 +431,43 @@ TEST_F(FolderNetworkServicesTest, FaultsReachTheEnumerations) {
     EXPECT_EQ(error, kErrorAccessDenied);
 }
 
+TEST_F(FolderNetworkServicesTest, RulesGiveSharesTheirTypeAndSwitchBrowsingOff) {
+    tree_.MakeFile("network-faults.txt", "printer \\\\server1\\PUBLIC\n"
+                                         "ipc \\\\SERVER1\\admin$\n"
+                                         "ipc \\\\SERVER1\n"
+                                         "nobrowse Microsoft Windows Network\n");
+    Load();
+    EXPECT_EQ(network_.FaultFileErrors().size(), 1U) << "a share type needs a share";
+    FolderNetworkServices services(network_);
+    std::vector<ShareInfo> shares;
+    std::uint32_t resume = 0;
+    ASSERT_EQ(services.ShareEnum(L"\\\\SERVER1", shares, resume), kErrorSuccess);
+    std::vector<std::pair<std::wstring, std::uint32_t>> types;
+    for (const auto& share : shares) {
+        types.emplace_back(share.name, share.type);
+    }
+    const std::vector<std::pair<std::wstring, std::uint32_t>> expected{{L"admin$", kShareTypeIpc},
+                                                                       {L"C$", kShareTypeDiskTree | kShareTypeSpecial},
+                                                                       {L"public", kShareTypePrintQueue},
+                                                                       {L"share", kShareTypeDiskTree}};
+    EXPECT_EQ(types, expected);
+
+    // The provider lists nothing, as without the browse service; its servers answer by name.
+    const auto provider = Record(kDisplayTypeNetwork, kUsageContainer, kWindowsNetwork, kWindowsNetwork);
+    ErrorCode error = kErrorSuccess;
+    EXPECT_EQ(services.OpenEnum(&provider, error), nullptr);
+    EXPECT_EQ(error, kErrorNoBrowserServersFound);
+    const auto other = Record(kDisplayTypeNetwork, kUsageContainer, L"Other Network", L"Other Network");
+    EXPECT_EQ(EnumerateAll(services, &other).records.size(), 1U);
+    const auto server = Record(kDisplayTypeServer, kUsageContainer, L"\\\\alpha", L"");
+    EXPECT_EQ(EnumerateAll(services, &server).records.size(), 1U);
+}
+
 TEST_F(FolderNetworkServicesTest, EveryCallTakesTheConfiguredDelay) {
     Load();
     network_.Faults().callDelay = 20ms;
     FolderNetworkServices services(network_);
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
 
     const auto start = std::chrono::steady_clock::now();

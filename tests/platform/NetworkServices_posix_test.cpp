@@ -14,7 +14,7 @@ TEST(SystemNetworkServicesPosix, ThereIsNoNetwork) {
     EXPECT_EQ(services->OpenEnum(&domain, error), nullptr);
     EXPECT_EQ(error, kErrorNoNetwork);
 
-    std::vector<std::wstring> names{L"stale"};
+    std::vector<ShareInfo> names{{L"stale"}};
     std::uint32_t resume = 7;
     EXPECT_EQ(services->ShareEnum(L"\\\\SERVER", names, resume), kErrorNoNetwork);
     EXPECT_TRUE(names.empty());

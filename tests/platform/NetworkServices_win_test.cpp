@@ -1,6 +1,7 @@
 #include "platform/NetworkFunctions_win.h"
 #include "platform/NetworkServices.h"
 #include "platform/SystemMessages.h"
+#include "support/ShareNames.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ TEST(SystemNetworkServicesWin, EnumerationFailsCleanlyOrEnds) {
 
 TEST(SystemNetworkServicesWin, ShareEnumOfAnUnknownServerFails) {
     const auto services = MakeSystemNetworkServices();
-    std::vector<std::wstring> names{L"stale"};
+    std::vector<ShareInfo> names{{L"stale"}};
     std::uint32_t resume = 0;
     const ErrorCode error = services->ShareEnum(L"\\\\VK-NO-SUCH-SERVER", names, resume);
     EXPECT_NE(error, kErrorSuccess);
@@ -180,6 +181,12 @@ NET_API_STATUS WINAPI FakeShareEnum(LMSTR server, DWORD level, LPBYTE* buffer, D
     auto* text = reinterpret_cast<wchar_t*>(memory.get() + page.names.size() * sizeof(SHARE_INFO_1));
     for (std::size_t i = 0; i < page.names.size(); ++i) {
         shares[i] = SHARE_INFO_1{};
+        // The type follows the name: the inter-process share, a printer, administrative shares.
+        const std::wstring name = page.names[i] ? page.names[i] : L"";
+        shares[i].shi1_type = name == L"IPC$"        ? STYPE_IPC | STYPE_SPECIAL
+                              : name == L"Laser"     ? STYPE_PRINTQ
+                              : name.ends_with(L'$') ? STYPE_DISKTREE | STYPE_SPECIAL
+                                                     : STYPE_DISKTREE;
         if (page.names[i]) {
             wcscpy(text, page.names[i]);
             shares[i].shi1_netname = text;
@@ -289,18 +296,23 @@ TEST_F(NetworkServicesOverFakes, AParentGoesBackToTheSystemAsItsRecordAndFailure
 TEST_F(NetworkServicesOverFakes, SharesComeAPageAtATimeWithTheResumeHandleAndEveryBufferIsFreed) {
     fake.pages = {{ERROR_MORE_DATA, {L"C$", L"Public"}, 2},
                   {ERROR_MORE_DATA, {nullptr, L"Music"}, 4},
-                  {NERR_Success, {L"IPC$"}, 0},
+                  {NERR_Success, {L"IPC$", L"Laser"}, 0},
                   {ERROR_ACCESS_DENIED, {}, 0}};
-    std::vector<std::wstring> names{L"stale"};
+    std::vector<ShareInfo> names{{L"stale"}};
     std::uint32_t resume = 0;
     EXPECT_EQ(services->ShareEnum(L"\\\\ATLAS", names, resume), kErrorMoreData);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"C$", L"Public"}));
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"C$", L"Public"}));
+    EXPECT_EQ(names[0].type, kShareTypeDiskTree | kShareTypeSpecial);
+    EXPECT_EQ(names[1].type, kShareTypeDiskTree);
     EXPECT_EQ(resume, 2U);
     EXPECT_EQ(services->ShareEnum(L"\\\\ATLAS", names, resume), kErrorMoreData);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Music"})) << "an entry without a name is left out";
+    EXPECT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"Music"}))
+        << "an entry without a name is left out";
     EXPECT_EQ(resume, 4U);
     EXPECT_EQ(services->ShareEnum(L"\\\\ATLAS", names, resume), kErrorSuccess);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"IPC$"}));
+    ASSERT_EQ(testing::ShareNames(names), (std::vector<std::wstring>{L"IPC$", L"Laser"}));
+    EXPECT_EQ(names[0].type, kShareTypeIpc | kShareTypeSpecial);
+    EXPECT_EQ(names[1].type, kShareTypePrintQueue);
 
     // A failure lists nothing and leaves the resume handle alone; its buffer is freed all the same.
     resume = 7;

@@ -244,11 +244,15 @@ TEST_F(SmbLive, ElevenThreadsAtOnce) {
 
 TEST_F(SmbLive, SharesOfAServerAndItsBrowseList) {
     SmbNetworkServices services(client_, {L"\\\\" + server_, server_});
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> page;
     std::uint32_t resume = 0;
-    ASSERT_EQ(services.ShareEnum(L"\\\\" + server_, names, resume), kErrorSuccess);
-    EXPECT_NE(std::find(names.begin(), names.end(), L"IPC$"), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), share_), names.end());
+    ASSERT_EQ(services.ShareEnum(L"\\\\" + server_, page, resume), kErrorSuccess);
+    const auto typeOf = [&](const std::wstring& name) {
+        const auto found = std::find_if(page.begin(), page.end(), [&](const ShareInfo& s) { return s.name == name; });
+        return found == page.end() ? ~0U : found->type;
+    };
+    EXPECT_EQ(typeOf(L"IPC$"), kShareTypeIpc);
+    EXPECT_EQ(typeOf(share_), kShareTypeDiskTree);
 
     // The browse list of the server leaves out hidden and inter-process shares.
     const NetResource server{kDisplayTypeServer, kUsageContainer, L"\\\\" + server_, std::wstring(kSmbProviderName)};
@@ -265,7 +269,7 @@ TEST_F(SmbLive, SharesOfAServerAndItsBrowseList) {
         EXPECT_EQ(record.displayType, kDisplayTypeShare);
         EXPECT_NE(record.remoteName.back(), L'$') << record.remoteName;
         const std::wstring name = record.remoteName.substr(record.remoteName.rfind(L'\\') + 1);
-        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+        EXPECT_NE(typeOf(name), ~0U) << name;
     }
 
     // The provider holds the named server once, however it was written.
@@ -283,7 +287,7 @@ TEST_F(SmbLive, SharesOfAServerAndItsBrowseList) {
 
 TEST_F(SmbLive, AServerWhereNothingListensFailsAtOnce) {
     SmbNetworkServices services(client_, {});
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
     const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(services.ShareEnum(L"\\\\127.0.0.9", names, resume), kErrorBadNetPath);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 namespace vk {
 namespace {
@@ -124,10 +125,18 @@ TEST(SmbNetworkServices, AServersBrowseListAndItsShareList) {
         EXPECT_EQ(error, kErrorNotContainer);
     }
 
-    std::vector<std::wstring> names;
+    std::vector<ShareInfo> names;
     std::uint32_t resume = 0;
     EXPECT_EQ(services.ShareEnum(L"\\\\BOREAS", names, resume), kErrorSuccess);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Docs", L"Users$", L"Laser", L"IPC$"}));
+    std::vector<std::pair<std::wstring, std::uint32_t>> types;
+    for (const auto& share : names) {
+        types.emplace_back(share.name, share.type);
+    }
+    EXPECT_EQ(types,
+              (std::vector<std::pair<std::wstring, std::uint32_t>>{{L"Docs", kShareTypeDiskTree},
+                                                                   {L"Users$", kShareTypeDiskTree | kShareTypeSpecial},
+                                                                   {L"Laser", kShareTypePrintQueue},
+                                                                   {L"IPC$", kShareTypeIpc}}));
     EXPECT_EQ(services.ShareEnum(L"\\\\NOWHERE", names, resume), kErrorBadNetPath);
     EXPECT_TRUE(names.empty());
 }

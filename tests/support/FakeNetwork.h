@@ -24,19 +24,32 @@ public:
     // Adds a server (\\NAME) below parent with its shares.
     void AddServer(const std::wstring& parent, const std::wstring& server, std::vector<std::wstring> shares) {
         AddContainer(parent, server, kDisplayTypeServer);
-        for (const auto& share : shares) {
+        auto& listed = shares_[server];
+        for (auto& share : shares) {
             Add(server, {kDisplayTypeShare, kUsageConnectable, server + L"\\" + share});
+            listed.push_back({std::move(share)});
         }
-        shares_[server] = std::move(shares);
+    }
+    // Gives a share of a server added before another type than a disk tree.
+    void SetShareType(const std::wstring& server, const std::wstring& share, std::uint32_t type) {
+        for (auto& listed : shares_[server]) {
+            if (listed.name == share) {
+                listed.type = type;
+            }
+        }
     }
     void MakeUnreachable(const std::wstring& server) { unreachable_.insert(server); }
+    // Opening the enumeration below a container fails with error (kErrorSuccess: no longer).
+    void FailOpen(const std::wstring& container, ErrorCode error) { openErrors_[container] = error; }
     // A server that answers every share listing with "more data" and the same page, leaving the
     // resume handle as it was. It gives up after kStuckCalls calls, so that a loop that never
     // ends shows as a count instead of a test that hangs.
     static constexpr int kStuckCalls = 1000;
     void AddStuckServer(const std::wstring& parent, const std::wstring& server, std::vector<std::wstring> page) {
         AddContainer(parent, server, kDisplayTypeServer);
-        stuck_[server] = std::move(page);
+        for (auto& name : page) {
+            stuck_[server].push_back({std::move(name)});
+        }
     }
 
     std::size_t recordsPerCall = 2; // records per enumeration call at most
@@ -53,6 +66,11 @@ public:
             error = kErrorBadNetPath;
             return nullptr;
         }
+        if (const auto failing = openErrors_.find(key);
+            failing != openErrors_.end() && failing->second != kErrorSuccess) {
+            error = failing->second;
+            return nullptr;
+        }
         const auto found = children_.find(key);
         if (parent && found == children_.end()) {
             error = kErrorBadNetPath;
@@ -65,7 +83,7 @@ public:
         return enumeration;
     }
 
-    ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& names,
                         std::uint32_t& resumeHandle) override {
         ++shareCalls;
         Hook();
@@ -113,9 +131,10 @@ private:
     }
 
     std::map<std::wstring, std::vector<NetResource>> children_;
-    std::map<std::wstring, std::vector<std::wstring>> shares_;
-    std::map<std::wstring, std::vector<std::wstring>> stuck_;
+    std::map<std::wstring, std::vector<ShareInfo>> shares_;
+    std::map<std::wstring, std::vector<ShareInfo>> stuck_;
     std::set<std::wstring> unreachable_;
+    std::map<std::wstring, ErrorCode> openErrors_;
 };
 
 } // namespace vk::testing

@@ -13,6 +13,19 @@ NetResource Record(std::uint32_t displayType, std::uint32_t usage, std::wstring 
     return NetResource{displayType, usage, std::move(remoteName), std::wstring(kSmbProviderName)};
 }
 
+// The share type the server would report: the library tells a disk share and a printer queue
+// apart; its other shares (the inter-process share, devices) hold no files.
+std::uint32_t ShareTypeOf(const SmbNetworkEntry& share) {
+    switch (share.kind) {
+    case SmbNetworkEntry::Kind::kDiskShare:
+        return IsHiddenShare(share.name) ? kShareTypeDiskTree | kShareTypeSpecial : kShareTypeDiskTree;
+    case SmbNetworkEntry::Kind::kPrinterShare:
+        return kShareTypePrintQueue;
+    default:
+        return kShareTypeIpc;
+    }
+}
+
 } // namespace
 
 SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client,
@@ -97,16 +110,17 @@ ErrorCode SmbNetworkServices::ListBelowServer(const NetResource& server, std::ve
     return error;
 }
 
-ErrorCode SmbNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+ErrorCode SmbNetworkServices::ShareEnum(const std::wstring& server, std::vector<ShareInfo>& page,
                                         std::uint32_t& resumeHandle) {
-    names.clear();
+    page.clear();
     std::vector<SmbNetworkEntry> shares;
     if (const ErrorCode error = ListShares(server, shares); error != kErrorSuccess) {
         return error;
     }
     // One page holds them all; a resume handle past the start carries on from where it points.
     for (std::size_t i = std::min<std::size_t>(resumeHandle, shares.size()); i < shares.size(); ++i) {
-        names.push_back(std::move(shares[i].name));
+        const std::uint32_t type = ShareTypeOf(shares[i]);
+        page.push_back({std::move(shares[i].name), type});
     }
     resumeHandle = static_cast<std::uint32_t>(shares.size());
     return kErrorSuccess;

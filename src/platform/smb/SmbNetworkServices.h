@@ -12,9 +12,10 @@
 //   below a server      its disk and printer shares, \\NAME\share (share, connectable); hidden
 //                       shares (ending in '$') are left out, as browse lists leave them out
 //
-// A server's shares (ShareEnum) are every share it reports, hidden and inter-process ones
-// included, in one page. A server that does not answer gives kErrorBadNetPath, one that refuses
-// the user kErrorAccessDenied; where neither the browse service answers nor a server was named,
+// A server's shares (ShareEnum) are every share it reports with its type (disk, printer, or the
+// inter-process and device shares as kShareTypeIpc), hidden ones included, in one page. A
+// server that does not answer gives kErrorBadNetPath, one that refuses the user
+// kErrorAccessDenied; where neither the browse service answers nor a server was named,
 // the top enumeration fails with kErrorNoNetwork.
 
 #include "platform/NetworkServices.h"
@@ -35,7 +36,7 @@ public:
     SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client, const std::vector<std::wstring>& namedServers,
                        bool browse = true);
 
-    [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
+    [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& page,
                                       std::uint32_t& resumeHandle) override;
 
 protected:
