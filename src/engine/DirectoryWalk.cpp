@@ -15,25 +15,25 @@
 
 namespace vk {
 
-bool CSearchEngine::PassesSizeFilter(std::uint32_t size) const {
+bool CSearchEngine::PassesSizeFilter(std::uint64_t size) const {
     return vk::PassesSizeFilter(request_, size);
 }
 
 bool CSearchEngine::ContentMatches(const std::wstring& path) {
-    // The controller wrapped the containing text before the first worker started.
-    return FileContainsText(*services_.fileSystem, path, request_.containingText, searchRunning);
+    // The controller made the pattern ready before the first worker started.
+    return FileContainsText(*services_.fileSystem, path, contentPattern_, searchRunning);
 }
 
 void CSearchEngine::HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
                                 std::wstring fullPath) {
     const int image = services_.iconIndex->IconIndexForFile(entry.name);
-    writer.Add({entry.name, image, static_cast<std::uint32_t>(entry.size), std::move(fullPath), true, dir});
+    writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir});
 }
 
 void CSearchEngine::HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
                                   std::wstring fullPath) {
     const int image = services_.iconIndex->IndexOfKey(L".");
-    writer.Add({entry.name, image, static_cast<std::uint32_t>(entry.size), std::move(fullPath), false, dir});
+    writer.Add({entry.name, image, entry.size, std::move(fullPath), false, dir});
 }
 
 void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
@@ -51,12 +51,11 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
 
     DirEntry entry;
     while (listing && listing->Next(entry)) {
-        const auto size = static_cast<std::uint32_t>(entry.size);
         std::wstring fullPath = JoinPath(dir, entry.name);
-        if (PassesSizeFilter(size)) {
+        if (PassesSizeFilter(entry.size)) {
             std::lock_guard hit(hitLock);
             if (!entry.isDirectory) {
-                if (!request_.textFilterOn || ContentMatches(fullPath)) {
+                if (!request_.textFilterOn || (NeedsContentTest(request_, entry) && ContentMatches(fullPath))) {
                     HandOffFile(writer, dir, entry, std::move(fullPath));
                 }
             } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
@@ -93,10 +92,10 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
         const std::size_t count = entries ? entries->size() : 0;
         for (std::size_t i = 0; i < count; ++i) {
             const DirEntry& entry = (*entries)[i];
-            if (PassesSizeFilter(static_cast<std::uint32_t>(entry.size))) {
+            if (PassesSizeFilter(entry.size)) {
                 if (!entry.isDirectory) {
                     // The content test runs (or ran, on a helper) outside hitLock.
-                    if (!NeedsContentTest(request_, entry) || walk.ContentMatches(i)) {
+                    if (!request_.textFilterOn || (NeedsContentTest(request_, entry) && walk.ContentMatches(i))) {
                         std::lock_guard hit(hitLock);
                         HandOffFile(writer, dir, entry, JoinPath(dir, entry.name));
                     }

@@ -49,8 +49,7 @@ void CSearchEngine::BrowseFolder(TreeNode node) {
         if (entry.name == L"." || entry.name == L"..") {
             continue;
         }
-        const auto size = static_cast<std::uint32_t>(entry.size);
-        const std::size_t index = resultStore_.Append(prefix + entry.name, size);
+        const std::size_t index = resultStore_.Append(prefix + entry.name, entry.size);
         if (entry.isDirectory) {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IndexOfKey(L"."));
             list.SetRowData(row, static_cast<std::intptr_t>(index));
@@ -62,7 +61,7 @@ void CSearchEngine::BrowseFolder(TreeNode node) {
         } else {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IconIndexForFile(entry.name));
             list.SetRowData(row, static_cast<std::intptr_t>(index));
-            list.SetColumnText(row, 1, SizeText(size));
+            list.SetColumnText(row, 1, SizeText(entry.size));
             list.SetColumnText(row, 2, prefix);
         }
         ++position;

@@ -8,6 +8,7 @@
 // checks it, and the search ends with "Search completed" like any other.
 
 #include "engine/AtomicPointer.h"
+#include "engine/ContentPattern.h"
 #include "engine/EngineSeams.h"
 #include "engine/HitCursors.h"
 #include "engine/ReadAheadPool.h"
@@ -144,7 +145,7 @@ private:
     void RunController(unsigned search);
     void ShareWorker(const std::wstring& path);
     void JoinFinishedWorkers(bool all);
-    [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
+    [[nodiscard]] bool PassesSizeFilter(std::uint64_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
     // One hit of the directory walk; the caller holds hitLock.
     void HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
@@ -153,6 +154,9 @@ private:
 
     EngineServices services_;
     SearchRequest request_;
+    // The request's containing text made ready for the content test, by the controller before
+    // the first worker starts.
+    ContentPattern contentPattern_;
     ResultStore resultStore_;
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;

@@ -181,6 +181,7 @@ public:
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
+        entry.contentOffline = false;
         return true;
     }
 

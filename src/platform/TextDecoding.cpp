@@ -4,20 +4,149 @@
 #include <cstring>
 
 namespace vk {
+namespace {
 
-void DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count, std::wstring& out) {
-    const std::size_t units = count / 2;
-    out.resize(units);
-    if constexpr (sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
-        if (units != 0) {
-            std::memcpy(out.data(), bytes, units * 2);
-        }
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kLowBits = 0x0101010101010101ULL;
+
+// Eight bytes from p, all below 0x80 and none 0: plain ASCII text.
+bool EightPlainAsciiBytes(const std::uint8_t* p) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    const bool anyHigh = (word & kHighBits) != 0;
+    const bool anyZero = ((word - kLowBits) & ~word & kHighBits) != 0;
+    return !anyHigh && !anyZero;
+}
+
+// The well-formed sequence that begins at p (lead >= 0x80): its length and character; 0 when it
+// is cut off at the end of the available bytes with no fault so far; -1 when it is not
+// well-formed (the Unicode standard's table of well-formed byte sequences: no overlong forms, no
+// surrogates, nothing beyond U+10FFFF).
+int Sequence(const std::uint8_t* p, std::size_t available, char32_t& code) {
+    const unsigned lead = p[0];
+    int length = 0;
+    unsigned low = 0x80; // the range of the second byte
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
     } else {
-        wchar_t* text = out.data();
-        for (std::size_t i = 0; i < units; ++i) {
-            text[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        return -1;
+    }
+    for (int k = 1; k < length; ++k) {
+        if (static_cast<std::size_t>(k) >= available) {
+            return 0;
+        }
+        const unsigned next = p[k];
+        if (next < (k == 1 ? low : 0x80U) || next > (k == 1 ? high : 0xBFU)) {
+            return -1;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    return length;
+}
+
+std::size_t PutWide(wchar_t* out, char32_t code) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out[0] = static_cast<wchar_t>(0xD800 + (code >> 10));
+            out[1] = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+            return 2;
         }
     }
+    out[0] = static_cast<wchar_t>(code);
+    return 1;
+}
+
+} // namespace
+
+bool IsUtf8Text(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
+    if (count >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        return true;
+    }
+    bool multiByte = false;
+    std::size_t i = 0;
+    while (i < count) {
+        if (count - i >= 8 && EightPlainAsciiBytes(bytes + i)) {
+            i += 8;
+            continue;
+        }
+        if (bytes[i] < 0x80) {
+            if (bytes[i] == 0) {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        const int length = Sequence(bytes + i, count - i, code);
+        if (length < 0 || (length == 0 && !cutOff)) {
+            return false;
+        }
+        multiByte = true;
+        if (length == 0) {
+            break;
+        }
+        i += static_cast<std::size_t>(length);
+    }
+    return multiByte;
+}
+
+DecodedText DecodeUtf8(const std::uint8_t* bytes, std::size_t count, wchar_t* out) {
+    std::size_t i = 0;
+    std::size_t o = 0;
+    while (i < count) {
+        if (count - i >= 8 && EightPlainAsciiBytes(bytes + i)) {
+            for (std::size_t k = 0; k < 8; ++k) {
+                out[o + k] = static_cast<wchar_t>(bytes[i + k]);
+            }
+            i += 8;
+            o += 8;
+            continue;
+        }
+        if (bytes[i] < 0x80) {
+            out[o++] = static_cast<wchar_t>(bytes[i++]);
+            continue;
+        }
+        char32_t code = 0;
+        const int length = Sequence(bytes + i, count - i, code);
+        if (length == 0) {
+            break; // cut off: it comes again with the bytes that follow
+        }
+        if (length < 0) {
+            out[o++] = static_cast<wchar_t>(0xFFFD);
+            ++i;
+            continue;
+        }
+        o += PutWide(out + o, code);
+        i += static_cast<std::size_t>(length);
+    }
+    return {o, i};
+}
+
+DecodedText DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count, wchar_t* out) {
+    const std::size_t units = count / 2;
+    if constexpr (sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
+        if (units != 0) {
+            std::memcpy(out, bytes, units * 2);
+        }
+    } else {
+        for (std::size_t i = 0; i < units; ++i) {
+            out[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        }
+    }
+    return {units, units * 2};
 }
 
 } // namespace vk

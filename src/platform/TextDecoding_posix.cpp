@@ -25,6 +25,27 @@ bool IsTextControl(unsigned unit) {
     return unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r' && unit != '\f' && unit != 0x1A;
 }
 
+// True when every byte is printable ASCII, a tab, a line feed or a carriage return. Written
+// without early exits within a block, so that the compiler tests many bytes at once.
+bool IsPrintableAscii(const std::uint8_t* bytes, std::size_t count) {
+    constexpr std::size_t kBlock = 64;
+    std::size_t i = 0;
+    for (; i < count; i += kBlock) {
+        const std::size_t end = std::min(count, i + kBlock);
+        unsigned other = 0;
+        for (std::size_t k = i; k < end; ++k) {
+            const unsigned byte = bytes[k];
+            const bool printable = byte - 0x20U < 0x5FU;
+            const bool blank = byte - 9U < 2U || byte == '\r';
+            other |= static_cast<unsigned>(!printable && !blank);
+        }
+        if (other != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // True when the bytes are well-formed UTF-8 text: no controls but blanks, and a sequence cut
 // off at the end counts as complete.
 bool IsUtf8(const std::uint8_t* bytes, std::size_t count) {
@@ -179,6 +200,11 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
     if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
         return false;
     }
+    // Printable ASCII alone (most text files) is all ASCII pairs and no Latin unit: the count
+    // below would say no, about half-way through.
+    if (IsPrintableAscii(bytes, count)) {
+        return false;
+    }
     const std::size_t units = count / 2;
     UnitCounts counts;
     UnitBlock block = {};
@@ -214,12 +240,11 @@ bool AnsiByteTable(std::array<wchar_t, 256>& table) {
     return true;
 }
 
-void DecodeAnsi(const std::uint8_t* bytes, std::size_t count, std::wstring& out) {
-    out.resize(count);
-    wchar_t* text = out.data();
+DecodedText DecodeAnsi(const std::uint8_t* bytes, std::size_t count, wchar_t* out) {
     for (std::size_t i = 0; i < count; ++i) {
-        text[i] = FromWindows1252(bytes[i]);
+        out[i] = FromWindows1252(bytes[i]);
     }
+    return {count, count};
 }
 
 } // namespace vk

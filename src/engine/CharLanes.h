@@ -1,0 +1,104 @@
+#pragma once
+// Testing text characters for what a position of a piece may hold, one at a time or, with SSE2
+// (every x86-64 processor), 16 bytes at a time. The piece search (PieceFinder.h) uses it to pass
+// over text in which a piece cannot start.
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VK_HAVE_SSE2 1
+#endif
+
+namespace vk {
+
+// The characters a text position may hold: c with mask ORed in equals value (one character, or
+// the two cases of an ASCII letter), or c equals another or another2 (repeats of a character
+// already covered when there are no others).
+template <typename Char> struct CharProbe {
+    Char mask = 0;
+    Char value = 0;
+    Char another = 0;
+    Char another2 = 0;
+    bool onlyMasked = true; // another and another2 add nothing
+
+    [[nodiscard]] bool Hit(Char c) const {
+        return static_cast<Char>(c | mask) == value || c == another || c == another2;
+    }
+};
+
+// Builds the probe for up to three characters that stand for one another.
+template <typename Char> [[nodiscard]] CharProbe<Char> MakeCharProbe(Char a, Char b, Char c) {
+    CharProbe<Char> probe;
+    probe.value = probe.another = probe.another2 = a;
+    const Char other = b != a ? b : c;
+    const auto difference = static_cast<Char>(a ^ other);
+    const bool oneBit = (difference & (difference - 1)) == 0;
+    if (oneBit && (c == a || c == other)) {
+        probe.mask = difference;
+        probe.value = static_cast<Char>(a | difference);
+        return probe;
+    }
+    probe.another = b;
+    probe.another2 = c;
+    probe.onlyMasked = false;
+    return probe;
+}
+
+#ifdef VK_HAVE_SSE2
+namespace lanes {
+
+template <std::size_t Size> struct Sse2;
+
+template <> struct Sse2<1> {
+    static __m128i Splat(std::uint8_t c) { return _mm_set1_epi8(static_cast<char>(c)); }
+    static __m128i Equal(__m128i a, __m128i b) { return _mm_cmpeq_epi8(a, b); }
+    static std::uint32_t Bits(__m128i m) { return static_cast<std::uint32_t>(_mm_movemask_epi8(m)); }
+};
+
+template <> struct Sse2<2> {
+    static __m128i Splat(std::uint16_t c) { return _mm_set1_epi16(static_cast<short>(c)); }
+    static __m128i Equal(__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); }
+    static std::uint32_t Bits(__m128i m) {
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(m, _mm_setzero_si128())));
+    }
+};
+
+template <> struct Sse2<4> {
+    static __m128i Splat(std::uint32_t c) { return _mm_set1_epi32(static_cast<int>(c)); }
+    static __m128i Equal(__m128i a, __m128i b) { return _mm_cmpeq_epi32(a, b); }
+    static std::uint32_t Bits(__m128i m) { return static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(m))); }
+};
+
+// A probe's characters spread over a register.
+template <typename Char> struct WideProbe {
+    using Ops = Sse2<sizeof(Char)>;
+    using Unsigned = std::make_unsigned_t<Char>;
+
+    explicit WideProbe(const CharProbe<Char>& probe)
+        : mask(Ops::Splat(static_cast<Unsigned>(probe.mask))), value(Ops::Splat(static_cast<Unsigned>(probe.value))),
+          another(Ops::Splat(static_cast<Unsigned>(probe.another))),
+          another2(Ops::Splat(static_cast<Unsigned>(probe.another2))), onlyMasked(probe.onlyMasked) {}
+
+    __m128i Test(const Char* text) const {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+        __m128i hit = Ops::Equal(_mm_or_si128(v, mask), value);
+        if (!onlyMasked) {
+            hit = _mm_or_si128(hit, _mm_or_si128(Ops::Equal(v, another), Ops::Equal(v, another2)));
+        }
+        return hit;
+    }
+
+    __m128i mask;
+    __m128i value;
+    __m128i another;
+    __m128i another2;
+    bool onlyMasked;
+};
+
+} // namespace lanes
+#endif
+
+} // namespace vk

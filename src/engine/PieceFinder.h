@@ -1,0 +1,157 @@
+#pragma once
+// One piece of a pattern (PatternPieces.h) made ready to be found in the text of an alphabet
+// (TextAlphabets.h): At tests one place, Find looks for the leftmost place at or after a position.
+//
+// A place is tested by the piece's literals and classes only ('?' takes any character of the
+// text), so a long run of question marks costs nothing. Find first passes over the text with the
+// two rarest literal characters of the piece (at their distances from its start), many places at
+// once, and tests the whole piece only where both may be. So the common pieces (a word, a word
+// with '?' or classes) are found in about the time it takes to read the text, and no piece costs
+// more than the text's length times the piece's.
+
+#include "engine/CharLanes.h"
+#include "engine/PatternPieces.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vk {
+
+template <typename Alphabet> class PieceFinder {
+public:
+    using Char = typename Alphabet::Char;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    PieceFinder(const PatternPiece& piece, const Alphabet& alphabet) : length_(piece.size()) {
+        for (std::size_t offset = 0; offset < piece.size(); ++offset) {
+            const PatternElement& element = piece[offset];
+            if (element.kind == ElementKind::kAny) {
+                continue;
+            }
+            Check check{offset, element.kind, 0};
+            if (element.kind == ElementKind::kLiteral) {
+                const auto c = alphabet.LiteralChar(element.literal);
+                if (!c) {
+                    impossible_ = true; // no character of the text equals it
+                    return;
+                }
+                check.c = *c;
+            }
+            checks_.push_back(check);
+        }
+        ChooseAnchors(alphabet);
+    }
+
+    [[nodiscard]] std::size_t Length() const { return length_; }
+    // True when no text holds the piece.
+    [[nodiscard]] bool Impossible() const { return impossible_; }
+
+    // Does the piece stand at text[k]? The text holds at least k + Length() characters.
+    [[nodiscard]] bool At(const Alphabet& alphabet, const Char* text, std::size_t k) const {
+        for (const Check& check : checks_) {
+            const Char c = text[k + check.offset];
+            const bool ok =
+                check.kind == ElementKind::kLiteral ? alphabet.Equal(c, check.c) : alphabet.InClass(c, check.kind);
+            if (!ok) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The leftmost place at or after from where the piece stands wholly within text[0, n), or kNone.
+    [[nodiscard]] std::size_t Find(const Alphabet& alphabet, const Char* text, std::size_t from, std::size_t n) const {
+        if (impossible_ || n < length_ || from > n - length_) {
+            return kNone;
+        }
+        const std::size_t last = n - length_; // the last place that leaves room for the piece
+        if (!hasAnchors_) {
+            for (std::size_t k = from; k <= last; ++k) {
+                if (At(alphabet, text, k)) {
+                    return k;
+                }
+            }
+            return kNone;
+        }
+        std::size_t k = from;
+#ifdef VK_HAVE_SSE2
+        using Ops = lanes::Sse2<sizeof(Char)>;
+        constexpr std::size_t kLanes = 16 / sizeof(Char);
+        const lanes::WideProbe<Char> first(first_);
+        const lanes::WideProbe<Char> second(second_);
+        while (last >= k && last - k >= kLanes - 1) {
+            const __m128i hits =
+                _mm_and_si128(first.Test(text + k + firstOffset_), second.Test(text + k + secondOffset_));
+            for (std::uint32_t bits = Ops::Bits(hits); bits != 0; bits &= bits - 1) {
+                const std::size_t place = k + static_cast<std::size_t>(std::countr_zero(bits));
+                if (At(alphabet, text, place)) {
+                    return place;
+                }
+            }
+            k += kLanes;
+        }
+#endif
+        for (; k <= last; ++k) {
+            if (first_.Hit(text[k + firstOffset_]) && second_.Hit(text[k + secondOffset_]) && At(alphabet, text, k)) {
+                return k;
+            }
+        }
+        return kNone;
+    }
+
+private:
+    struct Check {
+        std::size_t offset = 0;
+        ElementKind kind = ElementKind::kLiteral;
+        Char c = 0; // a literal's form in the alphabet
+    };
+
+    // The scan looks for the rarest literal and the next rarest at another distance (the same one
+    // twice when the piece has a single literal).
+    void ChooseAnchors(const Alphabet& alphabet) {
+        const Check* rarest = nullptr;
+        const Check* next = nullptr;
+        for (const Check& check : checks_) {
+            if (check.kind != ElementKind::kLiteral) {
+                continue;
+            }
+            const unsigned rank = alphabet.Rank(check.c);
+            if (rarest == nullptr || rank < alphabet.Rank(rarest->c)) {
+                next = rarest;
+                rarest = &check;
+            } else if (next == nullptr || rank < alphabet.Rank(next->c)) {
+                next = &check;
+            }
+        }
+        if (rarest == nullptr) {
+            return;
+        }
+        if (next == nullptr) {
+            next = rarest;
+        }
+        hasAnchors_ = true;
+        firstOffset_ = rarest->offset;
+        secondOffset_ = next->offset;
+        first_ = ProbeOf(alphabet, rarest->c);
+        second_ = ProbeOf(alphabet, next->c);
+    }
+
+    static CharProbe<Char> ProbeOf(const Alphabet& alphabet, Char literal) {
+        const auto forms = alphabet.Forms(literal);
+        return MakeCharProbe<Char>(forms[0], forms[1], forms[2]);
+    }
+
+    std::size_t length_ = 0;
+    bool impossible_ = false;
+    std::vector<Check> checks_; // the literals and classes, in piece order
+    bool hasAnchors_ = false;
+    std::size_t firstOffset_ = 0;
+    std::size_t secondOffset_ = 0;
+    CharProbe<Char> first_;
+    CharProbe<Char> second_;
+};
+
+} // namespace vk
