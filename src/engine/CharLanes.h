@@ -80,22 +80,23 @@ template <typename Char> struct WideProbe {
     explicit WideProbe(const CharProbe<Char>& probe)
         : mask(Ops::Splat(static_cast<Unsigned>(probe.mask))), value(Ops::Splat(static_cast<Unsigned>(probe.value))),
           another(Ops::Splat(static_cast<Unsigned>(probe.another))),
-          another2(Ops::Splat(static_cast<Unsigned>(probe.another2))), onlyMasked(probe.onlyMasked) {}
+          another2(Ops::Splat(static_cast<Unsigned>(probe.another2))) {}
 
-    __m128i Test(const Char* text) const {
+    // kOnlyMasked: the probe's onlyMasked, known to the caller.
+    template <bool kOnlyMasked> __m128i Test(const Char* text) const {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-        __m128i hit = Ops::Equal(_mm_or_si128(v, mask), value);
-        if (!onlyMasked) {
-            hit = _mm_or_si128(hit, _mm_or_si128(Ops::Equal(v, another), Ops::Equal(v, another2)));
+        const __m128i hit = Ops::Equal(_mm_or_si128(v, mask), value);
+        if constexpr (kOnlyMasked) {
+            return hit;
+        } else {
+            return _mm_or_si128(hit, _mm_or_si128(Ops::Equal(v, another), Ops::Equal(v, another2)));
         }
-        return hit;
     }
 
     __m128i mask;
     __m128i value;
     __m128i another;
     __m128i another2;
-    bool onlyMasked;
 };
 
 } // namespace lanes

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace vk {
 
@@ -19,13 +19,14 @@ enum class Encoding : std::uint8_t {
 };
 
 Encoding EncodingOf(const std::uint8_t* firstChunk, std::size_t count, bool cutOff, bool bytesMatchable) {
-    if (IsUtf8Text(firstChunk, count, cutOff)) {
+    switch (DetectTextEncoding(firstChunk, count, cutOff)) {
+    case TextEncoding::kUtf8:
         return Encoding::kUtf8;
-    }
-    if (IsTextUnicode(firstChunk, count)) {
+    case TextEncoding::kUtf16Le:
         return Encoding::kUtf16Le;
+    default:
+        return bytesMatchable ? Encoding::kCodePageBytes : Encoding::kCodePage;
     }
-    return bytesMatchable ? Encoding::kCodePageBytes : Encoding::kCodePage;
 }
 
 DecodedText Decode(Encoding encoding, const std::uint8_t* bytes, std::size_t count, wchar_t* out) {
@@ -68,10 +69,29 @@ private:
     std::size_t last_ = 0;
 };
 
-// The buffers of the content tests of a thread: they grow to a chunk and the longest piece once.
+// A buffer that keeps its memory from one file to the next and is not cleared when it grows:
+// fresh memory costs a page fault per page at its first use.
+template <typename T> class Buffer {
+public:
+    // Room for size elements; what was held is not kept.
+    T* Room(std::size_t size) {
+        if (size > capacity_) {
+            data_ = std::make_unique_for_overwrite<T[]>(size);
+            capacity_ = size;
+        }
+        return data_.get();
+    }
+
+private:
+    std::unique_ptr<T[]> data_;
+    std::size_t capacity_ = 0;
+};
+
+// The buffers of the content tests of a thread: a chunk of bytes with room in front for what a
+// piece or a cut-off character still needs, and the same for its decoded text.
 struct Buffers {
-    std::vector<std::uint8_t> bytes;
-    std::vector<wchar_t> text;
+    Buffer<std::uint8_t> bytes;
+    Buffer<wchar_t> text;
 };
 
 Buffers& ThreadBuffers() {
@@ -79,22 +99,13 @@ Buffers& ThreadBuffers() {
     return buffers;
 }
 
-void Reserve(std::vector<std::uint8_t>& buffer, std::size_t size) {
-    if (buffer.size() < size) {
-        buffer.resize(size);
-    }
-}
+// The most bytes of a cut-off character that wait for the next chunk (UTF-8).
+constexpr std::size_t kMostWaitingBytes = 3;
 
-void Reserve(std::vector<wchar_t>& buffer, std::size_t size) {
-    if (buffer.size() < size) {
-        buffer.resize(size);
-    }
-}
-
-// 8-bit text matched as it is. window[0, count) holds the first chunk; the chunks that follow are
-// read in behind the characters kept from the one before.
-bool SearchBytes(ChunkReader& reader, std::vector<std::uint8_t>& window, std::size_t count,
-                 const PieceRow<ByteAlphabet>& row) {
+// 8-bit text matched as it is. window (room for a chunk and the longest piece) holds the first
+// chunk in [0, count); the chunks that follow are read in behind the characters kept from the one
+// before.
+bool SearchBytes(ChunkReader& reader, std::uint8_t* window, std::size_t count, const PieceRow<ByteAlphabet>& row) {
     if (row.impossible) {
         return false;
     }
@@ -102,11 +113,11 @@ bool SearchBytes(ChunkReader& reader, std::vector<std::uint8_t>& window, std::si
     std::size_t kept = 0;
     for (;;) {
         std::size_t n = kept + count;
-        const void* nul = count == 0 ? nullptr : std::memchr(window.data() + kept, 0, count);
+        const void* nul = count == 0 ? nullptr : std::memchr(window + kept, 0, count);
         if (nul != nullptr) {
-            n = static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - window.data());
+            n = static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - window);
         }
-        if (scan.Search(window.data(), n)) {
+        if (scan.Search(window, n)) {
             return true;
         }
         if (nul != nullptr || !reader.MayGoOn()) {
@@ -114,42 +125,39 @@ bool SearchBytes(ChunkReader& reader, std::vector<std::uint8_t>& window, std::si
         }
         const std::size_t from = scan.KeepFrom(n);
         kept = n - from;
-        std::memmove(window.data(), window.data() + from, kept);
-        Reserve(window, kept + reader.ChunkSize());
-        count = reader.Read(window.data() + kept);
+        std::memmove(window, window + from, kept);
+        count = reader.Read(window + kept);
     }
 }
 
-// Text decoded to wide characters. bytes[0, count) holds the first chunk; a character cut off at
-// the end of a chunk waits at the front of bytes for the rest of it.
-bool SearchWide(ChunkReader& reader, Encoding encoding, std::vector<std::uint8_t>& bytes, std::size_t count,
-                std::vector<wchar_t>& window, const PieceRow<WideAlphabet>& row) {
+// Text decoded to wide characters. bytes (room for a chunk and a cut-off character) holds the
+// first chunk in [0, count); a character cut off at the end of a chunk waits at its front for the
+// rest. window has room for a chunk's characters and the longest piece.
+bool SearchWide(ChunkReader& reader, Encoding encoding, std::uint8_t* bytes, std::size_t count, wchar_t* window,
+                const PieceRow<WideAlphabet>& row) {
     PieceScan<WideAlphabet> scan(row);
     std::size_t waiting = 0; // bytes of a cut-off character
     std::size_t kept = 0;    // characters kept in the window
     for (;;) {
         const std::size_t total = waiting + count;
-        Reserve(window, kept + total);
-        const DecodedText decoded = Decode(encoding, bytes.data(), total, window.data() + kept);
-        wchar_t* const begin = window.data();
-        wchar_t* end = begin + kept + decoded.characters;
-        wchar_t* const nul = std::find(begin + kept, end, L'\0');
+        const DecodedText decoded = Decode(encoding, bytes, total, window + kept);
+        wchar_t* end = window + kept + decoded.characters;
+        wchar_t* const nul = std::find(window + kept, end, L'\0');
         const bool ended = nul != end;
         end = nul;
-        const auto n = static_cast<std::size_t>(end - begin);
-        if (scan.Search(begin, n)) {
+        const auto n = static_cast<std::size_t>(end - window);
+        if (scan.Search(window, n)) {
             return true;
         }
         if (ended || !reader.MayGoOn()) {
             return false;
         }
         waiting = total - decoded.bytesUsed;
-        std::memmove(bytes.data(), bytes.data() + decoded.bytesUsed, waiting);
+        std::memmove(bytes, bytes + decoded.bytesUsed, waiting);
         const std::size_t from = scan.KeepFrom(n);
         kept = n - from;
-        std::memmove(begin, begin + from, kept * sizeof(wchar_t));
-        Reserve(bytes, waiting + reader.ChunkSize());
-        count = reader.Read(bytes.data() + waiting);
+        std::memmove(window, window + from, kept * sizeof(wchar_t));
+        count = reader.Read(bytes + waiting);
     }
 }
 
@@ -170,15 +178,20 @@ bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, const Co
     if (reader.ChunkSize() == 0) {
         return false; // empty text holds no piece
     }
+    // A piece keeps at most its length less one characters for the next chunk.
     Buffers& buffers = ThreadBuffers();
-    Reserve(buffers.bytes, reader.ChunkSize());
-    const std::size_t count = reader.Read(buffers.bytes.data());
+    const std::size_t chunk = reader.ChunkSize();
+    const std::size_t longest = pattern.Wide().longest;
+    std::uint8_t* const bytes = buffers.bytes.Room(chunk + std::max(longest, kMostWaitingBytes));
+    const std::size_t count = reader.Read(bytes);
     const PieceRow<ByteAlphabet>* bytesRow = pattern.Bytes();
-    const Encoding encoding = EncodingOf(buffers.bytes.data(), count, !reader.AtEnd(), bytesRow != nullptr);
+    const Encoding encoding = EncodingOf(bytes, count, !reader.AtEnd(), bytesRow != nullptr);
     if (encoding == Encoding::kCodePageBytes) {
-        return SearchBytes(reader, buffers.bytes, count, *bytesRow);
+        return SearchBytes(reader, bytes, count, *bytesRow);
     }
-    return SearchWide(reader, encoding, buffers.bytes, count, buffers.text, pattern.Wide());
+    // No byte gives more than one character (the four of a UTF-8 character give two at most).
+    wchar_t* const text = buffers.text.Room(chunk + kMostWaitingBytes + longest);
+    return SearchWide(reader, encoding, bytes, count, text, pattern.Wide());
 }
 
 } // namespace vk

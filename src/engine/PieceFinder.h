@@ -76,22 +76,40 @@ public:
             }
             return kNone;
         }
-        std::size_t k = from;
+        // The scan for each kind of the two probes, so that the loop tests nothing but the text.
+        if (first_.onlyMasked) {
+            return second_.onlyMasked ? Scan<true, true>(alphabet, text, from, last)
+                                      : Scan<true, false>(alphabet, text, from, last);
+        }
+        return second_.onlyMasked ? Scan<false, true>(alphabet, text, from, last)
+                                  : Scan<false, false>(alphabet, text, from, last);
+    }
+
+private:
+    template <bool kFirstMasked, bool kSecondMasked>
+    std::size_t Scan(const Alphabet& alphabet, const Char* text, std::size_t k, std::size_t last) const {
 #ifdef VK_HAVE_SSE2
+        // Two registers of places a round: their hits in one mask.
         using Ops = lanes::Sse2<sizeof(Char)>;
         constexpr std::size_t kLanes = 16 / sizeof(Char);
+        constexpr std::size_t kRound = 2 * kLanes;
         const lanes::WideProbe<Char> first(first_);
         const lanes::WideProbe<Char> second(second_);
-        while (last >= k && last - k >= kLanes - 1) {
-            const __m128i hits =
-                _mm_and_si128(first.Test(text + k + firstOffset_), second.Test(text + k + secondOffset_));
-            for (std::uint32_t bits = Ops::Bits(hits); bits != 0; bits &= bits - 1) {
+        const auto hits = [&](const Char* at) {
+            return _mm_and_si128(first.template Test<kFirstMasked>(at + firstOffset_),
+                                 second.template Test<kSecondMasked>(at + secondOffset_));
+        };
+        while (last >= k && last - k >= kRound - 1) {
+            const Char* at = text + k;
+            const std::uint32_t low = Ops::Bits(hits(at));
+            const std::uint32_t high = Ops::Bits(hits(at + kLanes));
+            for (std::uint32_t bits = low | (high << kLanes); bits != 0; bits &= bits - 1) {
                 const std::size_t place = k + static_cast<std::size_t>(std::countr_zero(bits));
                 if (At(alphabet, text, place)) {
                     return place;
                 }
             }
-            k += kLanes;
+            k += kRound;
         }
 #endif
         for (; k <= last; ++k) {
@@ -102,7 +120,6 @@ public:
         return kNone;
     }
 
-private:
     struct Check {
         std::size_t offset = 0;
         ElementKind kind = ElementKind::kLiteral;

@@ -1,7 +1,13 @@
 #include "platform/TextDecoding.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VK_TEXT_SSE2 1
+#endif
 
 namespace vk {
 namespace {
@@ -69,7 +75,63 @@ std::size_t PutWide(wchar_t* out, char32_t code) {
     return 1;
 }
 
+// The length of the run of plain ASCII (below 0x80, no 0) that begins the bytes, give or take:
+// it stops at the last whole block of 16 (with SSE2) or 8 before the first other byte.
+std::size_t PlainAsciiRun(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t i = 0;
+#ifdef VK_TEXT_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        if (_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, zero))) != 0) {
+            break;
+        }
+    }
+#endif
+    while (count - i >= 8 && EightPlainAsciiBytes(bytes + i)) {
+        i += 8;
+    }
+    return i;
+}
+
+bool IsPrintableOrBlank(unsigned byte) {
+    return byte - 0x20U < 0x5FU || byte - 9U < 2U || byte == '\r';
+}
+
 } // namespace
+
+bool IsPrintableAsciiText(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t i = 0;
+#ifdef VK_TEXT_SSE2
+    // Plus one, as signed bytes, printable ASCII lies above 0x20 (0x7F, delete, and bytes of 0x80
+    // and more become negative or small). Line ends are the only controls in most text: four
+    // registers a round are tested for those without a branch, as lines end at no foreseeable
+    // place, and a round that holds another byte (a tab, say) is looked at byte by byte.
+    const __m128i one = _mm_set1_epi8(1);
+    const __m128i space = _mm_set1_epi8(0x20);
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    for (; count - i >= 64; i += 64) {
+        __m128i all = _mm_set1_epi8(-1);
+        for (std::size_t k = 0; k < 64; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + k));
+            const __m128i printable = _mm_cmpgt_epi8(_mm_add_epi8(v, one), space);
+            const __m128i lineEnd = _mm_or_si128(_mm_cmpeq_epi8(v, lineFeed), _mm_cmpeq_epi8(v, carriageReturn));
+            all = _mm_and_si128(all, _mm_or_si128(printable, lineEnd));
+        }
+        if (_mm_movemask_epi8(all) != 0xFFFF &&
+            !std::all_of(bytes + i, bytes + i + 64, [](std::uint8_t byte) { return IsPrintableOrBlank(byte); })) {
+            return false;
+        }
+    }
+#endif
+    for (; i < count; ++i) {
+        if (!IsPrintableOrBlank(bytes[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool IsUtf8Text(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
     if (count >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
@@ -78,9 +140,9 @@ bool IsUtf8Text(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
     bool multiByte = false;
     std::size_t i = 0;
     while (i < count) {
-        if (count - i >= 8 && EightPlainAsciiBytes(bytes + i)) {
-            i += 8;
-            continue;
+        i += PlainAsciiRun(bytes + i, count - i);
+        if (i == count) {
+            break;
         }
         if (bytes[i] < 0x80) {
             if (bytes[i] == 0) {

@@ -15,8 +15,18 @@
 
 namespace vk {
 
+enum class TextEncoding : std::uint8_t { kCodePage, kUtf8, kUtf16Le };
+
+// How the text that begins with these bytes (up to a chunk of it) is read: as UTF-8 when
+// IsUtf8Text says so, else as UTF-16 when IsTextUnicode does, else in the system's 8-bit code page.
+// cutOff: the text goes on after the bytes.
+[[nodiscard]] TextEncoding DetectTextEncoding(const std::uint8_t* bytes, std::size_t count, bool cutOff);
+
 // True when the bytes look like UTF-16 little-endian text.
 [[nodiscard]] bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count);
+
+// True when every byte is printable ASCII, a tab, a line feed or a carriage return.
+[[nodiscard]] bool IsPrintableAsciiText(const std::uint8_t* bytes, std::size_t count);
 
 // True when the bytes begin with the UTF-8 byte-order mark, or are well-formed UTF-8 that holds
 // at least one character of more than one byte and no NUL (text in UTF-16 has NUL bytes in

@@ -25,27 +25,6 @@ bool IsTextControl(unsigned unit) {
     return unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r' && unit != '\f' && unit != 0x1A;
 }
 
-// True when every byte is printable ASCII, a tab, a line feed or a carriage return. Written
-// without early exits within a block, so that the compiler tests many bytes at once.
-bool IsPrintableAscii(const std::uint8_t* bytes, std::size_t count) {
-    constexpr std::size_t kBlock = 64;
-    std::size_t i = 0;
-    for (; i < count; i += kBlock) {
-        const std::size_t end = std::min(count, i + kBlock);
-        unsigned other = 0;
-        for (std::size_t k = i; k < end; ++k) {
-            const unsigned byte = bytes[k];
-            const bool printable = byte - 0x20U < 0x5FU;
-            const bool blank = byte - 9U < 2U || byte == '\r';
-            other |= static_cast<unsigned>(!printable && !blank);
-        }
-        if (other != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // True when the bytes are well-formed UTF-8 text: no controls but blanks, and a sequence cut
 // off at the end counts as complete.
 bool IsUtf8(const std::uint8_t* bytes, std::size_t count) {
@@ -200,11 +179,6 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
     if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
         return false;
     }
-    // Printable ASCII alone (most text files) is all ASCII pairs and no Latin unit: the count
-    // below would say no, about half-way through.
-    if (IsPrintableAscii(bytes, count)) {
-        return false;
-    }
     const std::size_t units = count / 2;
     UnitCounts counts;
     UnitBlock block = {};
@@ -231,6 +205,18 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
         return false;
     }
     return HighBytesVaryLess(bytes, units);
+}
+
+TextEncoding DetectTextEncoding(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
+    // Printable ASCII (most text files) is no UTF-8 beyond ASCII, and to the Unicode test above
+    // all ASCII pairs and no Latin unit: one pass over it is enough.
+    if (IsPrintableAsciiText(bytes, count)) {
+        return TextEncoding::kCodePage;
+    }
+    if (IsUtf8Text(bytes, count, cutOff)) {
+        return TextEncoding::kUtf8;
+    }
+    return IsTextUnicode(bytes, count) ? TextEncoding::kUtf16Le : TextEncoding::kCodePage;
 }
 
 bool AnsiByteTable(std::array<wchar_t, 256>& table) {

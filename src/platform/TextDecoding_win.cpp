@@ -14,6 +14,13 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
     return ::IsTextUnicode(bytes, size, nullptr) != FALSE;
 }
 
+TextEncoding DetectTextEncoding(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
+    if (IsUtf8Text(bytes, count, cutOff)) {
+        return TextEncoding::kUtf8;
+    }
+    return IsTextUnicode(bytes, count) ? TextEncoding::kUtf16Le : TextEncoding::kCodePage;
+}
+
 bool AnsiByteTable(std::array<wchar_t, 256>& table) {
     CPINFO info = {};
     if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) {

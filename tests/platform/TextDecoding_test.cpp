@@ -113,6 +113,19 @@ TEST(TextDecoding, Utf8TextHasAByteOrderMarkOrALongerCharacterAndNoFault) {
     EXPECT_FALSE(utf8("caf\xC3\xA9 \xE2\x82", false));                // ... or the text's
 }
 
+// Every byte at every place of a text longer than the blocks tested at once.
+TEST(TextDecoding, PrintableAsciiIsPrintableCharactersTabsAndLineEnds) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool printable = (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\n' || byte == '\r';
+        for (std::size_t at = 0; at < 140; at += 3) {
+            std::string text(140, 'a');
+            text[at] = static_cast<char>(byte);
+            EXPECT_EQ(IsPrintableAsciiText(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), printable)
+                << byte << " at " << at;
+        }
+    }
+}
+
 TEST(TextDecoding, ByteTableAgreesWithTheConversion) {
     std::array<wchar_t, 256> table = {};
     if (!AnsiByteTable(table)) {
