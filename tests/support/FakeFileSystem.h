@@ -133,13 +133,13 @@ private:
         auto listing = std::make_unique<Listing>();
         for (const auto* dot : {L".", L".."}) {
             if (MatchesFileMask(dot, mask)) {
-                listing->entries.push_back({dot, true, false, 0});
+                listing->entries.push_back({dot, true, false, false, 0});
             }
         }
         for (const auto& [key, child] : node->children) {
             if (MatchesFileMask(child->name, mask)) {
                 listing->entries.push_back(
-                    {child->name, child->isDirectory, child->isLink, child->size, child->contentOffline});
+                    {child->name, child->isDirectory, child->isLink, child->contentOffline, child->size});
             }
         }
         if (listing->entries.empty()) {
