@@ -153,8 +153,10 @@ TEST_F(ContentSearchTest, Utf8TextIsReadAsUtf8) {
 }
 
 TEST_F(ContentSearchTest, TheTextEndsAtTheFilesFirstNul) {
-    // The NUL is in the first chunk: nothing after it is searched, in later chunks neither.
-    std::string eightBit = std::string("visible\0hidden", 14) + std::string(kContentChunkSize, 'a') + "later";
+    // The first chunk is plain text (a NUL there would make the Unicode test of Windows say
+    // UTF-16); the NUL in the second ends the text: the third chunk is not searched either.
+    std::string eightBit = std::string(kContentChunkSize, 'a') + std::string("visible\0hidden", 14) +
+                           std::string(kContentChunkSize, 'a') + "later";
     EXPECT_TRUE(Contains(eightBit, L"visible"));
     EXPECT_FALSE(Contains(eightBit, L"hidden"));
     EXPECT_FALSE(Contains(eightBit, L"later"));
