@@ -1,7 +1,9 @@
 #pragma once
 // Testing text characters for what a position of a piece may hold, one at a time or, with SSE2
-// (every x86-64 processor), 16 bytes at a time. The piece search (PieceFinder.h) uses it to pass
-// over text in which a piece cannot start.
+// (every x86-64 processor), 16 bytes at a time, and 8-bit text with AVX2 32 bytes at a time. The
+// piece search (PieceFinder.h) uses it to pass over text in which a piece cannot start.
+
+#include "platform/CpuFeatures.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -98,6 +100,23 @@ template <typename Char> struct WideProbe {
     __m128i another;
     __m128i another2;
 };
+
+#ifdef VK_HAVE_AVX2_TARGET
+// Bit i set when byte i of the 32 from text may be what the probe stands for (kOnlyMasked: the
+// probe's onlyMasked). For callers compiled for AVX2 that have asked CpuHasAvx2().
+template <bool kOnlyMasked>
+VK_TARGET_AVX2 inline std::uint32_t ByteHits32(const std::uint8_t* text, const CharProbe<std::uint8_t>& probe) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text));
+    const auto splat = [](std::uint8_t c) { return static_cast<char>(c); };
+    __m256i hit = _mm256_cmpeq_epi8(_mm256_or_si256(v, _mm256_set1_epi8(splat(probe.mask))),
+                                    _mm256_set1_epi8(splat(probe.value)));
+    if constexpr (!kOnlyMasked) {
+        hit = _mm256_or_si256(hit, _mm256_or_si256(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(splat(probe.another))),
+                                                   _mm256_cmpeq_epi8(v, _mm256_set1_epi8(splat(probe.another2)))));
+    }
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(hit));
+}
+#endif
 
 } // namespace lanes
 #endif

@@ -78,14 +78,49 @@ public:
         }
         // The scan for each kind of the two probes, so that the loop tests nothing but the text.
         if (first_.onlyMasked) {
-            return second_.onlyMasked ? Scan<true, true>(alphabet, text, from, last)
-                                      : Scan<true, false>(alphabet, text, from, last);
+            return second_.onlyMasked ? ScanFastest<true, true>(alphabet, text, from, last)
+                                      : ScanFastest<true, false>(alphabet, text, from, last);
         }
-        return second_.onlyMasked ? Scan<false, true>(alphabet, text, from, last)
-                                  : Scan<false, false>(alphabet, text, from, last);
+        return second_.onlyMasked ? ScanFastest<false, true>(alphabet, text, from, last)
+                                  : ScanFastest<false, false>(alphabet, text, from, last);
     }
 
 private:
+    template <bool kFirstMasked, bool kSecondMasked>
+    std::size_t ScanFastest(const Alphabet& alphabet, const Char* text, std::size_t k, std::size_t last) const {
+#ifdef VK_HAVE_AVX2_TARGET
+        if constexpr (sizeof(Char) == 1) {
+            if (CpuHasAvx2()) {
+                return ScanBytesAvx2<kFirstMasked, kSecondMasked>(alphabet, text, k, last);
+            }
+        }
+#endif
+        return Scan<kFirstMasked, kSecondMasked>(alphabet, text, k, last);
+    }
+
+#ifdef VK_HAVE_AVX2_TARGET
+    // 8-bit text 64 places a round; the rest as Scan does it.
+    template <bool kFirstMasked, bool kSecondMasked>
+    VK_TARGET_AVX2 std::size_t ScanBytesAvx2(const Alphabet& alphabet, const Char* text, std::size_t k,
+                                             std::size_t last) const {
+        while (last >= k && last - k >= 63) {
+            const Char* at = text + k;
+            const std::uint64_t low = lanes::ByteHits32<kFirstMasked>(at + firstOffset_, first_) &
+                                      lanes::ByteHits32<kSecondMasked>(at + secondOffset_, second_);
+            const std::uint64_t high = lanes::ByteHits32<kFirstMasked>(at + 32 + firstOffset_, first_) &
+                                       lanes::ByteHits32<kSecondMasked>(at + 32 + secondOffset_, second_);
+            for (std::uint64_t bits = low | (high << 32); bits != 0; bits &= bits - 1) {
+                const std::size_t place = k + static_cast<std::size_t>(std::countr_zero(bits));
+                if (At(alphabet, text, place)) {
+                    return place;
+                }
+            }
+            k += 64;
+        }
+        return Scan<kFirstMasked, kSecondMasked>(alphabet, text, k, last);
+    }
+#endif
+
     template <bool kFirstMasked, bool kSecondMasked>
     std::size_t Scan(const Alphabet& alphabet, const Char* text, std::size_t k, std::size_t last) const {
 #ifdef VK_HAVE_SSE2

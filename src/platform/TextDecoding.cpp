@@ -1,5 +1,7 @@
 #include "platform/TextDecoding.h"
 
+#include "platform/CpuFeatures.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -98,10 +100,41 @@ bool IsPrintableOrBlank(unsigned byte) {
     return byte - 0x20U < 0x5FU || byte - 9U < 2U || byte == '\r';
 }
 
+#ifdef VK_HAVE_AVX2_TARGET
+// IsPrintableAsciiText for the 128-byte rounds that begin the bytes, with AVX2: false as soon as a
+// round holds another byte; i is then where the rounds end.
+VK_TARGET_AVX2 bool PrintableAsciiRoundsAvx2(const std::uint8_t* bytes, std::size_t count, std::size_t& i) {
+    const __m256i one = _mm256_set1_epi8(1);
+    const __m256i space = _mm256_set1_epi8(0x20);
+    const __m256i lineFeed = _mm256_set1_epi8('\n');
+    const __m256i carriageReturn = _mm256_set1_epi8('\r');
+    for (; count - i >= 128; i += 128) {
+        __m256i all = _mm256_set1_epi8(-1);
+        for (std::size_t k = 0; k < 128; k += 32) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i + k));
+            const __m256i printable = _mm256_cmpgt_epi8(_mm256_add_epi8(v, one), space);
+            const __m256i lineEnd =
+                _mm256_or_si256(_mm256_cmpeq_epi8(v, lineFeed), _mm256_cmpeq_epi8(v, carriageReturn));
+            all = _mm256_and_si256(all, _mm256_or_si256(printable, lineEnd));
+        }
+        if (static_cast<std::uint32_t>(_mm256_movemask_epi8(all)) != 0xFFFFFFFFU &&
+            !std::all_of(bytes + i, bytes + i + 128, [](std::uint8_t byte) { return IsPrintableOrBlank(byte); })) {
+            return false;
+        }
+    }
+    return true;
+}
+#endif
+
 } // namespace
 
 bool IsPrintableAsciiText(const std::uint8_t* bytes, std::size_t count) {
     std::size_t i = 0;
+#ifdef VK_HAVE_AVX2_TARGET
+    if (CpuHasAvx2() && !PrintableAsciiRoundsAvx2(bytes, count, i)) {
+        return false;
+    }
+#endif
 #ifdef VK_TEXT_SSE2
     // Plus one, as signed bytes, printable ASCII lies above 0x20 (0x7F, delete, and bytes of 0x80
     // and more become negative or small). Line ends are the only controls in most text: four

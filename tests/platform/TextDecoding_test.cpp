@@ -1,5 +1,7 @@
 #include "platform/TextDecoding.h"
 
+#include "platform/CpuFeatures.h"
+
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -113,8 +115,7 @@ TEST(TextDecoding, Utf8TextHasAByteOrderMarkOrALongerCharacterAndNoFault) {
     EXPECT_FALSE(utf8("caf\xC3\xA9 \xE2\x82", false));                // ... or the text's
 }
 
-// Every byte at every place of a text longer than the blocks tested at once.
-TEST(TextDecoding, PrintableAsciiIsPrintableCharactersTabsAndLineEnds) {
+void ExpectPrintableAsciiEverywhere() {
     for (int byte = 0; byte < 256; ++byte) {
         const bool printable = (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\n' || byte == '\r';
         for (std::size_t at = 0; at < 140; at += 3) {
@@ -124,6 +125,16 @@ TEST(TextDecoding, PrintableAsciiIsPrintableCharactersTabsAndLineEnds) {
                 << byte << " at " << at;
         }
     }
+}
+
+// Every byte at every place of a text longer than the blocks tested at once, by the code for
+// AVX2 (where the processor has it) and by the baseline code.
+TEST(TextDecoding, PrintableAsciiIsPrintableCharactersTabsAndLineEnds) {
+    for (const bool avx2 : {true, false}) {
+        AllowAvx2(avx2);
+        ExpectPrintableAsciiEverywhere();
+    }
+    AllowAvx2(true);
 }
 
 TEST(TextDecoding, ByteTableAgreesWithTheConversion) {
