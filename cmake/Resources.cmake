@@ -11,11 +11,13 @@ if(WIN32)
     file(GLOB VK_ARTWORK_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scripts/artwork/*.py)
     add_custom_command(OUTPUT ${VK_ARTWORK_STAMP}
                        COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make-artwork.py ${VK_ARTWORK_DIR}
-                       DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-artwork.py ${VK_ARTWORK_SCRIPTS}
+                               --version ${PROJECT_VERSION}
+                       DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-artwork.py ${VK_ARTWORK_SCRIPTS} ${VK_VERSION_HEADER}
                        COMMENT "Drawing the artwork")
     add_custom_target(vk_artwork DEPENDS ${VK_ARTWORK_STAMP})
     file(GLOB VK_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
          ${CMAKE_SOURCE_DIR}/res/ids/*.h ${CMAKE_SOURCE_DIR}/res/*.manifest)
+    list(APPEND VK_RESOURCE_FILES ${VK_VERSION_HEADER})
 endif()
 
 function(vk_add_resources target)
@@ -32,9 +34,9 @@ function(vk_add_resources target)
     # where the target lives.
     set_property(SOURCE ${rc} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${VK_ARTWORK_STAMP}
                                                                                         ${VK_RESOURCE_FILES})
-    # resource.h for the code and the .rc; the pictures for windres only, which looks for the
-    # files that an .rc names in its include folders.
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/res)
+    # resource.h for the code and the .rc, the version for the version resource; the pictures for
+    # windres only, which looks for the files that an .rc names in its include folders.
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/res ${VK_GENERATED_DIR})
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${VK_ARTWORK_DIR}>)
     add_dependencies(${target} vk_artwork)
 endfunction()

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws Varnokle's artwork and writes it into a folder.
 
-    make-artwork.py OUTDIR
+    make-artwork.py OUTDIR [--version VERSION]
 
-Every picture is drawn from rectangles, lines and circles by the modules of scripts/artwork/ (one
+VERSION is the program's version, which the about box's picture shows (the build passes the
+project's). Every picture is drawn from rectangles, lines and circles by the modules of scripts/artwork/ (one
 per subsystem, each with a pictures() function), so the files are the same on every run and every
 machine. Writes OUTDIR/artwork.stamp last, for the build to depend on.
 """
@@ -32,8 +33,12 @@ def all_pictures():
 
 
 def main(argv):
-    if len(argv) != 2 or argv[1].startswith("-"):
-        print("usage: make-artwork.py OUTDIR", file=sys.stderr)
+    if len(argv) == 4 and argv[2] == "--version":
+        artwork.VERSION = argv[3]
+    elif len(argv) != 2:
+        argv = []
+    if not argv or argv[1].startswith("-") or not all(part.isdigit() for part in artwork.VERSION.split(".")):
+        print("usage: make-artwork.py OUTDIR [--version MAJOR.MINOR.PATCH]", file=sys.stderr)
         return 2
     folder = argv[1]
     os.makedirs(folder, exist_ok=True)

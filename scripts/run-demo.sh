@@ -3,7 +3,8 @@
 # On a machine with a display the program opens there, with your settings. Without a display (or
 # with --headless) it runs on a virtual display of its own with fresh settings, answers the tip of
 # the day, searches for a mask by itself, writes a picture of the main window and prints where it
-# is. The program's current directory (where it keeps vk.set) is build/demo-run.
+# is. The program runs in build/demo-run as its current directory (it keeps vk.set in
+# %APPDATA%\Varnokle of the build's Wine prefix).
 # Usage: scripts/run-demo.sh [--headless] [--mask MASKS] [picture.png]
 #        (default mask '*.txt;*.doc', default picture build/screenshots/demo.png)
 set -eu

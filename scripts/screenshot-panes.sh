@@ -1,10 +1,11 @@
 #!/bin/sh
 # Builds the Windows program's panes and takes a picture of them on the demo network, under Wine
 # on a virtual display of its own: the network tree beside the result list, or with --frame the
-# main frame (menu, toolbar, splitters, status bar) with a test form in the lower pane, or with
-# --frame-advanced the same with the taller test form.
-# Usage: scripts/screenshot-panes.sh [--frame|--frame-advanced] [output.png]
-#        (default: build/screenshots/panes.png, frame.png or frame-advanced.png)
+# main frame (menu, toolbar, splitters, status bar) with a test form in the lower pane, with
+# --frame-advanced the same with the taller test form, or with --high-contrast the main frame in a
+# black high-contrast scheme (the system's colours instead of the program's blue text).
+# Usage: scripts/screenshot-panes.sh [--frame|--frame-advanced|--high-contrast] [output.png]
+#        (default: build/screenshots/panes.png, frame.png, frame-advanced.png or high-contrast.png)
 set -eu
 cd "$(dirname "$0")/.."
 root="$(pwd)"
@@ -15,6 +16,7 @@ extra=""
 case "${1:-}" in
 --frame) tool=vk_frame_shot name=frame size=1100x700; shift ;;
 --frame-advanced) tool=vk_frame_shot name=frame-advanced size=1100x700 extra=advanced; shift ;;
+--high-contrast) tool=vk_frame_shot name=high-contrast size=1100x700 extra=high-contrast; shift ;;
 esac
 out="${1:-$root/build/screenshots/$name.png}"
 mkdir -p "$(dirname "$out")"

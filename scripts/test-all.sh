@@ -2,14 +2,29 @@
 # Installs what is missing, builds every configuration and runs every test: native, native under
 # AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer, and the Windows build
 # under Wine; with each native build, vkfind --smb against Samba servers on loopback
-# (scripts/test-smb.sh). Usage: scripts/test-all.sh [native|asan|tsan|win ...]
+# (scripts/test-smb.sh); last the Windows packages (scripts/package.sh) installed, upgraded and
+# removed under Wine (tests/package/package_test.py).
+# Usage: scripts/test-all.sh [native|asan|tsan|win|package ...]
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
 jobs=$(nproc)
-presets="${*:-native asan tsan win}"
+presets="${*:-native asan tsan win package}"
 failed=""
 for preset in $presets; do
+    if [ "$preset" = package ]; then
+        echo "=== package: the installer and the zip under Wine"
+        # The test reads the windows with the Windows build's probe and compares the program's icon.
+        cmake --preset win >/dev/null
+        cmake --build --preset win -j "$jobs" --target vk_probe vk_artwork
+        if sh scripts/package.sh; then
+            cmake/with-display.sh python3 tests/package/package_test.py --package build/package --build build/win \
+                --source . || failed="$failed package"
+        else
+            failed="$failed package"
+        fi
+        continue
+    fi
     echo "=== $preset: configure and build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"

@@ -21,6 +21,7 @@ the window the program activates. Everything waits for what it can see, never fo
 """
 
 import argparse
+import getpass
 import json
 import os
 import shutil
@@ -97,15 +98,25 @@ def virtual_display():
 
 
 class Desktop:
-    """The Wine prefix of a build on an X display: registry, probe, mouse, keys and pictures."""
+    """A Wine prefix on an X display: registry, probe, mouse, keys and pictures. The prefix is the
+    build's own, run through its wine-run.sh, or another one (prefix) run with Wine itself, whose
+    server the caller keeps running."""
 
-    def __init__(self, build, display):
+    def __init__(self, build, display, prefix=None):
         self.build = os.path.abspath(build)
         self.display = display
-        self.env = dict(os.environ, DISPLAY=display, WINEPREFIX=os.path.join(self.build, "wineprefix"),
+        self.prefix = os.path.abspath(prefix) if prefix else os.path.join(self.build, "wineprefix")
+        self.env = dict(os.environ, DISPLAY=display, WINEPREFIX=self.prefix,
                         WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LANG="C.UTF-8", LC_ALL="C.UTF-8")
-        self.run_wine = os.path.join(self.build, "wine-run.sh")
+        self.wine_command = [WINE] if prefix else [os.path.join(self.build, "wine-run.sh")]
         self.probe_exe = os.path.join(self.build, "tests", "vk_probe.exe")
+        self.program_exe = os.path.join(self.build, "src", "Varnokle.exe")
+
+    def user_data(self, *names):
+        """The Linux path of the program's folder in the user's roaming application data
+        (%APPDATA%\\Varnokle, where it keeps vk.set), or of a file in it."""
+        return os.path.join(self.prefix, "drive_c", "users", getpass.getuser(), "AppData", "Roaming", "Varnokle",
+                            *names)
 
     # --- Wine -------------------------------------------------------------------------------
 
@@ -118,7 +129,7 @@ class Desktop:
 
     def wine(self, *args, check=True):
         """Runs a Windows program (or a Wine tool) to its end; returns its standard output."""
-        done = subprocess.run([self.run_wine, *args], env=self.env, stdin=subprocess.DEVNULL,
+        done = subprocess.run([*self.wine_command, *args], env=self.env, stdin=subprocess.DEVNULL,
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
         if check and done.returncode != 0:
             raise StepFailed(f"{' '.join(args)} failed: {done.stderr.decode(errors='replace')}")
@@ -151,7 +162,7 @@ class Desktop:
 
     def probe(self, *args):
         """vk_probe's answer as Python values; None when the window is not there."""
-        done = subprocess.run([self.run_wine, self.probe_exe, *args], env=self.env, stdin=subprocess.DEVNULL,
+        done = subprocess.run([*self.wine_command, self.probe_exe, *args], env=self.env, stdin=subprocess.DEVNULL,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
         text = done.stdout.decode("utf-8", errors="replace").strip()
         return json.loads(text) if text else None
@@ -204,9 +215,10 @@ class Desktop:
 
 
 class Program:
-    """One run of Varnokle.exe in a working folder (its current directory, where vk.set goes)."""
+    """One run of Varnokle.exe (the build's, or exe: another copy, or a command that starts one) in
+    a working folder, its current directory."""
 
-    def __init__(self, desktop, workdir, network=None, args=()):
+    def __init__(self, desktop, workdir, network=None, args=(), exe=None):
         self.desktop = desktop
         self.workdir = workdir
         env = dict(desktop.env)
@@ -215,9 +227,9 @@ class Program:
         os.makedirs(workdir, exist_ok=True)
         self.stdout_path = os.path.join(workdir, "varnokle.out")
         self.stderr_path = os.path.join(workdir, "varnokle.err")
-        exe = os.path.join(desktop.build, "src", "Varnokle.exe")
+        command = exe if isinstance(exe, list) else [exe or desktop.program_exe]
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self.process = subprocess.Popen([desktop.run_wine, exe, *args], env=env, cwd=workdir,
+            self.process = subprocess.Popen([*desktop.wine_command, *command, *args], env=env, cwd=workdir,
                                             stdin=subprocess.DEVNULL, stdout=out, stderr=err)
 
     # --- What the user sees -------------------------------------------------------------------
@@ -231,6 +243,14 @@ class Program:
 
     def wait_main(self, what="the main window did not appear"):
         return wait_until(lambda: (lambda m: m if m and m["visible"] else None)(self.main()), what, timeout=60)
+
+    def wait_usable(self):
+        """Waits for the main window and closes the tip of the day, which comes first on a fresh
+        profile (the main window is disabled while it is shown)."""
+        self.wait_main()
+        wait_until(lambda: self.main()["enabled"] or self.dialog("Tip of the Day"),
+                   "neither the main window nor the tip of the day could be used")
+        self.answer_tip()
 
     def wait_dialog(self, title):
         return wait_until(lambda: self.dialog(title), f'no dialog "{title}" appeared')
@@ -384,6 +404,30 @@ class Program:
             self.process.wait()
 
 
+def run_steps(steps, desktop, failure_shot, program=lambda: None):
+    """Runs the steps of a test in order, each a method named for what it does, and prints each with
+    its time. At the first that fails: prints why, a picture of the screen (failure_shot), the
+    windows and the standard error of program() (the run under way, if any); returns False."""
+    for step in steps:
+        started = time.monotonic()
+        name = step.__name__.replace("_", " ")
+        try:
+            step()
+        except (StepFailed, subprocess.SubprocessError, OSError, KeyError, TypeError) as failure:
+            print(f"FAIL {name}: {failure}", flush=True)
+            try:
+                desktop.screenshot(failure_shot)
+                print(f"     the screen: {failure_shot}")
+                print(f"     the windows: {desktop.windows()}")
+            except (StepFailed, subprocess.SubprocessError, OSError, ValueError):
+                pass
+            if program():
+                print("     the program's standard error:\n" + program().stderr())
+            return False
+        print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
+    return True
+
+
 def demo(arguments):
     """The README's run command without a display: a short search, pictured."""
     with virtual_display() as display:
@@ -395,12 +439,7 @@ def demo(arguments):
         workdir = os.path.abspath(arguments.workdir) if arguments.workdir else tempfile.mkdtemp(prefix="varnokle-")
         program = Program(desktop, workdir, arguments.network)
         try:
-            program.wait_main()
-            # The tip of the day comes first on a fresh profile; the main window is disabled while
-            # it is shown.
-            wait_until(lambda: program.main()["enabled"] or program.dialog("Tip of the Day"),
-                       "neither the main window nor the tip of the day could be used")
-            program.answer_tip()
+            program.wait_usable()
             advanced = program.control(program.main(), ADVANCED_MASK) is not None
             main = program.search(arguments.mask, advanced)
             print(f"Searched the demo network for {arguments.mask}: {main['status'][1]}, {main['status'][0]}.")

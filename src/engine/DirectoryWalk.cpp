@@ -24,16 +24,32 @@ bool CSearchEngine::ContentMatches(const std::wstring& path) {
     return FileContainsText(*services_.fileSystem, path, contentPattern_, searchRunning);
 }
 
-void CSearchEngine::HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
-                                std::wstring fullPath) {
-    const int image = services_.iconIndex->IconIndexForFile(entry.name);
-    writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir});
-}
-
-void CSearchEngine::HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
-                                  std::wstring fullPath) {
-    const int image = services_.iconIndex->IndexOfKey(L".");
-    writer.Add({entry.name, image, entry.size, std::move(fullPath), false, dir});
+template <class HoldsText>
+void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
+                                 bool testUnderHitLock, HoldsText holdsText) {
+    if (!PassesSizeFilter(entry.size)) {
+        return;
+    }
+    std::unique_lock hit(hitLock, std::defer_lock);
+    if (!entry.isDirectory) {
+        std::wstring fullPath = JoinPath(dir, entry.name);
+        if (testUnderHitLock) {
+            hit.lock();
+        }
+        // Offline files are never opened: that would recall them from tape or the cloud.
+        if (request_.textFilterOn && (!NeedsContentTest(request_, entry) || !holdsText(fullPath))) {
+            return;
+        }
+        if (!hit.owns_lock()) {
+            hit.lock();
+        }
+        const int image = services_.iconIndex->IconIndexForFile(entry.name);
+        writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir});
+    } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
+        hit.lock();
+        writer.Add(
+            {entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, JoinPath(dir, entry.name), false, dir});
+    }
 }
 
 void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
@@ -51,17 +67,8 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
 
     DirEntry entry;
     while (listing && listing->Next(entry)) {
-        std::wstring fullPath = JoinPath(dir, entry.name);
-        if (PassesSizeFilter(entry.size)) {
-            std::lock_guard hit(hitLock);
-            if (!entry.isDirectory) {
-                if (!request_.textFilterOn || (NeedsContentTest(request_, entry) && ContentMatches(fullPath))) {
-                    HandOffFile(writer, dir, entry, std::move(fullPath));
-                }
-            } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
-                HandOffFolder(writer, dir, entry, std::move(fullPath));
-            }
-        }
+        // This walk tests a file's content under hitLock, as its hand-off.
+        HandOffIfHit(writer, dir, entry, true, [this](const std::wstring& path) { return ContentMatches(path); });
         if (!searchRunning) {
             return;
         }
@@ -91,19 +98,9 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
         HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
         const std::size_t count = entries ? entries->size() : 0;
         for (std::size_t i = 0; i < count; ++i) {
-            const DirEntry& entry = (*entries)[i];
-            if (PassesSizeFilter(entry.size)) {
-                if (!entry.isDirectory) {
-                    // The content test runs (or ran, on a helper) outside hitLock.
-                    if (!request_.textFilterOn || (NeedsContentTest(request_, entry) && walk.ContentMatches(i))) {
-                        std::lock_guard hit(hitLock);
-                        HandOffFile(writer, dir, entry, JoinPath(dir, entry.name));
-                    }
-                } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
-                    std::lock_guard hit(hitLock);
-                    HandOffFolder(writer, dir, entry, JoinPath(dir, entry.name));
-                }
-            }
+            // The content test runs (or ran, on a helper) outside hitLock.
+            HandOffIfHit(writer, dir, (*entries)[i], false,
+                         [&walk, i](const std::wstring&) { return walk.ContentMatches(i); });
             if (!searchRunning) {
                 return;
             }

@@ -20,6 +20,30 @@ struct NewRow {
     std::intptr_t data = 0;
 };
 
+// Inserts rows one after the other from position (at the end when position is past it):
+// insertRow(position, row) puts a row in with its name, image and data and returns its index (-1
+// when it could not), setText(index, column, text) gives it its size text (if it has one) and its
+// path text. Returns the index of the first row, or -1 when none went in.
+template <class InsertRow, class SetText>
+int InsertRowsInTurn(int position, std::span<const NewRow> rows, InsertRow insertRow, SetText setText) {
+    int first = -1;
+    for (const NewRow& row : rows) {
+        const int index = insertRow(position, row);
+        if (index < 0) {
+            continue;
+        }
+        if (first < 0) {
+            first = index;
+        }
+        if (!row.sizeText.empty()) {
+            setText(index, 1, row.sizeText);
+        }
+        setText(index, 2, row.pathText);
+        position = index + 1;
+    }
+    return first;
+}
+
 // The guarded row operations of the result list. Every call may come from any engine thread.
 class IResultList {
 public:
@@ -39,23 +63,16 @@ public:
     // the index of the first, or -1 when none was inserted. A list that lives on another thread
     // does it in one step there (the window's list: one message for the whole batch).
     virtual int InsertRows(int position, std::span<const NewRow> rows) {
-        int first = -1;
-        for (const NewRow& row : rows) {
-            const int index = InsertRow(position, row.name, row.image);
-            if (index < 0) {
-                continue;
-            }
-            if (first < 0) {
-                first = index;
-            }
-            if (!row.sizeText.empty()) {
-                SetColumnText(index, 1, row.sizeText);
-            }
-            SetColumnText(index, 2, row.pathText);
-            SetRowData(index, row.data);
-            position = index + 1;
-        }
-        return first;
+        return InsertRowsInTurn(
+            position, rows,
+            [this](int at, const NewRow& row) {
+                const int index = InsertRow(at, row.name, row.image);
+                if (index >= 0) {
+                    SetRowData(index, row.data);
+                }
+                return index;
+            },
+            [this](int index, int column, std::wstring_view text) { SetColumnText(index, column, text); });
     }
 };
 

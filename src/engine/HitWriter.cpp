@@ -1,6 +1,7 @@
 #include "engine/HitWriter.h"
 
 #include "engine/EngineLocks.h"
+#include "platform/DebugTrace.h"
 
 #include <mutex>
 
@@ -21,6 +22,7 @@ HitWriter::~HitWriter() {
         Flush();
     } catch (...) {
         // Out of memory while handing over: the rows that did not make it stay out of the list.
+        DebugTrace(L"a batch of hits could not be handed to the result list");
     }
     std::lock_guard hit(hitLock);
     cursors_.Remove(&position_);

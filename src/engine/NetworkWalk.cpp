@@ -1,40 +1,16 @@
-// The network side of a search and of browsing: the walk over the checked part of the tree, the
-// live enumeration below unexpanded nodes, and the expansion of tree nodes.
+// The network side of a search: the walk over the checked part of the tree, and the live
+// enumeration below the nodes that were never expanded.
 
 #include "engine/SearchEngine.h"
 
 namespace vk {
 namespace {
 
-int ImageForDisplayType(std::uint32_t displayType) {
-    switch (displayType) {
-    case kDisplayTypeServer:
-        return kImageServer;
-    case kDisplayTypeDomain:
-        return kImageDomain;
-    default:
-        return kImageNetwork;
-    }
-}
-
 bool IsServerRecord(const NetResource* resource) {
     return resource && resource->displayType == kDisplayTypeServer;
 }
 
 } // namespace
-
-const NetResource* CSearchEngine::NetResourceAt(std::intptr_t index) const {
-    std::lock_guard lock(netTableLock_);
-    if (index < 0 || static_cast<std::size_t>(index) >= NetResourceTable.size()) {
-        return nullptr;
-    }
-    return NetResourceTable[static_cast<std::size_t>(index)];
-}
-
-std::size_t CSearchEngine::NetResourceCount() const {
-    std::lock_guard lock(netTableLock_);
-    return NetResourceTable.size();
-}
 
 void CSearchEngine::WalkCheckedNode(TreeNode node) {
     IScopeTree& tree = *tree_;
@@ -113,62 +89,6 @@ void CSearchEngine::WalkNetwork(const NetResource* resource) {
             } else if (entry.usage & kUsageContainer) {
                 WalkNetwork(&entry);
             }
-        }
-    }
-}
-
-void CSearchEngine::ExpandNetworkNode(TreeNode node, std::intptr_t index) {
-    if (!tree_) {
-        return;
-    }
-    IScopeTree& tree = *tree_;
-    if (node != kNoNode) {
-        if (tree.Data(node) == NODE_IS_PATH) {
-            BrowseFolder(node);
-            return;
-        }
-        const NetResource* resource = NetResourceAt(index);
-        if (IsServerRecord(resource)) {
-            (void)BrowseServerShares(node, tree.Text(node));
-            return;
-        }
-        // Expansion adds nodes once: a node with children is not enumerated again.
-        if (tree.FirstChild(node) != kNoNode || !resource) {
-            return;
-        }
-    }
-    if (!services_.network) {
-        return;
-    }
-    const NetResource* parent = node == kNoNode ? nullptr : NetResourceAt(index);
-    ErrorCode error = kErrorSuccess;
-    const auto enumeration = services_.network->OpenEnum(parent, error);
-    if (!enumeration) {
-        return;
-    }
-    std::uint32_t count = kEnumAllEntries;
-    std::vector<NetResource> entries;
-    for (;;) {
-        entries.clear();
-        if (enumeration->Next(count, kEnumBufferSize, entries) != kErrorSuccess || entries.empty()) {
-            break;
-        }
-        for (NetResource& entry : entries) {
-            // Share nodes come only from a server's share listing.
-            if (entry.displayType == kDisplayTypeShare) {
-                continue;
-            }
-            NewTreeNode newNode;
-            newNode.text = entry.remoteName;
-            newNode.image = newNode.selectedImage = ImageForDisplayType(entry.displayType);
-            newNode.hasChildren = true;
-            newNode.checkState = node == kNoNode ? Checked : tree.GetCheckState(node);
-            {
-                std::lock_guard lock(netTableLock_);
-                NetResourceTable.push_back(&netResources_.emplace_back(std::move(entry)));
-                newNode.data = static_cast<std::intptr_t>(NetResourceTable.size() - 1);
-            }
-            tree.InsertNode(node, newNode);
         }
     }
 }

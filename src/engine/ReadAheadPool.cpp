@@ -1,6 +1,7 @@
 #include "engine/ReadAheadPool.h"
 
 #include "engine/PatternMatcher.h"
+#include "platform/DebugTrace.h"
 
 #include <algorithm>
 #include <optional>
@@ -134,6 +135,7 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
         }
     } catch (...) {
         // The controller asks for the list itself.
+        DebugTrace(L"a read-ahead helper failed to list the shares of " + list.server);
     }
     lock.lock();
     if (asked) {
@@ -190,6 +192,7 @@ void ReadAheadPool::HelperLoop() {
             outcome = walk->Run(task);
         } catch (...) {
             // Out of memory, most likely: the walker does the step itself.
+            DebugTrace(L"a read-ahead helper failed; its walker does the step itself");
         }
         lock.lock();
         if (outcome) {

@@ -5,7 +5,7 @@
 //
 // Node conventions:
 //   network node (provider, domain, server, other container): text = the resource's remote
-//     name, data = its index in the engine's NetResourceTable, images 1 (other), 2 (domain),
+//     name, data = its index in the engine's NetResourceTable (NetResourceTable.h), images 1 (other), 2 (domain),
 //     3 (server), with an expand button
 //   share node: text = the share name, data = NODE_IS_PATH, images 5 / selected 4, expand button
 //   folder node: text = the folder name, data = NODE_IS_PATH, images 5 / 4, no expand button
@@ -54,5 +54,10 @@ public:
     // Appends a node after the last child of parent (kNoNode: at the top level).
     virtual TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) = 0;
 };
+
+// The UNC path of a share or folder node, without a trailing backslash: the texts of the node and
+// of its share and folder ancestors below the first network node (normally the server, whose
+// text is its remote name).
+[[nodiscard]] std::wstring BuildNodePath(IScopeTree& tree, TreeNode node);
 
 } // namespace vk

@@ -3,6 +3,7 @@
 #include "engine/ContentSearch.h"
 #include "engine/EngineTexts.h"
 #include "engine/MaskPieces.h"
+#include "platform/DebugTrace.h"
 
 #include <algorithm>
 #include <memory>
@@ -88,6 +89,7 @@ void CSearchEngine::ShowSearchState(bool running) {
 
 void CSearchEngine::RunController(unsigned search) {
     gate_.Open();
+    partFailed_ = false;
     SetStatus(kPaneMessage, kTextPleaseWait);
     // Once per search, before any worker reads it.
     if (request_.textFilterOn) {
@@ -128,7 +130,9 @@ void CSearchEngine::RunController(unsigned search) {
         }
     } catch (...) {
         // Nothing may unwind out of the thread: a walk that failed stops the search, which
-        // then completes like any other.
+        // then completes like any other, and says so.
+        DebugTrace(L"the search's network walk failed; the search stops");
+        partFailed_ = true;
         searchRunning = false;
     }
     gate_.SignalExitIfIdle();
@@ -142,6 +146,11 @@ void CSearchEngine::RunController(unsigned search) {
     searchActive = false;
     if (searchNumber_ == search) {
         ShowSearchState(false);
+    }
+    if (partFailed_) {
+        if (IUserMessages* messages = services_.messages) {
+            messages->ShowMessage(kTextSearchFailedInPart, kProgramName);
+        }
     }
 }
 

@@ -6,22 +6,25 @@
 // Threads: StartSearch runs on the caller's (user interface) thread; RunController on the
 // controller thread; ShareWorker on the workers. Stop is just searchRunning = false: every loop
 // checks it, and the search ends with "Search completed" like any other.
+//
+// The engine also owns the browsing of the tree (NetworkBrowser.h, user interface thread) and the
+// network records the tree's nodes refer to (NetResourceTable.h); its browse entry points below
+// hand over to them.
 
 #include "engine/AtomicPointer.h"
 #include "engine/ContentPattern.h"
-#include "engine/EngineSeams.h"
+#include "engine/EngineServices.h"
 #include "engine/HitCursors.h"
+#include "engine/NetResourceTable.h"
+#include "engine/NetworkBrowser.h"
 #include "engine/ReadAheadPool.h"
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
 #include "engine/WorkerGate.h"
-#include "platform/FileSystem.h"
-#include "platform/NetworkServices.h"
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -32,22 +35,6 @@ namespace vk {
 
 class HitWriter;
 struct DirEntry;
-
-// What the engine works with. Nothing here is owned by the engine. The user interface thread may
-// set a pointer at any time (the engine's threads read them atomically), but may clear it, or
-// destroy what it points to, only once no search thread runs (SearchThreadsRunning() false).
-struct EngineServices {
-    AtomicPointer<FileSystem> fileSystem;
-    AtomicPointer<IResultList> resultList;
-    AtomicPointer<IStatusBar> statusBar;
-    AtomicPointer<IIconIndex> iconIndex;
-    AtomicPointer<ISearchForm> searchForm;  // may be null (the console tool has no buttons)
-    AtomicPointer<NetworkServices> network; // may be null: no network to enumerate
-    AtomicPointer<IUserMessages> messages;  // may be null: browse failures are not shown
-};
-
-// The program's name, the caption of its message boxes.
-constexpr const wchar_t* kProgramName = L"Varnokle";
 
 class CSearchEngine {
 public:
@@ -127,18 +114,19 @@ public:
     // Lists a server's shares (\\SERVER): share hits or workers, filtered by the share mask.
     void SearchServerShares(const std::wstring& server);
 
-    // Browsing (user interface thread). ExpandNetworkNode fills the tree below a node (kNoNode
-    // and -1: the top level) or, for a server, share or folder node, lists it in the result
-    // list. The listings do nothing while a search is active.
-    void ExpandNetworkNode(TreeNode node, std::intptr_t index);
-    ErrorCode BrowseServerShares(TreeNode node, const std::wstring& server);
-    void BrowseFolder(TreeNode node);
-    // The UNC path of a share or folder node, without a trailing backslash.
-    [[nodiscard]] std::wstring BuildNodePath(TreeNode node);
+    // Browsing (user interface thread; see NetworkBrowser.h). ExpandNetworkNode fills the tree
+    // below a node (kNoNode and -1: the top level) or, for a server, share or folder node, lists
+    // it in the result list. The listings do nothing while a search is active.
+    void ExpandNetworkNode(TreeNode node, std::intptr_t index) { browser_.ExpandNetworkNode(node, index); }
+    ErrorCode BrowseServerShares(TreeNode node, const std::wstring& server) {
+        return browser_.BrowseServerShares(node, server);
+    }
+    void BrowseFolder(TreeNode node) { browser_.BrowseFolder(node); }
+    // The UNC path of a share or folder node of the scope tree, without a trailing backslash.
+    [[nodiscard]] std::wstring BuildNodePath(TreeNode node) { return vk::BuildNodePath(*tree_, node); }
 
     // The record of a network node's data value; null for anything else.
-    [[nodiscard]] const NetResource* NetResourceAt(std::intptr_t index) const;
-    [[nodiscard]] std::size_t NetResourceCount() const;
+    [[nodiscard]] const NetResource* NetResourceAt(std::intptr_t index) const { return netResources_.At(index); }
 
 private:
     // The controller of the search with the given number (searchNumber_ when it started).
@@ -147,9 +135,13 @@ private:
     void JoinFinishedWorkers(bool all);
     [[nodiscard]] bool PassesSizeFilter(std::uint64_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
-    // One hit of the directory walk; the caller holds hitLock.
-    void HandOffFile(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
-    void HandOffFolder(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, std::wstring fullPath);
+    // Hands an entry of dir over as a hit when it is one: a file that passes the size filter and,
+    // with a containing text, holds it (holdsText(fullPath) answers, asked only then); a folder
+    // that passes the size filter when no text is asked for. The hand-off holds hitLock, and so
+    // does the content test when testUnderHitLock.
+    template <class HoldsText>
+    void HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, bool testUnderHitLock,
+                      HoldsText holdsText);
     void SetStatus(int pane, std::wstring_view text);
 
     EngineServices services_;
@@ -161,6 +153,8 @@ private:
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::atomic<int> readAheadJobs_{kDefaultReadAheadJobs};
+    // Set when the running search's walk or one of its workers failed and gave up its part.
+    std::atomic<bool> partFailed_{false};
     // The running search's read-ahead, made by its controller before the first worker starts and
     // ended after the last (null: none).
     ReadAheadPool* readAhead_ = nullptr;
@@ -168,13 +162,8 @@ private:
     std::vector<std::wstring> scopePaths_;
     AtomicPointer<IScopeTree> tree_;
     TreeNode currentTopLevel_ = kNoNode;
-
-    // The network records the tree's nodes refer to. Only appended (by browsing, on the user
-    // interface thread) and kept for the engine's life, so a record's address never changes;
-    // the controller thread reads the table under its lock.
-    mutable std::mutex netTableLock_;
-    std::deque<NetResource> netResources_;
-    std::vector<const NetResource*> NetResourceTable;
+    NetResourceTable netResources_;
+    NetworkBrowser browser_{services_, tree_, netResources_, resultStore_, searchActive};
 
     std::mutex threadsLock_;
     std::thread controller_; // the newest controller; it joins the one before it

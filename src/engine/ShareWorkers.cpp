@@ -3,6 +3,7 @@
 #include "engine/AheadWalk.h"
 #include "engine/MaskPieces.h"
 #include "engine/SearchEngine.h"
+#include "platform/DebugTrace.h"
 
 #include <memory>
 #include <system_error>
@@ -24,7 +25,9 @@ int CSearchEngine::DispatchShareWorker(const std::wstring& path) {
             try {
                 ShareWorker(path);
             } catch (...) {
-                // A worker that failed ends like one that finished.
+                // A worker that failed ends like one that finished; the search says so at its end.
+                DebugTrace(L"the share worker of " + path + L" failed");
+                partFailed_ = true;
             }
             gate_.Release();
             *finished = true;

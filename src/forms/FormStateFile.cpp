@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <system_error>
 
 namespace vk {
 namespace {
@@ -111,11 +110,6 @@ FormState ParseFormState(std::string_view bytes, FormBlocks blocks) {
 FormState ReadFormStateFile(const std::filesystem::path& file, FormBlocks blocks) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        std::error_code error;
-        if (!std::filesystem::exists(file, error) && !error) {
-            // Appending creates a missing file and never empties one that is there.
-            std::ofstream created(file, std::ios::binary | std::ios::app);
-        }
         return {};
     }
     std::string bytes;

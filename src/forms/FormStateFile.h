@@ -1,6 +1,8 @@
 #pragma once
-// The form state file, "vk.set" in the current directory: the mask histories of the search forms,
-// kept from one run to the next and handed from one form to the other at a mode switch.
+// The form state file, "vk.set" in the program's folder of the user's data (platform/UserFiles.h:
+// %APPDATA%\Varnokle, or one that an older version left in the current directory): the mask
+// histories of the search forms, kept from one run to the next and handed from one form to the
+// other at a mode switch.
 //
 // Plain text, one byte per character (the byte is the character's code, 0 to 255), every line
 // ending in CR LF (a reader takes a line feed as the end, dropping a carriage return before it):
@@ -22,7 +24,7 @@
 
 namespace vk {
 
-// The file's name; the forms open it relative to the current directory at each read and write.
+// The file's name; the forms find it with UserFileToRead and UserFileToWrite at each read and write.
 constexpr const wchar_t* kFormStateFileName = L"vk.set";
 
 // Entries beyond this count are not read, and a count beyond it is not made up with empty entries.
@@ -54,8 +56,8 @@ struct FormState {
 // The histories in a file's bytes; the share masks stay empty for kFileMasks.
 [[nodiscard]] FormState ParseFormState(std::string_view bytes, FormBlocks blocks);
 
-// Reads the file. A file that cannot be opened is created empty (if it is missing) and the
-// histories are empty; nothing is reported.
+// Reads the file. A file that cannot be opened gives empty histories; nothing is reported. A
+// missing file is left missing: the first write makes it.
 [[nodiscard]] FormState ReadFormStateFile(const std::filesystem::path& file, FormBlocks blocks);
 
 // Writes the file, creating or emptying it. False if it could not be written; nothing is

@@ -1,5 +1,6 @@
 #pragma once
-// The search forms' own texts: their tooltips and the size modes of the advanced form.
+// The search forms' own texts: their tooltips, the size modes of the advanced form, and what the
+// status bar says when the settings or the forms' histories could not be kept.
 
 namespace vk {
 
@@ -20,5 +21,9 @@ constexpr const wchar_t* kSizeAtMost = L"at most";
 
 // The size bound a freshly shown advanced form starts with.
 constexpr const wchar_t* kInitialSizeText = L"0";
+
+// A write of the profile or of the forms' state file that failed.
+constexpr const wchar_t* kTextSettingsNotSaved = L"The settings could not be saved: they hold until Varnokle ends.";
+constexpr const wchar_t* kTextHistoriesNotSaved = L"The mask histories could not be written to vk.set.";
 
 } // namespace vk

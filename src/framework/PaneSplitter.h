@@ -1,16 +1,17 @@
 #pragma once
 // A splitter window: a grid of panes (rows and columns) separated by thin bars that the user can
-// drag. The panes' sizes follow the splitter rule (see shell/PaneLayout.h): each row and column
+// drag. The panes' sizes follow the splitter rule (see SplitterLayout.h): each row and column
 // has an ideal and a minimum size, which the owner sets and the user's drags change; every
 // layout puts the panes in their cells at once, in one deferred positioning, and leaves alone the
 // panes that are already where they belong.
 //
 // The splitter owns its pane objects. A pane is a form view that the splitter creates, or a window
 // that its owner has created as the splitter's child; either way it gets the control id of its
-// cell (kFirstPaneId + 16 * row + column).
+// cell (ui::kFirstPaneId + 16 * row + column).
 
 #include "framework/FormView.h"
-#include "shell/PaneLayout.h"
+#include "framework/SplitterLayout.h"
+#include "framework/WindowIds.h"
 
 #include <functional>
 #include <memory>
@@ -21,14 +22,12 @@ namespace vk {
 
 class CPaneSplitter final : public ui::Window {
 public:
-    // The control id of the first pane, and of a splitter or frame that is itself a pane.
-    static constexpr UINT kFirstPaneId = 59648;
-
     CPaneSplitter() = default;
     ~CPaneSplitter() override;
 
     // Creates the splitter, child and visible, with rows x columns empty cells.
-    bool CreateStatic(HWND parent, int rows, int columns, UINT id = kFirstPaneId);
+    // id: the splitter's own; a splitter that is itself a pane carries the first pane's.
+    bool CreateStatic(HWND parent, int rows, int columns, UINT id = ui::kFirstPaneId);
 
     // Creates the view in cell (row, column) and keeps it. The cell's column and row take the
     // initial size's width and height as their ideal sizes. The view's initial update is the
@@ -57,7 +56,7 @@ public:
     [[nodiscard]] ui::Window* Pane(int row, int column) const;
     [[nodiscard]] int RowCount() const { return static_cast<int>(rows_.size()); }
     [[nodiscard]] int ColumnCount() const { return static_cast<int>(columns_.size()); }
-    [[nodiscard]] static UINT PaneId(int row, int column) { return kFirstPaneId + 16 * row + column; }
+    [[nodiscard]] static UINT PaneId(int row, int column) { return ui::kFirstPaneId + 16 * row + column; }
 
     // Where the bars are, in client coordinates (spans of the last layout).
     [[nodiscard]] const std::vector<PaneSpan>& ColumnSpans() const { return columnSpans_; }

@@ -1,6 +1,9 @@
 #include "framework/Window.h"
 
+#include "platform/DebugTrace.h"
+
 #include <mutex>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -40,6 +43,10 @@ WindowObjects& Objects() {
     return objects;
 }
 
+void TraceFailedHandler(UINT message) {
+    DebugTrace(L"a handler failed on message " + std::to_wstring(message) + L"; it counts as unhandled");
+}
+
 } // namespace
 
 HINSTANCE ModuleInstance() {
@@ -50,7 +57,7 @@ Window::~Window() {
     if (!hwnd_) {
         return;
     }
-    if (previousProcedure_) {
+    if (Attached()) {
         Detach();
         return;
     }
@@ -102,16 +109,15 @@ bool Window::Attach(HWND hwnd) {
         return false;
     }
     Bind(hwnd);
-    previousProcedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
-    return previousProcedure_ != nullptr;
+    if (!Install(hwnd)) {
+        Unbind();
+        return false;
+    }
+    return true;
 }
 
 void Window::Detach() {
-    if (hwnd_ && previousProcedure_) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure_));
-    }
-    previousProcedure_ = nullptr;
+    Remove();
     Unbind();
 }
 
@@ -155,8 +161,8 @@ bool Window::ReflectToChild(Message& m) {
 }
 
 LRESULT Window::DefaultProcessing(Message& m) {
-    if (previousProcedure_) {
-        return CallWindowProcW(previousProcedure_, m.hwnd, m.message, m.wParam, m.lParam);
+    if (Attached()) {
+        return PassOn(m.message, m.wParam, m.lParam);
     }
     return DefWindowProcW(m.hwnd, m.message, m.wParam, m.lParam);
 }
@@ -166,7 +172,9 @@ LRESULT Window::Route(Message& m) {
     try {
         handled = Handle(m);
     } catch (...) {
-        handled = false; // a handler that failed leaves the message to the default processing
+        // A handler that failed leaves the message to the default processing.
+        TraceFailedHandler(m.message);
+        handled = false;
     }
     if (!handled) {
         m.result = DefaultProcessing(m);
@@ -194,19 +202,15 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Window* object = Window::FromHandle(hwnd);
-    if (!object || !object->previousProcedure_) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    Message m{hwnd, message, wParam, lParam, 0};
+LRESULT Window::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    Message m{hwnd_, message, wParam, lParam, 0};
     if (message == WM_NCDESTROY) {
-        const WNDPROC previous = object->previousProcedure_;
-        object->Detach();
-        object->OnFinalMessage();
-        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+        // The object lets go before the final message goes on to the procedures under it.
+        Detach();
+        OnFinalMessage();
+        return PassOn(message, wParam, lParam);
     }
-    return object->Route(m);
+    return Route(m);
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,6 +226,7 @@ INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     try {
         handled = object->Handle(m);
     } catch (...) {
+        TraceFailedHandler(message);
         handled = false;
     }
     if (message == WM_NCDESTROY) {

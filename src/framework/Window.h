@@ -1,8 +1,8 @@
 #pragma once
 // The base of every window object: a window handle and its messages. A window is either created
 // by the object (Create, for frames and plain windows), created from a dialog template (see
-// FormView and ModalDialog), or an existing control taken over by subclassing (Attach), as
-// controls from dialog templates are.
+// FormView and ModalDialog), or an existing control taken over by subclassing (Attach, through
+// Subclass.h), as controls from dialog templates are.
 //
 // Notifications (WM_NOTIFY, and WM_COMMAND from controls) are first offered to the control's own
 // object, if it has one, through ReflectedMessage; only if it does not handle them does the
@@ -12,12 +12,13 @@
 // throws counts as not having handled its message.
 
 #include "framework/Message.h"
+#include "framework/Subclass.h"
 
 #include <string>
 
 namespace vk::ui {
 
-class Window {
+class Window : private Subclass {
 public:
     Window() = default;
     virtual ~Window();
@@ -69,18 +70,20 @@ protected:
     LRESULT Route(Message& m);
 
     friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK SubclassProcedure(HWND, UINT, WPARAM, LPARAM);
     friend INT_PTR CALLBACK DialogProcedure(HWND, UINT, WPARAM, LPARAM);
 
     void Bind(HWND hwnd);
     void Unbind();
 
     HWND hwnd_ = nullptr;
-    WNDPROC previousProcedure_ = nullptr; // set while subclassed
+
+private:
+    // The messages of an attached window.
+    LRESULT OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    [[nodiscard]] bool Attached() const { return SubclassedWindow() != nullptr; }
 };
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The module whose resources the program uses (the executable).

@@ -1,5 +1,6 @@
 #include "platform/FolderNetwork.h"
 
+#include "platform/Blanks.h"
 #include "platform/UncPath.h"
 #include "platform/Utf8.h"
 #include "platform/WildcardName.h"
@@ -14,34 +15,6 @@ namespace {
 
 constexpr std::wstring_view kFaultsFileName = L"network-faults.txt";
 constexpr std::uint64_t kMaxFaultsFileSize = 1U << 20;
-
-bool IsSpace(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f' || c == L'\v';
-}
-
-std::wstring_view Trim(std::wstring_view text) {
-    while (!text.empty() && IsSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::wstring_view TrimTrailingBackslashes(std::wstring_view text) {
-    while (!text.empty() && text.back() == L'\\') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::wstring_view TrimLeadingBackslashes(std::wstring_view text) {
-    while (!text.empty() && text.front() == L'\\') {
-        text.remove_prefix(1);
-    }
-    return text;
-}
 
 std::wstring JoinNative(std::wstring_view folder, std::wstring_view name) {
     std::wstring path(folder);
@@ -112,7 +85,7 @@ bool ParseDelay(std::wstring_view text, std::chrono::microseconds& delay) {
             digits = true;
         }
     }
-    const std::wstring_view unit = Trim(text.substr(i));
+    const std::wstring_view unit = TrimBlanks(text.substr(i));
     std::uint64_t perUnit = 0;
     if (EqualNamesNoCase(unit, L"us")) {
         perUnit = 1;
@@ -143,21 +116,21 @@ NetworkFaults ParseNetworkFaults(std::wstring_view text, std::vector<std::wstrin
         // '#' begins a comment at the start of a line or after a blank; inside a name it is
         // part of the name.
         for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == L'#' && (i == 0 || IsSpace(line[i - 1]))) {
+            if (line[i] == L'#' && (i == 0 || IsBlank(line[i - 1]))) {
                 line = line.substr(0, i);
                 break;
             }
         }
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty()) {
             continue;
         }
         std::size_t keywordEnd = 0;
-        while (keywordEnd < line.size() && !IsSpace(line[keywordEnd])) {
+        while (keywordEnd < line.size() && !IsBlank(line[keywordEnd])) {
             ++keywordEnd;
         }
         const std::wstring_view keyword = line.substr(0, keywordEnd);
-        const std::wstring_view argument = Trim(line.substr(keywordEnd));
+        const std::wstring_view argument = TrimBlanks(line.substr(keywordEnd));
         const std::wstring prefix = L"line " + std::to_wstring(lineNumber) + L": ";
 
         if (EqualNamesNoCase(keyword, L"delay")) {

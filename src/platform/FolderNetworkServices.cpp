@@ -1,5 +1,6 @@
 #include "platform/FolderNetworkServices.h"
 
+#include "platform/UncPath.h"
 #include "platform/WildcardName.h"
 
 #include <algorithm>
@@ -7,10 +8,6 @@
 
 namespace vk {
 namespace {
-
-bool IsHiddenShare(const std::wstring& name) {
-    return !name.empty() && name.back() == L'$';
-}
 
 std::wstring ServerRemoteName(const FolderNetwork::Server& server) {
     return L"\\\\" + server.name;
@@ -99,27 +96,20 @@ ErrorCode ListShareRecords(const FolderNetwork& network, const NetResource& pare
 FolderNetworkServices::FolderNetworkServices(const FolderNetwork& network, std::size_t sharesPerPage)
     : network_(network), sharesPerPage_(std::max<std::size_t>(sharesPerPage, 1)) {}
 
-std::unique_ptr<ResourceEnumeration> FolderNetworkServices::OpenEnum(const NetResource* parent, ErrorCode& error) {
-    network_.SimulateCallDelay();
-    std::vector<NetResource> records;
-    if (parent == nullptr) {
-        error = ListProviders(network_, records);
-    } else if (parent->displayType == kDisplayTypeNetwork) {
-        error = ListDomains(network_, *parent, records);
-    } else if (parent->displayType == kDisplayTypeDomain) {
-        error = ListServers(network_, *parent, records);
-    } else if (parent->displayType == kDisplayTypeServer) {
-        error = ListShareRecords(network_, *parent, records);
-    } else if (parent->displayType == kDisplayTypeShare) {
-        error = kErrorNotContainer;
-    } else {
-        error = kErrorBadNetPath;
-    }
-    if (error != kErrorSuccess) {
-        return nullptr;
-    }
-    return std::make_unique<RecordListEnumeration>(std::move(records),
-                                                   [&network = network_] { network.SimulateCallDelay(); });
+ErrorCode FolderNetworkServices::ListTop(std::vector<NetResource>& records) {
+    return ListProviders(network_, records);
+}
+
+ErrorCode FolderNetworkServices::ListBelowProvider(const NetResource& provider, std::vector<NetResource>& records) {
+    return ListDomains(network_, provider, records);
+}
+
+ErrorCode FolderNetworkServices::ListBelowDomain(const NetResource& domain, std::vector<NetResource>& records) {
+    return ListServers(network_, domain, records);
+}
+
+ErrorCode FolderNetworkServices::ListBelowServer(const NetResource& server, std::vector<NetResource>& records) {
+    return ListShareRecords(network_, server, records);
 }
 
 ErrorCode FolderNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,

@@ -26,17 +26,23 @@
 
 namespace vk {
 
-class FolderNetworkServices final : public NetworkServices {
+class FolderNetworkServices final : public RecordListNetworkServices {
 public:
     static constexpr std::size_t kDefaultSharesPerPage = 32;
 
-    // network: loaded; not owned, and must outlive this object and every enumeration it opens.
+    // network: loaded; not owned, and must outlive this object.
     // sharesPerPage: the most share names one ShareEnum call returns (at least 1).
     explicit FolderNetworkServices(const FolderNetwork& network, std::size_t sharesPerPage = kDefaultSharesPerPage);
 
-    [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override;
     [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
                                       std::uint32_t& resumeHandle) override;
+
+protected:
+    [[nodiscard]] ErrorCode ListTop(std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowProvider(const NetResource& provider, std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowDomain(const NetResource& domain, std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowServer(const NetResource& server, std::vector<NetResource>& records) override;
+    void BeforeEachCall() override { network_.SimulateCallDelay(); }
 
 private:
     const FolderNetwork& network_;

@@ -1,5 +1,7 @@
 #include "platform/NetworkServices.h"
 
+#include <utility>
+
 namespace vk {
 namespace {
 
@@ -60,6 +62,28 @@ ErrorCode RecordListEnumeration::Next(std::uint32_t& count, std::size_t bufferSi
     // Nothing fitted: the next record alone is larger than the buffer. It stays next, so a
     // larger buffer gets it.
     return count == 0 ? kErrorMoreData : kErrorSuccess;
+}
+
+std::unique_ptr<ResourceEnumeration> RecordListNetworkServices::OpenEnum(const NetResource* parent, ErrorCode& error) {
+    BeforeEachCall();
+    std::vector<NetResource> records;
+    if (parent == nullptr) {
+        error = ListTop(records);
+    } else if (parent->displayType == kDisplayTypeNetwork) {
+        error = ListBelowProvider(*parent, records);
+    } else if (parent->displayType == kDisplayTypeDomain) {
+        error = ListBelowDomain(*parent, records);
+    } else if (parent->displayType == kDisplayTypeServer) {
+        error = ListBelowServer(*parent, records);
+    } else if (parent->displayType == kDisplayTypeShare) {
+        error = kErrorNotContainer;
+    } else {
+        error = kErrorBadNetPath;
+    }
+    if (error != kErrorSuccess) {
+        return nullptr;
+    }
+    return std::make_unique<RecordListEnumeration>(std::move(records), [this] { BeforeEachCall(); });
 }
 
 } // namespace vk

@@ -101,6 +101,36 @@ public:
                                               std::uint32_t& resumeHandle) = 0;
 };
 
+// A network whose enumerations list a whole level of records when they open (the folder network,
+// the SMB network): OpenEnum asks for the level below the parent by the parent's display type,
+// and its enumeration hands the records out a buffer at a time. Below a share there is nothing
+// (kErrorNotContainer), below a record of another display type no network (kErrorBadNetPath).
+class RecordListNetworkServices : public NetworkServices {
+public:
+    [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) final;
+
+protected:
+    // The records of a level: at the top of the network, below a provider, a domain, a server.
+    [[nodiscard]] virtual ErrorCode ListTop(std::vector<NetResource>& records) = 0;
+    [[nodiscard]] virtual ErrorCode ListBelowProvider(const NetResource& provider,
+                                                      std::vector<NetResource>& records) = 0;
+    [[nodiscard]] virtual ErrorCode ListBelowDomain(const NetResource& domain, std::vector<NetResource>& records) = 0;
+    [[nodiscard]] virtual ErrorCode ListBelowServer(const NetResource& server, std::vector<NetResource>& records) = 0;
+    // Runs as each call begins: OpenEnum, and every Next of the enumerations it opens (which must
+    // not outlive this object).
+    virtual void BeforeEachCall() {}
+};
+
+// Whether to ask a server for another page of its shares after a ShareEnum call that returned
+// status and names and moved the resume handle from resumeBefore to resumeAfter. A "more data"
+// answer that brought no share, or left the resume handle where it was, made no progress: asking
+// again could go on for ever, so the listing ends there, as the network enumerations end at a call
+// that yields nothing.
+[[nodiscard]] inline bool AnotherSharePageFollows(ErrorCode status, const std::vector<std::wstring>& names,
+                                                  std::uint32_t resumeBefore, std::uint32_t resumeAfter) {
+    return status == kErrorMoreData && !names.empty() && resumeAfter != resumeBefore;
+}
+
 // The system's network (on POSIX a network that is not there: every call fails with
 // kErrorNoNetwork).
 std::unique_ptr<NetworkServices> MakeSystemNetworkServices();

@@ -21,6 +21,24 @@ bool IsValidMaskChar(wchar_t c) {
     return c == L'*' || c == L'?' || IsValidNameChar(c);
 }
 
+std::wstring_view TrimLeadingBackslashes(std::wstring_view text) {
+    while (!text.empty() && text.front() == L'\\') {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::wstring_view TrimTrailingBackslashes(std::wstring_view text) {
+    while (!text.empty() && text.back() == L'\\') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsHiddenShare(std::wstring_view name) {
+    return !name.empty() && name.back() == L'$';
+}
+
 bool ParseUncPath(std::wstring_view unc, UncPath& path) {
     if (unc.size() < 3 || unc[0] != L'\\' || unc[1] != L'\\' || unc[2] == L'\\') {
         return false;

@@ -23,6 +23,14 @@ struct UncPath {
 // The same, and the wildcards '*' and '?': the characters a listing's mask may hold.
 [[nodiscard]] bool IsValidMaskChar(wchar_t c);
 
+// The text without the backslashes at its start, or at its end.
+[[nodiscard]] std::wstring_view TrimLeadingBackslashes(std::wstring_view text);
+[[nodiscard]] std::wstring_view TrimTrailingBackslashes(std::wstring_view text);
+
+// A share whose name ends in '$' is hidden: the network's own listings leave it out, a server's
+// share list holds it.
+[[nodiscard]] bool IsHiddenShare(std::wstring_view name);
+
 // False for a text that is not a UNC path or holds a character no name holds. path refers into
 // unc, which must outlive it.
 [[nodiscard]] bool ParseUncPath(std::wstring_view unc, UncPath& path);

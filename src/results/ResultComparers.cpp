@@ -17,8 +17,6 @@ int CompareTextKeys(std::wstring_view keyA, std::wstring_view keyB, bool flag) {
 
 } // namespace
 
-SortFlags theSortFlags;
-
 SortKey SortKeyForColumn(int column) {
     switch (column) {
     case 0:

@@ -32,9 +32,6 @@ struct SortFlags {
     [[nodiscard]] bool& FlagFor(SortKey key);
 };
 
-// The program's sort directions, kept for its whole run.
-extern SortFlags theSortFlags;
-
 // The name key of a path: from its last backslash (included) to the end, or the whole path when
 // it holds none; A-Z lowered.
 [[nodiscard]] std::wstring NameSortKey(std::wstring_view path);

@@ -1,5 +1,6 @@
 #include "results/ResultExport.h"
 
+#include "platform/UserFiles.h"
 #include "results/ExportStream.h"
 
 namespace vk {
@@ -45,7 +46,7 @@ ExportFormat ExportFormatFor(std::wstring_view path) {
 }
 
 std::wstring TextExportPath(std::wstring_view path) {
-    return std::wstring(path.empty() ? kUnnamedExportFile : path);
+    return path.empty() ? UserFileToWrite(std::filesystem::path(kUnnamedExportFile)).wstring() : std::wstring(path);
 }
 
 std::string HtmlExport(const std::vector<ExportRow>& rows) {

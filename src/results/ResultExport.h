@@ -22,14 +22,16 @@ enum class ExportFormat { kHtml, kText };
 // The save dialog's filter: display names and patterns in pairs, separated by '|'.
 inline constexpr std::wstring_view kSaveResultFilter =
     L"Web Page(*.html;*htm)|*.html|Text Files(*.txt)|*.txt|All Files(*.*)|*.*||";
-// The text format's file when the dialog gives no name: in the current directory.
+// The text format's file when the dialog gives no name: in the program's folder of the user's data
+// (platform/UserFiles.h), where the forms keep vk.set.
 inline constexpr std::wstring_view kUnnamedExportFile = L"unknoun.txt";
 
 // HTML when the extension of the file name (the text after the last dot of the name's last part)
 // is exactly "html" or "htm", letter case included; text otherwise.
 [[nodiscard]] ExportFormat ExportFormatFor(std::wstring_view path);
 
-// The file the text format is written to: the path, or kUnnamedExportFile when it is empty.
+// The file the text format is written to: the path, or kUnnamedExportFile in the user's data
+// folder (made when missing) when it is empty.
 [[nodiscard]] std::wstring TextExportPath(std::wstring_view path);
 
 // One row as the list displays it: the texts of sub-items 0 (name), 1 (size) and 2 (path).

@@ -1,6 +1,6 @@
 #pragma once
-// Where Help finds the help file: by its bare name in the current directory, as the program always
-// has, else in the program's own folder, where the installation puts it.
+// Where Help finds the help file: in the program's own folder, where the installation puts it,
+// else by its bare name in the current directory, where older versions looked for it.
 
 #include <functional>
 #include <optional>

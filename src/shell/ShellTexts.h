@@ -1,6 +1,6 @@
 #pragma once
-// The program's help file and the addresses its Help menu opens. (The program's name, the
-// caption of its message boxes, is the engine's kProgramName.)
+// The program's help file, the addresses its Help menu opens, and its last words. (The program's
+// name, the caption of its message boxes, is the engine's kProgramName.)
 
 namespace vk {
 
@@ -8,9 +8,15 @@ namespace vk {
 constexpr const wchar_t* kWebSite = L"https://varnokle.example.org/";
 constexpr const wchar_t* kSupportMailLink = L"mailto:support@varnokle.example.org";
 
-// The help file: looked for in the current directory, then beside the program.
+// The help file: looked for beside the program, then in the current directory.
 constexpr const wchar_t* kHelpFileName = L"Varnokle.chm";
 constexpr const wchar_t* kTextHelpFileMissing =
-    L"The help file Varnokle.chm is neither in the current folder nor in the program's folder.";
+    L"The help file Varnokle.chm is neither in the program's folder nor in the current folder.";
+// When the system's help viewer cannot show it: this, the file's path, a line break and the
+// system's reason.
+constexpr const wchar_t* kTextHelpViewerFailed = L"The help viewer could not show ";
+
+// What the program says when a failure it did not foresee ends it.
+constexpr const wchar_t* kTextUnexpectedEnd = L"Varnokle has met an unexpected failure and ends.";
 
 } // namespace vk

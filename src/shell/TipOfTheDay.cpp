@@ -1,5 +1,6 @@
 #include "shell/TipOfTheDay.h"
 
+#include "platform/DebugTrace.h"
 #include "platform/FileTimes.h"
 
 #include <climits>
@@ -53,6 +54,7 @@ TipOfTheDay::~TipOfTheDay() {
         }
     } catch (...) {
         // The position is lost; the next object starts where the profile says.
+        DebugTrace(L"the tip of the day's position could not be kept");
     }
     file_.Close();
 }

@@ -37,6 +37,7 @@ std::wstring UsageText() {
        vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
        vkfind --smb [--smb-port PORT] [--smb-timeout SECONDS] [--auth-file FILE]
               [the search options and SCOPE... | --shares \\SERVER | --list PATH]
+       vkfind --help | --version
 
 Searches a Windows network for files, folders and shares, the way the Varnokle window
 does, and prints every hit when the search has ended.
@@ -78,6 +79,7 @@ does, and prints every hit when the search has ended.
                     other); the results and their order are the same with any N
   --quiet           no status texts
   --help            this text
+  --version         the program's version
 
 With --at-least or --at-most and no mask, the mask is "*". A share mask alone lists the
 matching shares themselves. A share or folder SCOPE is searched as a whole, whatever the
@@ -159,6 +161,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         const std::wstring& arg = args[i];
         if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
             options.help = true;
+        } else if (arg == L"--version") {
+            options.version = true;
         } else if (arg == L"--quiet" || arg == L"-q") {
             options.quiet = true;
         } else if (arg == L"--smb") {
@@ -176,7 +180,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
             options.scopes.push_back(arg);
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return parsed;
     }
     const bool browsing = options.sharesOf || options.listOf;

@@ -27,6 +27,7 @@ struct VkfindOptions {
     int jobs = -1; // read-ahead threads; -1: the engine's default
     bool quiet = false;
     bool help = false;
+    bool version = false;
     std::vector<std::wstring> scopes;
 };
 

@@ -2,6 +2,7 @@
 
 #include "network/CheckStateLogic.h"
 #include "network/MemoryScopeTree.h"
+#include "platform/UncPath.h"
 #include "platform/WildcardName.h"
 
 #include <vector>
@@ -26,25 +27,24 @@ std::vector<std::wstring_view> SplitAt(std::wstring_view text, wchar_t separator
 }
 
 std::wstring ServerRemoteName(std::wstring_view server) {
-    while (!server.empty() && server.front() == L'\\') {
-        server.remove_prefix(1);
-    }
-    return L"\\\\" + std::wstring(server);
+    return L"\\\\" + std::wstring(TrimLeadingBackslashes(server));
 }
 
 } // namespace
 
-bool IsShareScope(std::wstring_view scope) {
-    if (scope.size() < 5 || !scope.starts_with(L"\\\\")) {
-        return false;
+ScopeText ParseScope(std::wstring_view scope) {
+    using Kind = ScopeText::Kind;
+    if (!scope.starts_with(L"\\\\")) {
+        return {Kind::kTreePath};
     }
     const std::size_t serverEnd = scope.find(L'\\', 2);
-    return serverEnd != std::wstring_view::npos && serverEnd > 2 && serverEnd + 1 < scope.size() &&
-           scope[serverEnd + 1] != L'\\';
-}
-
-bool IsServerScope(std::wstring_view scope) {
-    return scope.size() > 2 && scope.starts_with(L"\\\\") && scope.find(L'\\', 2) == std::wstring_view::npos;
+    if (serverEnd == std::wstring_view::npos) {
+        return scope.size() > 2 ? ScopeText{Kind::kServer, scope} : ScopeText{Kind::kBadUnc};
+    }
+    if (serverEnd > 2 && serverEnd + 1 < scope.size() && scope[serverEnd + 1] != L'\\') {
+        return {Kind::kShareOrFolder, scope.substr(0, serverEnd), scope.substr(serverEnd + 1)};
+    }
+    return {Kind::kBadUnc};
 }
 
 void ScopeSelection::ShowTopLevel() {
@@ -64,7 +64,7 @@ void ScopeSelection::SelectNothing() {
 }
 
 bool ScopeSelection::Select(std::wstring_view scope) {
-    const TreeNode node = IsServerScope(scope) ? FindServer(scope) : FindTreePath(scope);
+    const TreeNode node = ParseScope(scope).kind == ScopeText::Kind::kServer ? FindServer(scope) : FindTreePath(scope);
     if (node == kNoNode) {
         return false;
     }
@@ -127,12 +127,12 @@ TreeNode ScopeSelection::FindTreePath(std::wstring_view path) {
 }
 
 TreeNode ScopeSelection::FindShareOrFolder(std::wstring_view uncPath) {
-    if (!IsShareScope(uncPath)) {
+    const ScopeText scope = ParseScope(uncPath);
+    if (scope.kind != ScopeText::Kind::kShareOrFolder) {
         return kNoNode;
     }
-    const std::size_t serverEnd = uncPath.find(L'\\', 2);
-    TreeNode node = FindServer(uncPath.substr(0, serverEnd));
-    for (const std::wstring_view part : SplitAt(uncPath.substr(serverEnd + 1), L'\\')) {
+    TreeNode node = FindServer(scope.server);
+    for (const std::wstring_view part : SplitAt(scope.path, L'\\')) {
         if (node == kNoNode) {
             break;
         }

@@ -47,9 +47,20 @@ private:
     MemoryScopeTree& tree_;
 };
 
-// True for scope texts that name a share or a folder: \\SERVER\share[\folder...].
-[[nodiscard]] bool IsShareScope(std::wstring_view scope);
-// True for \\SERVER alone.
-[[nodiscard]] bool IsServerScope(std::wstring_view scope);
+// What a scope text names, taken apart once.
+struct ScopeText {
+    enum class Kind {
+        kTreePath,      // Provider[/Domain[/\\SERVER]]: not a UNC path
+        kServer,        // \\SERVER
+        kShareOrFolder, // \\SERVER\share[\folder...]
+        kBadUnc,        // begins with \\ but names none of these
+    };
+    Kind kind = Kind::kTreePath;
+    std::wstring_view server; // \\SERVER of a server, share or folder
+    std::wstring_view path;   // share[\folder...] of a share or folder
+};
+
+// scope must outlive what the answer refers into.
+[[nodiscard]] ScopeText ParseScope(std::wstring_view scope);
 
 } // namespace vk

@@ -16,11 +16,9 @@ namespace {
 
 // \\SERVER of \\SERVER or \\SERVER\share[\folder...]; nothing for other texts.
 std::optional<std::wstring> ServerOf(const std::wstring& scope) {
-    if (IsServerScope(scope)) {
-        return scope;
-    }
-    if (IsShareScope(scope)) {
-        return scope.substr(0, scope.find(L'\\', 2));
+    const ScopeText text = ParseScope(scope);
+    if (text.kind == ScopeText::Kind::kServer || text.kind == ScopeText::Kind::kShareOrFolder) {
+        return std::wstring(text.server);
     }
     return std::nullopt;
 }

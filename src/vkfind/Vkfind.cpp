@@ -6,6 +6,7 @@
 #include "network/MemoryScopeTree.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
+#include "platform/UncPath.h"
 #include "platform/Utf8.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
@@ -13,6 +14,8 @@
 #include "vkfind/RowWriter.h"
 #include "vkfind/ScopeSelection.h"
 #include "vkfind/SmbSetup.h"
+
+#include "VarnokleVersion.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -105,13 +108,6 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
     return std::nullopt;
 }
 
-std::wstring WithoutTrailingBackslashes(std::wstring path) {
-    while (path.size() > 2 && path.back() == L'\\') {
-        path.pop_back();
-    }
-    return path;
-}
-
 // Writes the rows; a failure (a full disk, a closed pipe) is reported, never taken for success.
 int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& out, std::ostream& err) {
     errno = 0;
@@ -129,7 +125,7 @@ int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& o
 
 // Why the server of a path gives no share list, or nothing when it gives one.
 std::optional<std::wstring> ShareListRefusal(NetworkServices& network, const std::wstring& path) {
-    const std::wstring server = path.substr(0, path.find(L'\\', 2));
+    const std::wstring server(ParseScope(path).server);
     std::vector<std::wstring> names;
     std::uint32_t resume = 0;
     const ErrorCode error = network.ShareEnum(server, names, resume);
@@ -173,6 +169,10 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         out << Utf8FromWide(UsageText());
         return kExitSearchRan;
     }
+    if (options.version) {
+        out << "vkfind " VK_VERSION_TEXT "\n";
+        return kExitSearchRan;
+    }
     const bool browsing = options.sharesOf || options.listOf;
 
     SearchRequest request;
@@ -183,19 +183,21 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     }
     std::vector<std::wstring> sharePaths;
     std::vector<std::wstring> networkScopes;
+    using Kind = ScopeText::Kind;
     for (const auto& scope : options.scopes) {
-        if (IsShareScope(scope)) {
-            sharePaths.push_back(WithoutTrailingBackslashes(scope));
-        } else if (scope.starts_with(L"\\\\") && !IsServerScope(scope)) {
+        const Kind kind = ParseScope(scope).kind;
+        if (kind == Kind::kShareOrFolder) {
+            sharePaths.emplace_back(TrimTrailingBackslashes(scope));
+        } else if (kind == Kind::kBadUnc) {
             return UsageError(err, L"not a share, server or tree path: " + scope);
         } else {
             networkScopes.push_back(scope);
         }
     }
-    if (options.sharesOf && !IsServerScope(*options.sharesOf)) {
+    if (options.sharesOf && ParseScope(*options.sharesOf).kind != Kind::kServer) {
         return UsageError(err, L"--shares takes a server, \\\\SERVER: " + *options.sharesOf);
     }
-    if (options.listOf && !IsShareScope(*options.listOf)) {
+    if (options.listOf && ParseScope(*options.listOf).kind != Kind::kShareOrFolder) {
         return UsageError(err, L"--list takes a share or folder, \\\\SERVER\\share[\\folder]: " + *options.listOf);
     }
 
@@ -240,7 +242,8 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
 
     if (browsing) {
         selection.ShowTopLevel();
-        const std::wstring target = options.sharesOf ? *options.sharesOf : WithoutTrailingBackslashes(*options.listOf);
+        const std::wstring target =
+            options.sharesOf ? *options.sharesOf : std::wstring(TrimTrailingBackslashes(*options.listOf));
         const TreeNode node = options.sharesOf ? selection.FindServer(target) : selection.FindShareOrFolder(target);
         if (node == kNoNode) {
             // A server that does not give its share list (a refused logon) hides every share.

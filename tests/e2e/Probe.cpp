@@ -6,16 +6,20 @@
 //                                     its controls: id, class, screen rectangle, visible, enabled,
 //                                     checked, text; the status bar's panes; the list view's rows;
 //                                     the toolbar's buttons; where its close box is
+//   vk_probe version FILE             an executable's version resource: the fixed file version and
+//                                     the texts FileVersion, ProductVersion, ProductName
 //
-// Output: one JSON document on standard output (UTF-8). Exit status 0, or 1 when the window is
-// not there. (A pop-up menu's items cannot be read from outside under Wine, whose menus live in
-// their process: the test finds an open menu among the top-level windows, class #32768.)
+// Output: one JSON document on standard output (UTF-8). Exit status 0, or 1 when the window (or
+// the version resource) is not there. (A pop-up menu's items cannot be read from outside under
+// Wine, whose menus live in their process: the test finds an open menu among the top-level
+// windows, class #32768.)
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
+#include <winver.h>
 
 #include <cstdio>
 #include <string>
@@ -324,6 +328,35 @@ int DumpWindow(const std::wstring& cls, const wchar_t* title) {
     return 0;
 }
 
+// The executable's version resource, as Explorer's properties show it.
+int DumpVersion(const std::wstring& file) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (size == 0 || !GetFileVersionInfoW(file.c_str(), 0, size, data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed) {
+        std::printf("null\n");
+        return 1;
+    }
+    const auto text = [&](const wchar_t* name) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+        return VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value
+                   ? std::wstring(value)
+                   : std::wstring();
+    };
+    const std::wstring fixedVersion =
+        std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+        L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    std::printf("{\"fixed\": %s, \"file\": %s, \"product\": %s, \"name\": %s}\n", Json(fixedVersion).c_str(),
+                Json(text(L"FileVersion")).c_str(), Json(text(L"ProductVersion")).c_str(),
+                Json(text(L"ProductName")).c_str());
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -335,6 +368,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"dump" && argc > 2) {
         return DumpWindow(argv[2], argc > 3 ? argv[3] : nullptr);
     }
-    std::fwprintf(stderr, L"usage: vk_probe windows | dump CLASS [TITLE]\n");
+    if (command == L"version" && argc > 2) {
+        return DumpVersion(argv[2]);
+    }
+    std::fwprintf(stderr, L"usage: vk_probe windows | dump CLASS [TITLE] | version FILE\n");
     return 2;
 }

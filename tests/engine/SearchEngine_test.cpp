@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <new>
 #include <set>
 #include <thread>
 
@@ -310,6 +311,30 @@ TEST(SearchEngine, StopDuringAListingTakesEffectAsSoonAsTheListingReturns) {
     EXPECT_EQ(list.Calls(), 1); // emptying it at the start
     EXPECT_EQ(h.files.ListedDirectories().size(), 1u);
     EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+}
+
+// A worker that fails (here for want of memory at a listing) gives up its share; the others go on,
+// the search completes, and the user is told that the list may lack hits.
+TEST(SearchEngine, AWorkerThatFailsGivesUpItsShareAndTheSearchSaysSo) {
+    EngineHarness h;
+    const auto shares = Shares(h.files, 3);
+    h.files.onFindFirst = [](const std::wstring& dir) {
+        if (dir == L"\\\\SRV\\share1") {
+            throw std::bad_alloc();
+        }
+    };
+    h.engine.Request().fileMask = L"f.txt";
+    h.Run(shares);
+    EXPECT_EQ(h.Names().size(), 2u);
+    EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
+    const std::vector<std::wstring> told{std::wstring(kProgramName) + L": " + kTextSearchFailedInPart};
+    EXPECT_EQ(h.messages.Shown(), told);
+
+    // A search that goes well says nothing.
+    h.files.onFindFirst = nullptr;
+    h.Run(shares);
+    EXPECT_EQ(h.Names().size(), 3u);
+    EXPECT_EQ(h.messages.Shown(), told);
 }
 
 } // namespace

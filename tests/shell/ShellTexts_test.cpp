@@ -18,17 +18,19 @@ TEST(CommandPrompt, ThePromptComesBeforeTheLineBreakAndTheTooltipAfterIt) {
     EXPECT_EQ(TooltipOf(L"\nTip"), L"Tip");
 }
 
-TEST(HelpFile, TheCurrentDirectoryComesFirstThenTheProgramsFolder) {
+TEST(HelpFile, TheProgramsFolderComesFirstThenTheCurrentDirectory) {
     std::set<std::wstring> files;
     const auto exists = [&](const std::wstring& path) { return files.count(path) != 0; };
 
     EXPECT_EQ(FindHelpFile(L"C:\\Program\\", exists), std::nullopt);
+    files.insert(L"Varnokle.chm");
+    EXPECT_EQ(FindHelpFile(L"C:\\Program", exists), L"Varnokle.chm");
+    EXPECT_EQ(FindHelpFile(L"", exists), L"Varnokle.chm");
     files.insert(L"C:\\Program\\Varnokle.chm");
     EXPECT_EQ(FindHelpFile(L"C:\\Program\\", exists), L"C:\\Program\\Varnokle.chm");
     EXPECT_EQ(FindHelpFile(L"C:\\Program", exists), L"C:\\Program\\Varnokle.chm"); // the separator added
-    files.insert(L"Varnokle.chm");
-    EXPECT_EQ(FindHelpFile(L"C:\\Program", exists), L"Varnokle.chm");
     files.erase(L"Varnokle.chm");
+    EXPECT_EQ(FindHelpFile(L"C:\\Program", exists), L"C:\\Program\\Varnokle.chm");
     EXPECT_EQ(FindHelpFile(L"", exists), std::nullopt);
 }
 

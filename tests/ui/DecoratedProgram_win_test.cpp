@@ -21,6 +21,7 @@
 #include "ui/support/MenuFont.h"
 #include "ui/support/MenuRecorder.h"
 #include "ui/support/PixelCanvas.h"
+#include "ui/support/ThemeLook.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,7 @@ protected:
         setup.args = {L"/Embedding"};
         setup.networkEnvironment = tree_.Native("Net");
         setup.profile = &profile_;
+        setup.userDataFolder = tree_.PathOf("work");
         app_ = std::make_unique<CVarnokle2App>();
         ASSERT_TRUE(app_->InitInstance(setup));
     }
@@ -87,6 +89,8 @@ protected:
         EXPECT_EQ(app_->Run(), 0);
         app_.reset();
     }
+
+    testing::ThemeLook classic_; // controls drawn the classic way, whatever theme Wine runs
 
     struct SeenDialog {
         HWND window = nullptr;

@@ -9,6 +9,7 @@
 #include "framework/MessageLoop.h"
 #include "resource.h"
 #include "ui/support/DialogTemplate.h"
+#include "ui/support/ThemeLook.h"
 
 #include <commdlg.h>
 
@@ -21,6 +22,7 @@ namespace vk {
 namespace {
 
 using testing::DialogTemplate;
+using testing::ThemeLook;
 
 enum : WORD {
     kOk = IDOK,
@@ -140,6 +142,7 @@ protected:
     FlatControl* Decor(int id) const { return theFlatLook.FindControl(Item(id)); }
 
     static HWND host_;
+    ThemeLook classic_; // every control drawn the classic way, whatever theme Wine runs
     DialogTemplate template_ = TestTemplate();
     HWND dialog_ = nullptr;
 };
@@ -185,7 +188,42 @@ TEST_F(FlatLookTest, DialogControlsAreDecoratedByKindWhenItInitialises) {
     RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ui::PumpWaitingMessages();
     EXPECT_TRUE(IsWindow(dialog_));
-    EXPECT_NE(theFlatLook.HoverTimer(), 0u) << "the timer runs while controls are decorated";
+    EXPECT_EQ(theFlatLook.HoverTimer(), 0u) << "no ticks until the pointer comes";
+}
+
+// Visual styles: buttons (say) drawn by the theme, the rest classic, as the query answers.
+bool ButtonsThemed(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    return _wcsicmp(name, L"Button") == 0;
+}
+
+bool EverythingThemed(HWND) {
+    return true;
+}
+
+TEST_F(FlatLookTest, ControlsTheThemeDrawsKeepTheThemesLook) {
+    {
+        ThemeLook buttons(&ButtonsThemed);
+        ASSERT_TRUE(Open());
+        for (const int id : {kOk, kPush, kCheck, kRadio}) {
+            EXPECT_EQ(Decor(id), nullptr) << id;
+        }
+        EXPECT_NE(dynamic_cast<FlatEdit*>(Decor(kEdit)), nullptr) << "a classic edit is flat";
+
+        // Visual styles turned on while the program runs: the edit goes over to the theme.
+        HWND edit = Item(kEdit);
+        ThemeLook everything(&EverythingThemed);
+        SendMessageW(edit, WM_THEMECHANGED, 0, 0);
+        EXPECT_EQ(Decor(kEdit), nullptr);
+        EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), GetClassLongPtrW(edit, GCLP_WNDPROC));
+        DestroyWindow(dialog_);
+    }
+    ASSERT_TRUE(Open()); // the fixture's classic look
+    EXPECT_NE(dynamic_cast<FlatPushButton*>(Decor(kOk)), nullptr);
+    EXPECT_NE(dynamic_cast<FlatEdit*>(Decor(kEdit)), nullptr);
+    SendMessageW(Item(kEdit), WM_THEMECHANGED, 0, 0);
+    EXPECT_NE(Decor(kEdit), nullptr) << "still classic";
 }
 
 TEST_F(FlatLookTest, ControlsGetTheirProceduresBackWhenTheDialogEnds) {
@@ -346,8 +384,10 @@ TEST_F(FlatLookTest, HoverFollowsThePointerAndFocusStaysDeep) {
     HWND fixed = Item(kReadOnly);
     SetFocus(edit);
     ui::PumpWaitingMessages();
+    EXPECT_EQ(theFlatLook.HoverTimer(), 0u) << "the pointer is elsewhere: no ticks";
 
     MovePointerTo(list);
+    ASSERT_TRUE(PumpUntil([&] { return theFlatLook.HoverTimer() != 0; })) << "the pointer came: the ticks begin";
     ASSERT_TRUE(PumpUntil([&] { return theFlatLook.Hovered() == list; })) << "the timer moves the hover";
     EXPECT_TRUE(theFlatLook.FindControl(list)->HasHover());
     EXPECT_EQ(WindowPixel(list, 1, 1), Sys(COLOR_3DDKSHADOW));
@@ -363,6 +403,7 @@ TEST_F(FlatLookTest, HoverFollowsThePointerAndFocusStaysDeep) {
     ASSERT_TRUE(PumpUntil([&] { return theFlatLook.Hovered() == nullptr; }));
     EXPECT_EQ(WindowPixel(fixed, 1, 1), Sys(COLOR_BTNFACE));
     EXPECT_EQ(WindowPixel(edit, 1, 1), Sys(COLOR_3DDKSHADOW)) << "still focused";
+    EXPECT_EQ(theFlatLook.HoverTimer(), 0u) << "the pointer has left: the ticks stop";
 }
 
 TEST_F(FlatLookTest, DropDownComboIsDeepWhileItsEditHasTheFocus) {

@@ -4,13 +4,14 @@
 // the command states, the view toggles, F6, and the shell commands (the system's calls recorded).
 #include "shell/win/MainFrame.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
+#include "framework/SystemColours.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/ShellTexts.h"
 #include "shell/win/AboutBox.h"
@@ -55,12 +56,23 @@ std::ostream& operator<<(std::ostream& out, const OpenCall& call) {
 // Answers the drive dialog with a chosen code (or lets the system answer) and records the rest.
 class RecordingShell final : public IFrameShell {
 public:
-    DWORD MapNetworkDrive() override { return useSystemDialog ? system_.MapNetworkDrive() : driveDialogAnswer; }
+    DWORD MapNetworkDrive(HWND owner) override {
+        driveDialogOwner = owner;
+        return useSystemDialog ? system_.MapNetworkDrive(owner) : driveDialogAnswer;
+    }
+    std::wstring ExtendedNetworkError() override { return extendedError; }
     void Open(HWND owner, const std::wstring& target, int show) override { opened.push_back({owner, target, show}); }
+    DWORD OpenDocument(HWND owner, const std::wstring& path, int show) override {
+        opened.push_back({owner, path, show});
+        return documentAnswer;
+    }
     std::wstring ProgramFolder() override { return programFolder; }
 
     bool useSystemDialog = false;
     DWORD driveDialogAnswer = NO_ERROR;
+    HWND driveDialogOwner = nullptr;
+    std::wstring extendedError;
+    DWORD documentAnswer = ERROR_SUCCESS;
     std::wstring programFolder;
     std::vector<OpenCall> opened;
 
@@ -112,7 +124,7 @@ protected:
         ui::PumpWaitingMessages();
     }
 
-    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftFrame()->Handle(); }
+    [[nodiscard]] HWND LeftColumn() const { return frame_->LeftColumn()->Handle(); }
     [[nodiscard]] HWND ResultPane() const { return frame_->ResultView()->Handle(); }
     [[nodiscard]] HWND TreePane() const { return frame_->LeftSide()->Splitter().Pane(0, 0)->Handle(); }
     [[nodiscard]] HWND FormPane() const { return frame_->LeftSide()->Splitter().Pane(1, 0)->Handle(); }
@@ -491,6 +503,65 @@ TEST_F(MainFrameTest, TheKeyboardComesBackToThePaneThatHadItWhenTheFrameIsActiva
     EXPECT_EQ(GetFocus(), tree);
 }
 
+// Wine cannot turn high contrast on: the query answers for it while the object lives.
+class HighContrastSeam {
+public:
+    HighContrastSeam() : previous_(ui::UseHighContrastQuery([] { return true; })) {}
+    ~HighContrastSeam() { ui::UseHighContrastQuery(previous_); }
+    HighContrastSeam(const HighContrastSeam&) = delete;
+    HighContrastSeam& operator=(const HighContrastSeam&) = delete;
+
+private:
+    ui::HighContrastQuery previous_;
+};
+
+TEST_F(MainFrameTest, InHighContrastTheTreeAndTheListShowTheSystemsTextColour) {
+    Open();
+    const ui::TreeViewCtrl& tree = frame_->LeftSide()->Tree()->Tree();
+    const ui::ListViewCtrl& list = frame_->ResultView()->List();
+    ASSERT_EQ(tree.TextColor(), RGB(0, 0, 255));
+    ASSERT_EQ(list.TextColor(), RGB(0, 0, 255));
+    {
+        // The system tells top-level windows of new colours; the frame tells everything inside it.
+        HighContrastSeam highContrast;
+        frame_->Send(WM_SYSCOLORCHANGE);
+        EXPECT_EQ(tree.TextColor(), GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(list.TextColor(), GetSysColor(COLOR_WINDOWTEXT));
+    }
+    // High contrast off again (the system also says so with WM_SETTINGCHANGE).
+    frame_->Send(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST);
+    EXPECT_EQ(tree.TextColor(), RGB(0, 0, 255));
+    EXPECT_EQ(list.TextColor(), RGB(0, 0, 255));
+}
+
+// Windows finds no mnemonics in owner-drawn items (Wine does): the frame answers the letters.
+TEST_F(MainFrameTest, LettersTypedInTheOwnerDrawnMenusChooseOrMoveThroughTheirItems) {
+    Open();
+    const HWND frame = frame_->Handle();
+    const auto opened = [&](HMENU popup) {
+        SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, FALSE));
+        return popup;
+    };
+    const auto typed = [&](wchar_t letter, HMENU popup) {
+        return SendMessageW(frame, WM_MENUCHAR, MAKEWPARAM(letter, MF_POPUP), reinterpret_cast<LPARAM>(popup));
+    };
+    const HMENU file = opened(GetSubMenu(GetMenu(frame), 0));
+    EXPECT_EQ(typed(L'x', file), MAKELRESULT(1, MNC_EXECUTE)) << "Alt+F, X: Exit";
+    EXPECT_EQ(typed(L'q', file), MAKELRESULT(0, MNC_IGNORE));
+
+    const HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, 1, L"&Copy");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING, 2, L"&Cut");
+    opened(popup);
+    EXPECT_EQ(typed(L'C', popup), MAKELRESULT(0, MNC_SELECT));
+    MENUITEMINFOW hot{sizeof hot, MIIM_STATE};
+    hot.fState = MFS_HILITE;
+    SetMenuItemInfoW(popup, 0, TRUE, &hot);
+    EXPECT_EQ(typed(L'c', popup), MAKELRESULT(2, MNC_SELECT)) << "on to the next";
+    DestroyMenu(popup);
+}
+
 TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSuccessOrCancel) {
     Open();
     // Wine has no network: the system's dialog answers at once with an error.
@@ -503,6 +574,19 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
         EXPECT_EQ(box.text, SystemErrorText(1222));
         EXPECT_EQ(box.owner, frame_->Handle());
         EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_INFORMATION));
+    }
+    // The dialog is modal to the frame.
+    EXPECT_EQ(shell_.driveDialogOwner, frame_->Handle());
+    // An extended error: the network provider's words, or the system's when it has none.
+    shell_.useSystemDialog = false;
+    shell_.driveDialogAnswer = ERROR_EXTENDED_ERROR;
+    for (const std::wstring provider : {L"Example Network: The server refused the drive.", L""}) {
+        shell_.extendedError = provider;
+        DialogCloser box(kProgramName);
+        Command(ID_TOOLS_MAP_NETWORK_DRIVE);
+        box.Join();
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.text, provider.empty() ? SystemErrorText(ERROR_EXTENDED_ERROR) : provider);
     }
     // A code the system has no text for: the code as a number.
     shell_.useSystemDialog = false;
@@ -523,7 +607,7 @@ TEST_F(MainFrameTest, MapNetworkDriveShowsTheSystemsWordsOrTheCodeAndNothingOnSu
     }
 }
 
-TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNowhere) {
+TEST_F(MainFrameTest, HelpOpensTheFileBesideTheProgramOrHereAndSaysSoWhenItIsNowhereOrCannotBeShown) {
     Open();
     tree_.MakeDir("cwd");
     tree_.MakeDir("program");
@@ -537,13 +621,24 @@ TEST_F(MainFrameTest, HelpOpensTheFileHereOrBesideTheProgramAndSaysSoWhenItIsNow
         EXPECT_EQ(box.text, kTextHelpFileMissing);
         EXPECT_TRUE(shell_.opened.empty());
     }
-    tree_.MakeFile("program/Varnokle.chm", "chm");
-    Command(ID_HELP_CONTENTS);
     tree_.MakeFile("cwd/Varnokle.chm", "chm");
     Command(ID_HELP_CONTENTS);
+    tree_.MakeFile("program/Varnokle.chm", "chm");
+    Command(ID_HELP_CONTENTS);
     const HWND frame = frame_->Handle();
-    EXPECT_EQ(shell_.opened, (std::vector<OpenCall>{{frame, tree_.Native("program/Varnokle.chm"), SW_SHOWNORMAL},
-                                                    {frame, L"Varnokle.chm", SW_SHOWNORMAL}}));
+    EXPECT_EQ(shell_.opened, (std::vector<OpenCall>{{frame, L"Varnokle.chm", SW_SHOWNORMAL},
+                                                    {frame, tree_.Native("program/Varnokle.chm"), SW_SHOWNORMAL}}));
+    // The viewer cannot show it: the file and the system's reason.
+    shell_.documentAnswer = ERROR_NO_ASSOCIATION;
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_HELP_CONTENTS);
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.text, kTextHelpViewerFailed + tree_.Native("program/Varnokle.chm") + L"\n" +
+                                SystemErrorText(ERROR_NO_ASSOCIATION));
+        EXPECT_EQ(box.owner, frame);
+    }
 }
 
 TEST_F(MainFrameTest, OnlineAndEMailOpenTheProjectsAddresses) {

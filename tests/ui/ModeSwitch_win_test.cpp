@@ -65,8 +65,7 @@ TEST_F(ModeSwitch, TheTypedMaskGoesToTheAdvancedFormWhichThenRunsTheSearches) {
     EXPECT_TRUE(IsWindowVisible(pane->Handle()));
 
     // The engine now switches the advanced form's buttons.
-    EXPECT_EQ(theSimpleFormButtons.Start(), nullptr);
-    EXPECT_EQ(theAdvancedFormButtons.Start(), Item(IDC_START_ADVANCED));
+    EXPECT_EQ(document->Buttons().Start(), Item(IDC_START_ADVANCED));
     SearchFor(L"*.bin");
     EXPECT_EQ(RowNames(), Entries{L"big.bin"});
     EXPECT_TRUE(Enabled(IDC_START_ADVANCED));

@@ -5,14 +5,15 @@
 // search, and the application's start-up itself.
 #include "shell/win/MainFrame.h"
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
+#include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/SearchFormView.h"
 #include "framework/MessageLoop.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/win/SplitterView.h"
 #include "shell/win/SubTray2.h"
 #include "shell/win/TipOfTheDayDlg.h"
@@ -122,7 +123,7 @@ protected:
         document_ = std::make_unique<CVarnokle2Doc>(environment_);
         theSettings.Load(profile_);
         CMainFrame::Setup setup;
-        setup.makeForm = SearchFormFactory(document_->Engine());
+        setup.makeForm = SearchFormFactory(*document_);
         setup.advancedForm = theSettings.Advanced != 0;
         frame_ = std::make_unique<CMainFrame>(*document_, setup);
         ASSERT_TRUE(frame_->CreateFrame());
@@ -233,6 +234,30 @@ TEST_F(ProgramJoins, TheTrayIconComesWithTheSettingAndTheTrayMenusCommandsReachT
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record)) << "the icon outlived the frame";
 }
 
+// A write of the settings or of the forms' histories that fails is said in the status bar.
+TEST_F(ProgramJoins, SettingsAndHistoriesThatCannotBeWrittenAreSaidInTheStatusBar) {
+    Open();
+    profile_.SetFailing(true);
+    RunOptions([](HWND dialog) { Press(dialog, IDOK); });
+    EXPECT_EQ(frame_->StatusBar().PaneText(kPaneMessage), kTextSettingsNotSaved);
+
+    // The mode switch writes the histories (vk.set, made a folder here) as the simple form goes,
+    // then the settings.
+    std::filesystem::remove(tree_.PathOf("work/vk.set"));
+    tree_.MakeDir("work/vk.set");
+    frame_->StatusBar().SetPaneText(kPaneMessage, L"Ready");
+    SendMessageW(GetDlgItem(Form()->Handle(), IDC_ADVANCED_MODE), BM_CLICK, 0, 0);
+    ui::PumpWaitingMessages();
+    ASSERT_TRUE(Form()->IsAdvanced());
+    EXPECT_EQ(frame_->StatusBar().PaneText(kPaneMessage), kTextSettingsNotSaved);
+    profile_.SetFailing(false);
+    SendMessageW(GetDlgItem(Form()->Handle(), IDC_SIMPLE_MODE), BM_CLICK, 0, 0);
+    ui::PumpWaitingMessages();
+    ASSERT_FALSE(Form()->IsAdvanced());
+    EXPECT_EQ(frame_->StatusBar().PaneText(kPaneMessage), kTextHistoriesNotSaved);
+    EXPECT_EQ(profile_.GetInt(kSectionSettings, kKeyAdvanced, -1), 0);
+}
+
 TEST_F(ProgramJoins, WithMinimizeToTrayTheModeSwitchNeverHidesTheFrame) {
     profile_.WriteInt(kSectionSettings, kKeyShowIconInTray, 1);
     profile_.WriteInt(kSectionSettings, kKeyMinimizeToTray, 1);
@@ -312,6 +337,7 @@ protected:
         setup.args = std::move(args);
         setup.networkEnvironment = tree_.Native("Net");
         setup.profile = &profile_;
+        setup.userDataFolder = tree_.PathOf("work");
         return setup;
     }
 

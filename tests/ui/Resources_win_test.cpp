@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace vk {
 namespace {
@@ -265,6 +266,41 @@ TEST(Resources, PaneTemplatesAreChildFormsWithOneControl) {
     }
 }
 
+BOOL CALLBACK CollectDialogName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : std::wstring(name));
+    return TRUE;
+}
+
+// With TVS_CHECKBOXES Windows makes a two-state image list of its own after the tree is filled and
+// sets every node back to "unchecked": the tree's three-state boxes are the program's own images.
+TEST(Resources, NoTemplateGivesATreeTheControlsOwnCheckBoxes) {
+    std::vector<std::wstring> dialogs;
+    EnumResourceNamesW(Module(), RT_DIALOG, &CollectDialogName, reinterpret_cast<LONG_PTR>(&dialogs));
+    ASSERT_FALSE(dialogs.empty());
+    // In an extended template an item's class name (its case as the resource compiler left it)
+    // follows its style by 16 bytes (x, y, cx, cy, id).
+    const std::wstring_view treeClass = WC_TREEVIEWW;
+    int trees = 0;
+    for (const std::wstring& dialog : dialogs) {
+        SCOPED_TRACE(std::string(dialog.begin(), dialog.end()));
+        const std::string_view bytes = ResourceBytes(dialog.c_str(), RT_DIALOG);
+        std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        std::wstring wanted(treeClass);
+        CharUpperBuffW(wanted.data(), static_cast<DWORD>(wanted.size()));
+        for (std::size_t at = text.find(wanted); at != std::wstring::npos; at = text.find(wanted, at + 1)) {
+            ASSERT_GE(at * sizeof(wchar_t), 16u);
+            DWORD style = 0;
+            std::memcpy(&style, bytes.data() + at * sizeof(wchar_t) - 16, sizeof style);
+            EXPECT_EQ(style & TVS_CHECKBOXES, 0u);
+            ++trees;
+        }
+    }
+    EXPECT_GE(trees, 1) << "the network tree's template was read";
+}
+
 INT_PTR CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
@@ -337,15 +373,14 @@ TEST_F(PaneTemplates, ResultViewHoldsAMultiSelectReportList) {
     ExpectFillsForm(list);
 }
 
-TEST_F(PaneTemplates, TreeViewHoldsACheckBoxTreeWithoutButtons) {
+TEST_F(PaneTemplates, TreeViewHoldsATreeWithoutButtons) {
     HWND tree = Control(IDD_TREE_VIEW, IDC_NETWORK_TREE);
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(ClassOf(tree), L"SysTreeView32");
     EXPECT_EQ(GetParent(tree), form_.get());
 
     const auto style = static_cast<DWORD>(GetWindowLongW(tree, GWL_STYLE));
-    const DWORD wanted =
-        TVS_HASLINES | TVS_CHECKBOXES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE;
+    const DWORD wanted = TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE;
     EXPECT_EQ(style & wanted, wanted);
     EXPECT_TRUE(HasBorder(tree));
     EXPECT_FALSE(style & TVS_HASBUTTONS) << "no expand buttons";

@@ -3,6 +3,7 @@
 // with the clipboard functions), Ctrl+C, and Save result in both formats, through the real save
 // dialog too. The frame, its result view and the engine are the real ones on a folder network;
 // the result view's shell calls are recorded.
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
 #include "framework/MessageLoop.h"
@@ -11,7 +12,6 @@
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
 #include "results/win/ShellActions.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/win/MainFrame.h"
 #include "support/TempTree.h"
@@ -95,10 +95,7 @@ std::wstring ClipboardText() {
 
 class ResultCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        theSortFlags = SortFlags{};
-        tree_.MakeDir("Net/DOM/SRV/share");
-    }
+    void SetUp() override { tree_.MakeDir("Net/DOM/SRV/share"); }
 
     void TearDown() override {
         frame_.reset();

@@ -1,5 +1,6 @@
 // The result view with its list and icon cache, hosted in a real window and filled by the real
 // engine on a folder network. Shell calls are recorded instead of carried out.
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
 #include "platform/LongPaths.h"
@@ -8,7 +9,6 @@
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
 #include "ui/support/MenuDriver.h"
@@ -76,10 +76,7 @@ bool WaitForSearchEndHandlingMessages(CSearchEngine& engine) {
 
 class ResultView : public ::testing::Test {
 protected:
-    void SetUp() override {
-        theSortFlags = SortFlags{};
-        tree_.MakeDir("Net/DOM/SRV/share");
-    }
+    void SetUp() override { tree_.MakeDir("Net/DOM/SRV/share"); }
 
     // The view over the folder network as it stands; call once the files are made.
     void Open() {
@@ -358,8 +355,8 @@ TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"two.txt", L"one.txt", L"three.txt"}));
     Command(ID_ARRANGE_BY_FOLDER);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.txt", L"one.txt", L"two.txt"}));
-    EXPECT_TRUE(theSortFlags.nameSortFlag);
-    EXPECT_TRUE(theSortFlags.sizeSortFlag);
+    EXPECT_TRUE(view_->Sorting().nameSortFlag);
+    EXPECT_TRUE(view_->Sorting().sizeSortFlag);
 }
 
 // Row commands
@@ -923,21 +920,40 @@ TEST(ShellIconCache, FixedEntriesThenOneEntryPerFileType) {
     EXPECT_EQ(cache.IndexOfKey(L".txt"), -1);
 }
 
-TEST(ShellIconCache, ThreadsMeetingANewTypeAddItOnce) {
+// The engine's threads have no COM, which the shell wants, and the window thread draws the image
+// lists: a new type's index comes at once, its icons from the window thread when it is woken.
+TEST(ShellIconCache, ThreadsMeetingANewTypeAddItOnceAndTheWindowThreadAsksTheShell) {
     CShellIconCache cache;
     cache.ResetCache();
+    std::atomic<int> wakes = 0;
+    cache.SetWake([&] { ++wakes; });
     std::vector<int> indexes(8, -1);
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < indexes.size(); ++i) {
-        threads.emplace_back([&, i] { indexes[i] = cache.IconIndexForFile(i % 2 ? L"a.PDF" : L"b.pdf"); });
+        threads.emplace_back([&, i] {
+            indexes[i] = cache.IconIndexForFile(i % 2 ? L"a.PDF" : L"b.pdf");
+            static_cast<void>(cache.IconIndexForFile(L"c.doc"));
+        });
     }
     for (auto& thread : threads) {
         thread.join();
     }
     EXPECT_EQ(indexes, std::vector<int>(8, 2));
-    EXPECT_EQ(cache.KeyCount(), 3u);
-    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
-    EXPECT_EQ(ImageList_GetImageCount(cache.LargeImages()), 3);
+    EXPECT_EQ(cache.KeyCount(), 4u);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 2) << "the shell was not asked on those threads";
+    EXPECT_EQ(wakes, 1) << "one wake for the batch";
+
+    EXPECT_EQ(cache.AddPendingIcons(), 2);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 4);
+    EXPECT_EQ(ImageList_GetImageCount(cache.LargeImages()), 4);
+    EXPECT_EQ(cache.AddPendingIcons(), 0);
+
+    // The window thread's own new types come in order after those still waiting.
+    std::thread([&] { EXPECT_EQ(cache.IconIndexForFile(L"d.xls"), 4); }).join();
+    EXPECT_EQ(wakes, 2);
+    EXPECT_EQ(cache.IconIndexForFile(L"e.ppt"), 5);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 6);
+    EXPECT_EQ(cache.AddPendingIcons(), 0);
 }
 
 } // namespace

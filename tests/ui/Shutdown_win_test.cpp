@@ -1,10 +1,10 @@
 // Closing the window while a slow search runs: the tree pane and the result pane over the real
 // engine on a folder network whose every call takes a while. Nothing the search's threads use may
 // go before they have ended, and waiting for them must not block the messages they send.
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "support/TempTree.h"
 #include "ui/support/PaneHost.h"

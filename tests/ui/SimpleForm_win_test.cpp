@@ -92,7 +92,7 @@ TEST_F(SimpleForm, ComesUpWithItsControlsSizeTitleAndTips) {
     EXPECT_TRUE(Enabled(IDC_ADVANCED_MODE));
     EXPECT_FALSE(Enabled(IDC_STOP));
     EXPECT_EQ(ControlText(pane->Handle()), L"Varnokle");
-    EXPECT_EQ(Engine().Services().searchForm, &theSearchStateButtons);
+    EXPECT_EQ(Engine().Services().searchForm, &document->Buttons());
     EXPECT_TRUE(Masks().Entries().empty());
     EXPECT_EQ(Masks().EditText(), L"");
 
@@ -101,11 +101,6 @@ TEST_F(SimpleForm, ComesUpWithItsControlsSizeTitleAndTips) {
     EXPECT_EQ(tools, (std::vector<std::pair<HWND, std::wstring>>{
                          {Item(IDC_MASK), kTipFileMask}, {Item(IDC_START), kTipStart}, {Item(IDC_STOP), kTipStop}}));
     EXPECT_EQ(std::wstring(kTipStart), L"Press \"Start\" button for start of search");
-}
-
-TEST_F(SimpleForm, AMissingStateFileIsCreatedEmpty) {
-    EXPECT_TRUE(std::filesystem::exists(work.PathOf("vk.set")));
-    EXPECT_EQ(StateFile(), "");
 }
 
 TEST_F(SimpleForm, TheTipShowsWhenTheMouseRestsOnStart) {

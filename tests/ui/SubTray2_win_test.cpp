@@ -255,22 +255,34 @@ TEST(SubTray2, RemovingTheIconOfAHiddenWindowLeavesItMinimizedOnTheTaskBar) {
 
 // Opens the icon's menu with a right click on the icon and, once it is open, runs choose (given
 // the menu's window); returns the commands that reached the window.
+//
+// On Windows the menu closes on a click elsewhere only when its owner is the foreground window, a
+// top-level one, and opens properly the next time only after a posted WM_NULL: the helper that
+// owns it is checked while the menu is open, and the WM_NULL afterwards.
 std::vector<WPARAM> ChooseFromTrayMenu(TestWindow& window, const std::function<void(HWND)>& choose) {
     window.commands.clear();
-    bool helperSeen = false;
+    window.messages.clear();
+    HWND helper = nullptr;
+    LONG_PTR helperStyle = 0;
+    HWND foreground = nullptr;
     WhileModal whileOpen([&] {
         const HWND menuWindow = FindWindowW(L"#32768", nullptr);
         if (!menuWindow || !IsWindowVisible(menuWindow)) {
             return false;
         }
-        helperSeen = FindWindowW(L"Static", L"HideTrayMenuBase") != nullptr;
+        helper = FindWindowW(L"Static", L"HideTrayMenuBase");
+        helperStyle = GetWindowLongPtrW(helper, GWL_STYLE);
+        foreground = GetForegroundWindow();
         choose(menuWindow);
         return true;
     });
     ClickAt(IconPlace(), true);
     EXPECT_TRUE(PumpUntil([&] { return whileOpen.Done() && (!window.commands.empty() || !IsWindow(window.hwnd)); }));
-    EXPECT_TRUE(helperSeen);
+    EXPECT_NE(helper, nullptr);
+    EXPECT_EQ(helperStyle & (WS_CHILD | WS_POPUP | WS_VISIBLE), LONG_PTR{WS_POPUP}) << "a hidden top-level pop-up";
+    EXPECT_EQ(foreground, helper);
     EXPECT_EQ(FindWindowW(L"Static", L"HideTrayMenuBase"), nullptr); // gone with the menu
+    EXPECT_NE(std::find(window.messages.begin(), window.messages.end(), UINT{WM_NULL}), window.messages.end());
     return window.commands;
 }
 
@@ -302,6 +314,108 @@ TEST(SubTray2, TheTrayMenuPostsTheChosenCommandAndZeroWhenDismissed) {
     EXPECT_EQ(ChooseFromTrayMenu(window, [&](HWND) { PostMessageW(window.hwnd, WM_KEYDOWN, VK_ESCAPE, 0); }),
               std::vector<WPARAM>{0});
     EXPECT_TRUE(IsWindowVisible(window.hwnd));
+}
+
+// The shell's Shell_NotifyIconW with a way to refuse adding (the taskbar is not there) and a
+// record of every icon added; put in place for a test's lifetime.
+class NotifyIconSeam {
+public:
+    NotifyIconSeam() : previous_(SubTray2UseNotifyIcon(&NotifyIconSeam::Notify)) { current_ = this; }
+    ~NotifyIconSeam() {
+        SubTray2UseNotifyIcon(previous_);
+        current_ = nullptr;
+    }
+    NotifyIconSeam(const NotifyIconSeam&) = delete;
+    NotifyIconSeam& operator=(const NotifyIconSeam&) = delete;
+
+    bool taskbarThere = true;
+    std::vector<NOTIFYICONDATAW> added;
+
+private:
+    static BOOL WINAPI Notify(DWORD message, NOTIFYICONDATAW* record) {
+        if ((message == NIM_ADD || message == NIM_MODIFY) && !current_->taskbarThere) {
+            return FALSE;
+        }
+        if (message == NIM_ADD) {
+            current_->added.push_back(*record);
+        }
+        return Shell_NotifyIconW(message, record);
+    }
+
+    static inline NotifyIconSeam* current_ = nullptr;
+    NotifyIconFunction previous_;
+};
+
+UINT TaskbarCreated() {
+    return RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+// Explorer restarted: every icon is gone from the shell, and the new taskbar says so.
+void RestartTheShell(HWND window) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = window;
+    record.uID = kIconId;
+    Shell_NotifyIconW(NIM_DELETE, &record);
+    SendMessageW(window, TaskbarCreated(), 0, 0);
+}
+
+TEST(SubTray2, ANewTaskbarGetsTheIconAgainAsItWasAdded) {
+    NotifyIconSeam shell;
+    TestWindow window;
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, true));
+    ASSERT_TRUE(IconShown(window.hwnd));
+    ASSERT_EQ(shell.added.size(), 1u);
+
+    window.messages.clear();
+    RestartTheShell(window.hwnd);
+    EXPECT_TRUE(IconShown(window.hwnd));
+    EXPECT_TRUE(SubTray2IconShown(window.hwnd));
+    ASSERT_EQ(shell.added.size(), 2u);
+    const NOTIFYICONDATAW& first = shell.added[0];
+    const NOTIFYICONDATAW& again = shell.added[1];
+    EXPECT_EQ(again.hWnd, first.hWnd);
+    EXPECT_EQ(again.uID, kIconId);
+    EXPECT_EQ(again.uFlags, first.uFlags);
+    EXPECT_EQ(again.uCallbackMessage, TrayMessage());
+    EXPECT_EQ(again.hIcon, first.hIcon);
+    EXPECT_STREQ(again.szTip, L"Varnokle");
+    // The window's own procedure hears of the new taskbar too.
+    EXPECT_NE(std::find(window.messages.begin(), window.messages.end(), TaskbarCreated()), window.messages.end());
+}
+
+TEST(SubTray2, WithoutATaskbarTheIconWaitsForItAndTheWindowIsNeverHiddenWithoutTheIcon) {
+    NotifyIconSeam shell;
+    shell.taskbarThere = false; // at log-on, before the taskbar
+    TestWindow window;
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, true));
+    EXPECT_FALSE(IconShown(window.hwnd));
+    EXPECT_FALSE(SubTray2IconShown(window.hwnd));
+    EXPECT_EQ(Property(window.hwnd, kSubTray2IdProperty), kIconId);
+
+    // Nothing to bring a hidden window back with: neither a click nor a minimize hides it.
+    SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(window.hwnd));
+    SendMessageW(window.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ui::PumpWaitingMessages();
+    EXPECT_TRUE(IsIconic(window.hwnd));
+    EXPECT_TRUE(IsWindowVisible(window.hwnd));
+    ShowWindow(window.hwnd, SW_RESTORE);
+
+    // The taskbar comes: so does the icon.
+    shell.taskbarThere = true;
+    SendMessageW(window.hwnd, TaskbarCreated(), 0, 0);
+    EXPECT_TRUE(IconShown(window.hwnd));
+
+    // Hidden in the tray, then Explorer restarts and the new taskbar refuses the icon: the window
+    // comes back.
+    SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
+    ASSERT_FALSE(IsWindowVisible(window.hwnd));
+    shell.taskbarThere = false;
+    RestartTheShell(window.hwnd);
+    EXPECT_TRUE(IsWindowVisible(window.hwnd));
+    EXPECT_FALSE(IsIconic(window.hwnd));
+    EXPECT_FALSE(SubTray2IconShown(window.hwnd));
 }
 
 TEST(SubTray2, ExitFromTheTrayMenuClosesTheWindowAndTakesTheIconAway) {

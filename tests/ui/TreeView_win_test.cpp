@@ -5,6 +5,8 @@
 
 #include "network/win/UpView.h"
 
+#include "document/UserMessages.h"
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
@@ -13,8 +15,6 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "results/win/UserMessages.h"
-#include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"
@@ -218,6 +218,13 @@ protected:
 TEST_F(TreePane, InitialUpdateListsTheTopOfTheNetworkCheckedAndGivesTheEngineTheTree) {
     EXPECT_EQ(Dump(Tree()), L"[x] Net\n"
                             L"[x] Web\n");
+    // The marks are the program's own state images: painting and every queued message leave them
+    // and the picture list as the program set them.
+    RedrawWindow(host->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::PumpWaitingMessages();
+    EXPECT_EQ(Dump(Tree()), L"[x] Net\n"
+                            L"[x] Web\n");
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(Tree().Send(TVM_GETIMAGELIST, TVSIL_STATE)), view->CheckImages());
     EXPECT_EQ(Engine().ScopeTree(), static_cast<IScopeTree*>(&Tree()));
     const TreeNode net = At({L"Net"});
     EXPECT_EQ(Tree().ItemImages(CCheckTreeCtrl::Item(net)), std::make_pair(kImageNetwork, kImageNetwork));

@@ -6,6 +6,8 @@
 #include "platform/Utf8.h"
 #include "support/TempTree.h"
 
+#include "VarnokleVersion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,6 +99,15 @@ TEST(VkfindCommandLine, HelpDescribesEveryOption) {
                              "SCOPE", "VARNOKLE_NETWORK", "Exit status", "--format", "tsv", "csv", "json", "\\xHH",
                              "without an extension", "259 characters"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    }
+}
+
+TEST(VkfindCommandLine, VersionPrintsTheProgramsVersionWhateverElseIsGiven) {
+    for (const auto& args : {std::vector<std::wstring>{L"--version"}, {L"--mask", L"*", L"--version", L"\\\\S\\s"}}) {
+        const VkfindRun run = Vkfind(args, L"/nonexistent");
+        EXPECT_EQ(run.status, kExitSearchRan);
+        EXPECT_EQ(run.out, "vkfind " VK_VERSION_TEXT "\n");
+        EXPECT_TRUE(run.err.empty()) << run.err;
     }
 }
 

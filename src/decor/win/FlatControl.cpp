@@ -13,6 +13,10 @@ RECT WindowRectAtOrigin(HWND window) {
     return rect;
 }
 
+LRESULT FlatControl::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return theFlatLook.OnControlMessage(*this, message, wParam, lParam);
+}
+
 void FlatControl::SetHover(bool hover) {
     flags_ = hover ? (flags_ | flat::kHover) : (flags_ & ~flat::kHover);
 }

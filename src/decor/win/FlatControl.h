@@ -1,9 +1,9 @@
 #pragma once
 // One decorated control of the flat look. The flat look takes over the control's window
-// procedure and hands every message to its FlatControl, which passes it on to the control's own
-// procedure and draws a thin frame over the system's three-dimensional edges whenever the
-// system may have drawn them. The frame deepens while the pointer is over the control (hover)
-// or while it has the focus.
+// procedure (a subclass, framework/Subclass.h) and hands every message to its FlatControl, which
+// passes it on to the control's own procedure and draws a thin frame over the system's three-dimensional edges whenever
+// the system may have drawn them. The frame deepens while the pointer is over the control (hover) or while it has the
+// focus.
 //
 // The base class is the generic kind (list boxes, tree views, list views, ...); the other kinds
 // (FlatKinds.h) override the five operations: handle a message, may take the hover state, get
@@ -11,6 +11,7 @@
 
 #include "decor/FlatFrames.h"
 #include "decor/win/Gdi.h"
+#include "framework/Subclass.h"
 #include "framework/Win32.h"
 
 #include <cstdint>
@@ -23,22 +24,15 @@ struct FrameSurface {
     RECT rect{};
 };
 
-class FlatControl {
+class FlatControl : public ui::Subclass {
 public:
     explicit FlatControl(HWND window) : window_(window) {}
-    virtual ~FlatControl() = default;
-    FlatControl(const FlatControl&) = delete;
-    FlatControl& operator=(const FlatControl&) = delete;
 
     [[nodiscard]] HWND Window() const { return window_; }
     [[nodiscard]] std::uint32_t Flags() const { return flags_; }
     [[nodiscard]] std::uint32_t FlagsAtLastDrawing() const { return flagsAtLastDrawing_; }
     [[nodiscard]] bool HasHover() const { return (flags_ & flat::kHover) != 0; }
     void SetHover(bool hover);
-
-    // The control's own procedure, restored when the decoration ends.
-    [[nodiscard]] WNDPROC PreviousProcedure() const { return previous_; }
-    void SetPreviousProcedure(WNDPROC previous) { previous_ = previous; }
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The pointer is over the control: may it take the hover state? (Not if it has it already.)
@@ -51,9 +45,6 @@ public:
     // the control keeps its hover or focus, unless the system has just drawn over it.
     void RedrawFrame(bool afterSystemDrawing = false);
 
-    LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) const {
-        return CallWindowProcW(previous_, window_, message, wParam, lParam);
-    }
     // For messages after which the control has drawn itself anew: passes the message on, draws
     // the frame over the control's drawing, and answers as the control did.
     LRESULT PassOnAndRedraw(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,6 +59,9 @@ public:
     int busy = 0;
 
 protected:
+    // Every message of the control, to the flat look (FlatLook::OnControlMessage).
+    LRESULT OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     [[nodiscard]] DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)); }
     [[nodiscard]] DWORD ExStyle() const { return static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)); }
     [[nodiscard]] bool Disabled() const { return IsWindowEnabled(window_) == FALSE; }
@@ -82,7 +76,8 @@ protected:
     std::uint32_t flagsAtLastDrawing_ = 0;
 
 private:
-    WNDPROC previous_ = nullptr;
+    friend class FlatLook;
+
     bool ended_ = false;
 };
 

@@ -2,13 +2,14 @@
 
 #include "decor/DecoratorChoice.h"
 #include "decor/win/FlatKinds.h"
+#include "decor/win/VisualStyles.h"
+#include "platform/DebugTrace.h"
 
+#include <string>
 #include <vector>
 
 namespace vk {
 namespace {
-
-constexpr const wchar_t* kControlProperty = L"vk.flat.control";
 
 // The styles the choice reads must be the system's.
 static_assert(styles::kButtonFlat == BS_FLAT);
@@ -86,6 +87,7 @@ LRESULT CALLBACK FlatLook::HookProcedure(int code, WPARAM wParam, LPARAM lParam)
             theFlatLook.OnHookedMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam));
         } catch (...) {
             // The window keeps the system's look; the message goes on regardless.
+            DebugTrace(L"a window could not be decorated");
         }
     }
     const auto found = theFlatLook.threadHooks_.find(GetCurrentThreadId());
@@ -131,6 +133,10 @@ bool FlatLook::DecorateControl(HWND window, const wchar_t* className) {
     if (!window || !IsWindow(window) || FindControl(window)) {
         return false;
     }
+    // A themed control keeps the theme's look.
+    if (DrawnByTheme(window)) {
+        return false;
+    }
     const std::wstring name = className ? std::wstring(className) : ClassName(window);
     HWND parent = GetParent(window);
     const std::wstring parentName = parent ? ClassName(parent) : std::wstring();
@@ -154,15 +160,12 @@ bool FlatLook::DecorateControl(HWND window, const wchar_t* className) {
 }
 
 void FlatLook::TakeOver(HWND window, std::unique_ptr<FlatControl> control) {
-    WNDPROC previous = nullptr;
     FlatControl* record = control.get();
     controls_[window] = std::move(control);
-    if (!subclass::Install(window, kControlProperty, &FlatLook::ControlProcedure, previous)) {
+    if (!record->Install(window)) {
         controls_.erase(window);
         return;
     }
-    record->SetPreviousProcedure(previous);
-    StartHoverTimer();
 }
 
 FlatControl* FlatLook::FindControl(HWND window) const {
@@ -175,7 +178,7 @@ void FlatLook::EndDecoration(HWND window) {
     if (!control) {
         return;
     }
-    subclass::Remove(window, kControlProperty, &FlatLook::ControlProcedure, control->PreviousProcedure());
+    control->Remove();
     control->MarkEnded();
     if (hovered_ == window) {
         hovered_ = nullptr;
@@ -230,25 +233,40 @@ void FlatLook::EndOfProgram() {
     StopHoverTimer();
 }
 
-LRESULT CALLBACK FlatLook::ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    FlatControl* control = theFlatLook.FindControl(window);
-    if (!control || control->Ended()) {
-        return subclass::PassThrough(window, kControlProperty, message, wParam, lParam);
+LRESULT FlatLook::OnControlMessage(FlatControl& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = control.Window();
+    if (control.Ended()) {
+        return control.PassOn(message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const LRESULT result = control->PassOn(message, wParam, lParam);
-        theFlatLook.EndDecoration(window);
+        const LRESULT result = control.PassOn(message, wParam, lParam);
+        EndDecoration(window);
         return result;
     }
-    ++control->busy;
+    if (message == WM_THEMECHANGED) {
+        // Visual styles turned on: the theme draws the control from now on.
+        const LRESULT result = control.PassOn(message, wParam, lParam);
+        if (DrawnByTheme(window)) {
+            EndDecoration(window);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        }
+        return result;
+    }
+    // The pointer is over the control (or a child of it, whose WM_SETCURSOR comes to its parent):
+    // the hover timer follows it until it leaves every decorated control.
+    if (message == WM_SETCURSOR || message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) {
+        StartHoverTimer();
+    }
+    ++control.busy;
     LRESULT result = 0;
     try {
-        result = control->HandleMessage(message, wParam, lParam);
+        result = control.HandleMessage(message, wParam, lParam);
     } catch (...) {
-        result = 0;
+        DebugTrace(L"a decorated control failed on message " + std::to_wstring(message) + L"; answered with 0");
     }
-    --control->busy;
-    theFlatLook.ReleaseIfIdle(window);
+    --control.busy;
+    // The control may be freed here: nothing of it is touched after.
+    ReleaseIfIdle(window);
     return result;
 }
 
@@ -270,6 +288,7 @@ void CALLBACK FlatLook::HoverTimerProcedure(HWND, UINT, UINT_PTR, DWORD) {
         theFlatLook.TrackHover();
     } catch (...) {
         // The next tick tries again.
+        DebugTrace(L"the hover tracking failed");
     }
 }
 
@@ -302,6 +321,8 @@ void FlatLook::TrackHover() {
         previous->RedrawFrame();
     }
     hovered_ = nullptr;
+    // The pointer has left the decorated controls: no more ticks until it comes back.
+    StopHoverTimer();
 }
 
 } // namespace vk

@@ -3,7 +3,10 @@
 // being initialised, picks a decorator for every child control by its window class and style
 // (ChooseDecorator) and takes over the control's window procedure; the decorated control then
 // draws a thin frame of its own (FlatControl) that deepens under the pointer and with the focus.
-// A 100 ms timer follows the pointer from control to control.
+// A 100 ms timer follows the pointer from control to control; it runs only while the pointer is
+// over a decorated control (it starts when one hears of the pointer, and stops when the pointer
+// has left them all), so that it does not wake the machine for the whole session. Controls a
+// theme draws (DrawnByTheme) are left to the theme.
 //
 // Start-up switches it on for its thread in mode 1 (decorate each dialog's children when it is
 // initialised), and calls EndOfProgram when the program ends:
@@ -58,8 +61,11 @@ public:
     void EndDecoration(HWND window);
     void EndWatch(HWND dialog);
 
-    // Every 100 ms: the hover state follows the pointer. Tests call it directly.
+    // Every 100 ms while the pointer is over decorated controls: the hover state follows it. Tests
+    // call it directly.
     void TrackHover();
+    // The pointer has come over a decorated control: the ticks begin (once).
+    void StartHoverTimer();
 
     [[nodiscard]] FlatControl* FindControl(HWND window) const;
     [[nodiscard]] bool IsWatched(HWND dialog) const { return dialogs_.count(dialog) != 0; }
@@ -70,14 +76,16 @@ public:
     [[nodiscard]] int Mode() const { return mode_; }
 
 private:
+    friend class FlatControl;
+
     static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message of a decorated control (from its subclass).
+    LRESULT OnControlMessage(FlatControl& control, UINT message, WPARAM wParam, LPARAM lParam);
     static void CALLBACK HoverTimerProcedure(HWND, UINT, UINT_PTR, DWORD);
 
     void OnHookedMessage(const CWPSTRUCT& message);
     void TakeOver(HWND window, std::unique_ptr<FlatControl> control);
     void ReleaseIfIdle(HWND window);
-    void StartHoverTimer();
     void StopHoverTimer();
 
     int mode_ = kDecorateDialogs;

@@ -1,11 +1,14 @@
 #include "decor/win/IconMenu.h"
 
 #include "decor/MenuItemLayout.h"
+#include "decor/MenuMnemonics.h"
 #include "decor/win/EmbossedImage.h"
 #include "decor/win/FrameDrawing.h"
 #include "decor/win/Gdi.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace vk {
 namespace {
@@ -57,6 +60,17 @@ void DrawCheckMark(HDC dc, MenuPoint icon, COLORREF colour) {
     }
 }
 
+// The text of the item at a position (at most 100 characters).
+std::wstring TextAt(HMENU menu, int position) {
+    wchar_t text[kMenuTextLimit + 1] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = static_cast<UINT>(kMenuTextLimit + 1);
+    return GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) ? std::wstring(text) : std::wstring();
+}
+
 } // namespace
 
 MenuItemFacts ReadMenuItem(HMENU menu, UINT itemId) {
@@ -78,14 +92,8 @@ MenuItemFacts ReadMenuItem(HMENU menu, UINT itemId) {
         facts.found = true;
         facts.opensSubMenu = opensSubMenu;
         facts.separator = (info.fType & MFT_SEPARATOR) != 0 && !opensSubMenu;
-        wchar_t text[kMenuTextLimit + 1] = {};
-        MENUITEMINFOW textInfo{};
-        textInfo.cbSize = sizeof textInfo;
-        textInfo.fMask = MIIM_STRING;
-        textInfo.dwTypeData = text;
-        textInfo.cch = static_cast<UINT>(kMenuTextLimit + 1);
-        if (!facts.separator && GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &textInfo)) {
-            facts.text = text;
+        if (!facts.separator) {
+            facts.text = TextAt(menu, position);
         }
         return facts;
     }
@@ -241,8 +249,53 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
     return true;
 }
 
+bool CIconMenu::AnswerMenuChar(ui::Message& m) {
+    const auto menu = reinterpret_cast<HMENU>(m.lParam);
+    if ((HIWORD(m.wParam) & MF_SYSMENU) != 0 || !menu) {
+        return false;
+    }
+    const int count = GetMenuItemCount(menu);
+    std::vector<std::wstring> texts;
+    std::vector<MenuCharItem> items;
+    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    bool ownerDrawn = false;
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        ownerDrawn = ownerDrawn || (info.fType & MFT_OWNERDRAW) != 0;
+        MenuCharItem item;
+        item.separator = (info.fType & MFT_SEPARATOR) != 0 && !info.hSubMenu;
+        item.disabled = (info.fState & MFS_DISABLED) != 0;
+        item.highlighted = (info.fState & MFS_HILITE) != 0;
+        texts.push_back(item.separator ? std::wstring() : TextAt(menu, position));
+        item.text = texts.back();
+        items.push_back(item);
+    }
+    // The system's own menus find their mnemonics themselves.
+    if (!ownerDrawn) {
+        return false;
+    }
+    const MenuCharAnswer answer = vk::AnswerMenuChar(static_cast<wchar_t>(LOWORD(m.wParam)), items);
+    switch (answer.action) {
+    case MenuCharAction::Execute:
+        m.result = MAKELRESULT(answer.position, MNC_EXECUTE);
+        return true;
+    case MenuCharAction::Select:
+        m.result = MAKELRESULT(answer.position, MNC_SELECT);
+        return true;
+    case MenuCharAction::Ignore:
+        break;
+    }
+    m.result = MAKELRESULT(0, MNC_IGNORE);
+    return true;
+}
+
 bool CIconMenu::HandleMenuMessage(ui::Message& m) const {
     switch (m.message) {
+    case WM_MENUCHAR:
+        return AnswerMenuChar(m);
     case WM_INITMENUPOPUP:
         if (HIWORD(m.lParam) != 0) {
             return false; // the system menu keeps the system's drawing

@@ -5,10 +5,11 @@
 // embossed, the accelerator text after a tab is right-aligned and separators are etched lines.
 // The menu bar and the system menu keep the system's drawing.
 //
-// The window that owns the menu passes it three messages:
+// The window that owns the menu passes it four messages:
 //   WM_INITMENUPOPUP  (after updating the items' states; not for the system menu) -> PreparePopup
 //   WM_MEASUREITEM, WM_DRAWITEM for menu items                                  -> MeasureItem, DrawItem
-// HandleMenuMessage does all three for a window procedure in one call.
+//   WM_MENUCHAR (Windows finds no mnemonics in owner-drawn items)               -> AnswerMenuChar
+// HandleMenuMessage does all four for a window procedure in one call.
 
 #include "decor/MenuIconList.h"
 #include "framework/Message.h"
@@ -43,8 +44,13 @@ public:
     bool MeasureItem(MEASUREITEMSTRUCT& item) const;
     bool DrawItem(const DRAWITEMSTRUCT& item) const;
 
-    // WM_INITMENUPOPUP, WM_MEASUREITEM and WM_DRAWITEM of the owning window: true when handled
-    // (the result set); false for the system menu and for other controls' items.
+    // A letter typed in an open menu of owner-drawn items: the item with that mnemonic is chosen,
+    // or, where several have it, the next of them is moved to; no item with it: ignored (a
+    // beep). False (nothing answered) for the system menu and menus the system draws.
+    static bool AnswerMenuChar(ui::Message& m);
+
+    // WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the owning window: true
+    // when handled (the result set); false for the system menu and for other controls' items.
     bool HandleMenuMessage(ui::Message& m) const;
 
 private:

@@ -7,7 +7,8 @@
 
 namespace vk {
 
-CDownView::CDownView(CSearchEngine& engine) : CSearchFormView(IDD_SIMPLE_FORM, false, engine) {}
+CDownView::CDownView(CSearchEngine& engine, SearchButtons& buttons)
+    : CSearchFormView(IDD_SIMPLE_FORM, false, engine, buttons) {}
 
 CDownView::~CDownView() {
     Destroy();

@@ -8,7 +8,7 @@ namespace vk {
 
 class CDownView final : public CSearchFormView {
 public:
-    explicit CDownView(CSearchEngine& engine);
+    CDownView(CSearchEngine& engine, SearchButtons& buttons);
     // Destroys the window while the form can still write its state file.
     ~CDownView() override;
 

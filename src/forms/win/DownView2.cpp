@@ -22,7 +22,8 @@ constexpr Criterion kCriteria[] = {
 
 } // namespace
 
-CDownView2::CDownView2(CSearchEngine& engine) : CSearchFormView(IDD_ADVANCED_FORM, true, engine) {}
+CDownView2::CDownView2(CSearchEngine& engine, SearchButtons& buttons)
+    : CSearchFormView(IDD_ADVANCED_FORM, true, engine, buttons) {}
 
 CDownView2::~CDownView2() {
     Destroy();

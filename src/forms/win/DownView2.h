@@ -12,7 +12,7 @@ struct AdvancedFormInput;
 
 class CDownView2 final : public CSearchFormView {
 public:
-    explicit CDownView2(CSearchEngine& engine);
+    CDownView2(CSearchEngine& engine, SearchButtons& buttons);
     // Destroys the window while the form can still write its state file.
     ~CDownView2() override;
 

@@ -1,5 +1,7 @@
 #include "forms/win/FormToolTip.h"
 
+#include "platform/DebugTrace.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -33,6 +35,7 @@ LRESULT CALLBACK RelayProcedure(int code, WPARAM wParam, LPARAM lParam) {
             }
         } catch (...) {
             // Relaying is a nicety: nothing may unwind through the system.
+            DebugTrace(L"a message could not be relayed to a form's tooltip");
         }
     }
     return CallNextHookEx(relayHook, code, wParam, lParam);

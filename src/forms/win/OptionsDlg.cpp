@@ -45,7 +45,7 @@ bool COptionsDlg::OnApply(ui::Message&) {
     choices.showIconInTray = IsChecked(IDC_SHOW_TRAY_ICON);
     choices.minimizeToTray = IsChecked(IDC_MINIMIZE_TO_TRAY);
     choices.showTipsAtStartup = IsChecked(IDC_SHOW_TIPS);
-    static_cast<void>(choices.Apply(settings_, profile_));
+    tipChoiceSaved_ = choices.Apply(settings_, profile_);
     End(IDOK);
     return true;
 }

@@ -15,6 +15,9 @@ public:
 
     // DoModal(owner) returns IDOK after "Apply", IDCANCEL otherwise.
 
+    // After "Apply": whether the tip of the day's choice, which it writes at once, was saved.
+    [[nodiscard]] bool TipChoiceSaved() const { return tipChoiceSaved_; }
+
 protected:
     bool ProcessMessage(ui::Message& m) override;
 
@@ -28,6 +31,7 @@ private:
 
     CSettings& settings_;
     Profile& profile_;
+    bool tipChoiceSaved_ = true;
 };
 
 } // namespace vk

@@ -1,7 +1,5 @@
 #include "forms/win/SearchButtons.h"
 
-#include "forms/Settings.h"
-
 namespace vk {
 namespace {
 
@@ -14,23 +12,24 @@ bool HasThreadFocus(HWND window) {
 
 } // namespace
 
-SearchButtonSet theSimpleFormButtons;
-SearchButtonSet theAdvancedFormButtons;
-SearchStateButtons theSearchStateButtons;
-
-void SearchButtonSet::Bind(HWND form, int startId, int stopId, int modeId) {
+void SearchButtons::Bind(HWND form, int startId, int stopId, int modeId) {
+    form_ = form;
     start_ = GetDlgItem(form, startId);
     stop_ = GetDlgItem(form, stopId);
     mode_ = GetDlgItem(form, modeId);
 }
 
-void SearchButtonSet::Unbind() {
+void SearchButtons::Unbind(HWND form) {
+    if (form_ != form) {
+        return;
+    }
+    form_ = nullptr;
     start_ = nullptr;
     stop_ = nullptr;
     mode_ = nullptr;
 }
 
-void SearchButtonSet::Show(bool running) const {
+void SearchButtons::SetSearchButtons(bool running) {
     // Each call is one message to the user interface thread; a null handle is skipped.
     const auto enable = [](HWND button, bool enabled) {
         if (button) {
@@ -47,10 +46,6 @@ void SearchButtonSet::Show(bool running) const {
         SendMessageW(GetParent(stop), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(start), TRUE);
     }
     enable(stop, running);
-}
-
-void SearchStateButtons::SetSearchButtons(bool running) {
-    (theSettings.Advanced != 0 ? theAdvancedFormButtons : theSimpleFormButtons).Show(running);
 }
 
 } // namespace vk

@@ -1,7 +1,8 @@
 #pragma once
-// The Start, Stop and mode buttons of the search forms: one process-wide set per form class, so
-// that the engine can switch them from its controller thread without a reference to a form. The
-// form that exists binds its set when it is created and lets go of it when it is destroyed.
+// The Start, Stop and mode buttons of the search form that is shown, as the engine switches them
+// (ShowSearchState) from its controller thread without a reference to a form. The document owns
+// the one set for the program's whole run; the form that is shown binds its buttons when it is
+// created and lets go of them when it is destroyed.
 
 #include "engine/EngineSeams.h"
 #include "framework/Win32.h"
@@ -10,37 +11,27 @@
 
 namespace vk {
 
-class SearchButtonSet {
+class SearchButtons final : public ISearchForm {
 public:
     // Takes the buttons of form by their control ids.
     void Bind(HWND form, int startId, int stopId, int modeId);
-    // Forgets the buttons (of the form being destroyed).
-    void Unbind();
+    // Lets go of the buttons of form (the form being destroyed); nothing when another form's are
+    // bound.
+    void Unbind(HWND form);
 
     // Running: Start and the mode button disabled, Stop enabled; not running: the opposite.
-    // Handles of a form that has gone are ignored (the calls fail harmlessly).
-    void Show(bool running) const;
+    // Handles of a form that has gone are ignored (the calls fail harmlessly). Any thread.
+    void SetSearchButtons(bool running) override;
 
     [[nodiscard]] HWND Start() const { return start_.load(); }
     [[nodiscard]] HWND Stop() const { return stop_.load(); }
     [[nodiscard]] HWND Mode() const { return mode_.load(); }
 
 private:
+    std::atomic<HWND> form_{nullptr};
     std::atomic<HWND> start_{nullptr};
     std::atomic<HWND> stop_{nullptr};
     std::atomic<HWND> mode_{nullptr};
 };
-
-extern SearchButtonSet theSimpleFormButtons;
-extern SearchButtonSet theAdvancedFormButtons;
-
-// The buttons the engine switches: those of the form that the Advanced setting names.
-class SearchStateButtons final : public ISearchForm {
-public:
-    void SetSearchButtons(bool running) override;
-};
-
-// What the forms register with the engine.
-extern SearchStateButtons theSearchStateButtons;
 
 } // namespace vk

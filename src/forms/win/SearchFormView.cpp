@@ -2,18 +2,17 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
+#include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/SearchButtons.h"
+#include "platform/DebugTrace.h"
 #include "platform/Profile.h"
+#include "platform/UserFiles.h"
 
 namespace vk {
 
-CSearchFormView::CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine)
-    : ui::FormView(templateId), advanced_(advanced), engine_(engine) {}
-
-SearchButtonSet& CSearchFormView::ButtonSet() const {
-    return advanced_ ? theAdvancedFormButtons : theSimpleFormButtons;
-}
+CSearchFormView::CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine, SearchButtons& buttons)
+    : ui::FormView(templateId), advanced_(advanced), engine_(engine), buttons_(buttons) {}
 
 bool CSearchFormView::ProcessMessage(ui::Message& m) {
     static constexpr ui::MessageEntry<CSearchFormView> kMessages[] = {
@@ -34,7 +33,7 @@ bool CSearchFormView::OnInitDialog(ui::Message& m) {
     laidOutSize_ = {window.right - window.left, window.bottom - window.top};
     AttachControls();
     const ButtonIds ids = Buttons();
-    ButtonSet().Bind(hwnd_, ids.start, ids.stop, ids.mode);
+    buttons_.Bind(hwnd_, ids.start, ids.stop, ids.mode);
     m.result = TRUE;
     return true;
 }
@@ -46,12 +45,12 @@ void CSearchFormView::OnInitialUpdate() {
         AddTools(toolTip_);
         toolTip_.Activate();
     }
-    LoadHistories(ReadFormStateFile(kFormStateFileName, Blocks()));
+    LoadHistories(ReadFormStateFile(UserFileToRead(kFormStateFileName), Blocks()));
     EnableWindow(Item(Buttons().stop), FALSE);
     ResetInputs();
     fileMasks_.SetEditText(theSettings.carriedMask);
     SetWindowTextW(GetAncestor(hwnd_, GA_ROOT), kProgramName);
-    engine_.Services().searchForm = &theSearchStateButtons;
+    engine_.Services().searchForm = &buttons_;
 }
 
 bool CSearchFormView::OnStartClicked(ui::Message& m) {
@@ -78,7 +77,7 @@ void CSearchFormView::BeginSearch() {
         // The engine did not take the search (the last one's threads were still ending): never
         // leave the form waiting for a search that does not run.
         engine_.searchRunning = false;
-        theSearchStateButtons.SetSearchButtons(false);
+        buttons_.SetSearchButtons(false);
         return;
     }
     KeepFocusUsable(focus, Item(Buttons().stop));
@@ -117,14 +116,15 @@ bool CSearchFormView::OnModeClicked(ui::Message& m) {
     }
     const bool advanced = !advanced_;
     const HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
+    IStatusBar* const status = engine_.Services().statusBar;
     // This form is destroyed in here (writing the state file); the other one is in place and
     // has read it when the call returns.
     host->ReplaceForm(advanced);
-    FinishModeSwitch(mainWindow, advanced);
+    FinishModeSwitch(mainWindow, advanced, status);
     return true;
 }
 
-void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
+void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status) {
     // Minimizing and restoring lays the main window out again for the new form's height.
     if (mainWindow && IsWindow(mainWindow)) {
         ShowWindow(mainWindow, SW_MINIMIZE);
@@ -132,14 +132,21 @@ void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced) {
         SetForegroundWindow(mainWindow);
     }
     theSettings.Advanced = advanced ? 1 : 0;
-    static_cast<void>(theSettings.Save(AppProfile()));
+    if (!theSettings.Save(AppProfile()) && status) {
+        status->SetPaneText(kPaneMessage, kTextSettingsNotSaved);
+    }
 }
 
 bool CSearchFormView::OnDestroy(ui::Message&) {
-    ButtonSet().Unbind();
+    buttons_.Unbind(hwnd_);
     toolTip_.Destroy();
-    // A file that cannot be written is skipped without a word.
-    static_cast<void>(WriteFormStateFile(kFormStateFileName, HistoriesToStore(), Blocks()));
+    if (!WriteFormStateFile(UserFileToWrite(kFormStateFileName), HistoriesToStore(), Blocks())) {
+        // The histories are lost; said where it can be seen (not at the program's end).
+        DebugTrace(kTextHistoriesNotSaved);
+        if (IStatusBar* status = engine_.Services().statusBar) {
+            status->SetPaneText(kPaneMessage, kTextHistoriesNotSaved);
+        }
+    }
     return false;
 }
 

@@ -18,7 +18,8 @@
 namespace vk {
 
 class CSearchEngine;
-class SearchButtonSet;
+class IStatusBar;
+class SearchButtons;
 
 class CSearchFormView : public ui::FormView {
 public:
@@ -34,7 +35,7 @@ public:
     [[nodiscard]] const MaskComboBox& FileMaskBox() const { return fileMasks_; }
 
 protected:
-    CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine);
+    CSearchFormView(UINT templateId, bool advanced, CSearchEngine& engine, SearchButtons& buttons);
 
     bool ProcessMessage(ui::Message& m) override;
 
@@ -60,8 +61,6 @@ protected:
     [[nodiscard]] FormBlocks Blocks() const {
         return advanced_ ? FormBlocks::kFileAndShareMasks : FormBlocks::kFileMasks;
     }
-    [[nodiscard]] SearchButtonSet& ButtonSet() const;
-
     // Switches the buttons, raises searchRunning and starts the search. If the engine refuses to
     // start, the buttons are put back: nothing runs.
     void BeginSearch();
@@ -78,14 +77,15 @@ private:
     bool OnModeClicked(ui::Message& m);
     bool OnDestroy(ui::Message& m);
 
-    // The mode switch's last steps, after the form has gone: they touch only the main window and
-    // the settings.
-    static void FinishModeSwitch(HWND mainWindow, bool advanced);
+    // The mode switch's last steps, after the form has gone: they touch only the main window, the
+    // settings and the status bar (status: the engine's; a failed save of the settings is shown).
+    static void FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status);
     // Moves the focus to next when the control that had it (focus) has just been disabled.
     void KeepFocusUsable(HWND focus, HWND next) const;
 
     bool advanced_;
     CSearchEngine& engine_;
+    SearchButtons& buttons_;
     IFormHost* host_ = nullptr;
     FormToolTip toolTip_;
     SIZE laidOutSize_{};

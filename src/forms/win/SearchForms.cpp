@@ -5,11 +5,11 @@
 
 namespace vk {
 
-std::unique_ptr<CSearchFormView> MakeSearchForm(bool advanced, CSearchEngine& engine) {
+std::unique_ptr<CSearchFormView> MakeSearchForm(bool advanced, CSearchEngine& engine, SearchButtons& buttons) {
     if (advanced) {
-        return std::make_unique<CDownView2>(engine);
+        return std::make_unique<CDownView2>(engine, buttons);
     }
-    return std::make_unique<CDownView>(engine);
+    return std::make_unique<CDownView>(engine, buttons);
 }
 
 } // namespace vk

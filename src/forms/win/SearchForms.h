@@ -10,7 +10,11 @@
 namespace vk {
 
 class CSearchEngine;
+class SearchButtons;
 
-[[nodiscard]] std::unique_ptr<CSearchFormView> MakeSearchForm(bool advanced, CSearchEngine& engine);
+// The form searches with engine; its Start, Stop and mode buttons are bound into buttons while it
+// lives.
+[[nodiscard]] std::unique_ptr<CSearchFormView> MakeSearchForm(bool advanced, CSearchEngine& engine,
+                                                              SearchButtons& buttons);
 
 } // namespace vk

@@ -63,6 +63,22 @@ bool CCheckTreeCtrl::PressedOnCheckBox(LPARAM point) {
     return true;
 }
 
+bool CCheckTreeCtrl::ReflectedMessage(ui::Message& m) {
+    if (m.message != WM_NOTIFY) {
+        return false;
+    }
+    switch (m.Notify()->code) {
+    case NM_CLICK:
+    case NM_RCLICK:
+    case TVN_ITEMEXPANDINGW:
+    case TVN_GETDISPINFOW:
+        m.result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CCheckTreeCtrl::ProcessMessage(ui::Message& m) {
     switch (m.message) {
     case WM_LBUTTONDOWN:

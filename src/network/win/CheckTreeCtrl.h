@@ -7,10 +7,17 @@
 // synchronous message to the control, carried out by the user interface thread. So these calls
 // touch nothing but the window handle, which is set before the engine gets the tree.
 //
+// The check boxes are the program's own state images, not the control's TVS_CHECKBOXES: that
+// style brings a two-state list of the control's own, which Windows creates late and then sets
+// every item back to "unchecked" with.
+//
 // Clicks: a left button press on a node's check box toggles the mark with propagation (the
 // node's branch follows it, its ancestors are brought in line) and goes no further; the
 // control's own check-box toggle knows neither the third state nor the branch. The space bar
-// does the same for the selected node, for the same reason.
+// does the same for the selected node, for the same reason. Of its own notifications the control
+// answers a click, a right click, an expansion about to happen (always allowed) and a request for
+// display texts itself, with 0: the control's default handling goes on. A double-click goes to the
+// tree pane.
 
 #include "engine/ScopeTree.h"
 #include "framework/Controls.h"
@@ -41,6 +48,7 @@ public:
 
 protected:
     bool ProcessMessage(ui::Message& m) override;
+    bool ReflectedMessage(ui::Message& m) override;
 
 private:
     // A press of the left button at a point in client coordinates: true when it hit a check box

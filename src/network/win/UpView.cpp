@@ -1,8 +1,7 @@
 #include "network/win/UpView.h"
 
-#include "engine/SearchEngine.h"
+#include "framework/SystemColours.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 namespace vk {
 namespace {
@@ -37,7 +36,7 @@ void AddStrip(HIMAGELIST images, UINT bitmapId) {
 
 } // namespace
 
-CUpView::CUpView(CVarnokle2Doc& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
+CUpView::CUpView(IEngineHost& document) : ui::FormView(IDD_TREE_VIEW), document_(document) {}
 
 CUpView::~CUpView() {
     ReleaseTree();
@@ -51,7 +50,7 @@ void CUpView::OnInitialUpdate() {
     if (!tree_.Exists()) {
         return;
     }
-    tree_.SetTextColor(kTextColor);
+    tree_.SetTextColor(ui::ProgramTextColour(kTextColor));
     if (!nodeImages_) {
         CreateImageLists();
     }
@@ -68,13 +67,7 @@ void CUpView::CreateImageLists() {
     }
     if (checkImages_) {
         AddStrip(checkImages_.get(), IDB_CHECK_IMAGES);
-        // The check-box style gives the control a state list of its own, which its owner
-        // releases when another takes its place.
-        const auto previous = reinterpret_cast<HIMAGELIST>(
-            tree_.Send(TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(checkImages_.get())));
-        if (previous && previous != checkImages_.get()) {
-            ImageList_Destroy(previous);
-        }
+        tree_.SetImageList(checkImages_.get(), TVSIL_STATE);
     }
 }
 
@@ -91,11 +84,8 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_INITDIALOG, &CUpView::OnInitDialog),
         ui::On(WM_SIZE, &CUpView::OnSize),
         ui::On(WM_DESTROY, &CUpView::OnDestroy),
+        ui::On(WM_SYSCOLORCHANGE, &CUpView::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
-        ui::OnNotify(NM_CLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(NM_RCLICK, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_ITEMEXPANDINGW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
-        ui::OnNotify(TVN_GETDISPINFOW, IDC_NETWORK_TREE, &CUpView::AnswerZero),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -122,6 +112,13 @@ bool CUpView::OnSize(ui::Message& m) {
     return true;
 }
 
+bool CUpView::OnSysColorChange(ui::Message&) {
+    if (tree_.Exists()) {
+        tree_.SetTextColor(ui::ProgramTextColour(kTextColor));
+    }
+    return false;
+}
+
 bool CUpView::OnDestroy(ui::Message&) {
     ReleaseTree();
     return false;
@@ -137,11 +134,6 @@ bool CUpView::OnDoubleClick(ui::Message& m) {
     WaitCursor wait;
     const TreeNode node = CCheckTreeCtrl::Node(selected);
     engine_->ExpandNetworkNode(node, tree_.Data(node));
-    return true;
-}
-
-bool CUpView::AnswerZero(ui::Message& m) {
-    m.result = 0;
     return true;
 }
 

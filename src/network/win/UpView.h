@@ -4,6 +4,7 @@
 // enumerates the top of the network. A double-click browses the selected node: the engine adds
 // what lies below it to the tree and, for a server, share or folder, lists it in the result list.
 
+#include "engine/EngineHost.h"
 #include "framework/FormView.h"
 #include "network/win/CheckTreeCtrl.h"
 
@@ -12,12 +13,10 @@
 
 namespace vk {
 
-class CSearchEngine;
-class CVarnokle2Doc;
-
 class CUpView final : public ui::FormView {
 public:
-    explicit CUpView(CVarnokle2Doc& document);
+    // document: the holder of the engine (the document), which must outlive the view.
+    explicit CUpView(IEngineHost& document);
     // Takes the tree back from the engine before it goes (see ReleaseTree).
     ~CUpView() override;
 
@@ -27,7 +26,7 @@ public:
     [[nodiscard]] HIMAGELIST NodeImages() const { return nodeImages_.get(); }
     [[nodiscard]] HIMAGELIST CheckImages() const { return checkImages_.get(); }
 
-    // The tree's text colour.
+    // The tree's text colour (the system's in high contrast).
     static constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
 protected:
@@ -43,16 +42,15 @@ private:
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
     bool OnDestroy(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
-    // Notifications that need nothing but the answer 0.
-    bool AnswerZero(ui::Message& m);
 
     void CreateImageLists();
     // A search walks the tree from the engine's threads: they must have ended before the tree
     // goes, and the engine must forget the tree.
     void ReleaseTree();
 
-    CVarnokle2Doc& document_;
+    IEngineHost& document_;
     CSearchEngine* engine_ = nullptr;
     CCheckTreeCtrl tree_;
     ImageList nodeImages_;

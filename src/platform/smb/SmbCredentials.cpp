@@ -1,5 +1,6 @@
 #include "platform/smb/SmbCredentials.h"
 
+#include "platform/Blanks.h"
 #include "platform/Utf8.h"
 
 #include <fstream>
@@ -9,20 +10,6 @@ namespace {
 
 // Larger files are no authentication files.
 constexpr std::size_t kMaxAuthFileSize = 64 * 1024;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool EqualAsciiNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -79,7 +66,7 @@ std::optional<std::wstring> ParseSmbAuthFile(std::string_view text, SmbCredentia
     while (!text.empty()) {
         ++lineNumber;
         const std::size_t end = text.find('\n');
-        const std::string_view line = Trim(text.substr(0, end));
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == '#' || line.front() == ';') {
             continue;
@@ -89,8 +76,8 @@ std::optional<std::wstring> ParseSmbAuthFile(std::string_view text, SmbCredentia
         if (equals == std::string_view::npos) {
             return where + L" is not 'name = value'";
         }
-        const std::string_view name = Trim(line.substr(0, equals));
-        const std::string_view value = Trim(line.substr(equals + 1));
+        const std::string_view name = TrimBlanks(line.substr(0, equals));
+        const std::string_view value = TrimBlanks(line.substr(equals + 1));
         if (EqualAsciiNoCase(name, "username")) {
             TakeUserApart(value, parsed);
         } else if (EqualAsciiNoCase(name, "password")) {

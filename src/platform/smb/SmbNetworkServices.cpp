@@ -1,5 +1,6 @@
 #include "platform/smb/SmbNetworkServices.h"
 
+#include "platform/UncPath.h"
 #include "platform/WildcardName.h"
 #include "platform/smb/SmbUrl.h"
 
@@ -7,17 +8,6 @@
 
 namespace vk {
 namespace {
-
-std::wstring_view WithoutLeadingBackslashes(std::wstring_view name) {
-    while (!name.empty() && name.front() == L'\\') {
-        name.remove_prefix(1);
-    }
-    return name;
-}
-
-bool IsHiddenShare(const std::wstring& name) {
-    return !name.empty() && name.back() == L'$';
-}
 
 NetResource Record(std::uint32_t displayType, std::uint32_t usage, std::wstring remoteName) {
     return NetResource{displayType, usage, std::move(remoteName), std::wstring(kSmbProviderName)};
@@ -29,7 +19,7 @@ SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client,
                                        const std::vector<std::wstring>& namedServers, bool browse)
     : client_(std::move(client)), browse_(browse) {
     for (const auto& server : namedServers) {
-        const std::wstring_view name = WithoutLeadingBackslashes(server);
+        const std::wstring_view name = TrimLeadingBackslashes(server);
         if (!name.empty() && !IsNamed(name)) {
             namedServers_.emplace_back(name);
         }
@@ -37,12 +27,20 @@ SmbNetworkServices::SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client,
 }
 
 bool SmbNetworkServices::IsNamed(std::wstring_view server) const {
-    server = WithoutLeadingBackslashes(server);
+    server = TrimLeadingBackslashes(server);
     return std::any_of(namedServers_.begin(), namedServers_.end(),
                        [server](const std::wstring& named) { return EqualNamesNoCase(named, server); });
 }
 
-ErrorCode SmbNetworkServices::ListProviderChildren(std::vector<NetResource>& records) {
+ErrorCode SmbNetworkServices::ListTop(std::vector<NetResource>& records) {
+    records.push_back(Record(kDisplayTypeNetwork, kUsageContainer, std::wstring(kSmbProviderName)));
+    return kErrorSuccess;
+}
+
+ErrorCode SmbNetworkServices::ListBelowProvider(const NetResource& provider, std::vector<NetResource>& records) {
+    if (provider.remoteName != kSmbProviderName) {
+        return kErrorBadNetPath;
+    }
     std::vector<SmbNetworkEntry> entries;
     const ErrorCode browsed = browse_ ? client_->ListNetwork(std::string(kSmbNetworkUrl), entries) : kErrorNoNetwork;
     for (const auto& entry : entries) {
@@ -57,9 +55,10 @@ ErrorCode SmbNetworkServices::ListProviderChildren(std::vector<NetResource>& rec
     return browsed != kErrorSuccess && namedServers_.empty() ? kErrorNoNetwork : kErrorSuccess;
 }
 
-ErrorCode SmbNetworkServices::ListWorkgroupServers(const std::wstring& workgroup, std::vector<NetResource>& records) {
+ErrorCode SmbNetworkServices::ListBelowDomain(const NetResource& workgroup, std::vector<NetResource>& records) {
     std::vector<SmbNetworkEntry> entries;
-    if (const ErrorCode error = client_->ListNetwork(SmbWorkgroupUrl(workgroup), entries); error != kErrorSuccess) {
+    if (const ErrorCode error = client_->ListNetwork(SmbWorkgroupUrl(workgroup.remoteName), entries);
+        error != kErrorSuccess) {
         return error;
     }
     for (const auto& entry : entries) {
@@ -71,7 +70,7 @@ ErrorCode SmbNetworkServices::ListWorkgroupServers(const std::wstring& workgroup
 }
 
 ErrorCode SmbNetworkServices::ListShares(const std::wstring& server, std::vector<SmbNetworkEntry>& shares) {
-    const std::wstring unc = L"\\\\" + std::wstring(WithoutLeadingBackslashes(server));
+    const std::wstring unc = L"\\\\" + std::wstring(TrimLeadingBackslashes(server));
     UncPath path;
     if (!ParseUncPath(unc, path) || !path.components.empty()) {
         return kErrorBadNetPath;
@@ -86,33 +85,16 @@ ErrorCode SmbNetworkServices::ListShares(const std::wstring& server, std::vector
     return kErrorSuccess;
 }
 
-std::unique_ptr<ResourceEnumeration> SmbNetworkServices::OpenEnum(const NetResource* parent, ErrorCode& error) {
-    std::vector<NetResource> records;
-    if (parent == nullptr) {
-        records.push_back(Record(kDisplayTypeNetwork, kUsageContainer, std::wstring(kSmbProviderName)));
-        error = kErrorSuccess;
-    } else if (parent->displayType == kDisplayTypeNetwork) {
-        error = parent->remoteName == kSmbProviderName ? ListProviderChildren(records) : kErrorBadNetPath;
-    } else if (parent->displayType == kDisplayTypeDomain) {
-        error = ListWorkgroupServers(parent->remoteName, records);
-    } else if (parent->displayType == kDisplayTypeServer) {
-        std::vector<SmbNetworkEntry> shares;
-        error = ListShares(parent->remoteName, shares);
-        const std::wstring prefix = L"\\\\" + std::wstring(WithoutLeadingBackslashes(parent->remoteName)) + L"\\";
-        for (const auto& share : shares) {
-            if (share.kind != SmbNetworkEntry::Kind::kOtherShare && !IsHiddenShare(share.name)) {
-                records.push_back(Record(kDisplayTypeShare, kUsageConnectable, prefix + share.name));
-            }
+ErrorCode SmbNetworkServices::ListBelowServer(const NetResource& server, std::vector<NetResource>& records) {
+    std::vector<SmbNetworkEntry> shares;
+    const ErrorCode error = ListShares(server.remoteName, shares);
+    const std::wstring prefix = L"\\\\" + std::wstring(TrimLeadingBackslashes(server.remoteName)) + L"\\";
+    for (const auto& share : shares) {
+        if (share.kind != SmbNetworkEntry::Kind::kOtherShare && !IsHiddenShare(share.name)) {
+            records.push_back(Record(kDisplayTypeShare, kUsageConnectable, prefix + share.name));
         }
-    } else if (parent->displayType == kDisplayTypeShare) {
-        error = kErrorNotContainer;
-    } else {
-        error = kErrorBadNetPath;
     }
-    if (error != kErrorSuccess) {
-        return nullptr;
-    }
-    return std::make_unique<RecordListEnumeration>(std::move(records));
+    return error;
 }
 
 ErrorCode SmbNetworkServices::ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,

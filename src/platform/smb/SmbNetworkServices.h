@@ -28,21 +28,24 @@ namespace vk {
 
 inline constexpr std::wstring_view kSmbProviderName = L"Microsoft Windows Network";
 
-class SmbNetworkServices final : public NetworkServices {
+class SmbNetworkServices final : public RecordListNetworkServices {
 public:
     // namedServers: servers by name or address, with or without the leading backslashes.
     // browse: whether to ask the browse service for the workgroups.
     SmbNetworkServices(std::shared_ptr<SmbNetworkLister> client, const std::vector<std::wstring>& namedServers,
                        bool browse = true);
 
-    [[nodiscard]] std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override;
     [[nodiscard]] ErrorCode ShareEnum(const std::wstring& server, std::vector<std::wstring>& names,
                                       std::uint32_t& resumeHandle) override;
 
+protected:
+    [[nodiscard]] ErrorCode ListTop(std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowProvider(const NetResource& provider, std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowDomain(const NetResource& workgroup, std::vector<NetResource>& records) override;
+    [[nodiscard]] ErrorCode ListBelowServer(const NetResource& server, std::vector<NetResource>& records) override;
+
 private:
     [[nodiscard]] bool IsNamed(std::wstring_view server) const;
-    [[nodiscard]] ErrorCode ListProviderChildren(std::vector<NetResource>& records);
-    [[nodiscard]] ErrorCode ListWorkgroupServers(const std::wstring& workgroup, std::vector<NetResource>& records);
     [[nodiscard]] ErrorCode ListShares(const std::wstring& server, std::vector<SmbNetworkEntry>& shares);
 
     std::shared_ptr<SmbNetworkLister> client_;

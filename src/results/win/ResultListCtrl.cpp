@@ -35,10 +35,6 @@ constexpr UINT kBatchTurnMessage = WM_APP + 0x121;
 // A turn message that never comes (the window went) holds a batch up no longer than this.
 constexpr std::chrono::milliseconds kLongestTurnWait{100};
 
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
-
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -142,32 +138,24 @@ bool CResultListCtrl::OnInsertRows(ui::Message& m) {
 }
 
 int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
-    int first = -1;
     struct Inserting {
         bool& flag;
         explicit Inserting(bool& f) : flag(f) { flag = true; }
         ~Inserting() { flag = false; }
     } inserting(insertingRows_);
-    for (const NewRow& row : rows) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = position;
-        item.pszText = const_cast<wchar_t*>(row.name.c_str());
-        item.iImage = row.image;
-        item.lParam = static_cast<LPARAM>(row.data);
-        const int index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        if (index < 0) {
-            continue;
-        }
-        if (first < 0) {
-            first = index;
-        }
-        if (!row.sizeText.empty()) {
-            SetItemText(index, 1, row.sizeText);
-        }
-        SetItemText(index, 2, row.pathText);
-        position = index + 1;
-    }
+    const int first = InsertRowsInTurn(
+        position, rows,
+        [this](int at, const NewRow& row) {
+            // Name, image and data in one message.
+            LVITEMW item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+            item.iItem = at;
+            item.pszText = const_cast<wchar_t*>(row.name.c_str());
+            item.iImage = row.image;
+            item.lParam = static_cast<LPARAM>(row.data);
+            return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        },
+        [this](int index, int column, const std::wstring& text) { SetItemText(index, column, text); });
     if (rowsInserted) {
         rowsInserted();
     }
@@ -267,8 +255,8 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
         ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
         ui::On(kBatchTurnMessage, &CResultListCtrl::OnBatchTurn),
-        ui::OnNotify(Code(TTN_NEEDTEXTW), ui::kAnyId, &CResultListCtrl::OnToolTipText),
-        ui::OnNotify(Code(TTN_NEEDTEXTA), ui::kAnyId, &CResultListCtrl::OnToolTipText),
+        ui::OnNotify(TTN_NEEDTEXTW, ui::kAnyId, &CResultListCtrl::OnToolTipText),
+        ui::OnNotify(TTN_NEEDTEXTA, ui::kAnyId, &CResultListCtrl::OnToolTipText),
     };
     // clang-format on
     if (IsMouseMessage(m.message)) {

@@ -1,6 +1,6 @@
 #include "results/win/SaveResult.h"
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "results/FileErrorText.h"
 #include "results/ResultExport.h"
 
@@ -50,8 +50,8 @@ std::optional<std::wstring> AskSaveResultPath(HWND owner) {
     // Appended to a name typed without an extension when the chosen filter gives none; the dialog
     // takes it without the "*." ("*.txt" would make names such as "r.*.t").
     dialog.lpstrDefExt = L"txt";
-    // The program's current directory holds its state file and is where Help looks: the dialog
-    // leaves it as it was.
+    // The program's current directory is where an older version's state file and help file are
+    // looked for: the dialog leaves it as it was.
     dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) {
         return std::nullopt;

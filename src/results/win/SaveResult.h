@@ -16,7 +16,7 @@ namespace vk {
 // The save dialog, owned by owner; the full path chosen, or nothing when cancelled.
 [[nodiscard]] std::optional<std::wstring> AskSaveResultPath(HWND owner);
 
-// Writes the result to path ("unknoun.txt" in the current directory for an empty text path).
+// Writes the result to path ("unknoun.txt" in the user's data folder for an empty text path).
 // On failure shows the message naming the file, owned by owner, and returns false.
 bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND owner);
 

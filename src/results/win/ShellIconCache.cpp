@@ -52,16 +52,27 @@ HIMAGELIST CreateImages(int size) {
     return images;
 }
 
-// Appends the icon (the list keeps a copy). Should the icon be missing or the list refuse it, a
-// blank image takes its place: an entry's index must be the same in both lists and the keys.
-void AppendIcon(HIMAGELIST images, HICON icon) {
+// Puts the icon at an entry of the list (the list keeps a copy); entries before it that have no
+// image yet are blank. Should the icon be missing or the list refuse it, a blank image takes its
+// place: an entry's index must be the same in both lists and the keys.
+void PlaceIcon(HIMAGELIST images, int index, HICON icon) {
     if (!images) {
+        return;
+    }
+    const int count = ImageList_GetImageCount(images);
+    if (count < index) {
+        ImageList_SetImageCount(images, static_cast<UINT>(index));
+    }
+    if (index < count) {
+        if (icon) {
+            ImageList_ReplaceIcon(images, index, icon); // else the blank image stays
+        }
         return;
     }
     if (icon && ImageList_AddIcon(images, icon) >= 0) {
         return;
     }
-    ImageList_SetImageCount(images, static_cast<UINT>(ImageList_GetImageCount(images) + 1));
+    ImageList_SetImageCount(images, static_cast<UINT>(index + 1));
 }
 
 HICON QueryTypeIcon(const std::wstring& name, UINT flags) {
@@ -75,6 +86,8 @@ HICON QueryTypeIcon(const std::wstring& name, UINT flags) {
 } // namespace
 
 CShellIconCache* theIconCache = nullptr;
+
+CShellIconCache::CShellIconCache() : windowThread_(GetCurrentThreadId()) {}
 
 CShellIconCache::~CShellIconCache() {
     if (theIconCache == this) {
@@ -100,34 +113,73 @@ void CShellIconCache::DestroyImages() {
 
 void CShellIconCache::ResetImages() {
     DestroyImages();
+    {
+        std::lock_guard lock(pendingLock_);
+        pending_.clear();
+        wakeAsked_ = false;
+    }
     smallImages_ = CreateImages(16);
     largeImages_ = CreateImages(32);
+    nextIndex_ = 0;
     for (const int icon : {kGenericFileIcon, kClosedFolderIcon}) {
         HICON large = nullptr;
         HICON small = nullptr;
         ExtractIconExW(kShellModule, icon, &large, &small, 1);
         const OwnedIcon ownedLarge(large);
         const OwnedIcon ownedSmall(small);
-        AppendIcon(smallImages_, small);
-        AppendIcon(largeImages_, large);
+        PlaceIcon(smallImages_, nextIndex_, small);
+        PlaceIcon(largeImages_, nextIndex_, large);
+        ++nextIndex_;
     }
 }
 
 void CShellIconCache::AppendIconsFor(std::wstring_view key) {
-    const std::wstring name(key);
+    const int index = nextIndex_++;
+    if (GetCurrentThreadId() == windowThread_) {
+        // Those met before it first, so that the lists grow in order.
+        AddPendingIcons();
+        AddIcons(index, std::wstring(key));
+        return;
+    }
+    bool wake = false;
+    {
+        std::lock_guard lock(pendingLock_);
+        pending_.push_back({index, std::wstring(key)});
+        wake = !wakeAsked_;
+        wakeAsked_ = true;
+    }
+    if (wake && wake_) {
+        wake_();
+    }
+}
+
+int CShellIconCache::AddPendingIcons() {
+    std::vector<PendingIcons> batch;
+    {
+        std::lock_guard lock(pendingLock_);
+        batch.swap(pending_);
+        wakeAsked_ = false;
+    }
+    for (const PendingIcons& icons : batch) {
+        AddIcons(icons.index, icons.key);
+    }
+    return static_cast<int>(batch.size());
+}
+
+void CShellIconCache::AddIcons(int index, const std::wstring& key) {
     // A type the shell has no icon for shows the generic file icon.
-    HICON small = QueryTypeIcon(name, kQuerySmall);
+    HICON small = QueryTypeIcon(key, kQuerySmall);
     if (!small && smallImages_) {
         small = ImageList_GetIcon(smallImages_, 0, ILD_NORMAL);
     }
     const OwnedIcon ownedSmall(small);
-    HICON large = QueryTypeIcon(name, kQueryLarge);
+    HICON large = QueryTypeIcon(key, kQueryLarge);
     if (!large && largeImages_) {
         large = ImageList_GetIcon(largeImages_, 0, ILD_NORMAL);
     }
     const OwnedIcon ownedLarge(large);
-    AppendIcon(smallImages_, small);
-    AppendIcon(largeImages_, large);
+    PlaceIcon(smallImages_, index, small);
+    PlaceIcon(largeImages_, index, large);
 }
 
 } // namespace vk

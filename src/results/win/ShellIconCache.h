@@ -5,20 +5,30 @@
 // entry is added the first time a file of its type is met (IconIndexForFile), with the icons the
 // shell shows for that type.
 //
-// Engine threads ask for indexes while the user interface thread draws the lists; the key
-// table's locks keep the lists and the keys in step (see IconKeyTable).
+// Engine threads ask for indexes while the user interface thread draws the lists. The index of a
+// new type is handed out at once, but the shell is asked for its icons on the window thread only:
+// the shell wants COM on the thread that calls it (the window thread has it, the engine's threads
+// have not), and the image lists are then only ever changed by the thread that draws them. Types
+// met on other threads wait in a queue; the cache wakes the window thread once for each batch
+// (SetWake), which adds their icons (AddPendingIcons) and repaints the list. Until then their rows
+// show no icon.
 
 #include "engine/EngineSeams.h"
 #include "framework/Win32.h"
 #include "results/IconKeyTable.h"
 
+#include <functional>
+#include <mutex>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
 class CShellIconCache final : public IIconIndex, private IIconImages {
 public:
-    CShellIconCache() = default;
+    // Made on the window thread, which is the one that asks the shell.
+    CShellIconCache();
     // Destroys the image lists; the list control must not destroy them too (it shares them).
     ~CShellIconCache() override;
     CShellIconCache(const CShellIconCache&) = delete;
@@ -31,18 +41,38 @@ public:
     [[nodiscard]] int IconIndexForFile(std::wstring_view name) override { return keys_.IconIndexForFile(name); }
     [[nodiscard]] std::size_t KeyCount() const { return keys_.KeyCount(); }
 
+    // How another thread that met a new type has the window thread call AddPendingIcons: called
+    // once for each batch, from that thread; it must not wait for the window thread (post).
+    void SetWake(std::function<void()> wake) { wake_ = std::move(wake); }
+    // On the window thread: the shell's icons for the types met on other threads since the last
+    // call. Returns how many entries got their icons.
+    int AddPendingIcons();
+
     // Null before ResetCache.
     [[nodiscard]] HIMAGELIST SmallImages() const { return smallImages_; }
     [[nodiscard]] HIMAGELIST LargeImages() const { return largeImages_; }
 
 private:
+    struct PendingIcons {
+        int index = 0;
+        std::wstring key;
+    };
+
     void ResetImages() override;
     void AppendIconsFor(std::wstring_view key) override;
     void DestroyImages();
+    // The shell's icons for a key, put at their index in both lists.
+    void AddIcons(int index, const std::wstring& key);
 
     IconKeyTable keys_{*this};
     HIMAGELIST smallImages_ = nullptr;
     HIMAGELIST largeImages_ = nullptr;
+    const DWORD windowThread_;
+    int nextIndex_ = 0; // the entry the next new key becomes (under the key table's cacheLock)
+    std::function<void()> wake_;
+    std::mutex pendingLock_; // guards pending_ and wakeAsked_; taken after cacheLock
+    std::vector<PendingIcons> pending_;
+    bool wakeAsked_ = false;
 };
 
 // The program's icon cache, set by the result view's initial update; null before.

@@ -1,9 +1,8 @@
 #include "results/win/Varnokle2View.h"
 
 #include "engine/EngineTexts.h"
-#include "framework/StatusBar.h"
+#include "framework/SystemColours.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 
 #include <chrono>
 #include <string>
@@ -11,16 +10,15 @@
 namespace vk {
 namespace {
 
+// The rows' text colour (the system's in high contrast).
 constexpr COLORREF kTextColor = RGB(0, 0, 255);
 
 // While rows stream in, the list and the count are brought up to date at most this often (see
 // RowsChanged).
 constexpr UINT_PTR kRepaintTimer = 1;
+// Posted by the icon cache from an engine thread that met a new file type (see CShellIconCache).
+constexpr UINT kIconsPending = WM_APP + 0x130;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
-
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
 
 // LVM_SORTITEMS hands over the data values of two rows and the comparer of this sort.
 int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM comparer) {
@@ -34,7 +32,7 @@ std::unique_ptr<IShellActions> SystemShellUnless(IShellActions* shell, const Net
 
 } // namespace
 
-CVarnokle2View::CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell)
+CVarnokle2View::CVarnokle2View(IResultViewHost& doc, IShellActions* shell)
     : ui::FormView(IDD_RESULT_VIEW), doc_(doc), systemShell_(SystemShellUnless(shell, doc.Environment())),
       shell_(shell ? *shell : *systemShell_) {}
 
@@ -49,9 +47,7 @@ CVarnokle2View::~CVarnokle2View() {
     if (services.iconIndex == &iconCache_) {
         services.iconIndex = nullptr;
     }
-    if (doc_.resultView == this) {
-        doc_.resultView = nullptr;
-    }
+    doc_.ReleaseResultView(this);
     // The list goes before the image lists it shows.
     Destroy();
 }
@@ -62,14 +58,16 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_INITDIALOG, &CVarnokle2View::OnInitDialog),
         ui::On(WM_SIZE, &CVarnokle2View::OnSize),
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
-        ui::OnNotify(Code(NM_DBLCLK), IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
-        ui::OnNotify(Code(LVN_INSERTITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
-        ui::OnNotify(Code(LVN_DELETEITEM), IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
-        ui::OnNotify(Code(LVN_DELETEALLITEMS), IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
-        ui::OnNotify(Code(LVN_COLUMNCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
-        ui::OnNotify(Code(NM_RCLICK), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(LVN_BEGINDRAG), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
-        ui::OnNotify(Code(HDN_ITEMDBLCLICKW), IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
+        ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
+        ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
+        ui::OnNotify(LVN_INSERTITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
+        ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
+        ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
+        ui::OnNotify(LVN_COLUMNCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
+        ui::OnNotify(NM_RCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(LVN_BEGINDRAG, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
+        ui::OnNotify(HDN_ITEMDBLCLICKW, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
         ui::OnCommand(ID_EDIT_DELETE_ITEMS, &CVarnokle2View::OnDeleteItemsCommand),
         ui::OnCommand(ID_OPEN, &CVarnokle2View::OnOpenCommand),
         ui::OnCommand(ID_PROPERTIES, &CVarnokle2View::OnPropertiesCommand),
@@ -92,13 +90,16 @@ bool CVarnokle2View::OnInitDialog(ui::Message&) {
 
 void CVarnokle2View::OnInitialUpdate() {
     ui::FormView::OnInitialUpdate();
-    doc_.resultView = this;
+    doc_.SetResultView(this);
 
     RECT window{};
     GetWindowRect(Handle(), &window);
     const int width = window.right - window.left;
 
     iconCache_.ResetCache();
+    // The shell is asked for the icons of types the engine's threads meet on this thread.
+    const HWND view = Handle();
+    iconCache_.SetWake([view] { PostMessageW(view, kIconsPending, 0, 0); });
     // The cache owns the image lists: the list must not destroy them when it goes.
     SetWindowLongPtrW(list_.Handle(), GWL_STYLE, GetWindowLongPtrW(list_.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list_.SetImageList(iconCache_.SmallImages(), LVSIL_SMALL);
@@ -111,13 +112,30 @@ void CVarnokle2View::OnInitialUpdate() {
     list_.InsertColumn(1, L"Size", width / 4);
 
     list_.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-    list_.SetTextColor(kTextColor);
+    list_.SetTextColor(ui::ProgramTextColour(kTextColor));
 
     theResultList = &list_;
     theIconCache = &iconCache_;
     EngineServices& services = doc_.Engine().Services();
     services.resultList = &list_;
     services.iconIndex = &iconCache_;
+}
+
+bool CVarnokle2View::OnIconsPending(ui::Message&) {
+    // Rows of the new types were drawn without their icons.
+    if (iconCache_.AddPendingIcons() > 0 && list_.Exists()) {
+        InvalidateRect(list_.Handle(), nullptr, FALSE);
+    }
+    return true;
+}
+
+bool CVarnokle2View::OnSysColorChange(ui::Message&) {
+    if (list_.Exists()) {
+        list_.SetTextColor(ui::ProgramTextColour(kTextColor));
+        // The list keeps the window colour it was made with as its background.
+        list_.Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    }
+    return false;
 }
 
 bool CVarnokle2View::OnSize(ui::Message& m) {
@@ -131,12 +149,7 @@ bool CVarnokle2View::OnSize(ui::Message& m) {
 void CVarnokle2View::ShowItemCount(int count) {
     countPending_ = false;
     countShown_ = std::chrono::steady_clock::now();
-    CStatusBar* bar = theStatusBar;
-    if (!bar) {
-        return;
-    }
-    bar->SetPaneText(kPaneItemCount, std::to_wstring(count) + kTextItemsSuffix);
-    UpdateWindow(bar->Handle());
+    doc_.ShowItemCount(std::to_wstring(count) + kTextItemsSuffix);
 }
 
 // A list repaints itself after every row that comes or goes, and so does the status bar after
@@ -288,7 +301,7 @@ void CVarnokle2View::SortByColumn(int column) {
 }
 
 void CVarnokle2View::SortBy(SortKey key) {
-    SortResults(key, theSortFlags, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
+    SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
         list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
     });
 }

@@ -6,6 +6,7 @@
 
 #include "framework/FormView.h"
 #include "results/ResultComparers.h"
+#include "results/ResultViewHost.h"
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
@@ -15,13 +16,11 @@
 
 namespace vk {
 
-class CVarnokle2Doc;
-
 class CVarnokle2View final : public ui::FormView {
 public:
     // shell: the shell calls to use; null for the system's (on the document's network). The
     // document and the shell calls must outlive the view.
-    explicit CVarnokle2View(CVarnokle2Doc& doc, IShellActions* shell = nullptr);
+    explicit CVarnokle2View(IResultViewHost& doc, IShellActions* shell = nullptr);
     // Stops a running search and waits for its threads first: they use the list and the icon
     // cache.
     ~CVarnokle2View() override;
@@ -49,6 +48,9 @@ public:
     void SortByName() { SortBy(SortKey::kName); }
     void SortBySize() { SortBy(SortKey::kSize); }
     void SortByFolder() { SortBy(SortKey::kFolder); }
+    // The direction of the next sort by each key; they keep their values for the view's life,
+    // which is the program's run.
+    [[nodiscard]] const SortFlags& Sorting() const { return sortFlags_; }
 
 protected:
     bool ProcessMessage(ui::Message& m) override;
@@ -65,7 +67,9 @@ private:
 
     bool OnInitDialog(ui::Message& m);
     bool OnSize(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
     bool OnTimer(ui::Message& m);
+    bool OnIconsPending(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
     bool OnItemInserted(ui::Message& m);
     bool OnItemDeleting(ui::Message& m);
@@ -78,7 +82,7 @@ private:
     bool OnOpenContainingFolderCommand(ui::Message& m);
     bool OnArrangeCommand(ui::Message& m);
 
-    CVarnokle2Doc& doc_;
+    IResultViewHost& doc_;
     std::unique_ptr<IShellActions> systemShell_;
     IShellActions& shell_;
     CShellIconCache iconCache_;
@@ -87,6 +91,7 @@ private:
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
     int rowsLeftToDelete_ = 0; // of the mass deletion under way
+    SortFlags sortFlags_;
 };
 
 } // namespace vk

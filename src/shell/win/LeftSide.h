@@ -11,15 +11,15 @@
 
 namespace vk {
 
-class CSearchEngine;
 class CVarnokle2Doc;
 
 // Makes the lower pane's search form, the advanced one when advanced is true, for the holder that
 // swaps it; the form's window is created by the pane. Null: no form can be made.
 using FormFactory = std::function<std::unique_ptr<ui::FormView>(bool advanced, IFormHost& host)>;
 
-// The program's search forms (simple and advanced), searching with engine and swapped by their holder.
-[[nodiscard]] FormFactory SearchFormFactory(CSearchEngine& engine);
+// The program's search forms (simple and advanced), searching with the document's engine, their
+// buttons bound into the document's, and swapped by their holder.
+[[nodiscard]] FormFactory SearchFormFactory(CVarnokle2Doc& document);
 
 struct LeftSideSetup {
     CVarnokle2Doc* document = nullptr;

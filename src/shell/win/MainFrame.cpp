@@ -1,14 +1,19 @@
 #include "shell/win/MainFrame.h"
 
 #include "decor/win/MenuImages.h"
+#include "document/ProgramStatusBar.h"
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
+#include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
 #include "framework/Module.h"
+#include "framework/SystemColours.h"
+#include "framework/WindowIds.h"
+#include "platform/DebugTrace.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
 #include "shell/win/AboutBox.h"
@@ -25,7 +30,6 @@
 namespace vk {
 namespace {
 
-constexpr UINT kToolBarId = 59392;
 // Posted to itself when the lower pane's form has been swapped: by the time it arrives the form's
 // mode button has minimized and restored the window.
 constexpr UINT kFormSwapDone = WM_APP + 0x110;
@@ -33,10 +37,6 @@ constexpr int kLeftColumn = 0;
 constexpr int kResultColumn = 1;
 // The left column's share of the client width until the first sizing puts it at the form's width.
 constexpr double kInitialLeftShare = 0.4;
-
-constexpr UINT Code(int notification) {
-    return static_cast<UINT>(notification);
-}
 
 bool Shown(const ui::Window& window) {
     return window.Exists() && IsWindowVisible(window.Handle());
@@ -49,7 +49,9 @@ CMainFrame::CMainFrame(CVarnokle2Doc& document, Setup setup)
       systemShell_(setup_.shell ? nullptr : std::make_unique<SystemFrameShell>()),
       shell_(setup_.shell ? *setup_.shell : *systemShell_) {
     // Without its images the menus still work; their items then show no icons.
-    static_cast<void>(LoadMenuImages());
+    if (!LoadMenuImages()) {
+        DebugTrace(L"the menu images could not be loaded");
+    }
 }
 
 CMainFrame::~CMainFrame() {
@@ -101,7 +103,7 @@ ui::CommandState CMainFrame::StateOf(UINT command) const {
 }
 
 CSplitterView* CMainFrame::LeftSide() const {
-    return leftFrame_ ? &leftFrame_->View() : nullptr;
+    return leftColumn_ ? &leftColumn_->View() : nullptr;
 }
 
 bool CMainFrame::CreateFrame() {
@@ -132,12 +134,15 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CMainFrame::OnDestroy),
         ui::On(WM_COMMAND, &CMainFrame::OnCommand),
         ui::On(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopup),
-        ui::On(WM_MEASUREITEM, &CMainFrame::OnMeasureItem),
-        ui::On(WM_DRAWITEM, &CMainFrame::OnDrawItem),
+        ui::On(WM_MEASUREITEM, &CMainFrame::OnIconMenuMessage),
+        ui::On(WM_DRAWITEM, &CMainFrame::OnIconMenuMessage),
+        ui::On(WM_MENUCHAR, &CMainFrame::OnIconMenuMessage),
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
+        ui::On(WM_SYSCOLORCHANGE, &CMainFrame::OnSysColorChange),
+        ui::On(WM_SETTINGCHANGE, &CMainFrame::OnSettingChange),
         ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
-        ui::OnNotify(Code(TTN_GETDISPINFOW), ui::kAnyId, &CMainFrame::OnToolTipText),
-        ui::OnNotify(Code(TBN_HOTITEMCHANGE), kToolBarId, &CMainFrame::OnHotItemChange),
+        ui::OnNotify(TTN_GETDISPINFOW, ui::kAnyId, &CMainFrame::OnToolTipText),
+        ui::OnNotify(TBN_HOTITEMCHANGE, ui::kToolBarId, &CMainFrame::OnHotItemChange),
     };
     // clang-format on
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::Window::ProcessMessage(m);
@@ -154,7 +159,7 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     if (!CreateClient(client.right)) {
         return true;
     }
-    if (!toolBar_.CreateBar(Handle(), kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
+    if (!toolBar_.CreateBar(Handle(), ui::kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
         return true;
     }
     if (!statusBar_.CreateFor(Handle())) {
@@ -171,8 +176,8 @@ bool CMainFrame::OnCreate(ui::Message& m) {
 
 void CMainFrame::AddTrayIcon() {
     // The icon is a convenience: the frame stands without it when the system will not show it.
-    if (theSettings.ShowIconInTray == 1) {
-        static_cast<void>(AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1));
+    if (theSettings.ShowIconInTray == 1 && !AddProgramTrayIcon(Handle(), theSettings.MinimizeToTray == 1)) {
+        DebugTrace(L"the system did not take the tray icon");
     }
 }
 
@@ -191,13 +196,13 @@ bool CMainFrame::CreateClient(int clientWidth) {
     left.makeForm = setup_.makeForm;
     left.advancedForm = setup_.advancedForm;
     left.formReplaced = [this] { OnFormReplaced(); };
-    auto leftFrame = std::make_unique<CRightFrameWnd>(std::move(left));
+    auto leftColumn = std::make_unique<CRightFrameWnd>(std::move(left));
     const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
-    if (!leftFrame->CreateIn(splitter_.Handle(), leftWidth) || !leftFrame->View().Exists()) {
+    if (!leftColumn->CreateIn(splitter_.Handle(), leftWidth) || !leftColumn->View().Exists()) {
         return false;
     }
-    CRightFrameWnd* leftPane = leftFrame.get();
-    if (!splitter_.AddPane(0, kLeftColumn, std::move(leftFrame), {leftWidth, 0})) {
+    CRightFrameWnd* leftPane = leftColumn.get();
+    if (!splitter_.AddPane(0, kLeftColumn, std::move(leftColumn), {leftWidth, 0})) {
         return false;
     }
     auto results = std::make_unique<CVarnokle2View>(document_, setup_.resultShell);
@@ -205,7 +210,7 @@ bool CMainFrame::CreateClient(int clientWidth) {
     if (!splitter_.CreateView(0, kResultColumn, std::move(results), {0, 0})) {
         return false;
     }
-    leftFrame_ = leftPane;
+    leftColumn_ = leftPane;
     resultView_ = resultPane;
     splitterReady_ = true;
     return true;
@@ -344,12 +349,9 @@ bool CMainFrame::OnInitMenuPopup(ui::Message& m) {
     return true;
 }
 
-// Menu items are the CIconMenu's to measure and draw; other controls' items get the default.
-bool CMainFrame::OnMeasureItem(ui::Message& m) {
-    return menu_.HandleMenuMessage(m);
-}
-
-bool CMainFrame::OnDrawItem(ui::Message& m) {
+// Menu items are the CIconMenu's to measure and draw, and their letters its to find; other
+// controls' items and the system's menus get the default.
+bool CMainFrame::OnIconMenuMessage(ui::Message& m) {
     return menu_.HandleMenuMessage(m);
 }
 
@@ -365,6 +367,20 @@ bool CMainFrame::OnMenuSelect(ui::Message& m) {
     }
     m.result = 0;
     return true;
+}
+
+bool CMainFrame::OnSysColorChange(ui::Message&) {
+    // The bars, the lists and the tree repaint in the new colours only when they are told.
+    ui::ForwardSysColorChange(Handle());
+    return false;
+}
+
+bool CMainFrame::OnSettingChange(ui::Message& m) {
+    // High contrast turned on or off: the panes choose their text colours again.
+    if (m.wParam == SPI_SETHIGHCONTRAST) {
+        ui::ForwardSysColorChange(Handle());
+    }
+    return false;
 }
 
 bool CMainFrame::OnToolTipText(ui::Message& m) {
@@ -416,26 +432,36 @@ bool CMainFrame::HasRows() const {
     return resultView_ && resultView_->Exists() && resultView_->CanDeleteItems();
 }
 
+// The commands on the results act on the program's result list (theResultList), whichever pane
+// has the focus.
 void CMainFrame::SaveResult(UINT) {
-    if (resultView_ && resultView_->Exists()) {
-        vk::SaveResult(resultView_->List(), document_.Engine().Results(), Handle());
+    if (CResultListCtrl* list = theResultList; list && list->Exists()) {
+        vk::SaveResult(*list, document_.Engine().Results(), Handle());
     }
 }
 
 void CMainFrame::CopyFiles(UINT) {
-    CopySelectedFiles(resultView_->List(), document_.Engine().Results(), Handle());
+    if (CResultListCtrl* list = theResultList) {
+        CopySelectedFiles(*list, document_.Engine().Results(), Handle());
+    }
 }
 
 void CMainFrame::CopyPath(UINT) {
-    CopySelectedPath(resultView_->List(), Handle());
+    if (CResultListCtrl* list = theResultList) {
+        CopySelectedPath(*list, Handle());
+    }
 }
 
 void CMainFrame::SelectAll(UINT) {
-    resultView_->List().SelectAll();
+    if (CResultListCtrl* list = theResultList) {
+        list->SelectAll();
+    }
 }
 
 void CMainFrame::InvertSelection(UINT) {
-    resultView_->List().InvertSelection();
+    if (CResultListCtrl* list = theResultList) {
+        list->InvertSelection();
+    }
 }
 
 bool CMainFrame::ToolBarShown() const {
@@ -517,7 +543,10 @@ void CMainFrame::Options(UINT) {
     if (dialog.DoModal(Handle()) != IDOK) {
         return;
     }
-    static_cast<void>(theSettings.Save(AppProfile()));
+    const bool saved = theSettings.Save(AppProfile());
+    if (!saved || !dialog.TipChoiceSaved()) {
+        statusBar_.SetPaneText(kPaneMessage, kTextSettingsNotSaved);
+    }
     RebuildTrayIcon();
 }
 

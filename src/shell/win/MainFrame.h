@@ -19,10 +19,10 @@
 #include "decor/win/IconMenu.h"
 #include "framework/CommandTable.h"
 #include "framework/PaneSplitter.h"
-#include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
 #include "shell/win/FrameShell.h"
 #include "shell/win/LeftSide.h"
+#include "shell/win/StatusBar.h"
 
 #include <memory>
 #include <span>
@@ -64,7 +64,8 @@ public:
     [[nodiscard]] const CIconMenu& Menu() const { return menu_; }
     [[nodiscard]] CPaneSplitter& Splitter() { return splitter_; }
     [[nodiscard]] CVarnokle2View* ResultView() const { return resultView_; }
-    [[nodiscard]] CRightFrameWnd* LeftFrame() const { return leftFrame_; }
+    // The left column: the network tree above the search form, in a frame of its own.
+    [[nodiscard]] CRightFrameWnd* LeftColumn() const { return leftColumn_; }
     [[nodiscard]] CSplitterView* LeftSide() const;
     [[nodiscard]] ui::ToolBarCtrl& ToolBar() { return toolBar_; }
     [[nodiscard]] CStatusBar& StatusBar() { return statusBar_; }
@@ -88,9 +89,10 @@ private:
     bool OnDestroy(ui::Message& m);
     bool OnCommand(ui::Message& m);
     bool OnInitMenuPopup(ui::Message& m);
-    bool OnMeasureItem(ui::Message& m);
-    bool OnDrawItem(ui::Message& m);
+    bool OnIconMenuMessage(ui::Message& m); // measure item, draw item, menu char
     bool OnMenuSelect(ui::Message& m);
+    bool OnSysColorChange(ui::Message& m);
+    bool OnSettingChange(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
     bool OnHotItemChange(ui::Message& m);
     bool OnFormSwapDone(ui::Message& m);
@@ -140,7 +142,7 @@ private:
     ui::ToolBarCtrl toolBar_;
     CStatusBar statusBar_;
     CPaneSplitter splitter_;
-    CRightFrameWnd* leftFrame_ = nullptr; // panes of the splitter
+    CRightFrameWnd* leftColumn_ = nullptr; // panes of the splitter
     CVarnokle2View* resultView_ = nullptr;
     bool splitterReady_ = false;
     bool endsProgram_ = false;

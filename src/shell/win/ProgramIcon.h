@@ -5,7 +5,9 @@
 
 namespace vk {
 
-// A shared icon of the module: nobody frees it.
+// The icon's own image of that size (or the nearest, scaled), loaded once a size and kept for the
+// life of the program: nobody frees it. (A shared icon would not do: the system hands out the
+// size that was loaded first for every later size asked for.)
 [[nodiscard]] HICON ProgramIcon(int width, int height);
 
 } // namespace vk

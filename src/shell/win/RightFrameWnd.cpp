@@ -1,13 +1,13 @@
 #include "shell/win/RightFrameWnd.h"
 
-#include "framework/PaneSplitter.h"
+#include "framework/WindowIds.h"
 
 namespace vk {
 namespace {
 
 // The view's id while it is made, and the id a frame's view carries.
 constexpr UINT kCreationId = 1;
-constexpr UINT kViewId = CPaneSplitter::kFirstPaneId;
+constexpr UINT kViewId = ui::kFirstPaneId;
 
 } // namespace
 

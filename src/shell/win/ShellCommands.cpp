@@ -1,6 +1,6 @@
 #include "shell/win/ShellCommands.h"
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "platform/SystemMessages.h"
 #include "shell/HelpFile.h"
 #include "shell/ShellTexts.h"
@@ -22,12 +22,17 @@ bool IsFile(const std::wstring& path) {
 } // namespace
 
 void MapNetworkDrive(HWND frame, IFrameShell& shell) {
-    const DWORD code = shell.MapNetworkDrive();
+    const DWORD code = shell.MapNetworkDrive(frame);
     if (code == NO_ERROR || code == kDialogCancelled) {
         return;
     }
-    // The system's text for the code, or the code itself when the system has none.
-    ShowInformation(frame, SystemErrorText(static_cast<ErrorCode>(code)));
+    // "Extended error" says only that the network provider has the words for it.
+    std::wstring text = code == ERROR_EXTENDED_ERROR ? shell.ExtendedNetworkError() : std::wstring();
+    if (text.empty()) {
+        // The system's text for the code, or the code itself when the system has none.
+        text = SystemErrorText(static_cast<ErrorCode>(code));
+    }
+    ShowInformation(frame, text);
 }
 
 void OpenHelp(HWND frame, IFrameShell& shell) {
@@ -36,7 +41,9 @@ void OpenHelp(HWND frame, IFrameShell& shell) {
         ShowInformation(frame, kTextHelpFileMissing);
         return;
     }
-    shell.Open(frame, *file, SW_SHOWNORMAL);
+    if (const DWORD error = shell.OpenDocument(frame, *file, SW_SHOWNORMAL); error != ERROR_SUCCESS) {
+        ShowInformation(frame, kTextHelpViewerFailed + *file + L"\n" + SystemErrorText(static_cast<ErrorCode>(error)));
+    }
 }
 
 void OpenWebSite(IFrameShell& shell) {

@@ -6,12 +6,13 @@
 
 namespace vk {
 
-// Opens the system's dialog; an error is shown in the system's words (or by its number, when the
-// system has no text for it) in an information box owned by frame. Success and cancel say nothing.
+// Opens the system's dialog, modal to frame; an error is shown in the system's words (or by its
+// number, when the system has no text for it; the network provider's words for an extended error)
+// in an information box owned by frame. Success and cancel say nothing.
 void MapNetworkDrive(HWND frame, IFrameShell& shell);
 
-// Opens the help file from the current directory or, when it is not there, from the program's
-// folder; says so when it is in neither.
+// Opens the help file from the program's folder or, when it is not there, from the current
+// directory; says so when it is in neither, and when the help viewer cannot show it.
 void OpenHelp(HWND frame, IFrameShell& shell);
 
 // The project's web site, with no owner.

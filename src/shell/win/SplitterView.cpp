@@ -1,5 +1,6 @@
 #include "shell/win/SplitterView.h"
 
+#include "document/Varnokle2Doc.h"
 #include "network/win/UpView.h"
 
 namespace vk {

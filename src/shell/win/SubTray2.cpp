@@ -1,14 +1,18 @@
 #include "shell/win/SubTray2.h"
 
+#include "platform/DebugTrace.h"
 #include "shell/TrayIconRules.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
+#include <memory>
 #include <string>
 
 namespace vk {
 namespace {
+
+NotifyIconFunction theNotifyIcon = &Shell_NotifyIconW;
 
 UINT_PTR Property(HWND window, const wchar_t* name) {
     return reinterpret_cast<UINT_PTR>(GetPropW(window, name));
@@ -18,11 +22,22 @@ bool SetProperty(HWND window, const wchar_t* name, UINT_PTR value) {
     return SetPropW(window, name, reinterpret_cast<HANDLE>(value)) != FALSE;
 }
 
+NOTIFYICONDATAW* StoredRecord(HWND window) {
+    return reinterpret_cast<NOTIFYICONDATAW*>(GetPropW(window, kSubTray2RecordProperty));
+}
+
 void RemoveProperties(HWND window) {
-    for (const wchar_t* name : {kSubTray2NotifyTrayMsgProperty, kSubTray2OldWndProcProperty, kSubTray2StyleProperty,
-                                kSubTray2IdProperty, kSubTray2MenuHandleProperty, kSubTray2KeepShownProperty}) {
+    const std::unique_ptr<NOTIFYICONDATAW> record(StoredRecord(window));
+    for (const wchar_t* name :
+         {kSubTray2NotifyTrayMsgProperty, kSubTray2OldWndProcProperty, kSubTray2StyleProperty, kSubTray2IdProperty,
+          kSubTray2MenuHandleProperty, kSubTray2KeepShownProperty, kSubTray2RecordProperty, kSubTray2ShownProperty}) {
         RemovePropW(window, name);
     }
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(kTaskbarCreatedMessageName);
+    return message;
 }
 
 bool HasOurProcedure(HWND window) {
@@ -65,31 +80,61 @@ std::wstring WindowTitle(HWND window) {
     return title;
 }
 
+// Gives the shell the kept record: added, or brought up to date where the shell still holds the
+// icon (a TaskbarCreated after a change of the screen's resolution). Remembers whether it took it.
+bool ShowStoredIcon(HWND window) {
+    const NOTIFYICONDATAW* stored = StoredRecord(window);
+    if (!stored) {
+        return false;
+    }
+    NOTIFYICONDATAW record = *stored;
+    const bool shown = theNotifyIcon(NIM_ADD, &record) || theNotifyIcon(NIM_MODIFY, &record);
+    SetProperty(window, kSubTray2ShownProperty, shown ? 1 : 0);
+    return shown;
+}
+
 // Takes the icon and its menu away and forgets the state; the procedure stays as it is.
 void DeleteIcon(HWND window, UINT id) {
     NOTIFYICONDATAW record = IconRecord(window, id);
-    Shell_NotifyIconW(NIM_DELETE, &record);
+    theNotifyIcon(NIM_DELETE, &record);
     if (const auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty))) {
         DestroyMenu(menu);
     }
     RemoveProperties(window);
 }
 
-// A left click: a shown window goes (through the minimized state, so that it comes back as it
-// was), a hidden one comes back in front.
-void HideOrRestore(HWND window) {
-    if (IsWindowVisible(window)) {
-        ShowWindow(window, SW_SHOWMINNOACTIVE);
-        ShowWindow(window, SW_HIDE);
-        return;
-    }
+// A hidden window comes back as it was (maximized if it was).
+void Restore(HWND window) {
     ShowWindow(window, SW_SHOWMINNOACTIVE);
     ShowWindow(window, SW_RESTORE);
+}
+
+// A left click: a shown window goes (through the minimized state, so that it comes back as it
+// was), a hidden one comes back in front. Without the icon in the shell nothing is hidden.
+void HideOrRestore(HWND window) {
+    if (IsWindowVisible(window)) {
+        if (SubTray2IconShown(window)) {
+            ShowWindow(window, SW_SHOWMINNOACTIVE);
+            ShowWindow(window, SW_HIDE);
+        }
+        return;
+    }
+    Restore(window);
     SetForegroundWindow(window);
 }
 
-// A right click: the menu at the pointer, owned by a hidden helper window in the foreground, so
-// that a click elsewhere closes it. The chosen command (0 if none) is posted to the window.
+// The taskbar has been created again (Explorer restarted, or came late at log-on): the icon goes
+// back in, or, should the shell refuse it, a window hidden in the tray comes back.
+void OnTaskbarCreated(HWND window) {
+    if (!ShowStoredIcon(window) && !IsWindowVisible(window)) {
+        Restore(window);
+    }
+}
+
+// A right click: the menu at the pointer. On Windows a menu closes on a click elsewhere only when
+// its owner is the foreground window, and that must be a top-level window: a hidden pop-up helper
+// is made the foreground window for it. Afterwards a posted WM_NULL makes the switch of tasks that
+// lets the menu open properly the next time. The chosen command (0 if none) is posted to the window.
 void ShowTrayMenu(HWND window) {
     const auto menu = reinterpret_cast<HMENU>(Property(window, kSubTray2MenuHandleProperty));
     if (!menu) {
@@ -98,15 +143,15 @@ void ShowTrayMenu(HWND window) {
     POINT pointer{};
     GetCursorPos(&pointer);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    const HWND helper = CreateWindowExW(0, L"STATIC", L"HideTrayMenuBase", WS_CHILD, 0, 0, 100, 100, GetDesktopWindow(),
-                                        nullptr, instance, nullptr);
+    const HWND helper = CreateWindowExW(0, L"STATIC", L"HideTrayMenuBase", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                        instance, nullptr);
     if (!helper) {
         return;
     }
     SetForegroundWindow(helper);
     const auto command =
         static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, pointer.x, pointer.y, 0, helper, nullptr));
-    SetForegroundWindow(helper);
+    PostMessageW(window, WM_NULL, 0, 0);
     DestroyWindow(helper);
     PostMessageW(window, WM_COMMAND, command, 0);
 }
@@ -116,7 +161,7 @@ void ShowTrayMenu(HWND window) {
 // sized to its minimized state, for systems that leave the only window of a desktop active (Wine).
 bool HidesWhenMinimized(HWND window, UINT message, WPARAM wParam) {
     if ((Property(window, kSubTray2StyleProperty) & kTrayHideWhenMinimized) == 0 ||
-        Property(window, kSubTray2KeepShownProperty) != 0) {
+        Property(window, kSubTray2KeepShownProperty) != 0 || !SubTray2IconShown(window)) {
         return false;
     }
     return (message == WM_ACTIVATE && IsIconic(window)) || (message == WM_SIZE && wParam == SIZE_MINIMIZED);
@@ -139,24 +184,39 @@ bool SubTray2Add(HWND window, UINT options, UINT id, const wchar_t* tooltip, HIC
     if (message == 0) {
         return false;
     }
-    NOTIFYICONDATAW record = IconRecord(window, id);
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record.uCallbackMessage = message;
-    record.hIcon = icon ? icon : WindowIcon(window);
-    std::wmemcpy(record.szTip, tip.c_str(), tip.size() + 1);
-    // Without an icon there would be nothing to bring a hidden window back with.
-    if (!Shell_NotifyIconW(NIM_ADD, &record)) {
+    auto record = std::make_unique<NOTIFYICONDATAW>(IconRecord(window, id));
+    record->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record->uCallbackMessage = message;
+    record->hIcon = icon ? icon : WindowIcon(window);
+    std::wmemcpy(record->szTip, tip.c_str(), tip.size() + 1);
+    const auto procedure = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (!SetProperty(window, kSubTray2RecordProperty, reinterpret_cast<UINT_PTR>(record.get()))) {
         return false;
     }
-    const auto procedure = static_cast<UINT_PTR>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    record.release(); // the window's state owns it now
     if (!SetProperty(window, kSubTray2NotifyTrayMsgProperty, message) ||
         !SetProperty(window, kSubTray2OldWndProcProperty, procedure) ||
         !SetProperty(window, kSubTray2StyleProperty, options) || !SetProperty(window, kSubTray2IdProperty, id) ||
+        !SetProperty(window, kSubTray2ShownProperty, 0) ||
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubTray2WindowProc)) == 0) {
-        DeleteIcon(window, id);
+        RemoveProperties(window);
         return false;
     }
+    // A program run as administrator gets the taskbar's broadcast only when it lets it in.
+    ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    // Without the taskbar now, the icon comes when it does.
+    ShowStoredIcon(window);
     return true;
+}
+
+bool SubTray2IconShown(HWND window) {
+    return window && Property(window, kSubTray2ShownProperty) != 0;
+}
+
+NotifyIconFunction SubTray2UseNotifyIcon(NotifyIconFunction notify) {
+    const NotifyIconFunction previous = theNotifyIcon;
+    theNotifyIcon = notify ? notify : &Shell_NotifyIconW;
+    return previous;
 }
 
 bool SubTray2AddMenuItem(HWND window, UINT commandId, const wchar_t* text) {
@@ -223,7 +283,10 @@ LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LP
             }
             return 0;
         }
-        if (message == WM_DESTROY) {
+        const UINT taskbarCreated = TaskbarCreatedMessage();
+        if (taskbarCreated != 0 && message == taskbarCreated) {
+            OnTaskbarCreated(window);
+        } else if (message == WM_DESTROY) {
             DeleteIcon(window, id);
             // The window's own procedure sees the rest of its messages (WM_NCDESTROY among them).
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
@@ -232,6 +295,7 @@ LRESULT CALLBACK SubTray2WindowProc(HWND window, UINT message, WPARAM wParam, LP
         }
         return CallWindowProcW(procedure, window, message, wParam, lParam);
     } catch (...) {
+        DebugTrace(L"the tray icon's window procedure failed; answered with 0");
         return 0;
     }
 }

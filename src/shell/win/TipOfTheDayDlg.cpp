@@ -1,8 +1,9 @@
 #include "shell/win/TipOfTheDayDlg.h"
 
-#include "engine/SearchEngine.h"
+#include "document/UserMessages.h"
+#include "engine/EngineTexts.h"
 #include "framework/Module.h"
-#include "results/win/UserMessages.h"
+#include "platform/DebugTrace.h"
 
 #include <memory>
 #include <type_traits>
@@ -223,6 +224,7 @@ void ShowTipAtStartUp(HWND mainWindow, bool embeddingOrAutomation) {
         }
     } catch (...) {
         // No tip this time; the program goes on.
+        DebugTrace(L"the tip of the day could not be shown at start-up");
     }
 }
 
@@ -232,6 +234,7 @@ void ShowTipOfTheDay(HWND owner) {
         dialog.RunTipDialog();
     } catch (...) {
         // No tip this time.
+        DebugTrace(L"the tip of the day could not be shown");
     }
 }
 

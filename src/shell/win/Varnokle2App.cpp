@@ -2,6 +2,8 @@
 
 #include "decor/win/FlatLook.h"
 #include "decor/win/MenuImages.h"
+#include "document/Varnokle2Doc.h"
+#include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
 #include "framework/Controls.h"
@@ -9,8 +11,8 @@
 #include "framework/Module.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
+#include "platform/UserFiles.h"
 #include "resource.h"
-#include "results/win/Varnokle2Doc.h"
 #include "shell/StartUpOptions.h"
 #include "shell/win/MainFrame.h"
 #include "shell/win/TipOfTheDayDlg.h"
@@ -50,6 +52,9 @@ CVarnokle2App::~CVarnokle2App() {
     if (profileSelected_) {
         SetAppProfile(nullptr);
     }
+    if (userDataFolderSelected_) {
+        SelectUserDataFolder({});
+    }
 }
 
 bool CVarnokle2App::Fail(const std::wstring& message) {
@@ -78,6 +83,9 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
     }
     SetAppProfile(profile);
     profileSelected_ = true;
+    // The user's own files (vk.set) go to %APPDATA%\Varnokle, not to the current directory.
+    SelectUserDataFolder(setup.userDataFolder.value_or(SystemUserDataFolder(kProgramName)));
+    userDataFolderSelected_ = true;
 
     const StartUpOptions options = ParseStartUpOptions(setup.args);
     if (!options.error.empty()) {
@@ -102,7 +110,7 @@ bool CVarnokle2App::InitInstance(const Setup& setup) {
     theSettings.Load(AppProfile());
     document_ = std::make_unique<CVarnokle2Doc>(*environment_);
     CMainFrame::Setup frameSetup;
-    frameSetup.makeForm = SearchFormFactory(document_->Engine());
+    frameSetup.makeForm = SearchFormFactory(*document_);
     frameSetup.advancedForm = theSettings.Advanced != 0;
     frame_ = std::make_unique<CMainFrame>(*document_, std::move(frameSetup));
     if (!frame_->CreateFrame()) {

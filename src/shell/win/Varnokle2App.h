@@ -5,7 +5,9 @@
 
 #include "platform/Profile.h"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@ public:
         std::vector<std::wstring> args;  // the command line after the program's name
         std::wstring networkEnvironment; // VARNOKLE_NETWORK's value, empty when unset
         Profile* profile = nullptr;      // null: the registry
+        // Where vk.set and the like go (platform/UserFiles.h); unset: %APPDATA%\Varnokle.
+        std::optional<std::filesystem::path> userDataFolder;
     };
 
     CVarnokle2App();
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<CVarnokle2Doc> document_;
     std::unique_ptr<CMainFrame> frame_;
     bool profileSelected_ = false;
+    bool userDataFolderSelected_ = false;
     bool flatLookOn_ = false;
     int exitCode_ = 0;
 };

@@ -2,7 +2,9 @@
 
 #include "shell/win/Varnokle2App.h"
 
+#include "engine/EngineTexts.h"
 #include "framework/Win32.h"
+#include "shell/ShellTexts.h"
 
 #include <ole2.h>
 #include <shellapi.h>
@@ -36,6 +38,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         setup.networkEnvironment = network ? network : L"";
         exitCode = app.InitInstance(setup) ? app.Run() : app.ExitCode();
     } catch (...) {
+        // Whatever it was, the user is told why the program ends.
+        MessageBoxW(nullptr, vk::kTextUnexpectedEnd, vk::kProgramName, MB_OK | MB_ICONERROR);
         exitCode = 1;
     }
     if (SUCCEEDED(ole)) {

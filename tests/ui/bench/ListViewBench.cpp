@@ -11,12 +11,12 @@
 // The network is generated in the work folder at the first run and reused while N is the same.
 // Exits 0 when both runs found every file, each once and in order, 1 otherwise, 2 on bad usage.
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "platform/NetworkEnvironment.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
 #include "ui/support/PaneHost.h"
 

@@ -4,7 +4,7 @@
 // process with a given title, and ready for what is to be done, then acts on it with messages or
 // input, which the dialog's own thread carries out.
 
-#include "engine/SearchEngine.h"
+#include "engine/EngineTexts.h"
 #include "framework/Win32.h"
 
 #include <atomic>

@@ -2,10 +2,11 @@
 // A plain top-level window for user-interface tests: it hosts one form view filling its client
 // area above a status bar, the way the main window will, and drives the message loop.
 
+#include "document/ProgramStatusBar.h"
 #include "framework/Controls.h"
 #include "framework/FormView.h"
 #include "framework/MessageLoop.h"
-#include "framework/StatusBar.h"
+#include "shell/win/StatusBar.h"
 
 #include <chrono>
 #include <functional>

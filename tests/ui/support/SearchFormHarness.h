@@ -7,6 +7,7 @@
 // The network: \\SRV\share holds kFolders folders of a few files each (a.txt and b.doc at the top,
 // big.bin of 5000 bytes); a test may slow every listing down or use another network.
 
+#include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "forms/FormHost.h"
@@ -18,7 +19,6 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
-#include "results/win/Varnokle2Doc.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"
@@ -35,11 +35,11 @@ namespace vk::testing {
 // Holds the lower pane's form in a test window and swaps it as the pane layout does.
 class TestFormHost final : public IFormHost {
 public:
-    TestFormHost(PaneHost& pane, CSearchEngine& engine) : pane_(pane), engine_(engine) {}
+    TestFormHost(PaneHost& pane, CVarnokle2Doc& document) : pane_(pane), document_(document) {}
 
     // Creates the form of the given kind, places it and runs its initial update.
     bool Show(bool advanced) {
-        form_ = MakeSearchForm(advanced, engine_);
+        form_ = MakeSearchForm(advanced, document_.Engine(), document_.Buttons());
         form_->SetHost(this);
         return pane_.Host(*form_);
     }
@@ -61,7 +61,7 @@ public:
 
 private:
     PaneHost& pane_;
-    CSearchEngine& engine_;
+    CVarnokle2Doc& document_;
     std::unique_ptr<CSearchFormView> form_;
 };
 
@@ -93,7 +93,7 @@ protected:
         services.resultList = &list;
         services.iconIndex = &icons;
         Engine().SetScopePaths(Scope());
-        holder = std::make_unique<TestFormHost>(*pane, Engine());
+        holder = std::make_unique<TestFormHost>(*pane, *document);
     }
 
     void TearDown() override {

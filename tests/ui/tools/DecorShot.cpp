@@ -20,6 +20,7 @@
 #include "framework/Window.h"
 #include "resource.h"
 #include "ui/support/DialogTemplate.h"
+#include "ui/support/ThemeLook.h"
 #include "ui/tools/ShotSteps.h"
 
 #include <commdlg.h>
@@ -246,6 +247,7 @@ INT_PTR CALLBACK DialogShotProcedure(HWND dialog, UINT message, WPARAM, LPARAM l
 }
 
 int ShowDialog(const std::wstring& ready, const std::wstring& stop) {
+    const testing::ThemeLook classic; // the flat look is for controls drawn the classic way
     theFlatLook.SwitchOn(FlatLook::kCallingThread, FlatLook::kDecorateDialogs);
     const testing::DialogTemplate dialog = ShotTemplate();
     DialogShotState state{ready, stop};
@@ -275,6 +277,7 @@ void CALLBACK WatchSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 int ShowSaveDialog(const std::wstring& ready, const std::wstring& stop) {
+    const testing::ThemeLook classic; // the flat look is for controls drawn the classic way
     theFlatLook.SwitchOn(FlatLook::kCallingThread, FlatLook::kDecorateDialogs);
     DialogShotState state{ready, stop};
     saveShot = &state;

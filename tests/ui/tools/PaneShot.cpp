@@ -7,13 +7,14 @@
 // READY-FILE is written once the panes are drawn; the program ends when STOP-FILE appears or
 // after SECONDS (default 60).
 
+#include "document/ProgramStatusBar.h"
+#include "document/Varnokle2Doc.h"
 #include "framework/Controls.h"
 #include "framework/MessageLoop.h"
-#include "framework/StatusBar.h"
 #include "network/win/UpView.h"
 #include "platform/NetworkEnvironment.h"
-#include "results/win/Varnokle2Doc.h"
 #include "results/win/Varnokle2View.h"
+#include "shell/win/StatusBar.h"
 #include "ui/tools/ShotSteps.h"
 
 #include <shellapi.h>

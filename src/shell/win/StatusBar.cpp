@@ -1,23 +1,22 @@
-#include "framework/StatusBar.h"
+#include "shell/win/StatusBar.h"
 
-#include <string>
+#include "framework/WindowIds.h"
+
+#include <algorithm>
 
 namespace vk {
 namespace {
 
-constexpr UINT kStatusBarId = 0xE801;
 constexpr int kCountPaneWidth = 90; // the item count pane
 
 } // namespace
-
-AtomicPointer<CStatusBar> theStatusBar;
 
 bool CStatusBar::CreateFor(HWND parent) {
     RECT client{};
     GetClientRect(parent, &client);
     const int width = client.right - client.left;
     const int edges[2] = {std::max(width - kCountPaneWidth, 0), -1};
-    return CreateBar(parent, kStatusBarId, edges, 2);
+    return CreateBar(parent, ui::kStatusBarId, edges, 2);
 }
 
 int CStatusBar::Resize(int width) const {
@@ -27,16 +26,6 @@ int CStatusBar::Resize(int width) const {
     RECT bar{};
     GetWindowRect(hwnd_, &bar);
     return bar.bottom - bar.top;
-}
-
-void CStatusBar::SetPaneText(int pane, std::wstring_view text) {
-    ui::StatusBarCtrl::SetPaneText(pane, std::wstring(text));
-}
-
-void CurrentStatusBar::SetPaneText(int pane, std::wstring_view text) {
-    if (CStatusBar* bar = theStatusBar) {
-        bar->SetPaneText(pane, text);
-    }
 }
 
 } // namespace vk

@@ -1,4 +1,4 @@
-#include "results/win/UserMessages.h"
+#include "document/UserMessages.h"
 
 #include "framework/Win32.h"
 

@@ -1,6 +1,9 @@
-#include "results/win/Varnokle2Doc.h"
+#include "document/Varnokle2Doc.h"
 
+#include "engine/EngineTexts.h"
 #include "framework/MessageLoop.h"
+
+#include <string>
 
 namespace vk {
 
@@ -17,6 +20,13 @@ CVarnokle2Doc::~CVarnokle2Doc() {
     // The engine's own destructor joins its threads without handling messages: by then there
     // must be none left.
     StopSearchAndWait();
+}
+
+void CVarnokle2Doc::ShowItemCount(std::wstring_view text) {
+    if (ui::StatusBarCtrl* bar = theStatusBar) {
+        bar->SetPaneText(kPaneItemCount, std::wstring(text));
+        UpdateWindow(bar->Handle());
+    }
 }
 
 void CVarnokle2Doc::StopSearchAndWait() {

@@ -1,0 +1,106 @@
+#pragma once
+// Browsing the network tree: what the tree's first fill and a double-click on a node show. A
+// container node (provider, domain, other) gets its network children as nodes, once; a server
+// node's shares and a share or folder node's entries are listed in the result list, replacing
+// its rows, and the first time also added to the tree below the node.
+//
+// Each browse takes three steps, so that the slow one can run apart from the other two:
+//   Identify   user interface thread: reads the node from the tree and the resource table and
+//              says what is to be enumerated (or that nothing is).
+//   Enumerate  any thread: asks the network or the file system. It touches neither the tree, the
+//              list, the store nor the table; its outcome is a value.
+//   Apply      user interface thread: puts the outcome into the tree, the table, the list and
+//              the store, or shows the failure.
+// ExpandNetworkNode, BrowseServerShares and BrowseFolder run the three one after the other on the
+// user interface thread.
+//
+// What browsing shares with a search (CSearchEngine, which owns the browser):
+//   - the tree: the search's controller reads it while browsing adds nodes (each call one
+//     synchronous message to the tree control, or the model's own lock);
+//   - the resource table: browsing appends while the controller reads, under the table's lock;
+//   - the result list and the store: browsing empties and fills them only while no search is
+//     active (searchActive false). Expanding a container touches neither and is never held back.
+
+#include "engine/AtomicPointer.h"
+#include "engine/EngineServices.h"
+#include "engine/NetResourceTable.h"
+#include "engine/ResultStore.h"
+#include "engine/ScopeTree.h"
+#include "platform/ErrorCodes.h"
+#include "platform/FileSystem.h"
+#include "platform/NetworkServices.h"
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+// What a browse enumerates: a node of the tree, read from it by Identify.
+struct BrowseTarget {
+    enum class Kind {
+        kContainer, // the network children of resource (none: the top of the network)
+        kServer,    // the shares of the server named path (\\SERVER)
+        kFolder,    // the entries of the share or folder at path (\\SERVER\share[\folder...])
+    };
+    Kind kind = Kind::kContainer;
+    TreeNode node = kNoNode;
+    std::optional<NetResource> resource;
+    std::wstring path;
+};
+
+// What an enumeration found. error: kErrorSuccess, or why it ended early (what it found before
+// stays). For a container and a folder, an error means the enumeration could not start.
+struct BrowseOutcome {
+    ErrorCode error = kErrorSuccess;
+    std::vector<NetResource> children; // a container's, shares left out
+    std::vector<std::wstring> shares;  // a server's share names, page after page
+    std::vector<DirEntry> entries;     // a folder's, without "." and ".."
+};
+
+class NetworkBrowser {
+public:
+    // Everything is the engine's and outlives the browser; tree is the engine's scope tree.
+    NetworkBrowser(EngineServices& services, const AtomicPointer<IScopeTree>& tree, NetResourceTable& table,
+                   ResultStore& store, const std::atomic<bool>& searchActive)
+        : services_(services), tree_(tree), table_(table), store_(store), searchActive_(searchActive) {}
+
+    // The tree below a node (kNoNode and -1: the top level), or for a server, share or folder
+    // node its listing; index is the node's data value. Nothing without a tree.
+    void ExpandNetworkNode(TreeNode node, std::intptr_t index);
+    // A server's shares: in the result list, and as share nodes the first time. Returns the
+    // enumeration's status (kErrorSuccess when the last page came). Nothing while a search is
+    // active or without a network.
+    ErrorCode BrowseServerShares(TreeNode node, const std::wstring& server);
+    // A share or folder's entries: in the result list, subfolders as nodes the first time. A
+    // listing that cannot start is shown in the system's words, and nothing changes. Nothing
+    // while a search is active.
+    void BrowseFolder(TreeNode node);
+
+    // The three steps (see above). Identify: nothing when the node needs no enumeration (a
+    // container that has children), the engine has no network to ask, or a listing would replace
+    // the rows of an active search.
+    [[nodiscard]] std::optional<BrowseTarget> Identify(TreeNode node, std::intptr_t index);
+    [[nodiscard]] static BrowseOutcome Enumerate(const BrowseTarget& target, NetworkServices* network,
+                                                 FileSystem& files);
+    void Apply(const BrowseTarget& target, BrowseOutcome outcome);
+
+private:
+    [[nodiscard]] std::optional<BrowseTarget> ServerTarget(TreeNode node, const std::wstring& server) const;
+    [[nodiscard]] std::optional<BrowseTarget> FolderTarget(TreeNode node) const;
+    // Runs the three steps for a target that Identify or its callers made.
+    ErrorCode Browse(const std::optional<BrowseTarget>& target);
+    void AddChildren(const BrowseTarget& target, std::vector<NetResource> children);
+    void ListShares(const BrowseTarget& target, const std::vector<std::wstring>& shares);
+    void ListFolder(const BrowseTarget& target, const std::vector<DirEntry>& entries);
+
+    EngineServices& services_;
+    const AtomicPointer<IScopeTree>& tree_;
+    NetResourceTable& table_;
+    ResultStore& store_;
+    const std::atomic<bool>& searchActive_;
+};
+
+} // namespace vk
