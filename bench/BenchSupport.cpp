@@ -102,6 +102,25 @@ fs::path SharePath(const fs::path& root, std::string_view server, std::string_vi
     return root / kProvider / kDomain / server / share;
 }
 
+AlternatingTimes TimeAlternating(const std::function<void()>& a, const std::function<void()>& b, int rounds) {
+    a();
+    b();
+    std::vector<double> as;
+    std::vector<double> bs;
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        as.push_back(TimeOnce(a));
+        bs.push_back(TimeOnce(b));
+        ratios.push_back(as.back() / bs.back());
+    }
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        const std::size_t middle = values.size() / 2;
+        return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    };
+    return {median(as), median(bs), median(ratios)};
+}
+
 PairTimes TimeBestOfThree(const std::function<void()>& engine, const std::function<void()>& peer) {
     engine();
     peer();
@@ -194,6 +213,25 @@ long PeakMemoryKilobytes(const std::vector<std::string>& argv) {
 
 std::string VkfindPath() {
     return VKFIND_PATH;
+}
+
+std::vector<std::string> VkfindRowPaths(const std::vector<std::string>& rows) {
+    std::vector<std::string> paths;
+    for (const auto& row : rows) {
+        const std::size_t nameEnd = row.find('\t');
+        const std::size_t folderStart = row.find('\t', nameEnd + 1);
+        if (nameEnd == std::string::npos || folderStart == std::string::npos) {
+            continue;
+        }
+        paths.push_back(row.substr(folderStart + 1) + "\\" + row.substr(0, nameEnd));
+    }
+    return paths;
+}
+
+bool ProgramInstalled(const char* program) {
+    int status = 0;
+    static_cast<void>(RunCommand(std::string("command -v ") + program + " >/dev/null", status));
+    return status == 0;
 }
 
 std::string ShellQuote(std::string_view word) {

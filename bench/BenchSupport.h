@@ -66,6 +66,18 @@ struct PairTimes {
     double peer = 0;
 };
 
+// Medians of runs of two sides in turn.
+struct AlternatingTimes {
+    double a = 0;
+    double b = 0;
+    double ratio = 0; // the median of a's time over b's, taken run by run
+};
+
+// Runs each side once untimed (to warm the caches), then rounds of a and b in turn: a ratio of
+// two runs next to each other keeps its meaning while the machine's speed drifts.
+[[nodiscard]] AlternatingTimes TimeAlternating(const std::function<void()>& a, const std::function<void()>& b,
+                                               int rounds);
+
 // Runs each side once untimed (to warm the caches), then three rounds of engine and peer in
 // turn, and keeps the best time of each.
 [[nodiscard]] PairTimes TimeBestOfThree(const std::function<void()>& engine, const std::function<void()>& peer);
@@ -87,6 +99,12 @@ struct PairTimes {
 
 // The console tool built beside the benchmarks.
 [[nodiscard]] std::string VkfindPath();
+
+// The full paths of vkfind's TSV rows (name, size, folder), in UTF-8.
+[[nodiscard]] std::vector<std::string> VkfindRowPaths(const std::vector<std::string>& rows);
+
+// True when the program is on the PATH.
+[[nodiscard]] bool ProgramInstalled(const char* program);
 
 // Quotes a word for the POSIX shell.
 [[nodiscard]] std::string ShellQuote(std::string_view word);

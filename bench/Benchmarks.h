@@ -26,7 +26,8 @@ ContentDataSet MakeContentDataSet(const std::filesystem::path& workdir);
 // The walk of one large share with one mask, against find.
 int RunWalkBenchmark(const std::filesystem::path& workdir);
 
-// The content test over a share of large text files, against grep.
+// The whole vkfind process testing the contents of a share of large text files, against ripgrep
+// on one thread and with its own threads.
 int RunContentBenchmark(const std::filesystem::path& workdir);
 
 // Thirty shares on a network with a delay per call, against the ideal time of the worker gate.
@@ -43,7 +44,7 @@ int RunShareBenchmark(const std::filesystem::path& workdir);
 // against the walk without it, the same rows in the same order.
 int RunBigShareBenchmark(const std::filesystem::path& workdir);
 
-// The whole vkfind process on the walk and content data sets, against fd and ripgrep.
+// The whole vkfind process on the walk data set, against fd.
 int RunToolsBenchmark(const std::filesystem::path& workdir);
 
 // The peak memory of vkfind walking 200,000 and 1,000,000 entries.

@@ -1,7 +1,7 @@
 // tools: the whole vkfind process, as a user runs it, on the walk data set (200,000 entries,
-// "*.log") against fd, and on the content data set (210 MB of text, one word without regard to
-// case) against ripgrep: each tool on one thread (-j1) and with its own default threads, and
-// vkfind without read-ahead (-j 0) and with it. Every side prints its hits; they must agree.
+// "*.log") against fd: fd on one thread (-j1) and with its own default threads, and vkfind
+// without read-ahead (-j 0) and with it. Every side prints its hits; they must agree. (The
+// content test against ripgrep is the content benchmark.)
 
 #include "BenchSupport.h"
 #include "Benchmarks.h"
@@ -15,20 +15,6 @@
 
 namespace vk::bench {
 namespace {
-
-// The full paths of vkfind's TSV rows (name, size, folder), in UTF-8.
-std::vector<std::string> RowPaths(const std::vector<std::string>& rows) {
-    std::vector<std::string> paths;
-    for (const auto& row : rows) {
-        const std::size_t nameEnd = row.find('\t');
-        const std::size_t folderStart = row.find('\t', nameEnd + 1);
-        if (nameEnd == std::string::npos || folderStart == std::string::npos) {
-            continue;
-        }
-        paths.push_back(row.substr(folderStart + 1) + "\\" + row.substr(0, nameEnd));
-    }
-    return paths;
-}
 
 // fd writes a folder with a '/' at the end.
 std::vector<std::string> WithoutTrailingSlash(std::vector<std::string> paths) {
@@ -65,7 +51,7 @@ int Compare(const std::string& title, const std::string& what, std::vector<Side>
     int failures = 0;
     std::set<std::string> expected;
     for (std::size_t i = 0; i < sides.size(); ++i) {
-        const auto found = sides[i].isVkfind ? RelativePaths(RowPaths(sides[i].lines), uncShare, '\\')
+        const auto found = sides[i].isVkfind ? RelativePaths(VkfindRowPaths(sides[i].lines), uncShare, '\\')
                                              : RelativePaths(WithoutTrailingSlash(sides[i].lines), share, '/');
         if (sides[i].status != 0) {
             std::cout << title << ": ERROR: '" << sides[i].command << "' failed (status " << sides[i].status << ")\n";
@@ -88,17 +74,11 @@ int Compare(const std::string& title, const std::string& what, std::vector<Side>
     return failures == 0 ? 0 : 1;
 }
 
-bool Installed(const char* program) {
-    int status = 0;
-    static_cast<void>(RunCommand(std::string("command -v ") + program + " >/dev/null", status));
-    return status == 0;
-}
-
 } // namespace
 
 int RunToolsBenchmark(const std::filesystem::path& workdir) {
-    if (!Installed("fdfind") || !Installed("rg")) {
-        std::cout << "tools: ERROR: fdfind and rg are needed (scripts/bench.sh installs fd-find and ripgrep)\n";
+    if (!ProgramInstalled("fdfind")) {
+        std::cout << "tools: ERROR: fdfind is needed (scripts/bench.sh installs fd-find)\n";
         return 1;
     }
     const std::string vkfind = ShellQuote(VkfindPath()) + " -q -j ";
@@ -117,17 +97,6 @@ int RunToolsBenchmark(const std::filesystem::path& workdir) {
     };
     failures += Compare("tools walk", "200,000 entries, *.log", walkSides, walk.uncShare, walk.share.string());
 
-    const ContentDataSet content = MakeContentDataSet(workdir);
-    const std::string contentArgs = " --network " + ShellQuote(content.root.string()) + " --mask '*.txt' --text " +
-                                    ShellQuote(content.needle) + " " + ShellQuote(content.uncShare);
-    const std::string rg = "rg -l -i -F " + ShellQuote(content.needle) + " ";
-    std::vector<Side> contentSides = {
-        {"vkfind -j 0", vkfind + "0" + contentArgs, true},
-        {"vkfind -j " + jobs, vkfind + jobs + contentArgs, true},
-        {"rg -j1", rg + "-j1 " + ShellQuote(content.share.string())},
-        {"rg", rg + ShellQuote(content.share.string())},
-    };
-    failures += Compare("tools content", "210 MB of text", contentSides, content.uncShare, content.share.string());
     return failures;
 }
 

@@ -5,11 +5,11 @@
 # The data sets (about 200,000 entries, 210 MB of text, 2,000 delayed folders and, for memory,
 # 1,000,000 entries) are generated in the work folder at the first run (default:
 # $TMPDIR/varnokle-bench) and reused afterwards. Each line compares the engine with a peer
-# measured in the same run: find, grep, fd, ripgrep, the engine without read-ahead, or the ideal
+# measured in the same run: find, fd, ripgrep, the engine without read-ahead, or the ideal
 # time of the worker gate. --jobs sets the read-ahead threads (default: the engine's).
 set -eu
 cd "$(dirname "$0")/.."
-# The peers of the whole-process comparisons (tools) and the peak memory meter, from Debian,
+# The peers of the whole-process comparisons (content, tools) and the peak memory meter, from Debian,
 # beside what the build needs.
 sh scripts/install-deps.sh fd-find ripgrep time
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Makes the demo network's large files, which are never committed: a sparse disk image of 4 GiB
-# and 10 bytes (shown as 10 bytes: sizes count by their low 32 bits) and a 2 MB text log.
+# and 10 bytes (listed with its whole size, 4294967306 bytes) and a 2 MB text log.
 set -eu
 root="${1:-$(dirname "$0")/../demo/network}"
 images="$root/Microsoft Windows Network/ACME/FILESRV01/Software/images"

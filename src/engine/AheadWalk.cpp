@@ -196,7 +196,7 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
         break;
     case Kind::kContent:
         outcome.found = FileContainsText(files, JoinPath(folder.path, folder.entries.entries[task.index].name),
-                                         pool_.request_.containingText, running);
+                                         pool_.content_, running);
         break;
     }
     return outcome;

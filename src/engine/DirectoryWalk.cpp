@@ -15,20 +15,19 @@
 
 namespace vk {
 
-bool CSearchEngine::PassesSizeFilter(std::uint32_t size) const {
+bool CSearchEngine::PassesSizeFilter(std::uint64_t size) const {
     return vk::PassesSizeFilter(request_, size);
 }
 
 bool CSearchEngine::ContentMatches(const std::wstring& path) {
-    // The controller wrapped the containing text before the first worker started.
-    return FileContainsText(*services_.fileSystem, path, request_.containingText, searchRunning);
+    // The controller made the pattern ready before the first worker started.
+    return FileContainsText(*services_.fileSystem, path, contentPattern_, searchRunning);
 }
 
 template <class HoldsText>
 void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
                                  bool testUnderHitLock, HoldsText holdsText) {
-    const auto size = static_cast<std::uint32_t>(entry.size);
-    if (!PassesSizeFilter(size)) {
+    if (!PassesSizeFilter(entry.size)) {
         return;
     }
     std::unique_lock hit(hitLock, std::defer_lock);
@@ -37,17 +36,19 @@ void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, con
         if (testUnderHitLock) {
             hit.lock();
         }
-        if (request_.textFilterOn && !holdsText(fullPath)) {
+        // Offline files are never opened: that would recall them from tape or the cloud.
+        if (request_.textFilterOn && (!NeedsContentTest(request_, entry) || !holdsText(fullPath))) {
             return;
         }
         if (!hit.owns_lock()) {
             hit.lock();
         }
         const int image = services_.iconIndex->IconIndexForFile(entry.name);
-        writer.Add({entry.name, image, size, std::move(fullPath), true, dir});
+        writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir});
     } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
         hit.lock();
-        writer.Add({entry.name, services_.iconIndex->IndexOfKey(L"."), size, JoinPath(dir, entry.name), false, dir});
+        writer.Add(
+            {entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, JoinPath(dir, entry.name), false, dir});
     }
 }
 

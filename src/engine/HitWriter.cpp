@@ -59,7 +59,7 @@ void HitWriter::Flush() {
     }
 }
 
-std::wstring SizeText(std::uint32_t size) {
+std::wstring SizeText(std::uint64_t size) {
     return std::to_wstring(size);
 }
 

@@ -27,7 +27,7 @@ namespace vk {
 struct Hit {
     std::wstring_view name; // column 0
     int image = 0;
-    std::uint32_t size = 0;
+    std::uint64_t size = 0;
     std::wstring fullPath;
     bool showSize = false;      // column 1 shows the size (files only)
     std::wstring_view pathText; // column 2
@@ -63,6 +63,6 @@ private:
 };
 
 // The size as the Size column shows it: unsigned decimal, no separators.
-[[nodiscard]] std::wstring SizeText(std::uint32_t size);
+[[nodiscard]] std::wstring SizeText(std::uint64_t size);
 
 } // namespace vk

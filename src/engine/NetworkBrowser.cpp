@@ -252,8 +252,7 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
     const std::wstring prefix = target.path + L"\\";
     int position = 0;
     for (const DirEntry& entry : entries) {
-        const auto size = static_cast<std::uint32_t>(entry.size);
-        const std::size_t index = store_.Append(prefix + entry.name, size);
+        const std::size_t index = store_.Append(prefix + entry.name, entry.size);
         if (entry.isDirectory) {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IndexOfKey(L"."));
             list.SetRowData(row, static_cast<std::intptr_t>(index));
@@ -265,7 +264,7 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
         } else {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IconIndexForFile(entry.name));
             list.SetRowData(row, static_cast<std::intptr_t>(index));
-            list.SetColumnText(row, 1, SizeText(size));
+            list.SetColumnText(row, 1, SizeText(entry.size));
             list.SetColumnText(row, 2, prefix);
         }
         ++position;

@@ -10,13 +10,12 @@
 namespace vk {
 
 bool NeedsContentTest(const SearchRequest& request, const DirEntry& entry) {
-    return request.textFilterOn && !entry.isDirectory &&
-           PassesSizeFilter(request, static_cast<std::uint32_t>(entry.size));
+    return request.textFilterOn && !entry.isDirectory && !entry.contentOffline && PassesSizeFilter(request, entry.size);
 }
 
-ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, const std::atomic<bool>& running,
-                             int threads)
-    : files_(files), request_(request), running_(running) {
+ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, const ContentPattern& content,
+                             const std::atomic<bool>& running, int threads)
+    : files_(files), request_(request), content_(content), running_(running) {
     threads = std::clamp(threads, 0, kMaxReadAheadJobs);
     for (int i = 0; i < threads; ++i) {
         try {

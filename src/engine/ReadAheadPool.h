@@ -8,6 +8,7 @@
 // one that is in a call finishes that call and begins nothing more.
 
 #include "engine/AheadWalk.h"
+#include "engine/ContentPattern.h"
 #include "engine/SearchRequest.h"
 #include "platform/FileSystem.h"
 #include "platform/NetworkServices.h"
@@ -36,14 +37,18 @@ constexpr std::size_t kMaxExpectedWalks = 32;
 constexpr std::size_t kMaxExpectedShareLists = 32;
 
 // True for an entry the walk hands over only when it holds the containing text: a file that
-// passes the size filter, while a text filter is on.
+// passes the size filter, while a text filter is on, and whose content is at hand. The content of
+// an offline file or a cloud placeholder (DirEntry::contentOffline) is never read: such a file is
+// no hit of a search with a containing text.
 [[nodiscard]] bool NeedsContentTest(const SearchRequest& request, const DirEntry& entry);
 
 class ReadAheadPool {
 public:
-    // request: the search's, with its containing text already wrapped; it, files and running
-    // must outlive the pool. Starts up to threads helpers (fewer when the system gives fewer).
-    ReadAheadPool(FileSystem& files, const SearchRequest& request, const std::atomic<bool>& running, int threads);
+    // request: the search's, and content its containing text made ready for the content test;
+    // they, files and running must outlive the pool. Starts up to threads helpers (fewer when the
+    // system gives fewer).
+    ReadAheadPool(FileSystem& files, const SearchRequest& request, const ContentPattern& content,
+                  const std::atomic<bool>& running, int threads);
     // Ends the helpers and waits for them. Every walk must have ended before.
     ~ReadAheadPool();
     ReadAheadPool(const ReadAheadPool&) = delete;
@@ -88,6 +93,7 @@ private:
 
     FileSystem& files_;
     const SearchRequest& request_;
+    const ContentPattern& content_;
     const std::atomic<bool>& running_;
 
     std::mutex lock_; // guards the pool and every state of its walks

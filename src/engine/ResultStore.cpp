@@ -2,7 +2,7 @@
 
 namespace vk {
 
-std::size_t ResultStore::Append(std::wstring path, std::uint32_t size) {
+std::size_t ResultStore::Append(std::wstring path, std::uint64_t size) {
     std::lock_guard lock(lock_);
     resultPaths_.push_back(std::move(path));
     resultSizes_.push_back(size);
@@ -28,7 +28,7 @@ std::optional<std::wstring> ResultStore::Path(std::size_t index) const {
     return resultPaths_[index];
 }
 
-std::optional<std::uint32_t> ResultStore::Size(std::size_t index) const {
+std::optional<std::uint64_t> ResultStore::Size(std::size_t index) const {
     std::lock_guard lock(lock_);
     if (index >= resultSizes_.size()) {
         return std::nullopt;

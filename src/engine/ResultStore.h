@@ -1,5 +1,5 @@
 #pragma once
-// The paths and sizes of the hits, in the order they were found. A result-list row's data value
+// The paths and sizes (in bytes, 64 bits) of the hits, in the order they were found. A result-list row's data value
 // is its index here. Entries are only appended; deleting rows leaves them.
 //
 // Workers append under hitLock while the user interface thread reads (sorting, opening,
@@ -19,23 +19,23 @@ namespace vk {
 class ResultStore {
 public:
     // Appends one hit; returns its index.
-    std::size_t Append(std::wstring path, std::uint32_t size);
+    std::size_t Append(std::wstring path, std::uint64_t size);
     void Clear();
 
     [[nodiscard]] std::size_t Count() const;
     [[nodiscard]] std::optional<std::wstring> Path(std::size_t index) const;
-    [[nodiscard]] std::optional<std::uint32_t> Size(std::size_t index) const;
+    [[nodiscard]] std::optional<std::uint64_t> Size(std::size_t index) const;
 
     struct Snapshot {
         std::vector<std::wstring> resultPaths;
-        std::vector<std::uint32_t> resultSizes;
+        std::vector<std::uint64_t> resultSizes;
     };
     [[nodiscard]] Snapshot Copy() const;
 
 private:
     mutable std::mutex lock_;
     std::deque<std::wstring> resultPaths_;
-    std::deque<std::uint32_t> resultSizes_;
+    std::deque<std::uint64_t> resultSizes_;
 };
 
 } // namespace vk

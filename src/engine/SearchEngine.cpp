@@ -94,11 +94,13 @@ void CSearchEngine::RunController(unsigned search) {
     // Once per search, before any worker reads it.
     if (request_.textFilterOn) {
         WrapContainingText(request_.containingText);
+        contentPattern_ = ContentPattern(request_.containingText);
     }
     std::unique_ptr<ReadAheadPool> readAhead;
     if (readAheadJobs_ > 0 && !request_.fileMask.empty()) {
         try {
-            readAhead = std::make_unique<ReadAheadPool>(*services_.fileSystem, request_, searchRunning, readAheadJobs_);
+            readAhead = std::make_unique<ReadAheadPool>(*services_.fileSystem, request_, contentPattern_, searchRunning,
+                                                        readAheadJobs_);
         } catch (const std::bad_alloc&) {
             // No read-ahead: the walks list one folder after the other.
         }

@@ -12,6 +12,7 @@
 // hand over to them.
 
 #include "engine/AtomicPointer.h"
+#include "engine/ContentPattern.h"
 #include "engine/EngineServices.h"
 #include "engine/HitCursors.h"
 #include "engine/NetResourceTable.h"
@@ -132,7 +133,7 @@ private:
     void RunController(unsigned search);
     void ShareWorker(const std::wstring& path);
     void JoinFinishedWorkers(bool all);
-    [[nodiscard]] bool PassesSizeFilter(std::uint32_t size) const;
+    [[nodiscard]] bool PassesSizeFilter(std::uint64_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
     // Hands an entry of dir over as a hit when it is one: a file that passes the size filter and,
     // with a containing text, holds it (holdsText(fullPath) answers, asked only then); a folder
@@ -145,6 +146,9 @@ private:
 
     EngineServices services_;
     SearchRequest request_;
+    // The request's containing text made ready for the content test, by the controller before
+    // the first worker starts.
+    ContentPattern contentPattern_;
     ResultStore resultStore_;
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;

@@ -2,9 +2,17 @@
 
 namespace vk {
 
-std::uint32_t SizeLimitFromKilobyteText(std::wstring_view text) {
+namespace {
+
+bool IsWhiteSpace(wchar_t c) {
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+
+} // namespace
+
+KilobyteBound ReadKilobyteBound(std::wstring_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r'))) {
+    while (i < text.size() && IsWhiteSpace(text[i])) {
         ++i;
     }
     bool negative = false;
@@ -12,15 +20,27 @@ std::uint32_t SizeLimitFromKilobyteText(std::wstring_view text) {
         negative = text[i] == L'-';
         ++i;
     }
-    // Unsigned arithmetic wraps exactly as "modulo 2^32" asks, whatever the number of digits.
-    std::uint32_t kilobytes = 0;
+    constexpr std::uint64_t kLargestKilobytes = kLargestSizeLimit / 1024;
+    const std::size_t digitsStart = i;
+    std::uint64_t kilobytes = 0;
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        kilobytes = kilobytes * 10u + static_cast<std::uint32_t>(text[i] - L'0');
+        const auto digit = static_cast<std::uint64_t>(text[i] - L'0');
+        kilobytes = kilobytes > (kLargestKilobytes - digit) / 10 ? kLargestKilobytes + 1 : kilobytes * 10 + digit;
     }
+    const bool anyDigit = i > digitsStart;
+    while (i < text.size() && IsWhiteSpace(text[i])) {
+        ++i;
+    }
+    KilobyteBound bound;
+    bound.wholeNumber = anyDigit && !negative && i == text.size();
     if (negative) {
-        kilobytes = 0u - kilobytes;
+        bound.bytes = 0;
+    } else if (kilobytes > kLargestKilobytes) {
+        bound.bytes = kLargestSizeLimit;
+    } else {
+        bound.bytes = kilobytes * 1024;
     }
-    return kilobytes * 1024u;
+    return bound;
 }
 
 } // namespace vk

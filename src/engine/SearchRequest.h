@@ -16,8 +16,8 @@ struct SearchRequest {
     bool sizeFilterOn = false;
     // false: an entry's size must be at least sizeLimit; true: at most. Both inclusive.
     bool sizeAtMost = false;
-    // Bytes: the kilobyte value times 1024, modulo 2^32.
-    std::uint32_t sizeLimit = 0;
+    // Bytes: the kilobyte value times 1024 (see ReadKilobyteBound).
+    std::uint64_t sizeLimit = 0;
     bool textFilterOn = false;
     // The text files must contain; wrapped in stars at the first content test of a search.
     std::wstring containingText;
@@ -27,17 +27,29 @@ struct SearchRequest {
 
 namespace vk {
 
-// Whether an entry of that size (the low 32 bits) passes the request's size filter.
-[[nodiscard]] inline bool PassesSizeFilter(const SearchRequest& request, std::uint32_t size) {
+// Whether an entry of that size (in bytes) passes the request's size filter.
+[[nodiscard]] inline bool PassesSizeFilter(const SearchRequest& request, std::uint64_t size) {
     if (!request.sizeFilterOn) {
         return true;
     }
     return request.sizeAtMost ? size <= request.sizeLimit : size >= request.sizeLimit;
 }
 
-// The size bound typed as kilobytes: the decimal integer at the start of the text (leading
-// white space and a sign accepted, reading stops at the first non-digit, 0 without digits),
-// times 1024, modulo 2^32.
-[[nodiscard]] std::uint32_t SizeLimitFromKilobyteText(std::wstring_view text);
+// The largest size bound, in bytes.
+constexpr std::uint64_t kLargestSizeLimit = UINT64_MAX;
+
+// A size bound typed in kilobytes (1 kB = 1024 bytes), as both front ends read it.
+struct KilobyteBound {
+    // The bound in bytes: the decimal integer at the start of the text (after white space and a
+    // sign) times 1024; 0 without digits. A bound too large for 64 bits is the largest one and a
+    // negative one 0, so that a bound never wraps round: "at least" a huge size never turns into
+    // "at least" a small one.
+    std::uint64_t bytes = 0;
+    // The text is a whole number of kilobytes and nothing else: digits, perhaps with a '+' in
+    // front and white space around them.
+    bool wholeNumber = false;
+};
+
+[[nodiscard]] KilobyteBound ReadKilobyteBound(std::wstring_view text);
 
 } // namespace vk

@@ -28,20 +28,4 @@ template <class Char> [[nodiscard]] constexpr long long ReadLenientInteger(std::
     return negative ? -value : value;
 }
 
-// The largest size bound the search takes, in bytes (sizes are compared by their low 32 bits).
-constexpr std::uint32_t kLargestSizeLimit = std::numeric_limits<std::uint32_t>::max();
-
-// A size bound typed in kilobytes, in bytes: the number times 1024. A bound that does not fit
-// (4194304 kb or more) becomes the largest one, a negative bound 0, so that "at least" a huge
-// size never turns into "at least" a small one.
-[[nodiscard]] constexpr std::uint32_t SizeLimitFromKilobytes(long long kilobytes) {
-    if (kilobytes <= 0) {
-        return 0;
-    }
-    if (kilobytes > static_cast<long long>(kLargestSizeLimit / 1024)) {
-        return kLargestSizeLimit;
-    }
-    return static_cast<std::uint32_t>(kilobytes) * 1024u;
-}
-
 } // namespace vk

@@ -1,7 +1,6 @@
 #include "forms/SearchCriteria.h"
 
 #include "forms/FormTexts.h"
-#include "forms/LenientNumber.h"
 #include "forms/MaskHistory.h"
 
 namespace vk {
@@ -28,7 +27,7 @@ StartPlan FillAdvancedRequest(const AdvancedFormInput& input, const std::vector<
     request.sizeFilterOn = input.sizeOn;
     if (input.sizeOn) {
         request.sizeAtMost = input.sizeMode != kSizeAtLeast;
-        request.sizeLimit = SizeLimitFromKilobytes(ReadLenientInteger(std::wstring_view(input.sizeKilobytes)));
+        request.sizeLimit = ReadKilobyteBound(input.sizeKilobytes).bytes;
     }
     request.textFilterOn = false;
     if (input.textOn && !input.containingText.empty()) {

@@ -33,7 +33,7 @@ struct AdvancedFormInput {
     std::wstring containingText;
     bool sizeOn = true;
     std::wstring sizeMode;      // "at least" exactly, or anything else for "at most"
-    std::wstring sizeKilobytes; // read the lenient way; see SizeLimitFromKilobytes
+    std::wstring sizeKilobytes; // read the lenient way: see ReadKilobyteBound
 };
 
 // The advanced form. With both masks empty and the size criterion on, the file mask is "*" (not

@@ -36,6 +36,10 @@ struct DirEntry {
     // directory link but does not descend into it, so a link back to an ancestor cannot make it
     // run for ever.
     bool isLink = false;
+    // The file's content is not on the disk: it lies in offline storage, or the entry is a cloud
+    // placeholder whose content the system would recall or download when the file is opened or
+    // read. Taken from the listing itself (its attributes), at no extra call.
+    bool contentOffline = false;
     std::uint64_t size = 0;
 };
 

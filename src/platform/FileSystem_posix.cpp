@@ -181,6 +181,7 @@ public:
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
+        entry.contentOffline = false;
         return true;
     }
 
@@ -436,10 +437,8 @@ std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::wstring
         error = kErrorAccessDenied; // as Windows refuses to open a directory as a file
         return nullptr;
     }
-    const int flags = fcntl(fd.Get(), F_GETFL);
-    if (flags >= 0) {
-        static_cast<void>(fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK));
-    }
+    // O_NONBLOCK stays: it changes nothing for a regular file, and two calls per file would cost
+    // more than a content test of a small one.
     error = kErrorSuccess;
     return std::make_unique<PosixFile>(fd.Release(), static_cast<std::uint64_t>(info.st_size));
 }

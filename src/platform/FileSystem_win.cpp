@@ -48,6 +48,7 @@ public:
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.isLink = IsLinkEntry(data_);
         entry.size = (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
+        entry.contentOffline = IsContentOfflineEntry(data_);
         return true;
     }
 

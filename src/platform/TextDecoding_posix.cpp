@@ -207,6 +207,18 @@ bool IsTextUnicode(const std::uint8_t* bytes, std::size_t count) {
     return HighBytesVaryLess(bytes, units);
 }
 
+TextEncoding DetectTextEncoding(const std::uint8_t* bytes, std::size_t count, bool cutOff) {
+    // Printable ASCII (most text files) is no UTF-8 beyond ASCII, and to the Unicode test above
+    // all ASCII pairs and no Latin unit: one pass over it is enough.
+    if (IsPrintableAsciiText(bytes, count)) {
+        return TextEncoding::kCodePage;
+    }
+    if (IsUtf8Text(bytes, count, cutOff)) {
+        return TextEncoding::kUtf8;
+    }
+    return IsTextUnicode(bytes, count) ? TextEncoding::kUtf16Le : TextEncoding::kCodePage;
+}
+
 bool AnsiByteTable(std::array<wchar_t, 256>& table) {
     for (unsigned byte = 0; byte < 256; ++byte) {
         table[byte] = FromWindows1252(byte);
@@ -214,12 +226,11 @@ bool AnsiByteTable(std::array<wchar_t, 256>& table) {
     return true;
 }
 
-void DecodeAnsi(const std::uint8_t* bytes, std::size_t count, std::wstring& out) {
-    out.resize(count);
-    wchar_t* text = out.data();
+DecodedText DecodeAnsi(const std::uint8_t* bytes, std::size_t count, wchar_t* out) {
     for (std::size_t i = 0; i < count; ++i) {
-        text[i] = FromWindows1252(bytes[i]);
+        out[i] = FromWindows1252(bytes[i]);
     }
+    return {count, count};
 }
 
 } // namespace vk

@@ -58,7 +58,7 @@ int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folde
     return CompareTextKeys(FolderSortKey(pathA), FolderSortKey(pathB), folderSortFlag);
 }
 
-int CompareBySize(std::uint32_t sizeA, std::uint32_t sizeB, bool sizeSortFlag) {
+int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag) {
     const int ascending = (sizeA > sizeB) - (sizeA < sizeB);
     return sizeSortFlag ? ascending : -ascending;
 }
@@ -82,7 +82,7 @@ const std::wstring& ResultComparer::TextKey(std::intptr_t index) const {
     return textKeys_[static_cast<std::size_t>(index)];
 }
 
-std::uint32_t ResultComparer::Size(std::intptr_t index) const {
+std::uint64_t ResultComparer::Size(std::intptr_t index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= sizes_.size()) {
         return 0;
     }

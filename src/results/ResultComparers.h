@@ -43,7 +43,7 @@ struct SortFlags {
 // -1, 0 or +1. No secondary key: equal keys compare equal.
 [[nodiscard]] int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag);
 [[nodiscard]] int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag);
-[[nodiscard]] int CompareBySize(std::uint32_t sizeA, std::uint32_t sizeB, bool sizeSortFlag);
+[[nodiscard]] int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag);
 
 // A comparer over row data values for one sort. It works on a copy of the store taken when it is
 // made, with the keys worked out once, so comparing costs no lock and no allocation. A data value
@@ -56,12 +56,12 @@ public:
 
 private:
     [[nodiscard]] const std::wstring& TextKey(std::intptr_t index) const;
-    [[nodiscard]] std::uint32_t Size(std::intptr_t index) const;
+    [[nodiscard]] std::uint64_t Size(std::intptr_t index) const;
 
     SortKey key_;
     bool flag_;
     std::vector<std::wstring> textKeys_;
-    std::vector<std::uint32_t> sizes_;
+    std::vector<std::uint64_t> sizes_;
     std::wstring empty_;
 };
 

@@ -71,7 +71,7 @@ does, and prints every hit when the search has ended.
   --share-mask MASK only shares whose names match MASK (wildcards * and ?; \A a letter,
                     \0 a digit, \X a Roman numeral letter)
   --text TEXT       only files that contain TEXT (same wildcards; no regard to case)
-  --at-least KB     only entries of at least KB kilobytes (1 KB = 1024 bytes)
+  --at-least KB     only entries of at least KB kilobytes (a whole number; 1 KB = 1024 bytes)
   --at-most KB      only entries of at most KB kilobytes
   --format FORMAT   how the rows are written: tsv (the default), csv or json
   -j, --jobs N      threads that list folders and read files ahead of the walks

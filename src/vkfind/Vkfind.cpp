@@ -87,7 +87,13 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
     if (options.atLeastKb || options.atMostKb) {
         request.sizeFilterOn = true;
         request.sizeAtMost = options.atMostKb.has_value();
-        request.sizeLimit = SizeLimitFromKilobyteText(options.atMostKb ? *options.atMostKb : *options.atLeastKb);
+        const std::wstring& text = options.atMostKb ? *options.atMostKb : *options.atLeastKb;
+        const KilobyteBound bound = ReadKilobyteBound(text);
+        if (!bound.wholeNumber) {
+            return std::wstring(options.atMostKb ? L"--at-most" : L"--at-least") +
+                   L" takes a whole number of kilobytes, not '" + text + L"'";
+        }
+        request.sizeLimit = bound.bytes;
     }
     if (options.containingText && !options.containingText->empty()) {
         request.textFilterOn = true;

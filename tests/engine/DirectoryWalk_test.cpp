@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
+
 namespace vk::testing {
 namespace {
 
@@ -98,7 +101,7 @@ TEST_P(DirectoryWalkTest, SizeFilterBoundsAreUnsignedInclusiveAndApplyToFolders)
     EXPECT_EQ(h.list.Rows().size(), 8u);
 }
 
-TEST_P(DirectoryWalk, FilesOfFourGigabytesAndMoreCountByTheirLow32Bits) {
+TEST_P(DirectoryWalk, FilesOfFourGigabytesAndMoreKeepTheirWholeSize) {
     EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\huge.bin", "", (std::uint64_t{1} << 32) + 10);
     h.files.AddFile(L"\\\\SRV\\s\\big.bin", "", 0xFFFFFFF0u);
@@ -108,14 +111,14 @@ TEST_P(DirectoryWalk, FilesOfFourGigabytesAndMoreCountByTheirLow32Bits) {
     request.sizeAtMost = true;
     request.sizeLimit = 10;
     h.Run({L"\\\\SRV\\s"});
-    ASSERT_EQ(h.Names(), (Names{L"huge.bin"}));
-    EXPECT_EQ(h.list.Rows()[0].columns[1], L"10");
+    EXPECT_TRUE(h.Names().empty());
 
-    request.sizeAtMost = false; // unsigned: 0xFFFFFFF0 is large, not negative
-    request.sizeLimit = 0x80000000u;
+    request.sizeAtMost = false;
+    request.sizeLimit = std::uint64_t{1} << 32;
     h.Run({L"\\\\SRV\\s"});
-    EXPECT_EQ(h.Names(), (Names{L"big.bin"}));
-    EXPECT_EQ(h.list.Rows()[0].columns[1], L"4294967280");
+    ASSERT_EQ(h.Names(), (Names{L"huge.bin"}));
+    EXPECT_EQ(h.list.Rows()[0].columns[1], L"4294967306");
+    EXPECT_EQ(h.engine.Results().Size(0), (std::uint64_t{1} << 32) + 10);
 }
 
 TEST_P(DirectoryWalkTest, ContainingTextAdmitsOnlyFilesThatHoldIt) {
@@ -132,6 +135,33 @@ TEST_P(DirectoryWalkTest, ContainingTextAdmitsOnlyFilesThatHoldIt) {
     // No folder is a hit, a file's name does not count, and a locked file is skipped.
     EXPECT_EQ(h.Names(), (Names{L"note.txt"}));
     EXPECT_EQ(request.containingText, L"*SECRET*");
+}
+
+// An offline file or a cloud placeholder would be recalled or downloaded by reading it: the
+// content test never opens it, so it is no hit of a search with a containing text. It is one of a
+// search by name.
+TEST_P(DirectoryWalkTest, FilesWhoseContentIsOfflineAreNeverOpenedForTheContentTest) {
+    h.files.AddFile(L"\\\\SRV\\share\\zeta\\cloud.txt", "secret");
+    h.files.MarkContentOffline(L"\\\\SRV\\share\\zeta\\cloud.txt");
+    h.files.AddFile(L"\\\\SRV\\share\\zeta\\local.txt", "secret");
+    std::mutex lock;
+    std::vector<std::wstring> opened;
+    h.files.onOpen = [&](const std::wstring& path) {
+        std::lock_guard guard(lock);
+        opened.push_back(path);
+    };
+    auto& request = h.engine.Request();
+    request.fileMask = L"*.txt";
+    request.textFilterOn = true;
+    request.containingText = L"secret";
+    h.Run({L"\\\\SRV\\share"});
+    EXPECT_EQ(h.Names(), (Names{L"local.txt"}));
+    EXPECT_EQ(std::count(opened.begin(), opened.end(), L"\\\\SRV\\share\\zeta\\cloud.txt"), 0);
+
+    request.textFilterOn = false;
+    h.Run({L"\\\\SRV\\share"});
+    EXPECT_EQ(h.Names(),
+              (Names{L"a.txt", L"b.txt", L"docs.txt", L"inner.txt", L"cloud.txt", L"deep.TXT", L"local.txt"}));
 }
 
 TEST_P(DirectoryWalkTest, UnlistableFoldersAreSkippedSilently) {

@@ -80,7 +80,7 @@ TEST_F(NetworkBrowserTest, BrowsingAFolderListsEverythingAndAddsSubfoldersOnce) 
     h.Expand(pub);
     const auto rows = h.list.Rows();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].columns, (std::array<std::wstring, 3>{L"big.bin", L"7", L"\\\\ALPHA\\pub\\"}));
+    EXPECT_EQ(rows[0].columns, (std::array<std::wstring, 3>{L"big.bin", L"4294967303", L"\\\\ALPHA\\pub\\"}));
     EXPECT_EQ(rows[2].columns, (std::array<std::wstring, 3>{L"sub", L"", L"\\\\ALPHA\\pub\\"}));
     EXPECT_EQ(rows[2].image, 1);
     EXPECT_EQ(h.engine.Results().Path(static_cast<std::size_t>(rows[1].data)), L"\\\\ALPHA\\pub\\f.txt");

@@ -1,9 +1,13 @@
+#include "engine/ContentPattern.h"
 #include "engine/PatternMatcher.h"
+#include "platform/CpuFeatures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cwctype>
 #include <optional>
 #include <random>
 #include <span>
@@ -210,8 +214,150 @@ TEST(PatternMatcherTest, FindsOccurrenceAtEveryPosition) {
     }
 }
 
+// A plain reading of the matcher's rules, to compare with on small texts: a pattern holds star,
+// '?', class and literal tokens, '*' takes any run, and a star right after a star (or at the end)
+// ends the match with success.
+struct OracleToken {
+    enum Kind { kStar, kAny, kAlpha, kDigit, kRoman, kLiteral } kind;
+    wchar_t c = 0;
+};
+
+std::vector<OracleToken> OracleTokens(std::wstring_view pattern) {
+    std::vector<OracleToken> tokens;
+    for (std::size_t p = 0; p < pattern.size(); ++p) {
+        const wchar_t c = pattern[p];
+        const wchar_t next = p + 1 < pattern.size() ? pattern[p + 1] : L'\0';
+        if (c == L'*') {
+            tokens.push_back({OracleToken::kStar});
+        } else if (c == L'?') {
+            tokens.push_back({OracleToken::kAny});
+        } else if (c == L'\\' && (next == L'A' || next == L'0' || next == L'X')) {
+            tokens.push_back({next == L'A'   ? OracleToken::kAlpha
+                              : next == L'0' ? OracleToken::kDigit
+                                             : OracleToken::kRoman});
+            ++p;
+        } else if (c == L'\\' && (next == L'*' || next == L'?' || next == L'\\')) {
+            tokens.push_back({OracleToken::kLiteral, next});
+            ++p;
+        } else {
+            tokens.push_back({OracleToken::kLiteral, c});
+        }
+    }
+    return tokens;
+}
+
+bool OracleMatch(const std::vector<OracleToken>& tokens, std::size_t p, std::wstring_view text, std::size_t t) {
+    if (p == tokens.size()) {
+        return t == text.size();
+    }
+    const OracleToken& token = tokens[p];
+    if (token.kind == OracleToken::kStar) {
+        if (p + 1 == tokens.size() || tokens[p + 1].kind == OracleToken::kStar) {
+            return true;
+        }
+        for (std::size_t k = t; k <= text.size(); ++k) {
+            if (OracleMatch(tokens, p + 1, text, k)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (t == text.size()) {
+        return false;
+    }
+    const wchar_t c = text[t];
+    bool ok = false;
+    switch (token.kind) {
+    case OracleToken::kAny:
+        ok = true;
+        break;
+    case OracleToken::kAlpha:
+        ok = std::iswalpha(static_cast<wint_t>(c)) != 0 && c < 0x80;
+        break;
+    case OracleToken::kDigit:
+        ok = c >= L'0' && c <= L'9';
+        break;
+    case OracleToken::kRoman:
+        ok = std::wstring_view(L"IVXCLDM").find(c) != std::wstring_view::npos;
+        break;
+    default:
+        ok = std::towlower(static_cast<wint_t>(c)) == std::towlower(static_cast<wint_t>(token.c));
+        break;
+    }
+    return ok && OracleMatch(tokens, p + 1, text, t + 1);
+}
+
+// Random ASCII texts and patterns of every token kind, anchored or not: the matcher answers as
+// the plain reading does.
+TEST(PatternMatcherTest, RandomPatternsAnswerAsThePlainReadingOfTheRules) {
+    const std::wstring repertoire = L"aAbB1V*?\\ ";
+    const std::vector<std::wstring> pieces = {L"a",   L"B",   L"ab",  L"1",   L"*",   L"*",    L"?",
+                                              L"\\A", L"\\0", L"\\X", L"\\*", L"\\?", L"\\\\", L"\\"};
+    std::mt19937 random(16);
+    int matched = 0;
+    constexpr int kRounds = 20000;
+    for (int round = 0; round < kRounds; ++round) {
+        std::wstring text(random() % 10, L' ');
+        for (wchar_t& c : text) {
+            c = repertoire[random() % repertoire.size()];
+        }
+        std::wstring pattern;
+        for (std::size_t i = random() % 6; i > 0; --i) {
+            pattern += pieces[random() % pieces.size()];
+        }
+        const bool expected = OracleMatch(OracleTokens(pattern), 0, text, 0);
+        EXPECT_EQ(MatchPattern(text, pattern, false), expected)
+            << "pattern " << testing::PrintToString(pattern) << ", text " << testing::PrintToString(text);
+        matched += expected ? 1 : 0;
+    }
+    EXPECT_GT(matched, kRounds / 20);
+    EXPECT_LT(matched, kRounds * 19 / 20);
+}
+
+// The alphabet of wide text, counting the comparisons a search makes.
+class CountingAlphabet : public WideAlphabet {
+public:
+    CountingAlphabet() : WideAlphabet(false) {}
+    bool Equal(Char textChar, Char literal) const {
+        ++comparisons;
+        return WideAlphabet::Equal(textChar, literal);
+    }
+    bool InClass(Char c, ElementKind kind) const {
+        ++comparisons;
+        return WideAlphabet::InClass(c, kind);
+    }
+    mutable std::size_t comparisons = 0;
+};
+
+// The search for a piece costs about the text's length for the common pieces (a word, a word
+// with question marks or classes, however many of them): a careless pattern such as a, 60000
+// question marks and b must not take minutes.
+TEST(PatternMatcherTest, APieceIsFoundInAboutTheTimeToReadTheText) {
+    const std::wstring as(300000, L'a');
+    struct PieceCase {
+        std::wstring piece;
+        const std::wstring& text;
+        std::size_t mostComparisons;
+    };
+    const PieceCase cases[] = {
+        {L"a" + std::wstring(60000, L'?') + L"b", as, 10},
+        {std::wstring(60000, L'a') + L"b", as, 10},
+        {L"a?" + std::wstring(100, L'?') + L"\\0", as, 2 * as.size()},
+        {L"needle", as, 10},
+    };
+    for (const PieceCase& c : cases) {
+        CountingAlphabet alphabet;
+        const PatternShape shape = ShapeOfPattern(L"*" + c.piece + L"*");
+        ASSERT_EQ(shape.middle.size(), 1U);
+        const PieceFinder<CountingAlphabet> finder(shape.middle[0], alphabet);
+        static_cast<void>(finder.Find(alphabet, c.text.data(), 0, c.text.size()));
+        EXPECT_LE(alphabet.comparisons, c.mostComparisons) << c.piece.size() << " characters";
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
-// 8-bit text matched byte by byte must answer exactly as its conversion to wide characters does.
+// 8-bit text searched byte by byte for the pieces of a containing text must answer exactly as its
+// conversion to wide characters does.
 
 std::array<wchar_t, 256> Windows1252() {
     constexpr char16_t kHigh[32] = {
@@ -234,20 +380,30 @@ std::wstring Decode(const std::array<wchar_t, 256>& table, const std::vector<std
     return text;
 }
 
-// Compares both paths on one text and pattern in both case modes; returns the answer without
-// regard to case.
-bool ExpectSameAnswers(const ByteCodePage& page, const std::array<wchar_t, 256>& table,
-                       const std::vector<std::uint8_t>& bytes, const std::wstring& pattern) {
+// Whether the text, up to its first NUL, holds the row's pieces.
+template <typename Alphabet, typename Char> bool Holds(const PieceRow<Alphabet>& row, std::span<const Char> text) {
+    const auto end = std::find(text.begin(), text.end(), Char{0});
+    PieceScan<Alphabet> scan(row);
+    return scan.Search(text.data(), static_cast<std::size_t>(end - text.begin()));
+}
+
+// Searches the bytes and their conversion for the pattern made of the containing text; returns
+// the answer.
+bool ExpectSameAnswers(const ContentPattern& pattern, const std::array<wchar_t, 256>& table,
+                       const std::vector<std::uint8_t>& bytes, const std::wstring& containingText) {
     const std::wstring wide = Decode(table, bytes);
-    bool answer = false;
-    for (const bool exact : {false, true}) {
-        const bool expected = MatchPattern(wide, pattern, exact);
-        EXPECT_EQ(MatchPatternBytes(bytes, pattern, page, exact), expected)
-            << "pattern " << testing::PrintToString(pattern) << ", text " << testing::PrintToString(wide) << ", exact "
-            << exact;
-        answer = exact ? answer : expected;
-    }
-    return answer;
+    std::wstring wrapped = containingText;
+    WrapContainingText(wrapped);
+    const bool expected = MatchPattern(wide, wrapped, false);
+    EXPECT_EQ(Holds(*pattern.Bytes(), std::span<const std::uint8_t>(bytes)), expected)
+        << "pattern " << testing::PrintToString(wrapped) << ", text " << testing::PrintToString(wide);
+    EXPECT_EQ(Holds(pattern.Wide(), std::span<const wchar_t>(wide)), expected);
+    return expected;
+}
+
+bool ExpectSameAnswers(const ByteCodePage& page, const std::array<wchar_t, 256>& table,
+                       const std::vector<std::uint8_t>& bytes, const std::wstring& containingText) {
+    return ExpectSameAnswers(ContentPattern(containingText, &page), table, bytes, containingText);
 }
 
 // The classes follow Unicode as Windows classifies characters, on every build and in every C
@@ -278,9 +434,8 @@ TEST(PatternMatcherTest, ClassesKnowCharactersBeyondAscii) {
     // 8-bit text in code page 1252 answers the same.
     const auto page = ByteCodePage::Make(Windows1252());
     ASSERT_TRUE(page.has_value());
-    const std::vector<std::uint8_t> cafe = {'c', 'a', 'f', 0xE9, 0xB2};
-    EXPECT_TRUE(MatchPatternBytes(cafe, L"caf\\A\\0", *page, false));
-    EXPECT_FALSE(MatchPatternBytes(cafe, L"caf\\0\\A", *page, false));
+    EXPECT_TRUE(ExpectSameAnswers(*page, Windows1252(), {'c', 'a', 'f', 0xE9, 0xB2}, L"caf\\A\\0"));
+    EXPECT_FALSE(ExpectSameAnswers(*page, Windows1252(), {'c', 'a', 'f', 0xE9, 0xB2}, L"caf\\0\\A"));
 }
 
 TEST(BytePatternMatcherTest, EveryByteAgainstEveryCharacterOfThePattern) {
@@ -299,27 +454,28 @@ TEST(BytePatternMatcherTest, EveryByteAgainstEveryCharacterOfThePattern) {
         }
     }
     characters.insert(characters.end(), {L'\u2000', L'\u4E00', L'\uFB00', L'\uFFFD', L'\uFFFF'});
-    for (std::size_t byte = 1; byte < 256; ++byte) {
-        const std::vector<std::uint8_t> text{static_cast<std::uint8_t>(byte), 'x'};
-        for (const wchar_t c : characters) {
-            // A one-character literal, and the same character searched for as the head and the
-            // tail of a longer literal.
-            const std::wstring one(1, c);
-            ExpectSameAnswers(*page, table, text, one + L"x");
-            ExpectSameAnswers(*page, table, text, L"*" + one + L"*");
+    for (const wchar_t c : characters) {
+        // The character alone and as the first of two.
+        const std::wstring one(1, c);
+        const ContentPattern alone(one, &*page);
+        const ContentPattern first(one + L"x", &*page);
+        for (std::size_t byte = 1; byte < 256; ++byte) {
+            const std::vector<std::uint8_t> text{static_cast<std::uint8_t>(byte), 'x'};
+            ExpectSameAnswers(alone, table, text, one);
+            ExpectSameAnswers(first, table, text, one + L"x");
         }
     }
     // The byte path's own results for a few of those: case pairs inside and across the two
     // halves of the code page, a character that folds onto a byte's, and one without a byte.
-    const auto matches = [&page](std::vector<std::uint8_t> text, const wchar_t* pattern) {
-        return MatchPatternBytes(text, pattern, *page, false);
+    const auto holds = [&](std::vector<std::uint8_t> text, const wchar_t* containingText) {
+        return ExpectSameAnswers(*page, table, text, containingText);
     };
-    EXPECT_TRUE(matches({0x9F}, L"\u00FF"));  // Y diaeresis: 0x9F and 0xFF
-    EXPECT_TRUE(matches({0x8A}, L"\u0161"));  // S caron: 0x8A and 0x9A
-    EXPECT_TRUE(matches({'s'}, L"\u017F"));   // long s folds to s
-    EXPECT_FALSE(matches({0xD7}, L"\u00F7")); // multiplication and division signs
-    EXPECT_FALSE(matches({'a'}, L"\u0101"));  // a macron is in no byte
-    EXPECT_TRUE(matches({0x80, '5'}, L"\u20AC\\0"));
+    EXPECT_TRUE(holds({0x9F}, L"\u00FF"));  // Y diaeresis: 0x9F and 0xFF
+    EXPECT_TRUE(holds({0x8A}, L"\u0161"));  // S caron: 0x8A and 0x9A
+    EXPECT_TRUE(holds({'s'}, L"\u017F"));   // long s folds to s
+    EXPECT_FALSE(holds({0xD7}, L"\u00F7")); // multiplication and division signs
+    EXPECT_FALSE(holds({'a'}, L"\u0101"));  // a macron is in no byte
+    EXPECT_TRUE(holds({0x80, '5'}, L"\u20AC\\0"));
 }
 
 // Texts over a small repertoire (so that patterns often match) and patterns of every token kind.
@@ -348,39 +504,40 @@ TEST(BytePatternMatcherTest, RandomTextsAndPatternsAnswerAsTheWidePath) {
         for (std::size_t i = random() % 6; i > 0; --i) {
             pattern += pieces[random() % pieces.size()];
         }
-        if (random() % 2 == 0) {
-            pattern = L"*" + pattern + L"*";
-        }
         matched += ExpectSameAnswers(*page, table, text, pattern) ? 1 : 0;
     }
     EXPECT_GT(matched, kRounds / 10);
     EXPECT_LT(matched, kRounds * 9 / 10);
 }
 
-// Long texts take the block scan, with the occurrence at every place relative to a block.
+// Long texts take the block scan, with the occurrence at every place relative to a block, by the
+// code for AVX2 (where the processor has it) and by the baseline code.
 TEST(BytePatternMatcherTest, LongTextsAnswerAsTheWidePath) {
     const auto table = Windows1252();
     const auto page = ByteCodePage::Make(table);
     ASSERT_TRUE(page.has_value());
-    for (std::size_t at = 0; at + 3 <= 300; ++at) {
+    for (std::size_t round = 0; round < 2 * 298; ++round) {
+        AllowAvx2(round < 298);
+        const std::size_t at = round % 298;
         std::vector<std::uint8_t> text(300, 'k');
         const std::uint8_t needle[] = {0xC4, 'B', 0x9F}; // A umlaut, B, Y diaeresis
         std::copy(std::begin(needle), std::end(needle), text.begin() + static_cast<std::ptrdiff_t>(at));
-        EXPECT_TRUE(ExpectSameAnswers(*page, table, text, L"*\u00E4b\u00FF*")) << at;
-        ExpectSameAnswers(*page, table, text, L"*\u00E4?\u00FF*");
-        ExpectSameAnswers(*page, table, text, L"*k\u00C4*\u0178k*");
-        ExpectSameAnswers(*page, table, text, L"*\\Ab\u00FF");
+        EXPECT_TRUE(ExpectSameAnswers(*page, table, text, L"\u00E4b\u00FF")) << at;
+        ExpectSameAnswers(*page, table, text, L"\u00E4?\u00FF");
+        ExpectSameAnswers(*page, table, text, L"k\u00C4*\u0178k");
+        ExpectSameAnswers(*page, table, text, L"\\Ab\u00FF");
     }
+    AllowAvx2(true);
 }
 
 TEST(BytePatternMatcherTest, TextEndsAtItsFirstZeroByte) {
     const auto page = ByteCodePage::Make(Windows1252());
     ASSERT_TRUE(page.has_value());
     const std::vector<std::uint8_t> text = {'a', 'b', 'c', 0, 'd', 'e', 'f'};
-    EXPECT_TRUE(MatchPatternBytes(text, L"abc", *page, false));
-    EXPECT_FALSE(MatchPatternBytes(text, L"*def*", *page, false));
-    EXPECT_TRUE(MatchPatternBytes({}, L"", *page, false));
-    EXPECT_TRUE(MatchPatternBytes(text, std::wstring(L"a*\0zzz", 6), *page, false));
+    EXPECT_TRUE(ExpectSameAnswers(*page, Windows1252(), text, L"abc"));
+    EXPECT_FALSE(ExpectSameAnswers(*page, Windows1252(), text, L"def"));
+    EXPECT_TRUE(ExpectSameAnswers(*page, Windows1252(), {}, L""));
+    EXPECT_TRUE(ExpectSameAnswers(*page, Windows1252(), text, std::wstring(L"a*\0zzz", 6)));
 }
 
 // Code pages the bytes cannot be matched in on their own, and one whose bytes stand for equal
@@ -410,7 +567,7 @@ TEST(BytePatternMatcherTest, CodePagesWithSharedCharacters) {
         for (std::uint8_t& byte : text) {
             byte = repertoire[random() % repertoire.size()];
         }
-        std::wstring pattern = L"*";
+        std::wstring pattern;
         for (std::size_t i = random() % 4; i > 0; --i) {
             pattern += pieces[random() % pieces.size()];
         }

@@ -18,21 +18,35 @@ TEST(SplitFileMask, PiecesStandInOrderAndRunsOfSeparatorsCountAsOne) {
     EXPECT_EQ(SplitFileMask(L";;;"), (Pieces{}));
 }
 
-TEST(SizeLimitFromKilobyteText, ReadsTheLeadingDecimalNumberTimes1024) {
-    const std::pair<const wchar_t*, std::uint32_t> cases[] = {
-        {L"12", 12288u},
-        {L"12kb", 12288u},
-        {L"  7 ", 7168u},
-        {L"+3", 3072u},
-        {L"kb", 0u},
-        {L"", 0u},
-        {L"4194304", 0u},     // 4 GiB wraps to 0
-        {L"4194305", 1024u},  // modulo 2^32
-        {L"-1", 4294966272u}, // a negative number wraps too
-        {L"99999999999999999999", 1073740800u},
+// One reader for both front ends: the forms take the bytes of whatever they are given, the
+// console tool only a whole number. A bound never wraps round.
+TEST(ReadKilobyteBound, ReadsTheLeadingNumberTimes1024AndSaysWhetherItIsAWholeNumber) {
+    struct Case {
+        const wchar_t* text;
+        std::uint64_t bytes;
+        bool wholeNumber;
     };
-    for (const auto& [text, bytes] : cases) {
-        EXPECT_EQ(SizeLimitFromKilobyteText(text), bytes) << std::wstring(text).size();
+    const Case cases[] = {
+        {L"12", 12288u, true},
+        {L"  7 ", 7168u, true},
+        {L"+3", 3072u, true},
+        {L"4194304", std::uint64_t{1} << 32, true},        // 4 GiB
+        {L"8796093022208", std::uint64_t{1} << 53, true},  // 2^53 bytes
+        {L"18014398509481983", 0xFFFFFFFFFFFFFC00u, true}, // the largest that fits
+        {L"18014398509481984", kLargestSizeLimit, true},   // beyond: the largest bound
+        {L"99999999999999999999999", kLargestSizeLimit, true},
+        {L"12kb", 12288u, false},
+        {L"1.5", 1024u, false},
+        {L"-5", 0u, false},
+        {L"-0", 0u, false},
+        {L"kb", 0u, false},
+        {L"", 0u, false},
+        {L" ", 0u, false},
+    };
+    for (const Case& c : cases) {
+        const KilobyteBound bound = ReadKilobyteBound(c.text);
+        EXPECT_EQ(bound.bytes, c.bytes) << testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(bound.wholeNumber, c.wholeNumber) << testing::PrintToString(std::wstring(c.text));
     }
 }
 

@@ -85,5 +85,18 @@ TEST(FileSystemWin, OnlyReparsePointsThatStandForAnotherNameAreLinks) {
     EXPECT_FALSE(IsLinkEntry(Entry(FILE_ATTRIBUTE_DIRECTORY, IO_REPARSE_TAG_MOUNT_POINT)));
 }
 
+// Offline files and cloud placeholders are known by the listing's attributes alone; a placeholder
+// whose content is on the disk (pinned, or downloaded) is read like any file.
+TEST(FileSystemWin, OfflineFilesAndPlaceholdersThatWouldBeRecalledHoldNoContentOnTheDisk) {
+    constexpr DWORD kPinned = 0x00080000; // FILE_ATTRIBUTE_PINNED: kept on the disk
+    constexpr DWORD kPlaceholder = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
+    EXPECT_TRUE(IsContentOfflineEntry(Entry(FILE_ATTRIBUTE_OFFLINE, 0)));
+    EXPECT_TRUE(
+        IsContentOfflineEntry(Entry(kPlaceholder | FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS, IO_REPARSE_TAG_CLOUD)));
+    EXPECT_TRUE(IsContentOfflineEntry(Entry(FILE_ATTRIBUTE_RECALL_ON_OPEN, 0)));
+    EXPECT_FALSE(IsContentOfflineEntry(Entry(kPlaceholder | kPinned, IO_REPARSE_TAG_CLOUD)));
+    EXPECT_FALSE(IsContentOfflineEntry(Entry(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SPARSE_FILE, 0)));
+}
+
 } // namespace
 } // namespace vk

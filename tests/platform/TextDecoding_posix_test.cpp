@@ -254,8 +254,8 @@ TEST(TextDecodingPosix, Windows1252Table) {
     for (int byte = 1; byte < 256; ++byte) {
         all += static_cast<char>(byte);
     }
-    std::wstring text;
-    DecodeAnsi(reinterpret_cast<const std::uint8_t*>(all.data()), all.size(), text);
+    std::wstring text(all.size(), L'#');
+    text.resize(DecodeAnsi(reinterpret_cast<const std::uint8_t*>(all.data()), all.size(), text.data()).characters);
     ASSERT_EQ(text.size(), 255U);
     const auto at = [&text](int byte) { return static_cast<unsigned>(text[static_cast<std::size_t>(byte - 1)]); };
     EXPECT_EQ(at(0x80), 0x20ACU);

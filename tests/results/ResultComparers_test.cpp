@@ -94,9 +94,9 @@ TEST(Comparers, CaseOfAToZDoesNotCountOtherLettersDo) {
     EXPECT_EQ(CompareByName(L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", true), -cyrillic);
 }
 
-TEST(Comparers, SizesAreUnsigned32BitAscendingWhileTheFlagIsTrue) {
-    const std::uint32_t big = 3'000'000'000u;
-    const std::uint32_t smaller = 2'000'000'000u;
+TEST(Comparers, SizesAreUnsigned64BitAscendingWhileTheFlagIsTrue) {
+    const std::uint64_t big = 5'368'709'120u; // 5 GiB: more than 32 bits hold
+    const std::uint64_t smaller = 2'000'000'000u;
     EXPECT_EQ(CompareBySize(big, smaller, true), 1);
     EXPECT_EQ(CompareBySize(smaller, big, true), -1);
     EXPECT_EQ(CompareBySize(0, big, true), -1);
@@ -105,6 +105,7 @@ TEST(Comparers, SizesAreUnsigned32BitAscendingWhileTheFlagIsTrue) {
     EXPECT_EQ(CompareBySize(7, 7, true), 0);
     EXPECT_EQ(CompareBySize(7, 7, false), 0);
     EXPECT_EQ(CompareBySize(0xFFFFFFFFu, 0, true), 1);
+    EXPECT_EQ(CompareBySize(std::uint64_t{1} << 32, 0xFFFFFFFFu, true), 1);
 }
 
 class StoreComparers : public ::testing::Test {

@@ -1,8 +1,8 @@
 #pragma once
 // An in-memory file system with UNC paths, for engine tests: deterministic listings (sorted, "."
 // and ".." first), files with given bytes or sizes, denied folders, locked files, directory links,
-// entries that vanish between their listing and their use, one read for both listings of a
-// folder when asked, and a hook that runs at every listing call (to block or count workers).
+// entries that vanish between their listing and their use, files whose content is offline, one read for both listings
+// of a folder when asked, and a hook that runs at every listing call (to block or count workers).
 
 #include "platform/FileSystem.h"
 #include "platform/WildcardName.h"
@@ -40,11 +40,15 @@ public:
     // ListBothPasses reads a folder once (one call, one hook) for both of its listings.
     bool readsBothPassesAtOnce = false;
     void Lock(const std::wstring& file) { locked_.insert(Upper(file)); }
+    // Listed as a file whose content is offline (contentOffline); it can still be opened.
+    void MarkContentOffline(const std::wstring& file) { Make(file, false).contentOffline = true; }
 
     // Runs at the start of every FindFirst with the listing's directory (not under any lock).
     std::function<void(const std::wstring& dir)> onFindFirst;
     // Runs at every read of an open file.
     std::function<void()> onRead;
+    // Runs at every open, with the path.
+    std::function<void(const std::wstring& path)> onOpen;
 
     [[nodiscard]] std::vector<std::wstring> ListedDirectories() const {
         std::lock_guard lock(lock_);
@@ -71,6 +75,9 @@ public:
     }
 
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override {
+        if (onOpen) {
+            onOpen(path);
+        }
         const Node* node = Find(path);
         if (!node || node->isDirectory) {
             error = kErrorFileNotFound;
@@ -89,6 +96,7 @@ private:
         bool isDirectory = false;
         bool isLink = false;
         bool vanished = false;
+        bool contentOffline = false;
         std::uint64_t size = 0;
         std::string bytes;
         std::map<std::wstring, std::shared_ptr<Node>> children; // by upper-case name
@@ -125,12 +133,13 @@ private:
         auto listing = std::make_unique<Listing>();
         for (const auto* dot : {L".", L".."}) {
             if (MatchesFileMask(dot, mask)) {
-                listing->entries.push_back({dot, true, false, 0});
+                listing->entries.push_back({dot, true, false, false, 0});
             }
         }
         for (const auto& [key, child] : node->children) {
             if (MatchesFileMask(child->name, mask)) {
-                listing->entries.push_back({child->name, child->isDirectory, child->isLink, child->size});
+                listing->entries.push_back(
+                    {child->name, child->isDirectory, child->isLink, child->contentOffline, child->size});
             }
         }
         if (listing->entries.empty()) {

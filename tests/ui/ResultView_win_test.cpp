@@ -324,20 +324,21 @@ TEST_F(ResultView, NameSortsDescendingFirstThenAlternatesAcrossHeaderAndMenu) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"zulu.txt", L"mike.txt", L"Alpha.txt"}));
 }
 
-TEST_F(ResultView, SizeSortsAscendingFirstAsUnsigned32BitNumbers) {
-    tree_.MakeSparseFile("Net/DOM/SRV/share/three.bin", 3'000'000'000ULL);
+// Sizes of 4 GiB and more are shown and sorted whole: 5 GiB would be 1 GiB in 32 bits.
+TEST_F(ResultView, SizeSortsAscendingFirstAsUnsigned64BitNumbers) {
+    tree_.MakeSparseFile("Net/DOM/SRV/share/five.img", 5'368'709'120ULL);
     tree_.MakeSparseFile("Net/DOM/SRV/share/two.bin", 2'000'000'000ULL);
     MakeFile("small.txt", "12345");
     tree_.MakeDir("Net/DOM/SRV/share/folder");
     Open();
     Search(L"*");
     ASSERT_EQ(List().ItemCount(), 4);
-    EXPECT_EQ(List().ItemText(RowNamed(L"three.bin"), 1), L"3000000000");
+    EXPECT_EQ(List().ItemText(RowNamed(L"five.img"), 1), L"5368709120");
 
     ClickColumn(1);
-    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"folder", L"small.txt", L"two.bin", L"three.bin"}));
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"folder", L"small.txt", L"two.bin", L"five.img"}));
     Command(ID_ARRANGE_BY_SIZE);
-    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"three.bin", L"two.bin", L"small.txt", L"folder"}));
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"five.img", L"two.bin", L"small.txt", L"folder"}));
 }
 
 TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {

@@ -71,6 +71,10 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         {L"-j", L"65", L"--mask", L"*", L"\\\\S\\s"},           // more read-ahead threads than allowed
         {L"--jobs", L"-1", L"--mask", L"*", L"\\\\S\\s"},       // ... fewer than none
         {L"--jobs", L"2x", L"--mask", L"*", L"\\\\S\\s"},       // ... not a number
+        {L"--at-least", L"abc", L"\\\\S\\s"},                   // a bound that is no number
+        {L"--at-most", L"-5", L"\\\\S\\s"},                     // ... or negative
+        {L"--at-most", L"12kb", L"\\\\S\\s"},                   // ... or more than a number
+        {L"--at-least", L"", L"\\\\S\\s"},                      // ... or empty
     };
     for (const auto& args : bad) {
         const VkfindRun run = Vkfind(args, L"/nonexistent");
@@ -84,6 +88,8 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
     EXPECT_NE(
         Vkfind({L"--mask", L"*.txt;sub\\*.txt", L"\\\\S\\s"}, L"/x").err.find("'sub\\*.txt' is not a name pattern"),
         std::string::npos);
+    EXPECT_NE(Vkfind({L"--at-most", L"-5", L"\\\\S\\s"}, L"/x").err.find("--at-most takes a whole number of kilobytes"),
+              std::string::npos);
 }
 
 TEST(VkfindCommandLine, HelpDescribesEveryOption) {
@@ -132,9 +138,9 @@ TEST(VkfindRowWriter, FieldsThatHoldSeparatorsOrControlsStayWhole) {
 }
 
 TEST(VkfindCommandLine, SizeBoundAloneSearchesEverything) {
-    const auto parsed = ParseCommandLine({L"--at-most", L"12kb", L"\\\\S\\s"}, L"");
+    const auto parsed = ParseCommandLine({L"--at-most", L"12", L"\\\\S\\s"}, L"");
     EXPECT_TRUE(parsed.error.empty());
-    EXPECT_EQ(*parsed.options.atMostKb, L"12kb");
+    EXPECT_EQ(*parsed.options.atMostKb, L"12");
 }
 
 class VkfindNetworkTest : public ::testing::Test {
@@ -177,6 +183,20 @@ TEST_F(VkfindNetworkTest, StatusTextsGoToStandardError) {
     EXPECT_NE(run.err.find("Please wait...\n"), std::string::npos);
     EXPECT_NE(run.err.find("Search in \\\\SRV\\docs\\sub\n"), std::string::npos);
     EXPECT_NE(run.err.find("Search completed\n"), std::string::npos);
+}
+
+// A sparse file of 5 GiB in the folder network: its whole size is listed, a bound above 4 GiB
+// finds it, and a bound of exactly 4 GiB does not wrap round to 0.
+TEST_F(VkfindNetworkTest, FilesOfFourGigabytesAndMoreAndBoundsBeyondFourGigabytes) {
+    tree.MakeSparseFile("prov/DOM/SRV/docs/disk.img", 5'368'709'120ULL);
+    for (const wchar_t* bound : {L"4000000", L"4194304"}) {
+        const VkfindRun run = Vkfind({L"-q", L"--mask", L"*", L"--at-least", bound, L"\\\\SRV\\docs"}, tree.Root());
+        EXPECT_EQ(run.status, kExitSearchRan) << run.err;
+        EXPECT_EQ(run.out, "disk.img\t5368709120\t\\\\SRV\\docs\n") << bound;
+    }
+    const VkfindRun small =
+        Vkfind({L"-q", L"--mask", L"*.img", L"--at-most", L"4194304", L"\\\\SRV\\docs"}, tree.Root());
+    EXPECT_EQ(small.out, "");
 }
 
 TEST_F(VkfindNetworkTest, ContainingTextAndTheNetworkOption) {
