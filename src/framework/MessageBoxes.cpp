@@ -19,6 +19,10 @@ void SetMainWindow(HWND window) {
     theMainWindow = window;
 }
 
+HWND MainWindow() {
+    return theMainWindow;
+}
+
 HWND MessageBoxOwner() {
     HWND window = GetActiveWindow();
     if (!window) {

@@ -18,6 +18,7 @@ namespace vk::ui {
 // The window that owns message boxes when no window of the program is active (the main frame);
 // null to forget it.
 void SetMainWindow(HWND window);
+[[nodiscard]] HWND MainWindow();
 
 // A message box with MessageBoxOwner as owner; the button pressed.
 int ShowMessageBox(std::wstring_view text, std::wstring_view caption, UINT flags);

@@ -307,6 +307,12 @@ bool CResultListCtrl::OnContextMenu(ui::Message& m) {
 
 void CResultListCtrl::ShowPopupMenu(int row, POINT point) {
     menuRowData = static_cast<std::intptr_t>(ItemData(row));
+    // The row is selected first, as the list would select it after a press: the menu's Copy and
+    // Delete commands, which need a selection, then act on it.
+    if (Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) == 0) {
+        SelectItem(-1, false);
+        SelectItem(row, true);
+    }
     POINT screen = point;
     ClientToScreen(Handle(), &screen);
     const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_RESULT_POPUP));

@@ -327,7 +327,9 @@ bool CMainFrame::OnClose(ui::Message&) {
 }
 
 bool CMainFrame::OnDestroy(ui::Message&) {
-    ui::SetMainWindow(nullptr);
+    if (ui::MainWindow() == Handle()) {
+        ui::SetMainWindow(nullptr);
+    }
     if (endsProgram_) {
         PostQuitMessage(0);
     }
