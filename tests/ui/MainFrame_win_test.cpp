@@ -417,7 +417,8 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
     EXPECT_TRUE(bar.IsEnabled(32790));
     EXPECT_TRUE(bar.IsEnabled(57664));
 
-    // With rows, Delete Items is enabled and reaches the result view; so do the Arrange commands.
+    // With a selected row, Delete Items is enabled and reaches the result view; so do the Arrange
+    // commands.
     CResultListCtrl& list = frame_->ResultView()->List();
     ResultStore& store = document_->Engine().Results();
     for (const wchar_t* name : {L"b.txt", L"a.txt", L"c.txt"}) {
@@ -425,8 +426,12 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
         list.SetRowData(row, static_cast<std::intptr_t>(store.Append(std::wstring(L"\\\\SRV\\share\\") + name, 1)));
     }
     frame_->OnIdle();
+    EXPECT_FALSE(bar.IsEnabled(32782)) << "no row selected";
+    list.SelectItem(1, true);
+    frame_->OnIdle();
     EXPECT_TRUE(bar.IsEnabled(32782));
     EXPECT_EQ(MenuState(1, 32782), 0u);
+    list.SelectItem(1, false);
     Command(ID_ARRANGE_BY_NAME); // the first sort by name is descending
     EXPECT_EQ(list.ItemText(0, 0), L"c.txt");
     list.SelectItem(0, true);
