@@ -7,7 +7,7 @@ namespace vk {
 
 class MessageBoxMessages final : public IUserMessages {
 public:
-    // An information box with an OK button and no owner.
+    // An information box with an OK button, owned by the active window (ui::ShowMessageBox).
     void ShowMessage(std::wstring_view text, std::wstring_view caption) override;
 };
 

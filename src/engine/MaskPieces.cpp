@@ -26,4 +26,15 @@ bool IsNamePattern(std::wstring_view piece) {
     return piece.find_first_of(L"\\/:") == std::wstring_view::npos;
 }
 
+std::optional<std::wstring> FileMaskFault(std::wstring_view fileMask) {
+    for (const auto& piece : SplitFileMask(fileMask)) {
+        if (!IsNamePattern(piece)) {
+            return L"'" + piece +
+                   L"' is not a name pattern: a mask matches the names within every folder searched, so it holds "
+                   L"no \\, / or :";
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace vk

@@ -1,6 +1,7 @@
 #pragma once
 // Splitting the file mask into the pieces that are walked one after another.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +20,10 @@ constexpr std::wstring_view kMaskSeparators = L" ;,";
 // "C:*") would make a listing leave the folder, and its hits would show under the wrong folder:
 // the walk skips such pieces.
 [[nodiscard]] bool IsNamePattern(std::wstring_view piece);
+
+// What is wrong with a file mask before it is searched for: the first piece that is not a name
+// pattern, said in words ("'..\*.txt' is not a name pattern: ..."); nothing when every piece is
+// one. A mask of separators alone has no piece: it counts as an empty mask.
+[[nodiscard]] std::optional<std::wstring> FileMaskFault(std::wstring_view fileMask);
 
 } // namespace vk

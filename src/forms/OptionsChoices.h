@@ -8,7 +8,7 @@
 namespace vk {
 
 struct OptionsChoices {
-    bool showIconInTray = false;    // "Show icon in syste tray"
+    bool showIconInTray = false;    // "Show icon in system tray"
     bool minimizeToTray = false;    // "Minimize window to system tray"
     bool showTipsAtStartup = false; // "Show tips at startup"
 

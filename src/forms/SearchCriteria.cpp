@@ -1,16 +1,42 @@
 #include "forms/SearchCriteria.h"
 
+#include "engine/EngineTexts.h"
+#include "engine/MaskPieces.h"
 #include "forms/FormTexts.h"
 #include "forms/MaskHistory.h"
 
 namespace vk {
+namespace {
+
+// The file mask into the request, unless it has a fault: then the fault, and the mask joins no
+// history. Separators alone are no mask.
+bool TakeFileMask(std::wstring_view mask, SearchRequest& request, StartPlan& plan) {
+    if (auto fault = FileMaskFault(mask)) {
+        plan.refusal = std::move(*fault);
+        plan.fileMaskToHistory = false;
+        return false;
+    }
+    if (SplitFileMask(mask).empty()) {
+        request.fileMask.clear();
+        plan.fileMaskToHistory = false;
+    } else {
+        request.fileMask = mask;
+    }
+    return true;
+}
+
+} // namespace
 
 StartPlan FillSimpleRequest(std::wstring_view mask, const std::vector<std::wstring>& history, SearchRequest& request) {
     StartPlan plan;
-    request.fileMask = mask;
+    request.fileMask.clear();
     request.shareMask.clear();
     plan.fileMaskToHistory = BelongsInHistory(history, mask);
+    if (!TakeFileMask(mask, request, plan)) {
+        return plan;
+    }
     if (request.fileMask.empty()) {
+        plan.refusal = kTextPleaseInsertMask;
         return plan;
     }
     request.sizeFilterOn = false;
@@ -35,8 +61,10 @@ StartPlan FillAdvancedRequest(const AdvancedFormInput& input, const std::vector<
         request.containingText = input.containingText;
     }
     if (input.fileMaskOn) {
-        request.fileMask = input.fileMask;
         plan.fileMaskToHistory = BelongsInHistory(fileHistory, input.fileMask);
+        if (!TakeFileMask(input.fileMask, request, plan)) {
+            return plan;
+        }
     }
     if (input.shareMaskOn) {
         request.shareMask = input.shareMask;
@@ -46,6 +74,9 @@ StartPlan FillAdvancedRequest(const AdvancedFormInput& input, const std::vector<
         request.fileMask = L"*";
     }
     plan.start = !request.fileMask.empty() || !request.shareMask.empty();
+    if (!plan.start) {
+        plan.refusal = kTextPleaseInsertMask;
+    }
     return plan;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // How the search forms turn what the user entered into the search request when Start is pressed,
 // and which of the entered masks join the histories. The forms read their controls, call these
-// and then start the search or show "Please insert mask for search.".
+// and then start the search or show why not in a message box.
 
 #include "engine/SearchRequest.h"
 
@@ -13,12 +13,15 @@ namespace vk {
 
 // What Start does once the request is filled.
 struct StartPlan {
-    bool start = false;              // false: no search, the "Please insert mask" message instead
+    bool start = false;              // false: no search, the refusal's message instead
+    std::wstring refusal;            // why nothing starts: "Please insert mask for search." or a mask's fault
     bool fileMaskToHistory = false;  // the file mask goes to the top of its history
     bool shareMaskToHistory = false; // the share mask goes to the top of its history
 };
 
-// The simple form: the file mask alone; no share mask, no size and no text criterion.
+// The simple form: the file mask alone; no share mask, no size and no text criterion. A mask with a
+// piece that is not a name pattern (FileMaskFault) starts nothing and joins no history; one of
+// separators alone counts as empty.
 [[nodiscard]] StartPlan FillSimpleRequest(std::wstring_view mask, const std::vector<std::wstring>& history,
                                           SearchRequest& request);
 
@@ -36,9 +39,9 @@ struct AdvancedFormInput {
     std::wstring sizeKilobytes; // read the lenient way: see ReadKilobyteBound
 };
 
-// The advanced form. With both masks empty and the size criterion on, the file mask is "*" (not
-// a history entry); with both masks empty otherwise nothing starts. An unchecked size criterion
-// leaves the request's bound as it was.
+// The advanced form, whose file mask is taken as the simple form's. With both masks empty and the size criterion on,
+// the file mask is "*" (not a history entry); with both masks empty otherwise nothing starts. An unchecked size
+// criterion leaves the request's bound as it was.
 [[nodiscard]] StartPlan FillAdvancedRequest(const AdvancedFormInput& input,
                                             const std::vector<std::wstring>& fileHistory,
                                             const std::vector<std::wstring>& shareHistory, SearchRequest& request);

@@ -15,16 +15,28 @@ std::vector<HWND>& KeyDialogs() {
     return dialogs;
 }
 
-// Ctrl+C in an edit box copies the box's text, even where the main window's accelerators give
-// the key a command of their own.
-bool IsEditBoxCopyKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || msg.wParam != 'C' || (GetKeyState(VK_CONTROL) & 0x8000) == 0 ||
+// Ctrl and a letter in an edit box (a combo box's edit part included).
+bool IsEditBoxKey(const MSG& msg, WPARAM letter) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != letter || (GetKeyState(VK_CONTROL) & 0x8000) == 0 ||
         (GetKeyState(VK_MENU) & 0x8000) != 0) {
         return false;
     }
     wchar_t className[16] = {};
     GetClassNameW(msg.hwnd, className, static_cast<int>(std::size(className)));
     return _wcsicmp(className, L"Edit") == 0;
+}
+
+// Ctrl+C and Ctrl+A in an edit box copy and select the box's text, even where the main window's
+// accelerators give the keys commands of their own. The box copies by itself; not every version
+// of the control selects all by itself, so that is done here.
+bool HandleEditBoxKeys(const MSG& msg, bool& handled) {
+    if (IsEditBoxKey(msg, 'A')) {
+        SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+        handled = true;
+        return true;
+    }
+    handled = false;
+    return IsEditBoxKey(msg, 'C');
 }
 
 } // namespace
@@ -42,7 +54,12 @@ void UnregisterDialogForKeys(HWND dialog) {
 }
 
 bool PreTranslate(MSG& msg, HWND acceleratorWindow, HACCEL accelerators) {
-    if (accelerators && acceleratorWindow && !IsEditBoxCopyKey(msg) &&
+    bool handled = false;
+    const bool editBoxKey = HandleEditBoxKeys(msg, handled);
+    if (handled) {
+        return true;
+    }
+    if (accelerators && acceleratorWindow && !editBoxKey &&
         TranslateAcceleratorW(acceleratorWindow, accelerators, &msg)) {
         return true;
     }

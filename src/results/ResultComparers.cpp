@@ -28,6 +28,22 @@ SortKey SortKeyForColumn(int column) {
     }
 }
 
+int ColumnOfSortKey(SortKey key) {
+    switch (key) {
+    case SortKey::kName:
+        return 0;
+    case SortKey::kSize:
+        return 1;
+    case SortKey::kFolder:
+    default:
+        return 2;
+    }
+}
+
+bool SortsAscending(SortKey key, bool flag) {
+    return key == SortKey::kSize ? flag : !flag;
+}
+
 bool& SortFlags::FlagFor(SortKey key) {
     switch (key) {
     case SortKey::kName:

@@ -23,6 +23,11 @@ enum class SortKey { kName, kSize, kFolder };
 
 // The key of a clicked column: 0 name, 1 size, any other folder.
 [[nodiscard]] SortKey SortKeyForColumn(int column);
+// The column that shows a key: 0 name, 1 size, 2 folder.
+[[nodiscard]] int ColumnOfSortKey(SortKey key);
+// Whether a sort by the key with the flag's value puts the rows in ascending order (the header's
+// arrow points up).
+[[nodiscard]] bool SortsAscending(SortKey key, bool flag);
 
 struct SortFlags {
     bool nameSortFlag = true;

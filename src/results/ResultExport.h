@@ -21,7 +21,7 @@ enum class ExportFormat { kHtml, kText };
 
 // The save dialog's filter: display names and patterns in pairs, separated by '|'.
 inline constexpr std::wstring_view kSaveResultFilter =
-    L"Web Page(*.html;*htm)|*.html|Text Files(*.txt)|*.txt|All Files(*.*)|*.*||";
+    L"Web Page(*.html;*.htm)|*.html;*.htm|Text Files(*.txt)|*.txt|All Files(*.*)|*.*||";
 // The text format's file when the dialog gives no name: in the program's folder of the user's data
 // (platform/UserFiles.h), where the forms keep vk.set.
 inline constexpr std::wstring_view kUnnamedExportFile = L"unknoun.txt";

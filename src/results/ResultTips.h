@@ -21,6 +21,9 @@ inline constexpr std::size_t kMaxTipLength = 79;
     return static_cast<int>((id - 1) / 1024);
 }
 
+// The text cut to at most length UTF-16 units, never between the two halves of a surrogate pair.
+[[nodiscard]] std::wstring CutToCharacters(std::wstring text, std::size_t length);
+
 // "double-click for open/run file "<name>"" for a file (a row with a size text), or
 // "double-click for open folder "<name>"" for a folder or share, cut to kMaxTipLength.
 [[nodiscard]] std::wstring ResultTipText(std::wstring_view name, std::wstring_view sizeText);

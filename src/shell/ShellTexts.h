@@ -17,6 +17,8 @@ constexpr const wchar_t* kTextHelpFileMissing =
 constexpr const wchar_t* kTextHelpViewerFailed = L"The help viewer could not show ";
 
 // What the program says when a failure it did not foresee ends it.
+constexpr const wchar_t* kTextClipboardFailed =
+    L"The clipboard could not be set: another program may be using it. Please try again.";
 constexpr const wchar_t* kTextUnexpectedEnd = L"Varnokle has met an unexpected failure and ends.";
 
 } // namespace vk

@@ -92,6 +92,7 @@ bool IsTipLine(std::wstring_view piece) {
         return false;
     }
     switch (piece.front()) {
+    case kEndOfFileMark:
     case L' ':
     case L'\t':
     case L'\n':

@@ -1,10 +1,10 @@
 #pragma once
 // The tips file of the tip of the day: a text file of 8-bit characters, one tip a line.
 //
-// A line whose first character is a space, a tab, a line feed (an empty line) or ';' (a comment)
-// is not a tip. Lines are read in pieces of at most 999 characters, and each piece counts as a
-// line of its own. A carriage return before a line feed is dropped; every other byte becomes the
-// character of the same code. Positions are byte offsets from the start of the file.
+// A line whose first character is a space, a tab, a line feed (an empty line), ';' (a comment) or
+// Ctrl-Z (the end-of-file mark that older editors write after the last line) is not a tip. Lines are read in pieces of
+// at most 999 characters, and each piece counts as a line of its own. A carriage return before a line feed is dropped;
+// every other byte becomes the character of the same code. Positions are byte offsets from the start of the file.
 
 #include <cstdint>
 #include <ctime>
@@ -52,6 +52,9 @@ private:
 
     std::filebuf file_;
 };
+
+// The end-of-file mark some editors write after a text's last line.
+constexpr wchar_t kEndOfFileMark = L'\x1A';
 
 // Whether a piece of a line read from a tips file is a tip.
 [[nodiscard]] bool IsTipLine(std::wstring_view piece);

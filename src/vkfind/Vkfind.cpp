@@ -73,16 +73,11 @@ int Failure(std::ostream& err, const std::wstring& message) {
 // Fills the request as the advanced search form does. Returns an error text, or nothing.
 std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequest& request) {
     request = {};
-    const std::vector<std::wstring> pieces = SplitFileMask(options.fileMask);
-    for (const auto& piece : pieces) {
-        if (!IsNamePattern(piece)) {
-            return L"--mask: '" + piece +
-                   L"' is not a name pattern: a mask matches the names within every folder searched, so it "
-                   L"holds no \\, / or :";
-        }
+    if (auto fault = FileMaskFault(options.fileMask)) {
+        return L"--mask: " + *fault;
     }
     // Separators alone are no mask, like an empty one.
-    request.fileMask = pieces.empty() ? std::wstring() : options.fileMask;
+    request.fileMask = SplitFileMask(options.fileMask).empty() ? std::wstring() : options.fileMask;
     request.shareMask = options.shareMask;
     if (options.atLeastKb || options.atMostKb) {
         request.sizeFilterOn = true;

@@ -188,6 +188,43 @@ TEST(AdvancedRequest, SizeBoundsAreReadLenientlyAndKeptWhole) {
     }
 }
 
+// A mask that would list another folder, or separators alone, starts nothing in either form and
+// says why; the advanced form's share mask still searches beside separators alone.
+TEST(BothForms, MasksThatAreNoNamePatternsAreRefusedWithTheirReason) {
+    struct Case {
+        const wchar_t* mask;
+        const wchar_t* refusal; // the start of the message
+    };
+    const Case cases[] = {
+        {L"Templates\\*.xlt", L"'Templates\\*.xlt' is not a name pattern"},
+        {L"*.txt;..\\*.txt", L"'..\\*.txt' is not a name pattern"},
+        {L"*.doc a/b", L"'a/b' is not a name pattern"},
+        {L"C:*", L"'C:*' is not a name pattern"},
+        {L";;;,, ", L"Please insert mask for search."},
+    };
+    for (const Case& c : cases) {
+        SearchRequest request;
+        const StartPlan simple = FillSimpleRequest(c.mask, {}, request);
+        EXPECT_FALSE(simple.start) << c.mask;
+        EXPECT_FALSE(simple.fileMaskToHistory) << c.mask;
+        EXPECT_EQ(simple.refusal.rfind(c.refusal, 0), 0u) << simple.refusal;
+
+        AdvancedFormInput input;
+        input.fileMask = c.mask;
+        input.sizeOn = false;
+        const StartPlan advanced = FillAdvancedRequest(input, {}, {}, request);
+        EXPECT_FALSE(advanced.start) << c.mask;
+        EXPECT_EQ(advanced.refusal.rfind(c.refusal, 0), 0u) << advanced.refusal;
+    }
+    SearchRequest request;
+    AdvancedFormInput input;
+    input.fileMask = L";;";
+    input.shareMask = L"*$";
+    input.sizeOn = false;
+    EXPECT_TRUE(FillAdvancedRequest(input, {}, {}, request).start);
+    EXPECT_EQ(request.fileMask, L"");
+}
+
 TEST(LenientNumber, ReadsTheLeadingSignedNumberAndSaturates) {
     EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"  -12x5")), -12);
     EXPECT_EQ(ReadLenientInteger(std::wstring_view(L"\t\r\n+7")), 7);

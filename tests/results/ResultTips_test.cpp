@@ -31,6 +31,10 @@ TEST(ResultTips, FileAndFolderFormsCutAt79Characters) {
     EXPECT_EQ(cut, (L"double-click for open/run file \"" + longName).substr(0, 79));
     EXPECT_EQ(ResultTipText(std::wstring(47, L'x'), L"1").size(), 79u); // 32 + 47: the quote is cut off
     EXPECT_EQ(ResultTipText(std::wstring(46, L'x'), L"1").back(), L'"');
+    // A character outside the basic plane that the cut would halve goes whole.
+    const std::wstring pair = L"\xD83D\xDCC4";
+    EXPECT_EQ(ResultTipText(std::wstring(46, L'x') + pair, L"1"), cut.substr(0, 32) + std::wstring(46, L'x'));
+    EXPECT_EQ(ResultTipText(std::wstring(45, L'x') + pair, L"1").substr(77), pair);
 }
 
 TEST(CellHitTest, LastRowIncludesThePartlyVisibleOneButNotPastTheEnd) {

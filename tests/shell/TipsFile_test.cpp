@@ -52,6 +52,9 @@ TEST_F(TipsFileTest, CommentsEmptyLinesAndIndentedLinesAreNeverTips) {
     Write("; a comment\n\nFirst\n  indented\n\ttabbed\n;another\n\n\nSecond");
     // The last line has no line feed, and keeps none.
     EXPECT_EQ(Next(3), (std::vector<std::wstring>{L"First\n", L"Second", L"First\n"}));
+    // Nor is an end-of-file mark after the last line a tip of its own.
+    Write("First\r\nSecond\r\n\x1A");
+    EXPECT_EQ(Next(3), (std::vector<std::wstring>{L"First\n", L"Second\n", L"First\n"}));
 }
 
 TEST_F(TipsFileTest, CarriageReturnsBeforeLineFeedsAreDroppedAndPositionsCountBytes) {

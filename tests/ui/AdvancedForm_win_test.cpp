@@ -101,27 +101,33 @@ TEST_F(AdvancedForm, ComesUpWithEveryCriterionOnAndAtLeastZeroKilobytes) {
     EXPECT_EQ(ControlText(pane->Handle()), L"Varnokle");
 }
 
+// The combo boxes' tips are also their edit parts' (the second of each pair).
 TEST_F(AdvancedForm, EightControlsHaveTipsWithTheirTexts) {
     const HWND tip = Form().ToolTip().Handle();
-    const std::pair<int, const wchar_t*> expected[] = {
-        {IDC_SHARE_MASK,
-         L"Use this parameter if you need find shared resource\r\n on a servers(switching hiden shares)"},
-        {IDC_FILE_MASK, L"Use this parameter if you need find files or folders"},
-        {IDC_START_ADVANCED, L"Press \"Start\" button for start of search"},
-        {IDC_STOP_ADVANCED, L"Press \"Stop\" button for stop of search"},
-        {IDC_FILE_MASK_ON, L"Check/uncheck for enable/disable \"file mask\""},
-        {IDC_SHARE_MASK_ON, L"Check/uncheck for enable/disable \"sharing mask\""},
-        {IDC_SIZE_MODE, L"Select \"at least\" or \"at most\""},
-        {IDC_SIZE_BOUND, L"Size file"},
+    const wchar_t* const shareTip =
+        L"Use this parameter if you need find shared resource\r\n on a servers(switching hiden shares)";
+    const wchar_t* const fileTip = L"Use this parameter if you need find files or folders";
+    const std::pair<HWND, const wchar_t*> expected[] = {
+        {Item(IDC_SHARE_MASK), shareTip},
+        {GetWindow(Item(IDC_SHARE_MASK), GW_CHILD), shareTip},
+        {Item(IDC_FILE_MASK), fileTip},
+        {GetWindow(Item(IDC_FILE_MASK), GW_CHILD), fileTip},
+        {Item(IDC_START_ADVANCED), L"Press \"Start\" button for start of search"},
+        {Item(IDC_STOP_ADVANCED), L"Press \"Stop\" button for stop of search"},
+        {Item(IDC_FILE_MASK_ON), L"Check/uncheck for enable/disable \"file mask\""},
+        {Item(IDC_SHARE_MASK_ON), L"Check/uncheck for enable/disable \"sharing mask\""},
+        {Item(IDC_SIZE_MODE), L"Select \"at least\" or \"at most\""},
+        {GetWindow(Item(IDC_SIZE_MODE), GW_CHILD), L"Select \"at least\" or \"at most\""},
+        {Item(IDC_SIZE_BOUND), L"Size file"},
     };
-    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 8);
-    for (int i = 0; i < 8; ++i) {
+    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 11);
+    for (int i = 0; i < 11; ++i) {
         wchar_t text[256] = {};
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.lpszText = text;
         ASSERT_TRUE(SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)));
-        EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), Item(expected[i].first)) << i;
+        EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), expected[i].first) << i;
         EXPECT_EQ(std::wstring(text), expected[i].second) << i;
     }
 }

@@ -3,12 +3,17 @@
 
 #include "framework/Controls.h"
 #include "framework/FormView.h"
+#include "framework/MessageBoxes.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
+#include "ui/support/DialogWatcher.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace vk::ui {
@@ -209,6 +214,39 @@ TEST(Framework, TheMessageLoopRunsItsIdleWorkWhenTheQueueIsEmpty) {
     EXPECT_EQ(code, 7);
     // Once, after both waiting messages.
     EXPECT_EQ(handledAtIdle, (std::vector<std::size_t>{2}));
+}
+
+// A box belongs to the active window, so that it cannot fall behind it; one that an engine
+// thread shows (a browse failure) belongs to the main window.
+TEST(MessageBoxes, AreOwnedByTheActiveWindowAndFromOtherThreadsByTheMainWindow) {
+    const HWND window = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                        nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    SetMainWindow(window);
+    {
+        vk::testing::DialogCloser box(L"Here");
+        ShowMessageBox(L"text", L"Here", MB_OK);
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.owner, window);
+    }
+    {
+        vk::testing::DialogCloser box(L"From a thread");
+        std::atomic<bool> shown{false};
+        std::thread engine([&] {
+            ShowMessageBox(L"text", L"From a thread", MB_OK);
+            shown = true;
+        });
+        // The box disables its owner, a message this thread must handle.
+        EXPECT_TRUE(PumpUntil([&] { return shown.load(); }, std::chrono::seconds(20)));
+        engine.join();
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.owner, window);
+    }
+    SetMainWindow(nullptr);
+    DestroyWindow(window);
 }
 
 } // namespace

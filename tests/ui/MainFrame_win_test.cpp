@@ -8,10 +8,12 @@
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
 #include "framework/MessageLoop.h"
+#include "framework/ShellExecute.h"
 #include "framework/SystemColours.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
+#include "results/win/ShellActions.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/ShellTexts.h"
 #include "shell/win/AboutBox.h"
@@ -312,19 +314,19 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsAreTheProgramsOwn) {
           {L"&Status Bar", 59393, {}},
           {L"&Options", 32802, {}},
           {L"Arrange Icons", 0, {{L"by Name", 32812, {}}, {L"by Size", 32813, {}}, {L"by Folder", 32814, {}}}}}},
-        {L"Tools", 0, {{L"&Map Network Drive...", 32790, {}}}},
+        {L"&Tools", 0, {{L"&Map Network Drive...", 32790, {}}}},
         {L"&Help",
          0,
          {{L"&Varnokle Online", 32804, {}},
           {L"E-Mail", 32808, {}},
-          {L"&Tip of ohe Day...", 32803, {}},
+          {L"&Tip of the Day...", 32803, {}},
           {L"Help", 57670, {}},
           {L"&About Varnokle...", 57664, {}}}},
     };
     EXPECT_EQ(ReadMenu(GetMenu(frame_->Handle())), expected);
 
     ACCEL table[8] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(frame_->Accelerators(), table, 8), 5);
+    ASSERT_EQ(CopyAcceleratorTableW(frame_->Accelerators(), table, 8), 6);
     const auto expect = [&](int i, BYTE flags, WORD key, WORD command) {
         SCOPED_TRACE(i);
         EXPECT_EQ(table[i].fVirt & ~0x80, flags);
@@ -336,6 +338,7 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsAreTheProgramsOwn) {
     expect(2, FVIRTKEY | FCONTROL, 'S', 32772);
     expect(3, FVIRTKEY, VK_F6, 57680);
     expect(4, FVIRTKEY | FSHIFT, VK_F6, 57681);
+    expect(5, FVIRTKEY, VK_F1, 57670);
 }
 
 TEST_F(MainFrameTest, HotMenuItemsAndButtonsShowTheirPromptsAndIdleShowsReady) {
@@ -414,7 +417,8 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
     EXPECT_TRUE(bar.IsEnabled(32790));
     EXPECT_TRUE(bar.IsEnabled(57664));
 
-    // With rows, Delete Items is enabled and reaches the result view; so do the Arrange commands.
+    // With a selected row, Delete Items is enabled and reaches the result view; so do the Arrange
+    // commands.
     CResultListCtrl& list = frame_->ResultView()->List();
     ResultStore& store = document_->Engine().Results();
     for (const wchar_t* name : {L"b.txt", L"a.txt", L"c.txt"}) {
@@ -422,8 +426,12 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabledAndTheResultCommandsReac
         list.SetRowData(row, static_cast<std::intptr_t>(store.Append(std::wstring(L"\\\\SRV\\share\\") + name, 1)));
     }
     frame_->OnIdle();
+    EXPECT_FALSE(bar.IsEnabled(32782)) << "no row selected";
+    list.SelectItem(1, true);
+    frame_->OnIdle();
     EXPECT_TRUE(bar.IsEnabled(32782));
     EXPECT_EQ(MenuState(1, 32782), 0u);
+    list.SelectItem(1, false);
     Command(ID_ARRANGE_BY_NAME); // the first sort by name is descending
     EXPECT_EQ(list.ItemText(0, 0), L"c.txt");
     list.SelectItem(0, true);
@@ -646,8 +654,42 @@ TEST_F(MainFrameTest, OnlineAndEMailOpenTheProjectsAddresses) {
     Command(ID_HELP_ONLINE);
     Command(ID_HELP_EMAIL);
     EXPECT_EQ(shell_.opened,
-              (std::vector<OpenCall>{{nullptr, L"https://varnokle.example.org/", SW_SHOW},
+              (std::vector<OpenCall>{{frame_->Handle(), L"https://varnokle.example.org/", SW_SHOW},
                                      {frame_->Handle(), L"mailto:support@varnokle.example.org", SW_SHOWNORMAL}}));
+}
+
+// What the shell is asked for Online, E-Mail and a row's Open: with the window that owns its
+// dialogs, and never told to keep quiet (SEE_MASK_FLAG_NO_UI), so that a file without a program
+// gets the system's "Open with" choice and a failure its message. Wine shows neither dialog.
+struct ShellExecuteCall {
+    HWND owner;
+    ULONG mask;
+    std::wstring verb;
+};
+std::vector<ShellExecuteCall> theShellExecuteCalls;
+
+BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* info) {
+    theShellExecuteCalls.push_back({info->hwnd, info->fMask, info->lpVerb ? info->lpVerb : L""});
+    SetLastError(ERROR_NO_ASSOCIATION);
+    return FALSE;
+}
+
+TEST(ShellVerbs, TheShellGetsAnOwnerForItsOwnDialogsAndIsNeverToldToKeepQuiet) {
+    const HWND owner =
+        CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    theShellExecuteCalls.clear();
+    const ui::ShellExecuteFunction previous = ui::UseShellExecute(&RecordShellExecute);
+    SystemFrameShell().Open(owner, L"https://varnokle.example.org/", SW_SHOW);
+    NetworkEnvironment environment;
+    ShellActions(environment).Execute(L"open", L"C:\\no program for.this", owner);
+    ui::UseShellExecute(previous);
+    DestroyWindow(owner);
+    ASSERT_EQ(theShellExecuteCalls.size(), 2u);
+    for (const ShellExecuteCall& call : theShellExecuteCalls) {
+        EXPECT_EQ(call.owner, owner);
+        EXPECT_EQ(call.mask & SEE_MASK_FLAG_NO_UI, 0u);
+        EXPECT_EQ(call.verb, L"open");
+    }
 }
 
 TEST_F(MainFrameTest, AboutShowsTheProgramsPictureAndExitClosesTheFrame) {

@@ -81,7 +81,7 @@ TEST_F(OptionsDialog, HasItsControlsInOrderWithTheirTexts) {
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(caption, L"Options");
     EXPECT_EQ(controls, (std::vector<std::pair<int, std::wstring>>{{IDCANCEL, L"Cancel"},
-                                                                   {1025, L"Show icon in syste tray"},
+                                                                   {1025, L"Show icon in system tray"},
                                                                    {1026, L"Minimize window to system tray"},
                                                                    {IDOK, L"Apply"},
                                                                    {1028, L"Show tips at startup"}}));

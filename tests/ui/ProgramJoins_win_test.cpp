@@ -315,6 +315,28 @@ TEST_F(ProgramJoins, ClosingDuringASearchDestroysNoWindowWhileTheSearchRunsAndTh
     EXPECT_EQ(tree_.ReadFile("work/vk.set"), "1\r\n*.txt\r\n");
 }
 
+// The masks are written when they join the history; at log-off or shutdown, after which Windows ends
+// the process without destroying a window, the settings and vk.set are written at the question and
+// the search is stopped at the end.
+TEST_F(ProgramJoins, TheEndOfTheSessionStopsTheSearchAndWritesTheSettingsAndTheHistories) {
+    Open("100ms");
+    CSearchEngine& engine = document_->Engine();
+    SetWindowTextW(GetDlgItem(Form()->Handle(), IDC_MASK), L"*.txt");
+    SendMessageW(GetDlgItem(Form()->Handle(), IDC_START), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return frame_->StatusBar().PaneText(kPaneMessage).starts_with(kTextSearchIn); }));
+    EXPECT_EQ(tree_.ReadFile("work/vk.set"), "1\r\n*.txt\r\n");
+    std::filesystem::remove(tree_.PathOf("work/vk.set"));
+    ASSERT_FALSE(profile_.Has(kSectionSettings, kKeyAdvanced));
+
+    EXPECT_EQ(SendMessageW(Frame(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(tree_.ReadFile("work/vk.set"), "1\r\n*.txt\r\n");
+    EXPECT_TRUE(profile_.Has(kSectionSettings, kKeyAdvanced));
+    ASSERT_TRUE(engine.SearchThreadsRunning());
+    SendMessageW(Frame(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(engine.SearchThreadsRunning());
+    EXPECT_TRUE(IsWindow(Frame()));
+}
+
 // The application's start-up, with the program's tips file beside the test program.
 class ApplicationStartUp : public ::testing::Test {
 protected:

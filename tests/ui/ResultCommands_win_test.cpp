@@ -13,6 +13,7 @@
 #include "results/win/SaveResult.h"
 #include "results/win/ShellActions.h"
 #include "results/win/Varnokle2View.h"
+#include "shell/ShellTexts.h"
 #include "shell/win/MainFrame.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
@@ -296,7 +297,8 @@ TEST_F(ResultCommands, RightClickBesideTheRowsShowsNoMenu) {
 
 // Enabling
 
-TEST_F(ResultCommands, TheFiveCommandsAreEnabledExactlyWhenTheListHasRowsSaveAlways) {
+// Select All and Invert Selection need a row; Copy Files, Copy Path and Delete a selected one.
+TEST_F(ResultCommands, TheFiveCommandsAreEnabledWhenTheListHasRowsOrASelectionSaveAlways) {
     Open();
     const UINT five[] = {ID_EDIT_COPY_FILES, ID_EDIT_COPY_PATH, ID_EDIT_SELECT_ALL, ID_EDIT_DELETE_ITEMS,
                          ID_EDIT_INVERT_SELECTION};
@@ -311,6 +313,15 @@ TEST_F(ResultCommands, TheFiveCommandsAreEnabledExactlyWhenTheListHasRowsSaveAlw
 
     MakeFile("one.txt");
     Search(L"*.txt");
+    Select({});
+    frame_->OnIdle();
+    for (const UINT command : five) {
+        const bool needsSelection = command != ID_EDIT_SELECT_ALL && command != ID_EDIT_INVERT_SELECTION;
+        EXPECT_EQ(MenuState(1, command), needsSelection ? static_cast<UINT>(MF_GRAYED) : 0u) << command;
+    }
+    EXPECT_FALSE(frame_->ToolBar().IsEnabled(ID_EDIT_COPY_FILES));
+    EXPECT_FALSE(frame_->ToolBar().IsEnabled(ID_EDIT_DELETE_ITEMS));
+    Select({0});
     frame_->OnIdle();
     for (const UINT command : five) {
         EXPECT_EQ(MenuState(1, command), 0u) << command;
@@ -347,12 +358,13 @@ TEST_F(ResultCommands, SelectAllAndInvertSelection) {
 
 // The clipboard
 
+// Rows of a server that the folder network does not have keep their UNC paths.
 TEST_F(ResultCommands, CopyFilesPutsTheSelectedPathsInRowOrderAsAFileList) {
     Open();
-    AddRow(L"zero.txt", L"1", L"\\\\SRV\\share");
-    AddRow(L"f1.txt", L"1", L"\\\\SRV\\sh"); // 15 characters
-    AddRow(L"two.txt", L"1", L"\\\\SRV\\share");
-    AddRow(L"eight.tx", L"1", L"\\\\SRV\\share"); // 20 characters
+    AddRow(L"zero.txt", L"1", L"\\\\XYZ\\share");
+    AddRow(L"f1.txt", L"1", L"\\\\XYZ\\sh"); // 15 characters
+    AddRow(L"two.txt", L"1", L"\\\\XYZ\\share");
+    AddRow(L"eight.tx", L"1", L"\\\\XYZ\\share"); // 20 characters
     Select({3, 1});
     Command(ID_EDIT_COPY_FILES);
 
@@ -361,7 +373,7 @@ TEST_F(ResultCommands, CopyFilesPutsTheSelectedPathsInRowOrderAsAFileList) {
     EXPECT_EQ(bytes[0], 20);
     EXPECT_EQ(bytes[16], 1);
     std::wstring list(reinterpret_cast<const wchar_t*>(bytes.data() + 20), 37);
-    EXPECT_EQ(list, std::wstring(L"\\\\SRV\\sh\\f1.txt\0\\\\SRV\\share\\eight.tx\0", 37));
+    EXPECT_EQ(list, std::wstring(L"\\\\XYZ\\sh\\f1.txt\0\\\\XYZ\\share\\eight.tx\0", 37));
     for (std::size_t i = 20 + 74; i < 99; ++i) {
         EXPECT_EQ(bytes[i], 0) << i;
     }
@@ -372,8 +384,25 @@ TEST_F(ResultCommands, CopyFilesPutsTheSelectedPathsInRowOrderAsAFileList) {
     EXPECT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 2u);
     wchar_t file[MAX_PATH] = {};
     DragQueryFileW(drop, 1, file, MAX_PATH);
-    EXPECT_STREQ(file, L"\\\\SRV\\share\\eight.tx");
+    EXPECT_STREQ(file, L"\\\\XYZ\\share\\eight.tx");
     CloseClipboard();
+}
+
+// On a folder network the files are pasted from the folders they lie in, as Open opens them.
+TEST_F(ResultCommands, CopyFilesOnAFolderNetworkPutsThePathsTheShellOpens) {
+    MakeFile("one.txt");
+    Open();
+    Search(L"one.txt");
+    Select({0});
+    Command(ID_EDIT_COPY_FILES);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
+    wchar_t file[MAX_PATH] = {};
+    if (drop) {
+        DragQueryFileW(drop, 0, file, MAX_PATH);
+    }
+    CloseClipboard();
+    EXPECT_EQ(std::wstring(file), tree_.Native("Net/DOM/SRV/share/one.txt"));
 }
 
 TEST_F(ResultCommands, CopyPathPutsTheFirstSelectedRowsFolderAsText) {
@@ -385,7 +414,7 @@ TEST_F(ResultCommands, CopyPathPutsTheFirstSelectedRowsFolderAsText) {
     EXPECT_EQ(ClipboardText(), L"\\\\SRV\\share\\\u0444\u0430\u0439\u043b");
 }
 
-TEST_F(ResultCommands, WithoutASelectionOrWithTheClipboardHeldNothingChanges) {
+TEST_F(ResultCommands, WithoutASelectionOrWithTheClipboardHeldNothingChangesAndAFailedCopyIsSaid) {
     Open();
     AddRow(L"a.txt", L"1", L"\\\\SRV\\share");
     PutTextOnClipboard(L"kept");
@@ -396,13 +425,21 @@ TEST_F(ResultCommands, WithoutASelectionOrWithTheClipboardHeldNothingChanges) {
 
     Select({0});
     ASSERT_TRUE(OpenClipboard(nullptr)); // another program holds it
-    EXPECT_FALSE(CopySelectedFiles(List(), Store(), frame_->Handle()));
+    EXPECT_FALSE(CopySelectedFiles(List(), Store(), environment_, frame_->Handle()));
     EXPECT_FALSE(CopySelectedPath(List(), frame_->Handle()));
+    {
+        DialogCloser box(kProgramName);
+        Command(ID_EDIT_COPY_FILES);
+        box.Join();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.text, kTextClipboardFailed);
+        EXPECT_EQ(box.owner, frame_->Handle());
+    }
     CloseClipboard();
     EXPECT_EQ(ClipboardText(), L"kept");
 }
 
-TEST_F(ResultCommands, CtrlCCopiesFilesInTheListAndTextInAnEditBox) {
+TEST_F(ResultCommands, CtrlCAndCtrlAActOnTheRowsInTheListAndOnTheTextInAnEditBox) {
     Open();
     AddRow(L"a.txt", L"1", L"\\\\SRV\\share");
     Select({0});
@@ -416,6 +453,17 @@ TEST_F(ResultCommands, CtrlCCopiesFilesInTheListAndTextInAnEditBox) {
     SetFocus(edit);
     PressCtrl(edit, 'C');
     EXPECT_EQ(ClipboardText(), L"mask text");
+
+    // Ctrl+A selects the box's text and leaves the rows as they are.
+    Select({});
+    SendMessageW(edit, EM_SETSEL, 2, 4);
+    EXPECT_TRUE(PressCtrl(edit, 'A'));
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 9u);
+    EXPECT_TRUE(List().SelectedRows().empty());
 }
 
 // Save result
@@ -538,7 +586,7 @@ TEST_F(SaveResultTest, ExportAndCopyDoNotWaitForAWalkerHoldingTheEngineLocks) {
     }
     const auto start = std::chrono::steady_clock::now();
     Select({0, 2});
-    const bool copied = CopySelectedFiles(List(), Store(), frame_->Handle());
+    const bool copied = CopySelectedFiles(List(), Store(), environment_, frame_->Handle());
     const bool text = WriteResultFile(Out("locked.txt"), List(), Store(), frame_->Handle());
     const bool page = WriteResultFile(Out("locked.html"), List(), Store(), frame_->Handle());
     const auto took = std::chrono::steady_clock::now() - start;
@@ -566,7 +614,7 @@ TEST_F(SaveResultTest, SaveResultThroughTheSaveDialogInBothFormats) {
         dialog.Join();
         ASSERT_TRUE(dialog.found);
         EXPECT_EQ(dialog.owner, frame_->Handle());
-        EXPECT_EQ(dialog.filterShown, L"Web Page(*.html;*htm)");
+        EXPECT_EQ(dialog.filterShown, L"Web Page(*.html;*.htm)");
     }
     const std::string text = tree_.ReadFile("out/saved.txt");
     EXPECT_EQ(text, StoreLines());

@@ -359,6 +359,35 @@ TEST_F(ResultView, FolderSortUsesThePathBeforeTheName) {
     EXPECT_TRUE(view_->Sorting().sizeSortFlag);
 }
 
+// Each sort puts its direction's arrow on its column and takes the others' away: 1 up, -1 down.
+TEST_F(ResultView, TheHeaderShowsTheLastSortsArrowOnItsColumnOnly) {
+    MakeFile("a.txt");
+    Open();
+    Search(L"*.txt");
+    const auto arrows = [&] {
+        const auto header = reinterpret_cast<HWND>(List().Send(LVM_GETHEADER));
+        std::vector<int> found;
+        for (int column = 0; column < 3; ++column) {
+            HDITEMW item{};
+            item.mask = HDI_FORMAT;
+            SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+            found.push_back((item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0);
+        }
+        return found;
+    };
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, 0}));
+    ClickColumn(0); // names descending first
+    EXPECT_EQ(arrows(), (std::vector<int>{-1, 0, 0}));
+    ClickColumn(1); // sizes ascending first
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 1, 0}));
+    Command(ID_ARRANGE_BY_SIZE);
+    EXPECT_EQ(arrows(), (std::vector<int>{0, -1, 0}));
+    view_->SortByFolder();
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, -1}));
+    ClickColumn(0);
+    EXPECT_EQ(arrows(), (std::vector<int>{1, 0, 0}));
+}
+
 // Row commands
 
 class ResultViewCommands : public ResultView {
@@ -406,15 +435,49 @@ TEST_F(ResultViewCommands, NothingSelectedNothingOpened) {
     EXPECT_TRUE(shell_->calls.empty());
 }
 
-TEST_F(ResultViewCommands, OpenAndPropertiesActOnTheRightClickedRow) {
+// Open and Properties act on the row the menu was opened on, even when rows came in meanwhile; the
+// keyboard's menu (Shift+F10, the menu key) is the focused row's.
+TEST_F(ResultViewCommands, OpenAndPropertiesActOnTheRowTheMenuWasOpenedOn) {
     Select({0, 1});
-    List().rightClickPoint = PointOnRow(2);
+    {
+        testing::MenuDriver menu({VK_ESCAPE});
+        const POINT point = PointOnRow(2);
+        SendMessageW(List().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+        ASSERT_EQ(menu.menusOpened, 1);
+    }
+    ui::PumpWaitingMessages();
+    List().InsertRow(0, L"new.txt", 0); // the rows below move down by one
     Command(ID_OPEN);
     Command(ID_PROPERTIES);
-    List().rightClickPoint = PointOnRow(3);
+    List().DeleteItem(0);
+
+    LVITEMW focus{};
+    focus.stateMask = LVIS_FOCUSED;
+    focus.state = LVIS_FOCUSED;
+    List().Send(LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&focus));
+    {
+        testing::MenuDriver menu({VK_ESCAPE});
+        SendMessageW(List().Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List().Handle()), -1);
+        EXPECT_EQ(menu.menusOpened, 1);
+    }
+    ui::PumpWaitingMessages();
     Command(ID_OPEN);
     EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"open", InShare(L"sub\\inner.bin"), Owner()},
                                                      {L"properties", InShare(L"sub\\inner.bin"), nullptr},
+                                                     {L"explore", InShare(L"sub"), Owner()}}));
+}
+
+// Enter, which the dialog manager turns into the view's OK, opens every selected row.
+TEST_F(ResultViewCommands, EnterOpensTheSelectedRows) {
+    Select({0, 3});
+    SetFocus(List().Handle());
+    MSG msg{List().Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    if (!ui::PreTranslate(msg, nullptr, nullptr)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    ui::PumpWaitingMessages();
+    EXPECT_EQ(shell_->calls, (std::vector<ShellCall>{{L"open", InShare(L"doc.txt"), Owner()},
                                                      {L"explore", InShare(L"sub"), Owner()}}));
 }
 

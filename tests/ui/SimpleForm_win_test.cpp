@@ -98,27 +98,35 @@ TEST_F(SimpleForm, ComesUpWithItsControlsSizeTitleAndTips) {
 
     ASSERT_TRUE(Form().ToolTip().Exists());
     const auto tools = Tools(Form().ToolTip().Handle());
-    EXPECT_EQ(tools, (std::vector<std::pair<HWND, std::wstring>>{
-                         {Item(IDC_MASK), kTipFileMask}, {Item(IDC_START), kTipStart}, {Item(IDC_STOP), kTipStop}}));
+    EXPECT_EQ(tools, (std::vector<std::pair<HWND, std::wstring>>{{Item(IDC_MASK), kTipFileMask},
+                                                                 {EditOf(Item(IDC_MASK)), kTipFileMask},
+                                                                 {Item(IDC_START), kTipStart},
+                                                                 {Item(IDC_STOP), kTipStop}}));
     EXPECT_EQ(std::wstring(kTipStart), L"Press \"Start\" button for start of search");
 }
 
-TEST_F(SimpleForm, TheTipShowsWhenTheMouseRestsOnStart) {
-    RECT start{};
-    GetWindowRect(Item(IDC_START), &start);
-    SetCursorPos((start.left + start.right) / 2, (start.top + start.bottom) / 2);
+// On Start, and on the text of the mask box (its edit part, which gets the mouse's messages there).
+TEST_F(SimpleForm, TheTipShowsWhenTheMouseRestsOnStartOrOnTheMasksText) {
+    const std::pair<HWND, const wchar_t*> places[] = {{Item(IDC_START), kTipStart},
+                                                      {EditOf(Item(IDC_MASK)), kTipFileMask}};
     const HWND tip = Form().ToolTip().Handle();
-    // The move arrives through the message loop, which relays it to the tooltip; the tip shows
-    // when the mouse has rested for a moment.
-    PostMessageW(Item(IDC_START), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }));
-    wchar_t text[256] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.lpszText = text;
-    ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
-    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), Item(IDC_START));
-    EXPECT_EQ(std::wstring(text), kTipStart);
+    for (const auto& [control, expected] : places) {
+        SendMessageW(tip, TTM_POP, 0, 0);
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        // The move arrives through the message loop, which relays it to the tooltip; the tip shows
+        // when the mouse has rested for a moment.
+        PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        ASSERT_TRUE(testing::PaneHost::PumpUntil([&] { return IsWindowVisible(tip) != FALSE; })) << expected;
+        wchar_t text[256] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+        EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), control);
+        EXPECT_EQ(std::wstring(text), expected);
+    }
 }
 
 TEST_F(SimpleForm, TheHistoryComesFromTheStateFileInItsOrder) {

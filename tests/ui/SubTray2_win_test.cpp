@@ -219,6 +219,41 @@ TEST(SubTray2, ALeftClickOnTheIconHidesTheWindowAndTheNextBringsItBackAsItWas) {
     EXPECT_TRUE(IsZoomed(window.hwnd));
 }
 
+// The about box opened from the tray menu of a hidden window: the icon shows the window with the
+// box in front, and a second click leaves both shown (a hidden owner would leave the box
+// unreachable behind a disabled window).
+TEST(SubTray2, WithADialogOpenTheIconBringsTheDialogToTheFrontAndNeverHidesItsOwner) {
+    TestWindow window;
+    ASSERT_TRUE(AddProgramTrayIcon(window.hwnd, true));
+    ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"Wine System Tray")) != FALSE; }));
+    SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
+    ASSERT_FALSE(IsWindowVisible(window.hwnd));
+    bool shownWithBoxInFront = false;
+    bool keptWithBoxInFront = false;
+    bool keptWhenMinimized = false;
+    WhileModal driver([&] {
+        const HWND box = FindWindowW(L"#32770", L"Tray test box");
+        if (!box || !IsWindowVisible(box)) {
+            return false;
+        }
+        SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
+        // (Which window Wine makes the foreground one here is not reliable: the box's being shown
+        // with its owner is what is checked.)
+        shownWithBoxInFront = IsWindowVisible(window.hwnd) && IsWindowVisible(box);
+        SendMessageW(window.hwnd, TrayMessage(), kIconId, WM_LBUTTONDOWN);
+        keptWithBoxInFront = IsWindowVisible(window.hwnd) && IsWindowVisible(box);
+        SendMessageW(window.hwnd, WM_SIZE, SIZE_MINIMIZED, 0); // minimize-to-tray's cue
+        keptWhenMinimized = IsWindowVisible(window.hwnd) != FALSE;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    MessageBoxW(window.hwnd, L"About", L"Tray test box", MB_OK);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(shownWithBoxInFront);
+    EXPECT_TRUE(keptWithBoxInFront);
+    EXPECT_TRUE(keptWhenMinimized);
+}
+
 TEST(SubTray2, WithBitZeroMinimizingHidesTheWindowAndWithoutItTheWindowStaysOnTheTaskBar) {
     for (const UINT options : {1u, 0u}) {
         SCOPED_TRACE(options);

@@ -41,11 +41,12 @@ void CDownView::OnStart() {
     const StartPlan plan = FillSimpleRequest(mask, fileMasks_.Entries(), Engine().Request());
     if (plan.fileMaskToHistory) {
         fileMasks_.InsertAtTop(mask);
+        SaveHistories();
     }
     if (plan.start) {
         BeginSearch();
     } else {
-        RefuseEmptyRequest();
+        RefuseRequest(plan.refusal);
     }
 }
 

@@ -128,10 +128,13 @@ void CDownView2::OnStart() {
     if (plan.shareMaskToHistory) {
         shareMasks_.InsertAtTop(input.shareMask);
     }
+    if (plan.fileMaskToHistory || plan.shareMaskToHistory) {
+        SaveHistories();
+    }
     if (plan.start) {
         BeginSearch();
     } else {
-        RefuseEmptyRequest();
+        RefuseRequest(plan.refusal);
     }
 }
 

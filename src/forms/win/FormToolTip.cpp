@@ -75,6 +75,14 @@ void FormToolTip::AddTool(HWND control, const wchar_t* text) const {
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Over an editable combo box's text the mouse's messages go to its edit part, a window of its
+    // own: that is a tool with the same text.
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    if (GetComboBoxInfo(control, &combo) && combo.hwndItem && combo.hwndItem != control) {
+        tool.uId = reinterpret_cast<UINT_PTR>(combo.hwndItem);
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void FormToolTip::Activate() const {

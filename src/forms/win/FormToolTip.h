@@ -17,7 +17,8 @@ public:
 
     // Creates the control for form (its owner) and starts relaying the form's messages to it.
     bool Create(HWND form);
-    // Adds a tool: the control window, with its text. Lines of the text are broken at "\r\n".
+    // Adds a tool: the control window, with its text, and for an editable combo box its edit part
+    // too. Lines of the text are broken at "\r\n".
     void AddTool(HWND control, const wchar_t* text) const;
     void Activate() const;
 

@@ -5,6 +5,7 @@
 #include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/SearchButtons.h"
+#include "framework/MessageBoxes.h"
 #include "platform/DebugTrace.h"
 #include "platform/Profile.h"
 #include "platform/UserFiles.h"
@@ -18,6 +19,7 @@ bool CSearchFormView::ProcessMessage(ui::Message& m) {
     static constexpr ui::MessageEntry<CSearchFormView> kMessages[] = {
         ui::On(WM_INITDIALOG, &CSearchFormView::OnInitDialog),
         ui::On(WM_DESTROY, &CSearchFormView::OnDestroy),
+        ui::On(WM_ENDSESSION, &CSearchFormView::OnEndSession),
         ui::OnControl(BN_CLICKED, IDOK, &CSearchFormView::OnEnter),
         ui::OnControl(BN_CLICKED, ui::kAnyId, &CSearchFormView::OnStartClicked),
         ui::OnControl(BN_CLICKED, ui::kAnyId, &CSearchFormView::OnStopClicked),
@@ -83,8 +85,8 @@ void CSearchFormView::BeginSearch() {
     KeepFocusUsable(focus, Item(Buttons().stop));
 }
 
-void CSearchFormView::RefuseEmptyRequest() const {
-    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), kTextPleaseInsertMask, kProgramName, MB_OK | MB_ICONEXCLAMATION);
+void CSearchFormView::RefuseRequest(const std::wstring& why) {
+    ui::ShowMessageBox(why, kProgramName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CSearchFormView::OnStopClicked(ui::Message& m) {
@@ -140,6 +142,19 @@ void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBa
 bool CSearchFormView::OnDestroy(ui::Message&) {
     buttons_.Unbind(hwnd_);
     toolTip_.Destroy();
+    SaveHistories();
+    return false;
+}
+
+bool CSearchFormView::OnEndSession(ui::Message& m) {
+    if (m.wParam) {
+        SaveHistories();
+    }
+    m.result = 0;
+    return true;
+}
+
+void CSearchFormView::SaveHistories() const {
     if (!WriteFormStateFile(UserFileToWrite(kFormStateFileName), HistoriesToStore(), Blocks())) {
         // The histories are lost; said where it can be seen (not at the program's end).
         DebugTrace(kTextHistoriesNotSaved);
@@ -147,7 +162,6 @@ bool CSearchFormView::OnDestroy(ui::Message&) {
             status->SetPaneText(kPaneMessage, kTextHistoriesNotSaved);
         }
     }
-    return false;
 }
 
 } // namespace vk

@@ -1,8 +1,11 @@
 #pragma once
 // What the two search forms share: the form in the lower pane that fills the search request and
 // starts, stops and swaps. Each form class keeps its own controls and its own Start; this base
-// runs the initial update's common steps, Stop, the mode switch, Enter, and the state file at
-// destroy.
+// runs the initial update's common steps, Stop, the mode switch, Enter, and the state file.
+//
+// The state file (vk.set) is written whenever a history changes, when the form goes, and when
+// its holder passes it WM_ENDSESSION (the session ends: Windows ends the program without
+// destroying its windows), so that no way of ending loses a history.
 //
 // A form is created by MakeSearchForm (SearchForms.h) and placed by its holder, which gives it
 // the holder (SetHost) for the mode switch and then runs its initial update.
@@ -55,7 +58,7 @@ protected:
     // Sets the inputs to the way they look each time the form is shown (after the histories,
     // before the carried mask).
     virtual void ResetInputs() {}
-    // Start: fill the request, then BeginSearch or RefuseEmptyRequest.
+    // Start: fill the request, then BeginSearch or RefuseRequest.
     virtual void OnStart() = 0;
 
     [[nodiscard]] FormBlocks Blocks() const {
@@ -64,8 +67,11 @@ protected:
     // Switches the buttons, raises searchRunning and starts the search. If the engine refuses to
     // start, the buttons are put back: nothing runs.
     void BeginSearch();
-    // "Please insert mask for search." in a message box over the main window.
-    void RefuseEmptyRequest() const;
+    // Writes the histories to the state file; a failure is said in the status bar.
+    void SaveHistories() const;
+    // Why nothing starts ("Please insert mask for search.", a mask's fault) in a message box over
+    // the main window.
+    static void RefuseRequest(const std::wstring& why);
 
     MaskComboBox fileMasks_;
 
@@ -76,6 +82,7 @@ private:
     bool OnStopClicked(ui::Message& m);
     bool OnModeClicked(ui::Message& m);
     bool OnDestroy(ui::Message& m);
+    bool OnEndSession(ui::Message& m);
 
     // The mode switch's last steps, after the form has gone: they touch only the main window, the
     // settings and the status bar (status: the engine's; a failed save of the settings is shown).

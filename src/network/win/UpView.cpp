@@ -86,6 +86,8 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CUpView::OnDestroy),
         ui::On(WM_SYSCOLORCHANGE, &CUpView::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
+        ui::OnNotify(TVN_KEYDOWN, IDC_NETWORK_TREE, &CUpView::OnTreeKeyDown),
+        ui::OnControl(BN_CLICKED, IDOK, &CUpView::OnEnter),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -127,13 +129,40 @@ bool CUpView::OnDestroy(ui::Message&) {
 bool CUpView::OnDoubleClick(ui::Message& m) {
     // Answered with 0 in every case: the control then expands or collapses the node as usual.
     m.result = 0;
+    BrowseSelected();
+    return true;
+}
+
+void CUpView::BrowseSelected() {
     const HTREEITEM selected = tree_.Selection();
     if (!selected || !engine_) {
-        return true;
+        return;
     }
     WaitCursor wait;
     const TreeNode node = CCheckTreeCtrl::Node(selected);
     engine_->ExpandNetworkNode(node, tree_.Data(node));
+}
+
+// Enter in the tree (the dialog manager makes it the form's OK): the selected node is browsed, as
+// a double-click does, and opened.
+bool CUpView::OnEnter(ui::Message&) {
+    BrowseSelected();
+    if (const HTREEITEM selected = tree_.Selection()) {
+        tree_.Expand(selected, TVE_EXPAND);
+    }
+    return true;
+}
+
+// Right on a node that has not been browsed yet browses it first, so that the control's own
+// handling of the key has something to open.
+bool CUpView::OnTreeKeyDown(ui::Message& m) {
+    const auto* key = reinterpret_cast<const NMTVKEYDOWN*>(m.lParam);
+    m.result = 0;
+    const HTREEITEM selected = tree_.Selection();
+    if (key->wVKey == VK_RIGHT && selected && !tree_.Child(selected)) {
+        BrowseSelected();
+        tree_.Expand(selected, TVE_EXPAND);
+    }
     return true;
 }
 

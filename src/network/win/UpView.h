@@ -44,6 +44,10 @@ private:
     bool OnDestroy(ui::Message& m);
     bool OnSysColorChange(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
+    bool OnEnter(ui::Message& m);
+    bool OnTreeKeyDown(ui::Message& m);
+    // Lists what is below the selected node into the tree, as a double-click does.
+    void BrowseSelected();
 
     void CreateImageLists();
     // A search walks the tree from the engine's threads: they must have ended before the tree

@@ -1,5 +1,6 @@
 #include "results/win/ResultClipboard.h"
 
+#include "platform/NetworkEnvironment.h"
 #include "results/ClipboardBlocks.h"
 
 #include <cstring>
@@ -28,33 +29,34 @@ HGLOBAL GlobalBlock(const std::vector<unsigned char>& bytes) {
     return block;
 }
 
-// Hands the block to the clipboard as its only content; frees it when the clipboard does not
-// take it.
+// Hands the block to the clipboard as its only content. The block is made first: the old
+// content goes only when the new one is ready. A block the clipboard does not take is freed.
 bool PutOnClipboard(HWND owner, UINT format, const std::vector<unsigned char>& bytes) {
-    if (!OpenClipboard(owner)) {
+    const HGLOBAL block = GlobalBlock(bytes);
+    if (!block) {
         return false;
     }
     bool taken = false;
-    if (const HGLOBAL block = GlobalBlock(bytes)) {
-        EmptyClipboard();
-        taken = SetClipboardData(format, block) != nullptr;
-        if (!taken) {
-            GlobalFree(block);
-        }
+    if (OpenClipboard(owner)) {
+        taken = EmptyClipboard() && SetClipboardData(format, block) != nullptr;
+        CloseClipboard();
     }
-    CloseClipboard();
+    if (!taken) {
+        GlobalFree(block);
+    }
     return taken;
 }
 
 } // namespace
 
-bool CopySelectedFiles(const CResultListCtrl& list, const ResultStore& store, HWND owner) {
+bool CopySelectedFiles(const CResultListCtrl& list, const ResultStore& store, const NetworkEnvironment& environment,
+                       HWND owner) {
     std::vector<std::wstring> paths;
     for (int position = list.FirstSelectedPosition(); position != 0;) {
         const int row = list.NextSelectedItem(position);
         // An empty path would end the file list early: a row without one is left out.
         if (auto path = store.Path(static_cast<std::size_t>(list.ItemData(row))); path && !path->empty()) {
-            paths.push_back(std::move(*path));
+            paths.push_back(environment.ShellPath(*path).value_or(std::move(*path)));
         }
     }
     if (paths.empty()) {

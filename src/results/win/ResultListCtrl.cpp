@@ -251,6 +251,7 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
     // clang-format off
     static constexpr ui::MessageEntry<CResultListCtrl> kMessages[] = {
         ui::On(WM_RBUTTONDOWN, &CResultListCtrl::OnRightButtonDown),
+        ui::On(WM_CONTEXTMENU, &CResultListCtrl::OnContextMenu),
         ui::On(WM_KEYDOWN, &CResultListCtrl::OnKeyDown),
         ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
         ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
@@ -268,8 +269,8 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
 bool CResultListCtrl::OnRightButtonDown(ui::Message& m) {
     // Remembered for the pop-up menu's "Open" and "Properties".
     rightClickPoint = PointOf(m.lParam);
-    if (HitTest(rightClickPoint) >= 0) {
-        ShowPopupMenu(rightClickPoint);
+    if (const int row = HitTest(rightClickPoint); row >= 0) {
+        ShowPopupMenu(row, rightClickPoint);
         // The list's own handling, which comes next, follows the button until it comes up. If it
         // came up while the menu was open, the list would wait for the next click instead.
         if ((GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0) {
@@ -279,7 +280,39 @@ bool CResultListCtrl::OnRightButtonDown(ui::Message& m) {
     return false; // the list's own handling (focus and selection) follows
 }
 
-void CResultListCtrl::ShowPopupMenu(POINT point) const {
+// Shift+F10 or the menu key (a context menu without a point): the menu of the focused row, at
+// that row. The mouse's menu opened on the button's press already.
+bool CResultListCtrl::OnContextMenu(ui::Message& m) {
+    // Both coordinates -1 (the value may come with or without the upper half of a 64-bit LPARAM).
+    if (static_cast<DWORD>(m.lParam) != 0xFFFFFFFF) {
+        return false;
+    }
+    m.result = 0;
+    int row = NextItem(-1, LVNI_FOCUSED);
+    if (row < 0) {
+        row = FirstSelectedRow();
+    }
+    if (row < 0) {
+        return true;
+    }
+    Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    RECT label{};
+    label.left = LVIR_LABEL;
+    Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label));
+    const POINT point{label.left + 8, (label.top + label.bottom) / 2};
+    rightClickPoint = point;
+    ShowPopupMenu(row, point);
+    return true;
+}
+
+void CResultListCtrl::ShowPopupMenu(int row, POINT point) {
+    menuRowData = static_cast<std::intptr_t>(ItemData(row));
+    // The row is selected first, as the list would select it after a press: the menu's Copy and
+    // Delete commands, which need a selection, then act on it.
+    if (Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) == 0) {
+        SelectItem(-1, false);
+        SelectItem(row, true);
+    }
     POINT screen = point;
     ClientToScreen(Handle(), &screen);
     const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_RESULT_POPUP));

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -73,6 +74,10 @@ public:
     // Where the right mouse button was last pressed, in client coordinates. Unset (0, 0) before
     // the first press.
     POINT rightClickPoint{};
+    // The data value (the result store's index) of the row the pop-up menu was last opened on,
+    // taken when it opened: rows that come or go while the menu is open do not change which hit
+    // its Open and Properties act on. Empty before the first menu.
+    std::optional<std::intptr_t> menuRowData;
 
     // The cell under a client point in report view: its row (-1 for none), its rectangle and,
     // if asked for, its column.
@@ -91,6 +96,7 @@ protected:
 
 private:
     bool OnRightButtonDown(ui::Message& m);
+    bool OnContextMenu(ui::Message& m);
     bool OnKeyDown(ui::Message& m);
     bool OnMouseMessage(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
@@ -99,9 +105,9 @@ private:
     bool OnBatchTurn(ui::Message& m);
     int InsertRowsHere(int position, std::span<const NewRow> rows);
 
-    // Shows pop-up menu IDR_RESULT_POPUP at a client point; its command goes to the top-level
-    // window (the main frame) as a posted WM_COMMAND.
-    void ShowPopupMenu(POINT point) const;
+    // Shows pop-up menu IDR_RESULT_POPUP for a row at a client point, first taking the row's data
+    // value; its command goes to the top-level window (the main frame) as a posted WM_COMMAND.
+    void ShowPopupMenu(int row, POINT point);
     // Makes the tooltip control's one tool the cell under the point (or none).
     void TrackToolAt(POINT point);
     [[nodiscard]] std::wstring TipOfRow(int row) const;

@@ -1,6 +1,7 @@
 #include "results/win/SaveResult.h"
 
 #include "engine/EngineTexts.h"
+#include "framework/MessageBoxes.h"
 #include "results/FileErrorText.h"
 #include "results/ResultExport.h"
 
@@ -31,8 +32,8 @@ std::vector<ExportRow> DisplayedRows(const CResultListCtrl& list) {
     return rows;
 }
 
-void ShowFileError(const std::wstring& text, HWND owner) {
-    MessageBoxW(owner, text.c_str(), kProgramName, MB_OK | MB_ICONEXCLAMATION);
+void ShowFileError(const std::wstring& text) {
+    ui::ShowMessageBox(text, kProgramName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -59,7 +60,7 @@ std::optional<std::wstring> AskSaveResultPath(HWND owner) {
     return std::wstring(file.data());
 }
 
-bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND owner) {
+bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND) {
     std::string bytes;
     std::wstring target;
     if (ExportFormatFor(path) == ExportFormat::kHtml) {
@@ -74,7 +75,7 @@ bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, cons
     const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        ShowFileError(FileErrorText(GetLastError(), target), owner);
+        ShowFileError(FileErrorText(GetLastError(), target));
         return false;
     }
     DWORD written = 0;
@@ -86,11 +87,11 @@ bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, cons
     const bool closed = CloseHandle(file) != FALSE;
     // A file that did not get all its bytes is not a saved result: say so rather than nothing.
     if (!wrote) {
-        ShowFileError(FileErrorText(writeError == ERROR_SUCCESS ? ERROR_DISK_FULL : writeError, target), owner);
+        ShowFileError(FileErrorText(writeError == ERROR_SUCCESS ? ERROR_DISK_FULL : writeError, target));
         return false;
     }
     if (!flushed || !closed) {
-        ShowFileError(FileCloseErrorText(target), owner);
+        ShowFileError(FileCloseErrorText(target));
         return false;
     }
     return true;

@@ -17,7 +17,7 @@ namespace vk {
 [[nodiscard]] std::optional<std::wstring> AskSaveResultPath(HWND owner);
 
 // Writes the result to path ("unknoun.txt" in the user's data folder for an empty text path).
-// On failure shows the message naming the file, owned by owner, and returns false.
+// On failure shows the message naming the file (ui::ShowMessageBox) and returns false.
 bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND owner);
 
 // The whole command: the dialog, then the file. Returns whether a file was written.

@@ -1,5 +1,6 @@
 #include "results/win/ShellActions.h"
 
+#include "framework/ShellExecute.h"
 #include "platform/FileSystem.h"
 #include "platform/LongPaths.h"
 #include "platform/NetworkEnvironment.h"
@@ -28,7 +29,7 @@ DWORD ShellActions::Attributes(const std::wstring& path) {
 
 void ShellActions::Execute(const std::wstring& verb, const std::wstring& path, HWND owner) {
     if (const auto file = SystemPath(path)) {
-        ShellExecuteW(owner, verb.c_str(), file->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ui::ShellVerb(owner, verb.c_str(), *file, SW_SHOWNORMAL);
     }
 }
 

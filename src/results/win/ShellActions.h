@@ -19,7 +19,8 @@ public:
     // The path's file attributes; INVALID_FILE_ATTRIBUTES (all bits set) when it cannot be
     // queried.
     [[nodiscard]] virtual DWORD Attributes(const std::wstring& path) = 0;
-    // The verb on the path, shown normally, with owner as the owner window. Failures are silent.
+    // The verb on the path, shown normally, with owner as the owner window. Failures are the
+    // shell's to show (ui::ShellVerb).
     virtual void Execute(const std::wstring& verb, const std::wstring& path, HWND owner) = 0;
     // The shell's properties sheet of the path, with no owner. Failures are silent.
     virtual void ShowProperties(const std::wstring& path) = 0;

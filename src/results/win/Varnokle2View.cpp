@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace vk {
 namespace {
@@ -61,6 +62,8 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
         ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
+        ui::OnNotify(NM_RETURN, IDC_RESULT_LIST, &CVarnokle2View::OnEnter),
+        ui::OnControl(BN_CLICKED, IDOK, &CVarnokle2View::OnEnter),
         ui::OnNotify(LVN_INSERTITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
         ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
         ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
@@ -250,6 +253,14 @@ bool CVarnokle2View::OnDoubleClick(ui::Message& m) {
     return true;
 }
 
+// Enter in the list: the list's own notification, or, where the dialog manager takes the key first,
+// the form's OK.
+bool CVarnokle2View::OnEnter(ui::Message& m) {
+    OpenSelectedRows();
+    m.result = 0;
+    return true;
+}
+
 bool CVarnokle2View::OnColumnClick(ui::Message& m) {
     SortByColumn(reinterpret_cast<const NMLISTVIEW*>(m.lParam)->iSubItem);
     return true;
@@ -266,12 +277,12 @@ bool CVarnokle2View::OnDeleteItemsCommand(ui::Message&) {
 }
 
 bool CVarnokle2View::OnOpenCommand(ui::Message&) {
-    OpenRightClickedRow();
+    OpenMenuRow();
     return true;
 }
 
 bool CVarnokle2View::OnPropertiesCommand(ui::Message&) {
-    ShowRightClickedProperties();
+    ShowMenuRowProperties();
     return true;
 }
 
@@ -301,9 +312,29 @@ void CVarnokle2View::SortByColumn(int column) {
 }
 
 void CVarnokle2View::SortBy(SortKey key) {
+    const bool ascending = SortsAscending(key, sortFlags_.FlagFor(key));
     SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
         list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
     });
+    ShowSortArrow(ColumnOfSortKey(key), ascending);
+}
+
+void CVarnokle2View::ShowSortArrow(int sortedColumn, bool ascending) {
+    const auto header = reinterpret_cast<HWND>(list_.Send(LVM_GETHEADER));
+    if (!header) {
+        return;
+    }
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == sortedColumn) {
+            item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        }
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void CVarnokle2View::DeleteItems() {
@@ -315,27 +346,41 @@ bool CVarnokle2View::CanDeleteItems() {
 }
 
 void CVarnokle2View::OpenRow(int row) {
-    if (row < 0) {
-        return;
+    if (row >= 0) {
+        OpenHit(list_.GetRowData(row));
     }
-    const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(list_.GetRowData(row)));
+}
+
+void CVarnokle2View::OpenHit(std::intptr_t data) {
+    const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(data));
     if (!path) {
         return;
     }
     shell_.Execute(OpenVerbFor(shell_.Attributes(*path)), *path, Handle());
 }
 
-void CVarnokle2View::OpenRightClickedRow() {
-    OpenRow(list_.HitTest(list_.rightClickPoint));
+void CVarnokle2View::OpenSelectedRows() {
+    // The data values first: what an opened program does meanwhile cannot shift the rows.
+    std::vector<std::intptr_t> hits;
+    for (const int row : list_.SelectedRows()) {
+        hits.push_back(list_.GetRowData(row));
+    }
+    for (const std::intptr_t data : hits) {
+        OpenHit(data);
+    }
 }
 
-void CVarnokle2View::ShowRightClickedProperties() {
-    const int row = list_.HitTest(list_.rightClickPoint);
-    if (row < 0) {
+void CVarnokle2View::OpenMenuRow() {
+    if (list_.menuRowData) {
+        OpenHit(*list_.menuRowData);
+    }
+}
+
+void CVarnokle2View::ShowMenuRowProperties() {
+    if (!list_.menuRowData) {
         return;
     }
-    const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(list_.GetRowData(row)));
-    if (path) {
+    if (const auto path = doc_.Engine().Results().Path(static_cast<std::size_t>(*list_.menuRowData))) {
         shell_.ShowProperties(*path);
     }
 }

@@ -33,17 +33,20 @@ public:
     // The commands on the rows.
     void DeleteItems();                  // "Delete Items": the selected rows
     [[nodiscard]] bool CanDeleteItems(); // the list holds at least one row
-    void OpenRightClickedRow();          // "Open": the row under the last right-click
-    void ShowRightClickedProperties();   // "Properties": the same row
+    void OpenMenuRow();                  // "Open": the row the pop-up menu was opened on
+    void ShowMenuRowProperties();        // "Properties": the same row
     void OpenContainingFolder();         // the folder (column 2) of the first selected row
     // Double-click: open or explore a row's hit; nothing for -1.
     void OpenRow(int row);
+    // Enter: open or explore the hit of every selected row.
+    void OpenSelectedRows();
 
     // True while the list's painting or the item count is held back for the refresh a tenth of a
     // second after rows came or went.
     [[nodiscard]] bool RefreshPending() const { return listPaintingDeferred_ || countPending_; }
 
-    // Sorting, by a column's key or by the "Arrange Icons" commands.
+    // Sorting, by a column's key or by the "Arrange Icons" commands; the header shows the arrow of
+    // the last sort's direction on its column.
     void SortByColumn(int column);
     void SortByName() { SortBy(SortKey::kName); }
     void SortBySize() { SortBy(SortKey::kSize); }
@@ -57,6 +60,8 @@ protected:
 
 private:
     void SortBy(SortKey key);
+    // The header's sort arrow on the sorted column only.
+    void ShowSortArrow(int sortedColumn, bool ascending);
     // Rows came in a batch or went in a mass; count is how many there are (or will be).
     void RowsChanged(int count);
     // Shows the count in the status bar, repainted at once.
@@ -71,6 +76,9 @@ private:
     bool OnTimer(ui::Message& m);
     bool OnIconsPending(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
+    bool OnEnter(ui::Message& m);
+    // Open or explore the hit of the store's entry data (a row's data value).
+    void OpenHit(std::intptr_t data);
     bool OnItemInserted(ui::Message& m);
     bool OnItemDeleting(ui::Message& m);
     bool OnAllItemsDeleting(ui::Message& m);

@@ -1,6 +1,7 @@
 #include "shell/win/FrameShell.h"
 
 #include "framework/Module.h"
+#include "framework/ShellExecute.h"
 #include "platform/SystemMessages.h"
 
 #include <shellapi.h>
@@ -33,7 +34,7 @@ std::wstring SystemFrameShell::ExtendedNetworkError() {
 }
 
 void SystemFrameShell::Open(HWND owner, const std::wstring& target, int show) {
-    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
+    ui::ShellVerb(owner, L"open", target, show);
 }
 
 DWORD SystemFrameShell::OpenDocument(HWND owner, const std::wstring& path, int show) {

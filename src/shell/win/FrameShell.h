@@ -19,7 +19,7 @@ public:
     // (WNetGetLastErrorW), headed by the provider's name; empty when it has none.
     [[nodiscard]] virtual std::wstring ExtendedNetworkError() = 0;
     // The shell's "open" of a file or address, with no parameters and no directory. Failures are
-    // the shell's to report.
+    // the shell's to report, in its own dialogs owned by owner (ui::ShellVerb).
     virtual void Open(HWND owner, const std::wstring& target, int show) = 0;
     // The shell's "open" of a document, without an error dialog of the shell's own: ERROR_SUCCESS
     // when the program that shows it was started, otherwise a system error code for the caller to

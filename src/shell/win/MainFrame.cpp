@@ -7,6 +7,7 @@
 #include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
+#include "framework/MessageBoxes.h"
 #include "framework/Module.h"
 #include "framework/SystemColours.h"
 #include "framework/WindowIds.h"
@@ -16,6 +17,7 @@
 #include "results/win/SaveResult.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/CommandPrompt.h"
+#include "shell/ShellTexts.h"
 #include "shell/win/AboutBox.h"
 #include "shell/win/ProgramIcon.h"
 #include "shell/win/RightFrameWnd.h"
@@ -70,11 +72,11 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
     static constexpr ui::CommandEntry<CMainFrame> kCommands[] = {
         {ID_APP_EXIT, &F::Exit},
         {ID_FILE_SAVE_RESULT, &F::SaveResult},
-        {ID_EDIT_COPY_FILES, &F::CopyFiles, &F::HasRows},
-        {ID_EDIT_COPY_PATH, &F::CopyPath, &F::HasRows},
+        {ID_EDIT_COPY_FILES, &F::CopyFiles, &F::HasSelection},
+        {ID_EDIT_COPY_PATH, &F::CopyPath, &F::HasSelection},
         {ID_EDIT_SELECT_ALL, &F::SelectAll, &F::HasRows},
         {ID_EDIT_INVERT_SELECTION, &F::InvertSelection, &F::HasRows},
-        {ID_EDIT_DELETE_ITEMS, &F::ToResultView, &F::HasRows},
+        {ID_EDIT_DELETE_ITEMS, &F::ToResultView, &F::HasSelection},
         {ID_ARRANGE_BY_NAME, &F::ToResultView},
         {ID_ARRANGE_BY_SIZE, &F::ToResultView},
         {ID_ARRANGE_BY_FOLDER, &F::ToResultView},
@@ -132,6 +134,8 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_SETFOCUS, &CMainFrame::OnSetFocus),
         ui::On(WM_CLOSE, &CMainFrame::OnClose),
         ui::On(WM_DESTROY, &CMainFrame::OnDestroy),
+        ui::On(WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession),
+        ui::On(WM_ENDSESSION, &CMainFrame::OnEndSession),
         ui::On(WM_COMMAND, &CMainFrame::OnCommand),
         ui::On(WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopup),
         ui::On(WM_MEASUREITEM, &CMainFrame::OnIconMenuMessage),
@@ -167,7 +171,8 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     }
     statusBar_.SetPaneText(kPaneItemCount, kTextZeroItems);
     ShowIdleText();
-    theStatusBar = &statusBar_; // where the engine's texts go from now on
+    theStatusBar = &statusBar_;  // where the engine's texts go from now on
+    ui::SetMainWindow(Handle()); // the owner of message boxes when no window of ours is active
     AddTrayIcon();
     RecalcLayout();
     m.result = 0;
@@ -322,10 +327,43 @@ bool CMainFrame::OnClose(ui::Message&) {
 }
 
 bool CMainFrame::OnDestroy(ui::Message&) {
+    if (ui::MainWindow() == Handle()) {
+        ui::SetMainWindow(nullptr);
+    }
     if (endsProgram_) {
         PostQuitMessage(0);
     }
     return false;
+}
+
+// Log-off or shutdown: Windows may end the process once WM_ENDSESSION has been answered, without a
+// WM_DESTROY, so the settings and the histories are written at the question already, and at the
+// end the search is stopped as well. The session may end: the answer is yes.
+bool CMainFrame::OnQueryEndSession(ui::Message& m) {
+    SaveState();
+    m.result = TRUE;
+    return true;
+}
+
+bool CMainFrame::OnEndSession(ui::Message& m) {
+    if (m.wParam) {
+        document_.StopSearchAndWait();
+        SaveState();
+    }
+    m.result = 0;
+    return true;
+}
+
+void CMainFrame::SaveState() {
+    if (!theSettings.Save(AppProfile())) {
+        DebugTrace(kTextSettingsNotSaved);
+    }
+    // The form writes its histories (vk.set) when told the session ends.
+    if (const CSplitterView* left = LeftSide()) {
+        if (ui::FormView* form = left->Form(); form && form->Exists()) {
+            form->Send(WM_ENDSESSION, TRUE, 0);
+        }
+    }
 }
 
 bool CMainFrame::OnCommand(ui::Message& m) {
@@ -432,6 +470,16 @@ bool CMainFrame::HasRows() const {
     return resultView_ && resultView_->Exists() && resultView_->CanDeleteItems();
 }
 
+bool CMainFrame::HasSelection() const {
+    return resultView_ && resultView_->Exists() && resultView_->List().FirstSelectedRow() >= 0;
+}
+
+void CMainFrame::ReportClipboardFailure(bool copied) const {
+    if (!copied && HasSelection()) {
+        ui::ShowMessageBox(kTextClipboardFailed, kProgramName, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
 // The commands on the results act on the program's result list (theResultList), whichever pane
 // has the focus.
 void CMainFrame::SaveResult(UINT) {
@@ -442,13 +490,14 @@ void CMainFrame::SaveResult(UINT) {
 
 void CMainFrame::CopyFiles(UINT) {
     if (CResultListCtrl* list = theResultList) {
-        CopySelectedFiles(*list, document_.Engine().Results(), Handle());
+        ReportClipboardFailure(
+            CopySelectedFiles(*list, document_.Engine().Results(), document_.Environment(), Handle()));
     }
 }
 
 void CMainFrame::CopyPath(UINT) {
     if (CResultListCtrl* list = theResultList) {
-        CopySelectedPath(*list, Handle());
+        ReportClipboardFailure(CopySelectedPath(*list, Handle()));
     }
 }
 
@@ -526,7 +575,7 @@ void CMainFrame::Help(UINT) {
 }
 
 void CMainFrame::Online(UINT) {
-    OpenWebSite(shell_);
+    OpenWebSite(Handle(), shell_);
 }
 
 void CMainFrame::EMail(UINT) {

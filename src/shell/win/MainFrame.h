@@ -11,7 +11,8 @@
 //
 // With the ShowIconInTray setting (theSettings, loaded before the frame is made) the frame has an
 // icon in the notification area from its creation to its close; Options rebuilds it. Closing
-// stops a running search and waits for its threads before any window goes.
+// stops a running search and waits for its threads before any window goes; so does the end of
+// the session (log-off, shutdown), which also writes the settings and the histories.
 //
 // Its drop-down menus (and the result list's pop-up menu, which it owns) are owner-drawn with the
 // command icons of theMenuIconTable; the menu bar and the system menu keep the system's drawing.
@@ -87,6 +88,10 @@ private:
     bool OnSetFocus(ui::Message& m);
     bool OnClose(ui::Message& m);
     bool OnDestroy(ui::Message& m);
+    bool OnQueryEndSession(ui::Message& m);
+    bool OnEndSession(ui::Message& m);
+    // The settings and the form's histories written, as at the end of a session.
+    void SaveState();
     bool OnCommand(ui::Message& m);
     bool OnInitMenuPopup(ui::Message& m);
     bool OnIconMenuMessage(ui::Message& m); // measure item, draw item, menu char
@@ -117,8 +122,12 @@ private:
     void Online(UINT);
     void EMail(UINT);
     void About(UINT);
-    // The result commands are enabled exactly when the list holds a row.
+    // Select All and Invert Selection are enabled when the list holds a row; Copy Files, Copy
+    // Path and Delete Items when a row is selected.
     [[nodiscard]] bool HasRows() const;
+    [[nodiscard]] bool HasSelection() const;
+    // A copy that did not reach the clipboard (another program holds it) is said in a box.
+    void ReportClipboardFailure(bool copied) const;
     [[nodiscard]] bool ToolBarShown() const;
     [[nodiscard]] bool StatusBarShown() const;
     static std::span<const ui::CommandEntry<CMainFrame>> Commands();

@@ -1,6 +1,7 @@
 #include "shell/win/ShellCommands.h"
 
 #include "engine/EngineTexts.h"
+#include "framework/MessageBoxes.h"
 #include "platform/SystemMessages.h"
 #include "shell/HelpFile.h"
 #include "shell/ShellTexts.h"
@@ -10,8 +11,8 @@ namespace {
 
 constexpr DWORD kDialogCancelled = 0xFFFFFFFF;
 
-void ShowInformation(HWND owner, const std::wstring& text) {
-    MessageBoxW(owner, text.c_str(), kProgramName, MB_OK | MB_ICONINFORMATION);
+void ShowInformation(const std::wstring& text) {
+    ui::ShowMessageBox(text, kProgramName, MB_OK | MB_ICONINFORMATION);
 }
 
 bool IsFile(const std::wstring& path) {
@@ -32,22 +33,22 @@ void MapNetworkDrive(HWND frame, IFrameShell& shell) {
         // The system's text for the code, or the code itself when the system has none.
         text = SystemErrorText(static_cast<ErrorCode>(code));
     }
-    ShowInformation(frame, text);
+    ShowInformation(text);
 }
 
 void OpenHelp(HWND frame, IFrameShell& shell) {
     const auto file = FindHelpFile(shell.ProgramFolder(), IsFile);
     if (!file) {
-        ShowInformation(frame, kTextHelpFileMissing);
+        ShowInformation(kTextHelpFileMissing);
         return;
     }
     if (const DWORD error = shell.OpenDocument(frame, *file, SW_SHOWNORMAL); error != ERROR_SUCCESS) {
-        ShowInformation(frame, kTextHelpViewerFailed + *file + L"\n" + SystemErrorText(static_cast<ErrorCode>(error)));
+        ShowInformation(kTextHelpViewerFailed + *file + L"\n" + SystemErrorText(static_cast<ErrorCode>(error)));
     }
 }
 
-void OpenWebSite(IFrameShell& shell) {
-    shell.Open(nullptr, kWebSite, SW_SHOW);
+void OpenWebSite(HWND frame, IFrameShell& shell) {
+    shell.Open(frame, kWebSite, SW_SHOW);
 }
 
 void SendSupportMail(HWND frame, IFrameShell& shell) {

@@ -15,8 +15,8 @@ void MapNetworkDrive(HWND frame, IFrameShell& shell);
 // directory; says so when it is in neither, and when the help viewer cannot show it.
 void OpenHelp(HWND frame, IFrameShell& shell);
 
-// The project's web site, with no owner.
-void OpenWebSite(IFrameShell& shell);
+// The project's web site; what goes wrong the shell says in its own dialogs over the frame.
+void OpenWebSite(HWND frame, IFrameShell& shell);
 
 // A new mail to the support address.
 void SendSupportMail(HWND frame, IFrameShell& shell);

@@ -109,18 +109,38 @@ void Restore(HWND window) {
     ShowWindow(window, SW_RESTORE);
 }
 
+// Whether a dialog or message box of the window's own is open: the window is disabled while a
+// modal one runs, or an owned window of its was the last active.
+bool OwnsOpenDialog(HWND window) {
+    const HWND popup = GetLastActivePopup(window);
+    return !IsWindowEnabled(window) || (popup && popup != window && IsWindowVisible(popup));
+}
+
+// What comes to the front for the window: the dialog it has open, if any (a disabled window in
+// front of its own dialog could not be used, nor the dialog reached), else the window itself.
+void BringToFront(HWND window) {
+    const HWND popup = GetLastActivePopup(window);
+    SetForegroundWindow(popup && IsWindow(popup) ? popup : window);
+}
+
 // A left click: a shown window goes (through the minimized state, so that it comes back as it
-// was), a hidden one comes back in front. Without the icon in the shell nothing is hidden.
+// was), a hidden one comes back in front. Without the icon in the shell nothing is hidden, nor is
+// a window with an open dialog: its dialog comes to the front instead.
 void HideOrRestore(HWND window) {
     if (IsWindowVisible(window)) {
-        if (SubTray2IconShown(window)) {
+        if (OwnsOpenDialog(window)) {
+            if (IsIconic(window)) {
+                ShowWindow(window, SW_RESTORE);
+            }
+            BringToFront(window);
+        } else if (SubTray2IconShown(window)) {
             ShowWindow(window, SW_SHOWMINNOACTIVE);
             ShowWindow(window, SW_HIDE);
         }
         return;
     }
     Restore(window);
-    SetForegroundWindow(window);
+    BringToFront(window);
 }
 
 // The taskbar has been created again (Explorer restarted, or came late at log-on): the icon goes
@@ -156,12 +176,13 @@ void ShowTrayMenu(HWND window) {
     PostMessageW(window, WM_COMMAND, command, 0);
 }
 
-// With option bit 0 a minimized window goes to the tray. It is hidden when it loses activation
+// With option bit 0 a minimized window goes to the tray (unless it has a dialog open, which would
+// be out of reach with it). It is hidden when it loses activation
 // while minimized, as the system deactivates a window that the user minimizes; and when it is
 // sized to its minimized state, for systems that leave the only window of a desktop active (Wine).
 bool HidesWhenMinimized(HWND window, UINT message, WPARAM wParam) {
     if ((Property(window, kSubTray2StyleProperty) & kTrayHideWhenMinimized) == 0 ||
-        Property(window, kSubTray2KeepShownProperty) != 0 || !SubTray2IconShown(window)) {
+        Property(window, kSubTray2KeepShownProperty) != 0 || !SubTray2IconShown(window) || OwnsOpenDialog(window)) {
         return false;
     }
     return (message == WM_ACTIVATE && IsIconic(window)) || (message == WM_SIZE && wParam == SIZE_MINIMIZED);

@@ -7,6 +7,7 @@
 #include "engine/SearchEngine.h"
 #include "forms/Settings.h"
 #include "framework/Controls.h"
+#include "framework/MessageBoxes.h"
 #include "framework/MessageLoop.h"
 #include "framework/Module.h"
 #include "platform/NetworkEnvironment.h"
@@ -30,7 +31,7 @@ std::wstring ApplicationTitle() {
 }
 
 void ShowMessage(const std::wstring& text, UINT icon) {
-    MessageBoxW(nullptr, text.c_str(), kProgramName, MB_OK | icon);
+    ui::ShowMessageBox(text, kProgramName, MB_OK | icon);
 }
 
 } // namespace

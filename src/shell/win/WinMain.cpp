@@ -3,6 +3,7 @@
 #include "shell/win/Varnokle2App.h"
 
 #include "engine/EngineTexts.h"
+#include "framework/MessageBoxes.h"
 #include "framework/Win32.h"
 #include "shell/ShellTexts.h"
 
@@ -39,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         exitCode = app.InitInstance(setup) ? app.Run() : app.ExitCode();
     } catch (...) {
         // Whatever it was, the user is told why the program ends.
-        MessageBoxW(nullptr, vk::kTextUnexpectedEnd, vk::kProgramName, MB_OK | MB_ICONERROR);
+        vk::ui::ShowMessageBox(vk::kTextUnexpectedEnd, vk::kProgramName, MB_OK | MB_ICONERROR);
         exitCode = 1;
     }
     if (SUCCEEDED(ole)) {

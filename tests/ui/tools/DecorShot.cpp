@@ -74,7 +74,7 @@ HMENU MainMenu() {
     AppendMenuW(help, MF_STRING, ID_HELP_ONLINE, L"&Varnokle Online");
     AppendMenuW(help, MF_STRING, ID_HELP_EMAIL, L"E-Mail");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(help, MF_STRING, ID_HELP_TIP_OF_THE_DAY, L"&Tip of ohe Day...");
+    AppendMenuW(help, MF_STRING, ID_HELP_TIP_OF_THE_DAY, L"&Tip of the Day...");
     AppendMenuW(help, MF_STRING, ID_HELP_CONTENTS, L"Help");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(help, MF_STRING, ID_APP_ABOUT, L"&About Varnokle...");

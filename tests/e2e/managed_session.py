@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""The real Varnokle.exe under a window manager (openbox on a virtual display of its own, Wine's X11
+driver in its default, managed mode), as on a desktop, driven with the mouse and the keyboard:
+
+    managed_session.py --build build/win --source . [--rounds N] [--shots DIR]
+
+1. The about box and the notification-area icon: with the about box open, two clicks on the icon
+   leave the main window shown with the about box in front, and the about box's OK closes it; then
+   the icon hides the window, the about box is opened from the icon's menu, and a click on the icon
+   shows the window with the about box in front again.
+2. N rounds (3 unless --rounds says otherwise) of: start, search, Properties of the first row from
+   its pop-up menu (Shift+F10), Open Containing Folder (another program's window), then File, Exit:
+   each run ends with exit code 0, no X error on its standard error, and vk.set holding the mask.
+
+Pictures of the steps go to --shots (build/screenshots/ by default). It uses the build's Wine prefix,
+starts its own Wine server on its display and deletes the program's registry key and folder in the
+user's data before and after.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+
+from varnokle_drive import (DIALOG_CLASS, MENU_CLASS, OK, OPTIONS_TRAY, PROGRAM_KEY, TRAY_TITLE,  # noqa: E402
+                            ID_VIEW_OPTIONS, Desktop, Program, StepFailed, centre, run_steps, virtual_display,
+                            wait_until)
+
+OPTIONS = "Options"
+ABOUT = ""  # the about box has no caption
+
+
+def check(condition, message):
+    if not condition:
+        raise StepFailed(message)
+
+
+class ManagedSession:
+    def __init__(self, arguments, display):
+        self.build = os.path.abspath(arguments.build)
+        self.network = os.path.join(os.path.abspath(arguments.source), "demo", "network")
+        self.shots = os.path.abspath(arguments.shots or os.path.join(self.build, "..", "screenshots"))
+        self.rounds = arguments.rounds
+        self.desktop = Desktop(self.build, display)
+        self.scratch = tempfile.mkdtemp(prefix="varnokle-managed-")
+        self.program = None
+        self.runs = 0
+
+    def start(self):
+        self.runs += 1
+        self.program = Program(self.desktop, os.path.join(self.scratch, f"run{self.runs}"), self.network)
+        self.program.wait_usable()
+        return self.program
+
+    def shot(self, name):
+        self.desktop.screenshot(os.path.join(self.shots, name))
+
+    def about_box(self):
+        return self.program.dialog(ABOUT)
+
+    def tray_icon(self):
+        tray = wait_until(lambda: self.desktop.x_windows(TRAY_TITLE), "the notification area is not shown")[0]
+        x, y, width, height = self.desktop.x_geometry(tray)
+        return tray, (x + height // 2, y + height // 2)
+
+    def click_tray(self, button=1):
+        tray, icon = self.tray_icon()
+        self.desktop.xdo("windowraise", tray)
+        self.desktop.click(icon, button)
+
+    def expect_about_in_front(self, what):
+        wait_until(lambda: (lambda box: box and box["visible"] and box["active"])(self.about_box()),
+                   f"{what}: the about box is not the active window")
+        main = self.program.main()
+        check(main and main["visible"] and not main["iconic"], f"{what}: the main window is not shown")
+
+    def close_about(self):
+        self.program.click_control(OK, ABOUT)
+        wait_until(lambda: self.about_box() is None, "the about box's OK did not close it")
+        wait_until(lambda: self.program.main()["enabled"], "the main window stayed disabled")
+
+    # --- Steps ------------------------------------------------------------------------------
+
+    def tray_clicks_with_the_about_box_open(self):
+        self.start()
+        self.program.activate()
+        self.program.click_tool(ID_VIEW_OPTIONS)
+        self.program.wait_control(OPTIONS_TRAY, "Options shows no tray box", title=OPTIONS)
+        self.program.click_control(OPTIONS_TRAY, OPTIONS)
+        self.program.wait_control(OPTIONS_TRAY, "the tray box was not ticked", lambda c: c["checked"], title=OPTIONS)
+        self.program.click_control(OK, OPTIONS)
+        self.program.wait_dialog_gone(OPTIONS)
+        self.tray_icon()
+
+        self.program.activate()
+        self.desktop.key("alt+h")
+        wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS], "Alt+H opened no menu")
+        self.desktop.key("a")
+        wait_until(self.about_box, "the about box did not open")
+        for click in (1, 2):
+            self.click_tray()
+            time.sleep(0.5)  # a hide would take its time under a window manager: look after it
+            self.expect_about_in_front(f"tray click {click} with the about box open")
+            self.shot(f"managed-about-tray-click{click}.png")
+        self.close_about()
+
+    def about_from_the_tray_menu_of_a_hidden_window(self):
+        self.click_tray()
+        wait_until(lambda: not self.program.main()["visible"], "the tray icon did not hide the main window")
+        for attempt in range(6):
+            self.click_tray(button=3)
+            try:
+                menu = wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                                  "no menu", timeout=3)[0]
+            except StepFailed:
+                continue
+            # About, Show, Exit: About is the first row.
+            left, top, right, bottom = menu["rect"]
+            self.desktop.click((left + (right - left) // 3, top + 3 + (bottom - top - 6) // 6))
+            try:
+                wait_until(self.about_box, "no about box", timeout=5)
+                break
+            except StepFailed:
+                continue
+        else:
+            raise StepFailed("the tray menu's About did not open the about box")
+        self.click_tray()
+        self.expect_about_in_front("the tray icon with the about box of a hidden window")
+        self.shot("managed-about-hidden-window.png")
+        self.close_about()
+        self.desktop.key("alt+f", "x")
+        code = self.program.wait_end()
+        check(code == 0, f"the program ended with exit code {code}")
+
+    def properties_and_containing_folder_then_exit(self):
+        for round_number in range(1, self.rounds + 1):
+            program = self.start()
+            program.search("*.txt")
+            program.click_first_row()
+            self.desktop.key("shift+F10")
+            wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                       "Shift+F10 opened no pop-up menu")
+            self.desktop.key("Up", "Return")  # Properties, the last item
+            time.sleep(1.5)  # whatever the shell opens, it has its moment
+            program.activate()
+            program.click_first_row()
+            self.desktop.key("Menu")
+            wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
+                       "the menu key opened no pop-up menu")
+            self.desktop.key("Home", "Return")  # Open Containing Folder, the first item
+            wait_until(lambda: [w for w in self.desktop.windows() if w["pid"] != program.main()["pid"] and
+                                w["class"] not in (MENU_CLASS, "tooltips_class32") and w["title"]],
+                       "Open Containing Folder opened no other program's window", timeout=20)
+            if round_number == 1:
+                self.shot("managed-containing-folder.png")
+            program.activate()
+            program.open_menu("f")
+            self.desktop.key("x")
+            code = program.wait_end()
+            stderr = program.stderr()
+            check(code == 0, f"round {round_number}: exit code {code}\n{stderr}")
+            check("BadWindow" not in stderr and "X Error" not in stderr, f"round {round_number}: {stderr}")
+            with open(self.desktop.user_data("vk.set"), "rb") as state:
+                check(state.read().startswith(b"1\r\n*.txt\r\n"), f"round {round_number}: vk.set lacks the mask")
+            print(f"     round {round_number}: exit code 0, no X error, vk.set written", flush=True)
+            # The other program's windows go before the next round.
+            self.desktop.wine("taskkill", "/IM", "explorer.exe", check=False)
+            self.desktop.wine("taskkill", "/IM", "winefile.exe", check=False)
+
+    def run(self):
+        steps = [self.tray_clicks_with_the_about_box_open, self.about_from_the_tray_menu_of_a_hidden_window,
+                 self.properties_and_containing_folder_then_exit]
+        self.desktop.restart_wine()
+        self.desktop.reg_delete(PROGRAM_KEY)
+        shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+        self.desktop.set_unmanaged(False)
+        try:
+            if not run_steps(steps, self.desktop, os.path.join(self.shots, "managed-failure.png"),
+                             lambda: self.program):
+                return 1
+        finally:
+            if self.program:
+                self.program.kill()
+            self.desktop.reg_delete(PROGRAM_KEY)
+            shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+            shutil.rmtree(self.scratch, ignore_errors=True)
+            self.desktop.restart_wine()
+        print(f"managed session: all {len(steps)} steps passed")
+        return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", required=True, help="the Windows build folder")
+    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
+    parser.add_argument("--rounds", type=int, default=3, help="rounds of Properties, folder and exit")
+    parser.add_argument("--shots", help="where the pictures go (default: build/screenshots)")
+    arguments = parser.parse_args()
+    with virtual_display() as display:
+        manager = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            return ManagedSession(arguments, display).run()
+        finally:
+            manager.terminate()
+            manager.wait()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
