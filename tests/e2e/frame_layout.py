@@ -62,6 +62,12 @@ def differing_pixels(first, second, region, scratch):
     return int(float(done.stderr.decode().split()[0]))
 
 
+def same_pictures(first, second):
+    done = subprocess.run(["/usr/bin/compare", "-metric", "AE", first, second, "null:"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE)
+    return done.stderr.decode().split()[:1] == ["0"]
+
+
 @contextmanager
 def window_manager(desktop, managed):
     """openbox on the display while the block runs (managed), or Wine's unmanaged mode."""
@@ -91,7 +97,7 @@ class FrameLayout:
         self.network = os.path.join(os.path.abspath(arguments.source), "demo", "network")
         self.desktop = Desktop(self.build, os.environ.get("DISPLAY", ""))
         self.scratch = tempfile.mkdtemp(prefix="varnokle-layout-")
-        self.shots = os.path.join(self.build, "screenshots")
+        self.shots = os.path.join(os.path.dirname(self.build), "screenshots")  # build/screenshots
         self.program = None
         self.mode = ""
 
@@ -102,7 +108,7 @@ class FrameLayout:
         previous = None
         for attempt in range(40):
             shot = self.desktop.screenshot(os.path.join(self.scratch, f"settle{attempt % 2}.png"))
-            if previous and differing_pixels(previous, shot, (0, 0, 1280, 800), self.scratch) == 0:
+            if previous and same_pictures(previous, shot):
                 shutil.copyfile(shot, path)
                 return path
             previous = shot
@@ -196,7 +202,13 @@ class FrameLayout:
     def resize_to_a_larger_size(self):
         self.toggle_maximized(False)
         left, top, right, bottom = self.program.main()["rect"]
-        self.drag((right - 2, bottom - 2), (right + 150, bottom + 80))
+        if self.mode == "managed":
+            # The window manager's frame is its own to drag: it is asked for the size it would give.
+            window = self.desktop.x_windows("Varnokle")[0]
+            _, _, width, height = self.desktop.x_geometry(window)
+            self.desktop.xdo("windowsize", window, width + 150, height + 80)
+        else:
+            self.drag((right - 2, bottom - 2), (right + 150, bottom + 80))
         wait_until(lambda: self.program.main()["rect"][2] > right + 100, "dragging the corner did not widen the window")
         self.check_painted("larger")
         self.toggle_maximized(True)
