@@ -3,7 +3,7 @@
 # extra ones named as arguments (the SMB tests' Samba). Usage: scripts/install-deps.sh [PACKAGE...]
 set -eu
 packages="cmake g++ make googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
-          imagemagick xdotool x11-apps findutils grep python3 fp-utils libchm-bin fonts-dejavu-core fonts-wine
+          imagemagick xdotool x11-apps openbox findutils grep python3 fp-utils libchm-bin fonts-dejavu-core fonts-wine
           pkg-config libsmbclient-dev wixl msitools zip $*"
 missing=""
 for p in $packages; do

@@ -2,16 +2,10 @@
 // A rectangle of the decoration's arithmetic, in pixels: left and top inside, right and bottom
 // just outside (as Windows keeps rectangles).
 
+#include "framework/PixelRect.h"
+
 namespace vk {
 
-struct DecorRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    [[nodiscard]] int Width() const { return right - left; }
-    [[nodiscard]] int Height() const { return bottom - top; }
-    friend bool operator==(const DecorRect&, const DecorRect&) = default;
-};
+using DecorRect = PixelRect;
 
 } // namespace vk

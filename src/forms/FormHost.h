@@ -18,10 +18,11 @@ extern FormSize theFormSize;
 class IFormHost {
 public:
     virtual ~IFormHost() = default;
-    // Destroys the form in the lower pane (it writes its state file while it goes) and creates the
-    // other kind in its place: the advanced form when advanced is true, else the simple one. The
-    // new form is sized and gets its initial update before this returns.
-    virtual void ReplaceForm(bool advanced) = 0;
+    // Creates the other kind of form (the advanced form when advanced is true, else the simple
+    // one) and destroys the form in the lower pane (it writes its state file while it goes) to put
+    // the new one in its place. The new form is sized and gets its initial update before this
+    // returns true. False: the new form could not be made, and the form in the pane stays.
+    [[nodiscard]] virtual bool ReplaceForm(bool advanced) = 0;
 };
 
 } // namespace vk

@@ -25,5 +25,7 @@ constexpr const wchar_t* kInitialSizeText = L"0";
 // A write of the profile or of the forms' state file that failed.
 constexpr const wchar_t* kTextSettingsNotSaved = L"The settings could not be saved: they hold until Varnokle ends.";
 constexpr const wchar_t* kTextHistoriesNotSaved = L"The mask histories could not be written to vk.set.";
+// The mode button's other form could not be made: the form shown stays.
+constexpr const wchar_t* kTextFormNotSwapped = L"The other search form could not be opened.";
 
 } // namespace vk

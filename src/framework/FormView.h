@@ -32,7 +32,7 @@ private:
     UINT templateId_;
 };
 
-// A modal dialog from a template.
+// A modal dialog from a template. It opens centred over its owner (CentreOverOwner).
 class ModalDialog : public Window {
 public:
     explicit ModalDialog(UINT templateId) : templateId_(templateId) {}
@@ -46,5 +46,10 @@ protected:
 private:
     UINT templateId_;
 };
+
+// Moves a dialog so that it lies centred over its owner window, inside the work area of the
+// owner's screen; with no shown owner, centred in the work area. Every dialog of the program
+// calls it when it opens (modal dialogs through DoModal).
+void CentreOverOwner(HWND dialog);
 
 } // namespace vk::ui

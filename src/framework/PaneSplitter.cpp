@@ -68,21 +68,22 @@ bool CPaneSplitter::ReplaceView(int row, int column, const ViewFactory& make) {
     if (!ValidCell(row, column)) {
         return false;
     }
+    // The new view's window first: when it cannot be made, the old view stays as it was.
+    std::unique_ptr<ui::FormView> view = make ? make() : nullptr;
+    ui::FormView* created = view.get();
+    if (!view || !view->CreateView(Handle())) {
+        return false;
+    }
     std::unique_ptr<ui::Window>& cell = panes_[Cell(row, column)];
     const HWND focus = GetFocus();
     const bool hadFocus = cell && cell->Exists() && (focus == cell->Handle() || IsChild(cell->Handle(), focus));
     if (cell) {
-        // Destroyed while its object still sees its messages (a form saves its state as it goes);
-        // the object itself may be running the handler that asked for this.
+        // Destroyed while its object still sees its messages (a form saves its state as it goes,
+        // before the new one reads it in its initial update); the object itself may be running
+        // the handler that asked for this.
         cell->Destroy();
         retired_.push_back(std::move(cell));
         PostMessageW(Handle(), kReleaseRetired, 0, 0);
-    }
-    std::unique_ptr<ui::FormView> view = make ? make() : nullptr;
-    ui::FormView* created = view.get();
-    if (!view || !view->CreateView(Handle())) {
-        RecalcLayout();
-        return false;
     }
     SetWindowLongPtrW(view->Handle(), GWLP_ID, static_cast<LONG_PTR>(PaneId(row, column)));
     ShowWindow(view->Handle(), SW_SHOWNA);
@@ -143,7 +144,8 @@ void CPaneSplitter::RecalcLayout() {
     if (!moves.empty()) {
         HDWP positions = BeginDeferWindowPos(static_cast<int>(moves.size()));
         for (const Move& move : moves) {
-            const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+            // No old pixels are copied along: a moved pane and everything in it paints afresh.
+            const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
             if (positions) {
                 positions = DeferWindowPos(positions, move.window, nullptr, move.rect.x, move.rect.y, move.rect.width,
                                            move.rect.height, flags);
@@ -154,9 +156,19 @@ void CPaneSplitter::RecalcLayout() {
         if (positions) {
             EndDeferWindowPos(positions);
         }
+        // A pane's controls are children of their own: the system invalidates only what a move
+        // uncovers of the pane itself, and left to that, a form's controls or a list's header
+        // stayed blank or showed what had been there before until something made them paint.
+        for (const Move& move : moves) {
+            RepaintWhole(move.window);
+        }
     }
     // The bars and the border between the panes.
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void RepaintWhole(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool CPaneSplitter::ProcessMessage(ui::Message& m) {
@@ -284,7 +296,8 @@ void CPaneSplitter::TrackDrag(POINT point) {
     }
     sizes[index].ideal = ideal;
     RecalcLayout();
-    UpdateWindow(Handle());
+    // The panes follow the pointer as it moves, not when the drag has ended.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 bool CPaneSplitter::OnButtonUp(ui::Message&) {

@@ -36,10 +36,10 @@ public:
     // Takes a window that its owner made as a child of the splitter as the pane of a cell.
     bool AddPane(int row, int column, std::unique_ptr<ui::Window> pane, SIZE initial);
 
-    // Swaps the view of one cell: destroys the view that is there, creates the one that make()
-    // returns, lays the panes out again, sends the new view a size message of 0 by 0 and runs its
-    // initial update; if the old view held the focus, the new one gets it. Returns false (and
-    // leaves the cell empty) when the new view cannot be made.
+    // Swaps the view of one cell: creates the one that make() returns, destroys the view that is
+    // there, lays the panes out again, sends the new view a size message of 0 by 0 and runs its
+    // initial update; if the old view held the focus, the new one gets it. Returns false, and
+    // leaves the cell as it was, when the new view cannot be made.
     // The old view's object lives on until the messages waiting now have been handled, so a view
     // may ask for its own replacement from one of its handlers.
     using ViewFactory = std::function<std::unique_ptr<ui::FormView>()>;
@@ -111,5 +111,9 @@ private:
     // Views that ReplaceView took out, kept until the messages waiting then have been handled.
     std::vector<std::unique_ptr<ui::Window>> retired_;
 };
+
+// Has the window, its frame and every window inside it painted afresh (at the next paint): what a
+// window needs after it was moved or sized, so that none of its controls keeps stale pixels.
+void RepaintWhole(HWND window);
 
 } // namespace vk

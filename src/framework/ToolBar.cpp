@@ -29,7 +29,8 @@ ToolBarCtrl::~ToolBarCtrl() {
 }
 
 bool ToolBarCtrl::CreateBar(HWND parent, UINT id) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
+                        CCS_NOPARENTALIGN | CCS_NODIVIDER;
     const HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", style, 0, 0, 0, 0, parent,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
     if (!bar || !Attach(bar)) {
@@ -90,13 +91,6 @@ RECT ToolBarCtrl::ButtonRect(UINT command) const {
     RECT rect{};
     Send(TB_GETRECT, command, reinterpret_cast<LPARAM>(&rect));
     return rect;
-}
-
-int ToolBarCtrl::Resize() const {
-    Send(TB_AUTOSIZE);
-    RECT bar{};
-    GetWindowRect(hwnd_, &bar);
-    return bar.bottom - bar.top;
 }
 
 } // namespace vk::ui

@@ -16,7 +16,8 @@ public:
     ToolBarCtrl() = default;
     ~ToolBarCtrl() override;
 
-    // Creates the bar at the top of parent, flat, with tooltips and hot-item notifications.
+    // Creates the bar as a child of parent, flat, with tooltips and hot-item notifications. Its
+    // holder places and sizes it (see DockBar).
     bool CreateBar(HWND parent, UINT id);
     // Loads the buttons of toolbar resource `id` (type RT_TOOLBAR_BUTTONS) and the images of
     // bitmap `id`. False when either is missing or malformed.
@@ -29,8 +30,6 @@ public:
     // The button's rectangle in the bar's client coordinates.
     [[nodiscard]] RECT ButtonRect(UINT command) const;
     [[nodiscard]] HWND Tooltips() const { return reinterpret_cast<HWND>(Send(TB_GETTOOLTIPS)); }
-    // Fits the bar to its parent's width and returns its height.
-    int Resize() const;
 
 private:
     struct ImageListDeleter {

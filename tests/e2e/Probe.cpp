@@ -1,5 +1,6 @@
 // vk_probe: what a running program's windows show, read from outside the way a person reads the
 // screen, for the end-to-end test. It never sends input: the test types and clicks with xdotool.
+// It can ask a window to paint itself afresh, for a picture to compare the one on the screen with.
 //
 //   vk_probe windows                  the visible top-level windows: class, title, rectangle
 //   vk_probe dump CLASS [TITLE]       one top-level window (by class, and title if given) and all
@@ -8,6 +9,8 @@
 //                                     the toolbar's buttons; where its close box is
 //   vk_probe version FILE             an executable's version resource: the fixed file version and
 //                                     the texts FileVersion, ProductVersion, ProductName
+//   vk_probe redraw CLASS             invalidates one top-level window, its frame and every window
+//                                     in it, so that its program paints all of it afresh
 //
 // Output: one JSON document on standard output (UTF-8). Exit status 0, or 1 when the window (or
 // the version resource) is not there. (A pop-up menu's items cannot be read from outside under
@@ -328,6 +331,15 @@ int DumpWindow(const std::wstring& cls, const wchar_t* title) {
     return 0;
 }
 
+int Redraw(const std::wstring& cls) {
+    const HWND window = FindWindowW(cls.c_str(), nullptr);
+    if (!window) {
+        return 1;
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
+}
+
 // The executable's version resource, as Explorer's properties show it.
 int DumpVersion(const std::wstring& file) {
     DWORD ignored = 0;
@@ -371,6 +383,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"version" && argc > 2) {
         return DumpVersion(argv[2]);
     }
-    std::fwprintf(stderr, L"usage: vk_probe windows | dump CLASS [TITLE] | version FILE\n");
+    if (command == L"redraw" && argc > 2) {
+        return Redraw(argv[2]);
+    }
+    std::fwprintf(stderr, L"usage: vk_probe windows | dump CLASS [TITLE] | version FILE | redraw CLASS\n");
     return 2;
 }

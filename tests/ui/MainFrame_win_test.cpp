@@ -168,7 +168,9 @@ TEST_F(MainFrameTest, TheWindowTreeHoldsTheSplittersAndPanesWithTheirIds) {
     ASSERT_EQ(innerSplitter, frame_->LeftSide()->Splitter().Handle());
     EXPECT_EQ(GetDlgItem(innerSplitter, 59648), TreePane());
     EXPECT_EQ(GetDlgItem(innerSplitter, 59648 + 16), FormPane());
-    EXPECT_EQ(GetDlgItem(frame, 59392), frame_->ToolBar().Handle());
+    // The toolbar lies in its dock, which carries the toolbar's id among the frame's windows.
+    EXPECT_EQ(GetDlgItem(frame, 59392), frame_->ToolBarDock().Handle());
+    EXPECT_EQ(GetParent(frame_->ToolBar().Handle()), frame_->ToolBarDock().Handle());
     EXPECT_EQ(GetDlgItem(frame, 59393), frame_->StatusBar().Handle());
     EXPECT_TRUE(frame_->SplitterReady());
 
@@ -460,6 +462,64 @@ TEST_F(MainFrameTest, TheViewMenuHidesAndShowsTheToolbarAndTheStatusBar) {
     EXPECT_EQ(MenuState(2, 59393), static_cast<UINT>(MF_CHECKED));
 }
 
+TEST_F(MainFrameTest, TheToolbarDocksOnTheSideItIsDraggedToFloatsElsewhereAndDocksBackFromItsCaption) {
+    Open(900, 600);
+    ui::DockBar& dock = frame_->ToolBarDock();
+    const int statusTop = RectIn(frame_->StatusBar().Handle()).y;
+    // The gripper dragged with the mouse and let go at a point of the frame's client area.
+    const auto dragTo = [&](POINT client) {
+        const RECT gripper = dock.GripperRect();
+        dock.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(gripper.left + 3, gripper.top + 3));
+        MapWindowPoints(frame_->Handle(), dock.Handle(), &client, 1);
+        dock.Send(WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        ui::PumpWaitingMessages();
+    };
+    const UINT first = frame_->ToolBar().Commands().front();
+    const UINT second = frame_->ToolBar().Commands().at(1);
+
+    dragTo({4, 300});
+    ASSERT_FALSE(dock.Floating());
+    EXPECT_EQ(dock.Side(), DockSide::Left);
+    const PaneRect bar = RectIn(dock.Handle());
+    EXPECT_EQ(bar, (PaneRect{0, 0, bar.width, statusTop}));
+    EXPECT_LT(bar.width, 60) << "the buttons stand in a column";
+    EXPECT_GT(frame_->ToolBar().ButtonRect(second).top, frame_->ToolBar().ButtonRect(first).top);
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()), (PaneRect{bar.width, 0, 900 - bar.width, statusTop}));
+
+    dragTo({500, 300});
+    ASSERT_TRUE(dock.Floating());
+    const HWND floating = dock.FloatingWindow();
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_FALSE(IsWindowVisible(dock.Handle()));
+    EXPECT_EQ(GetWindow(floating, GW_OWNER), frame_->Handle());
+    EXPECT_NE(GetWindowLongW(floating, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(GetParent(frame_->ToolBar().Handle()), floating);
+    EXPECT_EQ(frame_->ToolBar().ButtonRect(second).top, frame_->ToolBar().ButtonRect(first).top) << "in a row";
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()), (PaneRect{0, 0, 900, statusTop}));
+    // Its buttons still command the frame.
+    EXPECT_EQ(reinterpret_cast<HWND>(frame_->ToolBar().Send(TB_SETPARENT, reinterpret_cast<WPARAM>(frame_->Handle()))),
+              frame_->Handle());
+    // View, Toolbar hides and shows it where it is.
+    Command(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    Command(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(IsWindowVisible(floating));
+
+    SendMessageW(floating, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    ui::PumpWaitingMessages();
+    EXPECT_FALSE(dock.Floating());
+    EXPECT_EQ(dock.Side(), DockSide::Left);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    EXPECT_EQ(GetParent(frame_->ToolBar().Handle()), dock.Handle());
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()).x, bar.width);
+
+    dragTo({450, statusTop - 3});
+    EXPECT_EQ(dock.Side(), DockSide::Bottom);
+    const PaneRect bottom = RectIn(dock.Handle());
+    EXPECT_EQ(bottom.y + bottom.height, statusTop);
+    EXPECT_EQ(RectIn(frame_->Splitter().Handle()), (PaneRect{0, 0, 900, bottom.y}));
+}
+
 TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusFromPaneToPane) {
     Open();
     SetForegroundWindow(frame_->Handle());
@@ -692,14 +752,19 @@ TEST(ShellVerbs, TheShellGetsAnOwnerForItsOwnDialogsAndIsNeverToldToKeepQuiet) {
     }
 }
 
-TEST_F(MainFrameTest, AboutShowsTheProgramsPictureAndExitClosesTheFrame) {
-    Open();
+TEST_F(MainFrameTest, AboutShowsTheProgramsPictureCentredOverTheFrameAndExitClosesTheFrame) {
+    Open(700, 500);
+    SetWindowPos(frame_->Handle(), nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     {
         DialogCloser about(L"");
         Command(ID_APP_ABOUT);
         about.Join();
         ASSERT_TRUE(about.found);
         EXPECT_EQ(about.owner, frame_->Handle());
+        RECT frame{};
+        GetWindowRect(frame_->Handle(), &frame);
+        EXPECT_NEAR((about.rect.left + about.rect.right) / 2, (frame.left + frame.right) / 2, 1);
+        EXPECT_NEAR((about.rect.top + about.rect.bottom) / 2, (frame.top + frame.bottom) / 2, 1);
         EXPECT_EQ(about.picture.cx, CAboutBox::kPictureWidth);
         EXPECT_EQ(about.picture.cy, CAboutBox::kPictureHeight);
     }

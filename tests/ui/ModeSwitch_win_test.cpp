@@ -3,8 +3,10 @@
 // form), the Advanced setting is saved to the profile (the registry under Wine), and a restart of
 // the program's objects opens the form last used with its histories.
 
+#include "forms/FormTexts.h"
 #include "forms/win/DownView2.h"
 #include "forms/win/SearchButtons.h"
+#include "ui/support/AfterEachMessage.h"
 #include "ui/support/SearchFormHarness.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +54,17 @@ TEST_F(ModeSwitch, TheTypedMaskGoesToTheAdvancedFormWhichThenRunsTheSearches) {
     const int simpleHeight = theFormSize.height;
     SearchFor(L"*.doc");
     Form().FileMaskBox().SetEditText(L"typed, not searched");
-    Switch();
+    // The main window is never minimized for the swap (that would hand the activation away and,
+    // under some window managers, never come back).
+    bool minimized = false;
+    {
+        const testing::AfterEachMessage watch([&](const CWPRETSTRUCT& message) {
+            minimized = minimized || (message.hwnd == pane->Handle() && message.message == WM_SIZE &&
+                                      message.wParam == SIZE_MINIMIZED);
+        });
+        Switch();
+    }
+    EXPECT_FALSE(minimized);
     EXPECT_EQ(StateFile(), "1\r\n*.doc\r\n");
     EXPECT_EQ(Form().FileMaskBox().EditText(), L"typed, not searched");
     EXPECT_EQ(Form().FileMaskBox().Entries(), Entries{L"*.doc"});
@@ -60,7 +72,6 @@ TEST_F(ModeSwitch, TheTypedMaskGoesToTheAdvancedFormWhichThenRunsTheSearches) {
     EXPECT_EQ(profile.GetInt(L"Settings", L"Advanced", -1), 1);
     EXPECT_EQ(profile.GetInt(L"Settings", L"ShowIconInTray", -1), 0) << "all four settings are saved";
     EXPECT_GT(theFormSize.height, simpleHeight);
-    // The main window came back from its minimize.
     EXPECT_FALSE(IsIconic(pane->Handle()));
     EXPECT_TRUE(IsWindowVisible(pane->Handle()));
 
@@ -71,6 +82,23 @@ TEST_F(ModeSwitch, TheTypedMaskGoesToTheAdvancedFormWhichThenRunsTheSearches) {
     EXPECT_TRUE(Enabled(IDC_START_ADVANCED));
     EXPECT_TRUE(Enabled(IDC_SIMPLE_MODE));
     EXPECT_FALSE(Enabled(IDC_STOP_ADVANCED));
+}
+
+TEST_F(ModeSwitch, WhenTheOtherFormCannotBeMadeNothingChanges) {
+    SearchFor(L"*.doc");
+    const std::string stateBefore = StateFile();
+    holder->cannotMakeForms = true;
+    Click(Item(IDC_ADVANCED_MODE));
+    ASSERT_EQ(holder->replacements, 1);
+    EXPECT_FALSE(Form().IsAdvanced());
+    EXPECT_EQ(theSettings.Advanced, 0);
+    EXPECT_EQ(profile.GetInt(L"Settings", L"Advanced", -1), -1) << "nothing is saved";
+    EXPECT_EQ(StateFile(), stateBefore);
+    EXPECT_EQ(pane->statusBar.PaneText(0), kTextFormNotSwapped);
+    // The form that stayed still searches, with its own buttons.
+    SearchFor(L"*.bin");
+    EXPECT_EQ(RowNames(), Entries{L"big.bin"});
+    EXPECT_TRUE(Enabled(IDC_ADVANCED_MODE));
 }
 
 TEST_F(ModeSwitch, TheShareHistoryDoesNotSurviveThePassThroughTheSimpleForm) {

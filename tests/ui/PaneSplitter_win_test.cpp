@@ -37,7 +37,7 @@ protected:
 // A form whose holder is nobody: the splitter swaps it directly.
 class NoHost final : public IFormHost {
 public:
-    void ReplaceForm(bool) override {}
+    bool ReplaceForm(bool) override { return false; }
 };
 
 PaneRect RectIn(HWND window) {
@@ -115,6 +115,31 @@ TEST_F(PaneSplitterTest, ALayoutMovesOnlyThePanesWhoseRectanglesChange) {
     EXPECT_TRUE(RectIn(right->Handle()).Empty());
 }
 
+TEST_F(PaneSplitterTest, AMovedPaneIsPaintedWholeWithTheControlsInIt) {
+    auto [left, right] = TwoPanes();
+    const HWND control = CreateWindowExW(0, L"BUTTON", L"in the pane", WS_CHILD | WS_VISIBLE, 40, 40, 120, 30,
+                                         right->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(control, nullptr);
+    const auto paintedAll = [&] {
+        RedrawWindow(host_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ui::PumpWaitingMessages();
+        return GetUpdateRect(control, nullptr, FALSE) == FALSE;
+    };
+    ASSERT_TRUE(paintedAll());
+
+    // The bar moves: the pane on the right moves and grows, and the button in it paints again whole
+    // (not just the strip that the move uncovered).
+    splitter_.SetColumnInfo(0, 100, 0);
+    splitter_.RecalcLayout();
+    RECT stale{};
+    ASSERT_TRUE(GetUpdateRect(control, &stale, FALSE));
+    EXPECT_EQ(stale.left, 0);
+    EXPECT_EQ(stale.top, 0);
+    EXPECT_EQ(stale.right, 120);
+    EXPECT_EQ(stale.bottom, 30);
+    DestroyWindow(control);
+}
+
 TEST_F(PaneSplitterTest, ABarDraggedWithTheMouseMovesWithItAndEscapeOrALostCaptureTakesItBack) {
     auto [left, right] = TwoPanes();
     ASSERT_EQ(splitter_.ColumnSpans().size(), 2u);
@@ -187,9 +212,10 @@ TEST_F(PaneSplitterTest, ReplaceViewDestroysTheOldViewAndSizesAndUpdatesTheNewOn
     EXPECT_EQ(made->initialUpdates, 1);
     EXPECT_EQ(made->sizesAtInitialUpdate, made->sizes.size());
 
-    // A view that cannot be made leaves the cell empty, and the splitter goes on working.
+    // A view that cannot be made leaves the cell as it was, and the splitter goes on working.
     EXPECT_FALSE(rows.ReplaceView(1, 0, [] { return std::unique_ptr<ui::FormView>(); }));
-    EXPECT_EQ(rows.Pane(1, 0), nullptr);
+    EXPECT_EQ(rows.Pane(1, 0), made);
+    EXPECT_TRUE(IsWindow(made->Handle()));
     MoveWindow(rows.Handle(), 0, 0, 300, 250, TRUE);
     ui::PumpWaitingMessages(); // the retired views go
 }

@@ -34,8 +34,7 @@ bool CSearchFormView::OnInitDialog(ui::Message& m) {
     GetWindowRect(hwnd_, &window);
     laidOutSize_ = {window.right - window.left, window.bottom - window.top};
     AttachControls();
-    const ButtonIds ids = Buttons();
-    buttons_.Bind(hwnd_, ids.start, ids.stop, ids.mode);
+    RebindButtons();
     m.result = TRUE;
     return true;
 }
@@ -48,6 +47,7 @@ void CSearchFormView::OnInitialUpdate() {
         toolTip_.Activate();
     }
     LoadHistories(ReadFormStateFile(UserFileToRead(kFormStateFileName), Blocks()));
+    historiesLoaded_ = true;
     EnableWindow(Item(Buttons().stop), FALSE);
     ResetInputs();
     fileMasks_.SetEditText(theSettings.carriedMask);
@@ -117,22 +117,28 @@ bool CSearchFormView::OnModeClicked(ui::Message& m) {
         return true;
     }
     const bool advanced = !advanced_;
-    const HWND mainWindow = GetAncestor(hwnd_, GA_ROOT);
     IStatusBar* const status = engine_.Services().statusBar;
-    // This form is destroyed in here (writing the state file); the other one is in place and
-    // has read it when the call returns.
-    host->ReplaceForm(advanced);
-    FinishModeSwitch(mainWindow, advanced, status);
+    // When it succeeds, this form is destroyed in here (writing the state file) and the other one
+    // is in place and has read it when the call returns.
+    if (!host->ReplaceForm(advanced)) {
+        // The other form could not be made: this one stays, and so does the setting.
+        RebindButtons();
+        if (status) {
+            status->SetPaneText(kPaneMessage, kTextFormNotSwapped);
+        }
+        return true;
+    }
+    FinishModeSwitch(advanced, status);
     return true;
 }
 
-void CSearchFormView::FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status) {
-    // Minimizing and restoring lays the main window out again for the new form's height.
-    if (mainWindow && IsWindow(mainWindow)) {
-        ShowWindow(mainWindow, SW_MINIMIZE);
-        ShowWindow(mainWindow, SW_RESTORE);
-        SetForegroundWindow(mainWindow);
-    }
+void CSearchFormView::RebindButtons() {
+    const ButtonIds ids = Buttons();
+    buttons_.Bind(hwnd_, ids.start, ids.stop, ids.mode);
+}
+
+void CSearchFormView::FinishModeSwitch(bool advanced, IStatusBar* status) {
+    // The setting follows the form that is shown, and only once it is shown.
     theSettings.Advanced = advanced ? 1 : 0;
     if (!theSettings.Save(AppProfile()) && status) {
         status->SetPaneText(kPaneMessage, kTextSettingsNotSaved);
@@ -155,7 +161,7 @@ bool CSearchFormView::OnEndSession(ui::Message& m) {
 }
 
 void CSearchFormView::SaveHistories() const {
-    if (!WriteFormStateFile(UserFileToWrite(kFormStateFileName), HistoriesToStore(), Blocks())) {
+    if (historiesLoaded_ && !WriteFormStateFile(UserFileToWrite(kFormStateFileName), HistoriesToStore(), Blocks())) {
         // The histories are lost; said where it can be seen (not at the program's end).
         DebugTrace(kTextHistoriesNotSaved);
         if (IStatusBar* status = engine_.Services().statusBar) {

@@ -84,9 +84,11 @@ private:
     bool OnDestroy(ui::Message& m);
     bool OnEndSession(ui::Message& m);
 
-    // The mode switch's last steps, after the form has gone: they touch only the main window, the
-    // settings and the status bar (status: the engine's; a failed save of the settings is shown).
-    static void FinishModeSwitch(HWND mainWindow, bool advanced, IStatusBar* status);
+    // The mode switch's last step, after the form has gone: it touches only the settings and the
+    // status bar (status: the engine's; a failed save of the settings is shown).
+    static void FinishModeSwitch(bool advanced, IStatusBar* status);
+    // Makes this form's buttons the ones the engine switches.
+    void RebindButtons();
     // Moves the focus to next when the control that had it (focus) has just been disabled.
     void KeepFocusUsable(HWND focus, HWND next) const;
 
@@ -96,6 +98,8 @@ private:
     IFormHost* host_ = nullptr;
     FormToolTip toolTip_;
     SIZE laidOutSize_{};
+    // Set once the histories have been read: a form that never read them writes no state file.
+    bool historiesLoaded_ = false;
 };
 
 } // namespace vk

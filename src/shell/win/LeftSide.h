@@ -25,8 +25,10 @@ struct LeftSideSetup {
     CVarnokle2Doc* document = nullptr;
     FormFactory makeForm;
     bool advancedForm = false;
-    // Called after the form has been swapped, so that the main window fits its panes to the new form.
-    std::function<void()> formReplaced;
+    // Runs the swap of the form (swap() returns whether the new form is in place), so that the
+    // main window can hide its painting meanwhile and fit its panes to the new form after it.
+    // Empty: the swap just runs.
+    std::function<bool(const std::function<bool()>& swap)> swapForm;
 };
 
 // The system's sizing border and window edge, which the panes are sized by.

@@ -32,9 +32,6 @@
 namespace vk {
 namespace {
 
-// Posted to itself when the lower pane's form has been swapped: by the time it arrives the form's
-// mode button has minimized and restored the window.
-constexpr UINT kFormSwapDone = WM_APP + 0x110;
 constexpr int kLeftColumn = 0;
 constexpr int kResultColumn = 1;
 // The left column's share of the client width until the first sizing puts it at the form's width.
@@ -144,7 +141,6 @@ bool CMainFrame::ProcessMessage(ui::Message& m) {
         ui::On(WM_MENUSELECT, &CMainFrame::OnMenuSelect),
         ui::On(WM_SYSCOLORCHANGE, &CMainFrame::OnSysColorChange),
         ui::On(WM_SETTINGCHANGE, &CMainFrame::OnSettingChange),
-        ui::On(kFormSwapDone, &CMainFrame::OnFormSwapDone),
         ui::OnNotify(TTN_GETDISPINFOW, ui::kAnyId, &CMainFrame::OnToolTipText),
         ui::OnNotify(TBN_HOTITEMCHANGE, ui::kToolBarId, &CMainFrame::OnHotItemChange),
     };
@@ -163,7 +159,8 @@ bool CMainFrame::OnCreate(ui::Message& m) {
     if (!CreateClient(client.right)) {
         return true;
     }
-    if (!toolBar_.CreateBar(Handle(), ui::kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME)) {
+    if (!toolBar_.CreateBar(Handle(), ui::kToolBarId) || !toolBar_.LoadToolBar(IDR_MAINFRAME) ||
+        !dockBar_.CreateFor(Handle(), toolBar_, [this] { RecalcLayout(); })) {
         return true;
     }
     if (!statusBar_.CreateFor(Handle())) {
@@ -200,7 +197,7 @@ bool CMainFrame::CreateClient(int clientWidth) {
     left.document = &document_;
     left.makeForm = setup_.makeForm;
     left.advancedForm = setup_.advancedForm;
-    left.formReplaced = [this] { OnFormReplaced(); };
+    left.swapForm = [this](const std::function<bool()>& swap) { return SwapForm(swap); };
     auto leftColumn = std::make_unique<CRightFrameWnd>(std::move(left));
     const int leftWidth = static_cast<int>(std::trunc(kInitialLeftShare * clientWidth));
     if (!leftColumn->CreateIn(splitter_.Handle(), leftWidth) || !leftColumn->View().Exists()) {
@@ -221,18 +218,17 @@ bool CMainFrame::CreateClient(int clientWidth) {
     return true;
 }
 
-void CMainFrame::OnFormReplaced() {
-    RecalcLayout();
-    // The form's mode button now minimizes and restores the window to lay it out again: that
-    // minimize must not send the window to the tray.
-    if (SubTray2KeepShownWhenMinimized(Handle(), true)) {
-        PostMessageW(Handle(), kFormSwapDone, 0, 0);
+bool CMainFrame::SwapForm(const std::function<bool()>& swap) {
+    // Nothing of the panes is drawn while one form goes and the other comes and is sized; the
+    // window itself stays as it is (no minimize, no change of activation).
+    splitter_.Send(WM_SETREDRAW, FALSE);
+    const bool swapped = swap();
+    splitter_.Send(WM_SETREDRAW, TRUE);
+    if (swapped) {
+        RecalcLayout();
     }
-}
-
-bool CMainFrame::OnFormSwapDone(ui::Message&) {
-    SubTray2KeepShownWhenMinimized(Handle(), false);
-    return true;
+    RepaintWhole(splitter_.Handle());
+    return swapped;
 }
 
 void CMainFrame::InitialUpdate() {
@@ -265,29 +261,30 @@ void CMainFrame::RecalcLayout() {
     }
     RECT client{};
     GetClientRect(Handle(), &client);
-    int top = 0;
-    int bottom = client.bottom;
-    if (Shown(toolBar_)) {
-        top = toolBar_.Resize();
-    }
+    PixelRect area{0, 0, client.right, client.bottom};
     if (Shown(statusBar_)) {
-        bottom -= statusBar_.Resize(client.right);
+        area.bottom = std::max(static_cast<int>(client.bottom) - statusBar_.Resize(client.right), 0);
     }
+    // The toolbar takes its side of what the status bar leaves; the panes get the rest.
+    const PixelRect rest = dockBar_.LayOut(area);
     if (!splitter_.Exists()) {
         return;
     }
     if (splitterReady_) {
         // The columns before the move, so that the splitter lays its panes out once.
-        const auto columns = MainColumns(client.right, theFormSize, SystemFrameMetrics());
+        const auto columns = MainColumns(rest.Width(), theFormSize, SystemFrameMetrics());
         splitter_.SetColumnInfo(kLeftColumn, columns[0].ideal, columns[0].minimum);
         splitter_.SetColumnInfo(kResultColumn, columns[1].ideal, columns[1].minimum);
     }
-    const int height = std::max(bottom - top, 0);
     RECT now{};
     GetWindowRect(splitter_.Handle(), &now);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != 0 || now.top != top || now.right != client.right || now.bottom != top + height) {
-        MoveWindow(splitter_.Handle(), 0, top, client.right, height, TRUE);
+    if (now.left != rest.left || now.top != rest.top || now.right != rest.right || now.bottom != rest.bottom) {
+        // A toolbar shown, hidden or docked elsewhere moves the panes: they paint afresh, whether
+        // or not their own size changes.
+        SetWindowPos(splitter_.Handle(), nullptr, rest.left, rest.top, rest.Width(), rest.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        RepaintWhole(splitter_.Handle());
     }
     splitter_.RecalcLayout();
 }
@@ -514,7 +511,7 @@ void CMainFrame::InvertSelection(UINT) {
 }
 
 bool CMainFrame::ToolBarShown() const {
-    return Shown(toolBar_);
+    return dockBar_.Exists() && dockBar_.Shown();
 }
 
 bool CMainFrame::StatusBarShown() const {
@@ -522,8 +519,7 @@ bool CMainFrame::StatusBarShown() const {
 }
 
 void CMainFrame::ToggleToolBar(UINT) {
-    ShowWindow(toolBar_.Handle(), ToolBarShown() ? SW_HIDE : SW_SHOWNA);
-    RecalcLayout();
+    dockBar_.Show(!ToolBarShown()); // the frame is laid out again
 }
 
 void CMainFrame::ToggleStatusBar(UINT) {

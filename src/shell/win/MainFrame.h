@@ -19,6 +19,7 @@
 
 #include "decor/win/IconMenu.h"
 #include "framework/CommandTable.h"
+#include "framework/DockBar.h"
 #include "framework/PaneSplitter.h"
 #include "framework/ToolBar.h"
 #include "shell/win/FrameShell.h"
@@ -69,6 +70,8 @@ public:
     [[nodiscard]] CRightFrameWnd* LeftColumn() const { return leftColumn_; }
     [[nodiscard]] CSplitterView* LeftSide() const;
     [[nodiscard]] ui::ToolBarCtrl& ToolBar() { return toolBar_; }
+    // The toolbar's holder: docked on a side of the frame (at the top at first) or floating.
+    [[nodiscard]] ui::DockBar& ToolBarDock() { return dockBar_; }
     [[nodiscard]] CStatusBar& StatusBar() { return statusBar_; }
     [[nodiscard]] bool SplitterReady() const { return splitterReady_; }
     // The command's state as menus and buttons show it.
@@ -100,8 +103,9 @@ private:
     bool OnSettingChange(ui::Message& m);
     bool OnToolTipText(ui::Message& m);
     bool OnHotItemChange(ui::Message& m);
-    bool OnFormSwapDone(ui::Message& m);
-    void OnFormReplaced();
+    // Swaps the search form with the panes' painting held, then lays them out once and paints
+    // them whole.
+    bool SwapForm(const std::function<bool()>& swap);
 
     // The commands.
     void Exit(UINT);
@@ -149,6 +153,7 @@ private:
     IFrameShell& shell_;
     HACCEL accelerators_ = nullptr;
     ui::ToolBarCtrl toolBar_;
+    ui::DockBar dockBar_; // holds the toolbar; goes before it
     CStatusBar statusBar_;
     CPaneSplitter splitter_;
     CRightFrameWnd* leftColumn_ = nullptr; // panes of the splitter

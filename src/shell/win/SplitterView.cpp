@@ -75,14 +75,17 @@ void CSplitterView::InitialUpdate() {
     SizePanes(client.right, client.bottom);
 }
 
-void CSplitterView::ReplaceForm(bool advanced) {
-    splitter_.ReplaceView(kFormRow, 0, [this, advanced] { return MakeForm(advanced); });
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    SizePanes(client.right, client.bottom);
-    if (setup_.formReplaced) {
-        setup_.formReplaced();
-    }
+bool CSplitterView::ReplaceForm(bool advanced) {
+    const auto swap = [this, advanced] {
+        if (!splitter_.ReplaceView(kFormRow, 0, [this, advanced] { return MakeForm(advanced); })) {
+            return false;
+        }
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        SizePanes(client.right, client.bottom);
+        return true;
+    };
+    return setup_.swapForm ? setup_.swapForm(swap) : swap();
 }
 
 bool CSplitterView::OnSize(ui::Message& m) {

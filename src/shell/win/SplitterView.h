@@ -21,7 +21,7 @@ public:
     // The tree's and the form's initial updates, then the rows fitted to the form.
     void InitialUpdate();
 
-    void ReplaceForm(bool advanced) override;
+    bool ReplaceForm(bool advanced) override;
 
     [[nodiscard]] CPaneSplitter& Splitter() { return splitter_; }
     [[nodiscard]] const CPaneSplitter& Splitter() const { return splitter_; }

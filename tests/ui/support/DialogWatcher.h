@@ -106,6 +106,7 @@ public:
     bool found = false;
     std::wstring text; // a message box's text
     HWND owner = nullptr;
+    RECT rect{};          // where it was shown, on the screen
     HICON icon = nullptr; // the picture of its first icon control
     SIZE picture{0, 0};   // the size of the bitmap of its first bitmap control
 
@@ -135,6 +136,7 @@ private:
         GetDlgItemTextW(box, 0xFFFF, buffer, 512); // the text of a message box
         text = buffer;
         owner = GetWindow(box, GW_OWNER);
+        GetWindowRect(box, &rect);
         EnumChildWindows(box, &DialogCloser::Inspect, reinterpret_cast<LPARAM>(this));
         SendMessageW(box, WM_COMMAND, IDOK, 0);
     }

@@ -44,10 +44,15 @@ public:
         return pane_.Host(*form_);
     }
 
-    void ReplaceForm(bool advanced) override {
+    bool ReplaceForm(bool advanced) override {
         ++replacements;
+        if (cannotMakeForms) {
+            replaced = false;
+            return false;
+        }
         form_.reset();
         replaced = Show(advanced);
+        return replaced;
     }
 
     // Destroys the form, as closing the main window does.
@@ -58,6 +63,7 @@ public:
 
     int replacements = 0;
     bool replaced = false;
+    bool cannotMakeForms = false; // the other form cannot be made: the swap fails
 
 private:
     PaneHost& pane_;

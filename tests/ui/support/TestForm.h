@@ -44,7 +44,7 @@ protected:
         }
         if (m.message == WM_COMMAND && m.CommandId() == IDC_TEST_BUTTON) {
             // The form goes while this runs: nothing of it may be touched afterwards.
-            host_.ReplaceForm(!advanced);
+            (void)host_.ReplaceForm(!advanced);
             return true;
         }
         return ui::FormView::ProcessMessage(m);
