@@ -121,6 +121,8 @@ def write_faults(root, guest):
     lines = [f"deny \\\\{FILESRV01}\\Finance\\Payroll", f"deny \\\\{ATLAS}\\Nobody"]
     if guest:
         lines.append(f"deny \\\\{ATLAS}\\Private")
+    # Samba's IPC$ is no disk share: the folder network leaves it out as the SMB listing does.
+    lines += [f"ipc \\\\{address}\\IPC$" for address in ADDRESSES.values()]
     (Path(root) / "network-faults.txt").write_text("\n".join(lines) + "\n")
 
 
