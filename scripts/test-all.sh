@@ -2,14 +2,15 @@
 # Installs what is missing, builds every configuration and runs every test: native, native under
 # AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer, and the Windows build
 # under Wine; with each native build, vkfind --smb against Samba servers on loopback
-# (scripts/test-smb.sh); last the Windows packages (scripts/package.sh) installed, upgraded and
-# removed under Wine (tests/package/package_test.py).
-# Usage: scripts/test-all.sh [native|asan|tsan|win|package ...]
+# (scripts/test-smb.sh); every fuzz target for 20 seconds on its corpus (scripts/fuzz.sh); last
+# the Windows packages (scripts/package.sh) installed, upgraded and removed under Wine
+# (tests/package/package_test.py).
+# Usage: scripts/test-all.sh [native|asan|tsan|fuzz|win|package ...]
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
 jobs=$(nproc)
-presets="${*:-native asan tsan win package}"
+presets="${*:-native asan tsan fuzz win package}"
 failed=""
 for preset in $presets; do
     if [ "$preset" = package ]; then
@@ -23,6 +24,11 @@ for preset in $presets; do
         else
             failed="$failed package"
         fi
+        continue
+    fi
+    if [ "$preset" = fuzz ]; then
+        echo "=== fuzz: every target briefly on its corpus"
+        sh scripts/fuzz.sh || failed="$failed fuzz"
         continue
     fi
     echo "=== $preset: configure and build"

@@ -11,6 +11,9 @@ namespace vk {
 
 namespace {
 
+// Read once per file; only tests change it (SetContentChunkSizeForTesting).
+std::atomic<std::size_t> chunkSizeSetting{kContentChunkSize};
+
 enum class Encoding : std::uint8_t {
     kCodePageBytes, // 8-bit text in a code page of one byte per character, matched as it is
     kCodePage,      // 8-bit text converted to wide characters
@@ -45,7 +48,8 @@ class ChunkReader {
 public:
     ChunkReader(ReadableFile& file, const std::atomic<bool>& running)
         : file_(file), running_(running), length_(file.Length()),
-          chunkSize_(static_cast<std::size_t>(std::min<std::uint64_t>(length_, kContentChunkSize))) {}
+          chunkSize_(static_cast<std::size_t>(
+              std::min<std::uint64_t>(length_, chunkSizeSetting.load(std::memory_order_relaxed)))) {}
 
     [[nodiscard]] std::size_t ChunkSize() const { return chunkSize_; }
 
@@ -162,6 +166,10 @@ bool SearchWide(ChunkReader& reader, Encoding encoding, std::uint8_t* bytes, std
 }
 
 } // namespace
+
+void SetContentChunkSizeForTesting(std::size_t size) {
+    chunkSizeSetting.store(size == 0 ? kContentChunkSize : size, std::memory_order_relaxed);
+}
 
 bool FileContainsText(FileSystem& fileSystem, const std::wstring& path, const ContentPattern& pattern,
                       const std::atomic<bool>& running) {

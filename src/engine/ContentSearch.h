@@ -18,6 +18,11 @@ namespace vk {
 
 constexpr std::size_t kContentChunkSize = 300000;
 
+// For tests: reads files in chunks of the given size (at least 1) instead of kContentChunkSize, so
+// that texts of a few bytes cross chunk ends everywhere. 0 sets kContentChunkSize again. Set it
+// while no content test runs.
+void SetContentChunkSizeForTesting(std::size_t size);
+
 // True when the file's text holds the pattern (without regard to case). A file that cannot be
 // opened or read does not. The file is opened for reading, sharing it with every other reader
 // and writer. Between chunks it looks at running: once that is false, the test ends without a
