@@ -31,7 +31,7 @@ std::wstring ModelPiece(std::string_view bytes, std::size_t& at) {
 // piece a step, so never more than the file's bytes and two steps.
 std::optional<std::wstring> ModelNextTip(std::string_view bytes, std::size_t& at) {
     int ends = 0;
-    for (std::size_t steps = 0; steps <= bytes.size() + 2; ++steps) {
+    for (std::size_t steps = 0; steps <= 2 * bytes.size() + 2; ++steps) {
         const std::wstring piece = ModelPiece(bytes, at);
         if (piece.empty()) {
             if (++ends > 1) {
