@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace vk::testing {
 namespace {
@@ -229,6 +231,67 @@ TEST_P(DirectoryWalk, EveryMaskPieceIsAFullWalkInTheOrderGiven) {
     EXPECT_EQ(h.Names(), (Names{L"3.b", L"4.a", L"2.a", L"1.c"}));
     // Each walk lists every directory twice (hits, then subdirectories).
     EXPECT_EQ(h.files.ListedDirectories().size(), 3u * 2u * 2u);
+}
+
+// Stops the search at the stopAt-th file the walker hands off as a hit (it asks for the file's
+// icon) and counts every hand-off.
+class StopAtHit final : public IIconIndex {
+public:
+    StopAtHit(IIconIndex& inner, CSearchEngine& engine, int stopAt) : inner_(inner), engine_(engine), stopAt_(stopAt) {}
+    int IndexOfKey(std::wstring_view key) override { return inner_.IndexOfKey(key); }
+    int IconIndexForFile(std::wstring_view name) override {
+        if (++handedOff == stopAt_) {
+            engine_.StopSearch();
+        }
+        return inner_.IconIndexForFile(name);
+    }
+    std::atomic<int> handedOff{0};
+
+private:
+    IIconIndex& inner_;
+    CSearchEngine& engine_;
+    int stopAt_;
+};
+
+TEST_P(DirectoryWalk, StopInALargeFolderHandsOffNoFurtherEntry) {
+    EngineHarness h(GetParam());
+    for (int i = 0; i < 40; ++i) {
+        h.files.AddFile(L"\\\\SRV\\s\\f" + std::to_wstring(100 + i) + L".txt");
+    }
+    StopAtHit stop(h.icons, h.engine, 3);
+    h.engine.Services().iconIndex = &stop;
+    h.engine.Request().fileMask = L"*.txt";
+    h.Run({L"\\\\SRV\\s"});
+    EXPECT_EQ(stop.handedOff, 3);
+    EXPECT_LE(h.list.Rows().size(), 3u);
+}
+
+// The rows of a folder are in the list before its subfolders are listed: the listing waits
+// (up to a bound) for them, so a walk that held them back until after the listing shows here.
+// With read-ahead a helper may make that listing while the walker is still at the folder's
+// entries; the walker then needs the listing and must not hold the rows while it waits for it.
+TEST_P(DirectoryWalk, AFoldersHitsAreInTheListBeforeItsSubfoldersAreListed) {
+    EngineHarness h(GetParam());
+    h.files.AddFile(L"\\\\SRV\\s\\a.txt");
+    h.files.AddFile(L"\\\\SRV\\s\\b.txt");
+    h.files.AddFile(L"\\\\SRV\\s\\sub\\c.txt");
+    Names rowsAtListing;
+    h.files.onFindFirstPattern = [&](const std::wstring& pattern) {
+        if (pattern != L"\\\\SRV\\s\\*") {
+            return;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (h.list.Rows().size() < 2 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        for (const auto& row : h.list.Rows()) {
+            rowsAtListing.push_back(row.columns[0]);
+        }
+    };
+    h.engine.Request().fileMask = L"*.txt";
+    h.Run({L"\\\\SRV\\s"});
+    EXPECT_EQ(rowsAtListing, (Names{L"a.txt", L"b.txt"}));
+    EXPECT_EQ(h.Names(), (Names{L"a.txt", L"b.txt", L"c.txt"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAhead, DirectoryWalkTest, ::testing::Values(0, 3));

@@ -438,6 +438,22 @@ TEST(PatternMatcherTest, ClassesKnowCharactersBeyondAscii) {
     EXPECT_FALSE(ExpectSameAnswers(*page, Windows1252(), {'c', 'a', 'f', 0xE9, 0xB2}, L"caf\\0\\A"));
 }
 
+// The roman class holds exactly the seven capitals, in the wide and in the byte matcher.
+TEST(PatternMatcherTest, RomanClassIsEveryCapitalOfIVXCLDMAndNoSmallLetter) {
+    const auto page = ByteCodePage::Make(Windows1252());
+    ASSERT_TRUE(page.has_value());
+    for (const char letter : std::string_view("IVXCLDM")) {
+        for (const bool capital : {true, false}) {
+            const char c = capital ? letter : static_cast<char>(letter - 'A' + 'a');
+            const std::wstring text(1, static_cast<wchar_t>(c));
+            for (const bool exact : {false, true}) {
+                EXPECT_EQ(MatchPattern(text, L"\\X", exact), capital) << c << " exact " << exact;
+            }
+            EXPECT_EQ(ExpectSameAnswers(*page, Windows1252(), {static_cast<std::uint8_t>(c)}, L"\\X"), capital) << c;
+        }
+    }
+}
+
 TEST(BytePatternMatcherTest, EveryByteAgainstEveryCharacterOfThePattern) {
     const auto table = Windows1252();
     const auto page = ByteCodePage::Make(table);

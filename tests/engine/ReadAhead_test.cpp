@@ -1,5 +1,6 @@
 // The walk with read-ahead gives what the walk without it gives, and Stop ends it within one call.
 
+#include "engine/ReadAheadPool.h"
 #include "support/EngineHarness.h"
 
 #include <gtest/gtest.h>
@@ -270,6 +271,24 @@ TEST(ReadAhead, StopEndsTheWalkWithinOneCallAndStartsNoListingAfterIt) {
     EXPECT_TRUE(h.list.Rows().empty());
     EXPECT_EQ(h.status.Last(kPaneMessage), kTextSearchCompleted);
     EXPECT_FALSE(h.engine.SearchThreadsRunning());
+}
+
+// A walk expected after Stop is never begun: nothing is read ahead for it, and no worker takes it.
+TEST(ReadAhead, AfterStopAnExpectedWalkMakesNoWork) {
+    FakeFileSystem files;
+    files.AddFile(kShare + L"\\a.txt");
+    const SearchRequest request;
+    const ContentPattern content;
+    for (const bool stopped : {false, true}) {
+        std::atomic<bool> running{true};
+        ReadAheadPool pool(files, request, content, running, 1);
+        if (stopped) {
+            running = false;
+        }
+        pool.Expect(kShare, L"*");
+        const std::unique_ptr<AheadWalk> walk = pool.TakeExpected(kShare, L"*");
+        EXPECT_EQ(walk == nullptr, stopped);
+    }
 }
 
 } // namespace

@@ -45,6 +45,8 @@ public:
 
     // Runs at the start of every FindFirst with the listing's directory (not under any lock).
     std::function<void(const std::wstring& dir)> onFindFirst;
+    // Runs after onFindFirst with the whole pattern (directory and mask).
+    std::function<void(const std::wstring& pattern)> onFindFirstPattern;
     // Runs at every read of an open file.
     std::function<void()> onRead;
     // Runs at every open, with the path.
@@ -59,6 +61,9 @@ public:
         const std::size_t slash = pattern.rfind(L'\\');
         const std::wstring dir = pattern.substr(0, slash);
         Called(dir);
+        if (onFindFirstPattern) {
+            onFindFirstPattern(pattern);
+        }
         return List(pattern, error);
     }
 

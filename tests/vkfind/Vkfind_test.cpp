@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <sstream>
 #include <streambuf>
+#include <tuple>
 
 namespace vk {
 namespace {
@@ -141,6 +142,14 @@ TEST(VkfindCommandLine, SizeBoundAloneSearchesEverything) {
     const auto parsed = ParseCommandLine({L"--at-most", L"12", L"\\\\S\\s"}, L"");
     EXPECT_TRUE(parsed.error.empty());
     EXPECT_EQ(*parsed.options.atMostKb, L"12");
+}
+
+TEST(VkfindCommandLine, ReadAheadThreadsTakeBothEndsOfTheirRange) {
+    for (const auto& [option, value, jobs] : {std::tuple{L"-j", L"0", 0}, std::tuple{L"--jobs", L"64", 64}}) {
+        const auto parsed = ParseCommandLine({option, value, L"--mask", L"*", L"\\\\S\\s"}, L"");
+        EXPECT_TRUE(parsed.error.empty()) << option << L" " << value;
+        EXPECT_EQ(parsed.options.jobs, jobs) << option << L" " << value;
+    }
 }
 
 class VkfindNetworkTest : public ::testing::Test {
