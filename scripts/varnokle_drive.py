@@ -185,10 +185,12 @@ class Desktop:
         return [int(w) for w in done.stdout.split()]
 
     def x_geometry(self, window):
-        done = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(window)], env=self.env,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
-        values = dict(line.split("=", 1) for line in done.stdout.decode().split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """The X window's place on the screen and its size: (x, y, width, height). From xwininfo, whose
+        absolute position is right under a reparenting window manager too (xdotool's is not)."""
+        done = subprocess.run(["xwininfo", "-id", str(window)], env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, check=True)
+        values = dict(line.strip().split(":", 1) for line in done.stdout.decode().splitlines() if ":" in line)
+        return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def screenshot(self, path, crop=None):
         """A picture of the screen (or of crop, a rectangle) in a PNG file."""
@@ -275,7 +277,7 @@ class Program:
         predicate(control) holds; returns the window's state."""
 
         def seen():
-            window = self.dialog(title) if title else self.main()
+            window = self.main() if title is None else self.dialog(title)
             control = window and self.control(window, control_id)
             return window if control and predicate(control) else None
 
@@ -295,10 +297,11 @@ class Program:
     # --- What the user does -------------------------------------------------------------------
 
     def click_control(self, control_id, title=None, button=1):
-        window = self.dialog(title) if title else self.main()
+        window = self.main() if title is None else self.dialog(title)  # the about box's title is ""
         control = window and self.control(window, control_id)
         if not control:
-            raise StepFailed(f"control {control_id} is not shown in {title or 'the main window'}")
+            where = "the main window" if title is None else f'the dialog "{title}"'
+            raise StepFailed(f"control {control_id} is not shown in {where}")
         self.desktop.click(centre(control["rect"]), button)
 
     def click_tool(self, command):

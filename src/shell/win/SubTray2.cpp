@@ -118,9 +118,14 @@ bool OwnsOpenDialog(HWND window) {
 
 // What comes to the front for the window: the dialog it has open, if any (a disabled window in
 // front of its own dialog could not be used, nor the dialog reached), else the window itself.
+// It is raised above its owner first: where the foreground is refused (a window manager that keeps
+// the keyboard where the user clicked), a dialog created while its owner was hidden must still not
+// stay behind the disabled owner that has just been shown.
 void BringToFront(HWND window) {
     const HWND popup = GetLastActivePopup(window);
-    SetForegroundWindow(popup && IsWindow(popup) ? popup : window);
+    const HWND front = popup && IsWindow(popup) ? popup : window;
+    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetForegroundWindow(front);
 }
 
 // A left click: a shown window goes (through the minimized state, so that it comes back as it
