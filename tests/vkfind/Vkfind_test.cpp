@@ -215,10 +215,9 @@ TEST_F(VkfindNetworkTest, AnUnreadableNetworkFolderExitsWithOne) {
 TEST_F(VkfindNetworkTest, WithoutAScopeTheWholeNetworkIsSearched) {
     const VkfindRun run = Vkfind({L"-q", L"--mask", L"a.txt"}, tree.Root());
     EXPECT_EQ(run.status, kExitSearchRan) << run.err;
-    // The server by the name it was given.
     EXPECT_EQ(SortedLines(run.out), "a.txt\t6\t\\\\OTHER\\pub\n"
-                                    "a.txt\t6\t\\\\THIRD\\x\n"
-                                    "a.txt\t6\t\\\\srv\\docs\n");
+                                    "a.txt\t6\t\\\\SRV\\docs\n"
+                                    "a.txt\t6\t\\\\THIRD\\x\n");
 }
 
 TEST_F(VkfindNetworkTest, ServerAndTreePathScopesNarrowTheSearch) {
