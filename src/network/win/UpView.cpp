@@ -63,6 +63,14 @@ void CUpView::OnInitialUpdate() {
     engine_->SetScopeTree(&tree_);
     engine_->AddedServers().SetEntries(LoadServerList(AppProfile()));
     engine_->ExpandNetworkNode(kNoNode, -1);
+    ShowAddedServers();
+}
+
+void CUpView::ShowAddedServers() {
+    if (const TreeNode group = engine_->AddedServers().GroupNode(); group != kNoNode) {
+        tree_.Expand(CCheckTreeCtrl::Item(tree_.Parent(group)), TVE_EXPAND);
+        tree_.Expand(CCheckTreeCtrl::Item(group), TVE_EXPAND);
+    }
 }
 
 void CUpView::CreateImageLists() {
@@ -218,14 +226,9 @@ bool CUpView::OnAddServer(ui::Message&) {
     if (dialog.DoModal(ui::MessageBoxOwner()) != IDOK) {
         return true;
     }
-    AddedServerGroup& added = engine_->AddedServers();
-    added.Add(dialog.Entries());
+    engine_->AddedServers().Add(dialog.Entries());
     SaveServers();
-    // The group is opened, so that the servers are seen.
-    if (const TreeNode group = added.GroupNode(); group != kNoNode) {
-        tree_.Expand(CCheckTreeCtrl::Item(tree_.Parent(group)), TVE_EXPAND);
-        tree_.Expand(CCheckTreeCtrl::Item(group), TVE_EXPAND);
-    }
+    ShowAddedServers();
     return true;
 }
 

@@ -54,6 +54,8 @@ private:
     void RemoveSelectedServer();
     // Whether the selected node is an added server that can go now (no search walks the tree).
     [[nodiscard]] bool CanRemoveSelected() const;
+    // Opens the provider and the added servers' group, so that the servers are seen.
+    void ShowAddedServers();
     // Keeps the added servers in the profile.
     void SaveServers() const;
     // Lists what is below the selected node into the tree, as a double-click does.
