@@ -22,6 +22,7 @@
 
 // Tools
 #define ID_TOOLS_MAP_NETWORK_DRIVE 32790
+#define ID_TOOLS_ADD_SERVER 32816
 
 // Help
 #define ID_HELP_ONLINE 32804

@@ -21,6 +21,11 @@ constexpr const wchar_t* kTextSearchFailedInPart =
 constexpr const wchar_t* kTextCannotRead = L"Cannot read ";
 // A provider that lists no computers (networks without the browse service): after its name.
 constexpr const wchar_t* kTextListsNoComputers = L" lists no computers. Add servers by name with Tools, Add Server...";
+// The Add Server dialog: pieces of the list that are no server name (each on a line after the
+// text), and a list without any name.
+constexpr const wchar_t* kTextNotAServerName = L"These are not server names or UNC paths:";
+constexpr const wchar_t* kTextTypeAServerName =
+    L"Type the name or address of a server, such as FILESRV01 or 192.0.2.7.";
 
 // Status bar panes.
 constexpr int kPaneMessage = 0;

@@ -120,8 +120,9 @@ std::optional<BrowseTarget> NetworkBrowser::Identify(TreeNode node, std::intptr_
         if (resource && resource->displayType == kDisplayTypeServer) {
             return ServerTarget(node, tree->Text(node));
         }
-        // Expansion adds nodes once: a node with children is not enumerated again.
-        if (tree->FirstChild(node) != kNoNode || !resource) {
+        // Expansion adds nodes once: a node with children is not enumerated again (the added
+        // servers' group is not the network's).
+        if (!resource || HasListedChildren(*tree, node)) {
             return std::nullopt;
         }
     }
@@ -167,6 +168,9 @@ void NetworkBrowser::Apply(const BrowseTarget& target, BrowseOutcome outcome) {
     case BrowseTarget::Kind::kContainer:
         ShowOutcome(target, outcome);
         AddChildren(target, std::move(outcome.children));
+        if (target.node == kNoNode) {
+            addedServers_.Show();
+        }
         return;
     case BrowseTarget::Kind::kServer:
         // What was listed before a failure stays.

@@ -21,6 +21,7 @@
 //   - the result list and the store: browsing empties and fills them only while no search is
 //     active (searchActive false). Expanding a container touches neither and is never held back.
 
+#include "engine/AddedServerGroup.h"
 #include "engine/AtomicPointer.h"
 #include "engine/EngineServices.h"
 #include "engine/NetResourceTable.h"
@@ -88,6 +89,9 @@ public:
                                                  FileSystem& files);
     void Apply(const BrowseTarget& target, BrowseOutcome outcome);
 
+    // The servers added by name; shown in the tree once the top level is filled.
+    [[nodiscard]] AddedServerGroup& AddedServers() { return addedServers_; }
+
 private:
     [[nodiscard]] std::optional<BrowseTarget> ServerTarget(TreeNode node, const std::wstring& server) const;
     [[nodiscard]] std::optional<BrowseTarget> FolderTarget(TreeNode node) const;
@@ -103,6 +107,7 @@ private:
     NetResourceTable& table_;
     ResultStore& store_;
     const std::atomic<bool>& searchActive_;
+    AddedServerGroup addedServers_{tree_, table_};
 };
 
 } // namespace vk

@@ -14,7 +14,8 @@ bool IsServerRecord(const NetResource* resource) {
 
 void CSearchEngine::WalkCheckedNode(TreeNode node) {
     IScopeTree& tree = *tree_;
-    if (node == currentTopLevel_ && tree.FirstChild(node) == kNoNode) {
+    // A provider that holds only the added servers' group is walked live as well.
+    if (node == currentTopLevel_ && !HasListedChildren(tree, node)) {
         SearchUnwalkedNode(node);
     }
     for (TreeNode child = tree.FirstChild(node); child != kNoNode && searchRunning; child = tree.NextSibling(child)) {

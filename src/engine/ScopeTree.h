@@ -9,6 +9,8 @@
 //     3 (server), with an expand button
 //   share node: text = the share name, data = NODE_IS_PATH, images 5 / selected 4, expand button
 //   folder node: text = the folder name, data = NODE_IS_PATH, images 5 / 4, no expand button
+//   added servers' group: text "Added servers", data = NODE_IS_GROUP, image 2, under a provider;
+//     its children are server nodes of servers the user added by name (AddedServerGroup.h)
 
 #include <cstdint>
 #include <string>
@@ -20,6 +22,8 @@ constexpr TreeNode kNoNode = 0;
 
 // The data value of share and folder nodes.
 constexpr std::intptr_t NODE_IS_PATH = -2;
+// The data value of the added servers' group.
+constexpr std::intptr_t NODE_IS_GROUP = -3;
 
 // Check states, kept as the node's state image.
 enum CheckState : int { kNoCheckBox = 0, Unchecked = 1, Checked = 2, PartlyChecked = 3 };
@@ -53,7 +57,16 @@ public:
     virtual void SetCheckState(TreeNode node, int state) = 0;
     // Appends a node after the last child of parent (kNoNode: at the top level).
     virtual TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) = 0;
+    // Removes a node with its branch. Only while no search walks the tree.
+    virtual void DeleteNode(TreeNode node) = 0;
 };
+
+// Each ancestor of node, from the parent up to the top level, becomes Checked or Unchecked when
+// all its children are, and PartlyChecked otherwise.
+void BringAncestorsInLine(IScopeTree& tree, TreeNode node);
+
+// Whether the network listed anything below node: a child other than the added servers' group.
+[[nodiscard]] bool HasListedChildren(IScopeTree& tree, TreeNode node);
 
 // The UNC path of a share or folder node, without a trailing backslash: the texts of the node and
 // of its share and folder ancestors below the first network node (normally the server, whose

@@ -122,6 +122,7 @@ public:
         return browser_.BrowseServerShares(node, server);
     }
     void BrowseFolder(TreeNode node) { browser_.BrowseFolder(node); }
+    [[nodiscard]] AddedServerGroup& AddedServers() { return browser_.AddedServers(); }
     // The UNC path of a share or folder node of the scope tree, without a trailing backslash.
     [[nodiscard]] std::wstring BuildNodePath(TreeNode node) { return vk::BuildNodePath(*tree_, node); }
 

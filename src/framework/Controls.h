@@ -67,6 +67,7 @@ public:
     // Normal and selected image.
     [[nodiscard]] std::pair<int, int> ItemImages(HTREEITEM item) const;
     [[nodiscard]] bool ItemHasChildrenFlag(HTREEITEM item) const;
+    bool DeleteItem(HTREEITEM item) const { return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)) != 0; }
     bool Expand(HTREEITEM item, UINT code) const { return Send(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)) != 0; }
     // The item at a point in client coordinates and the TVHT_* flags of the spot.
     [[nodiscard]] HTREEITEM HitTest(POINT point, UINT* flags) const;

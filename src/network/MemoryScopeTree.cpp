@@ -113,6 +113,28 @@ TreeNode MemoryScopeTree::InsertNode(TreeNode parent, const NewTreeNode& node) {
     return handle;
 }
 
+void MemoryScopeTree::DeleteNode(TreeNode node) {
+    std::lock_guard lock(lock_);
+    Node* found = Find(node);
+    if (!found || found->removed) {
+        return;
+    }
+    found->removed = true;
+    Node* parent = Find(found->parent);
+    TreeNode* first = parent ? &parent->firstChild : &firstTop_;
+    TreeNode* last = parent ? &parent->lastChild : &lastTop_;
+    std::size_t* count = parent ? &parent->childCount : &topCount_;
+    TreeNode before = kNoNode;
+    for (TreeNode at = *first; at != node; at = Find(at)->nextSibling) {
+        before = at;
+    }
+    (before == kNoNode ? *first : Find(before)->nextSibling) = found->nextSibling;
+    if (*last == node) {
+        *last = before;
+    }
+    --*count;
+}
+
 int MemoryScopeTree::Image(TreeNode node) const {
     std::lock_guard lock(lock_);
     const Node* found = Find(node);

@@ -26,6 +26,8 @@ public:
     void SetCheckState(TreeNode node, int state) override;
     // kNoNode when parent names no node (nothing is added).
     TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) override;
+    // Unlinks the node from its parent; its branch goes with it.
+    void DeleteNode(TreeNode node) override;
 
     // 0 / false for a handle that names no node.
     [[nodiscard]] int Image(TreeNode node) const;
@@ -56,6 +58,7 @@ private:
         TreeNode lastChild = kNoNode;
         TreeNode nextSibling = kNoNode;
         std::size_t childCount = 0;
+        bool removed = false;
     };
 
     // Callers hold lock_.

@@ -32,7 +32,7 @@ std::optional<int> ParseNumber(const std::wstring& text, int low, int high) {
 std::wstring UsageText() {
     std::wstring text = LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
               [--at-least KB | --at-most KB] [--format FORMAT] [--jobs N] [--quiet]
-              [SCOPE...]
+              [--servers-file FILE] [SCOPE...]
        vkfind [--network DIR] [--format FORMAT] --shares \\SERVER
        vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
        vkfind --smb [--smb-port PORT] [--smb-timeout SECONDS] [--auth-file FILE]
@@ -49,6 +49,10 @@ does, and prints every hit when the search has ended.
                                                    names of its nodes ('/' between)
   --shares \\SERVER  list the server's shares (as double-clicking it in the tree does)
   --list PATH       list the entries of a share or folder, \\SERVER\share[\folder...]
+  --servers-file FILE  servers the network does not list, as the window's Add Server
+                    adds them: one a line (FILESRV01, 192.0.2.7, \\SERVER\share\folder),
+                    '#' starts a comment line. They are searched with the network, in the
+                    tree's group Provider/Added servers
   --network DIR     search the folder network DIR (ROOT/provider/domain/server/share/...)
                     instead of the system's network; the environment variable
                     VARNOKLE_NETWORK sets the same
@@ -145,6 +149,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         {L"--smb-port", [&](const std::wstring& v) { smbPort = v; }},
         {L"--smb-timeout", [&](const std::wstring& v) { smbTimeout = v; }},
         {L"--auth-file", [&](const std::wstring& v) { options.authFile = v; }},
+        {L"--servers-file", [&](const std::wstring& v) { options.serversFile = v; }},
         {L"--mask", [&](const std::wstring& v) { options.fileMask = v; }},
         {L"--share-mask", [&](const std::wstring& v) { options.shareMask = v; }},
         {L"--text", [&](const std::wstring& v) { options.containingText = v; }},

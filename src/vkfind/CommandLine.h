@@ -15,6 +15,7 @@ struct VkfindOptions {
     bool smb = false;           // SMB servers through the SMB client library
     std::uint16_t smbPort = 0;  // 0: the standard ports
     int smbTimeoutSeconds = 10; // how long to wait for a server
+    std::wstring serversFile;   // servers added by name (ServersFile.h); empty: none
     std::wstring authFile;      // the SMB credentials' file; empty: from the environment
     std::wstring fileMask;
     std::wstring shareMask;

@@ -13,6 +13,7 @@
 #include "vkfind/CommandLine.h"
 #include "vkfind/RowWriter.h"
 #include "vkfind/ScopeSelection.h"
+#include "vkfind/ServersFile.h"
 #include "vkfind/SmbSetup.h"
 
 #include "VarnokleVersion.h"
@@ -196,6 +197,13 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
         return UsageError(err, L"--list takes a share or folder, \\\\SERVER\\share[\\folder]: " + *options.listOf);
     }
 
+    std::vector<std::wstring> addedServers;
+    if (!options.serversFile.empty()) {
+        if (const auto problem = ReadServersFile(options.serversFile, addedServers)) {
+            return Failure(err, *problem);
+        }
+    }
+
     NetworkEnvironment environment;
     if (options.smb) {
         const auto variables = [](const char* name) -> std::optional<std::string> {
@@ -231,6 +239,7 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     CSearchEngine engine(
         {&environment.Files(), &resultList, &status, &icons, nullptr, &environment.Network(), &messages});
     ScopeSelection selection(engine, tree);
+    engine.AddedServers().SetEntries(std::move(addedServers));
     if (options.jobs >= 0) {
         engine.SetReadAheadJobs(options.jobs);
     }

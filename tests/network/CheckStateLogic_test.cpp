@@ -34,6 +34,7 @@ public:
         tree_.SetCheckState(node, state);
     }
     TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) override { return tree_.InsertNode(parent, node); }
+    void DeleteNode(TreeNode node) override { tree_.DeleteNode(node); }
 
     int writes = 0;
 

@@ -316,7 +316,7 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsAreTheProgramsOwn) {
           {L"&Status Bar", 59393, {}},
           {L"&Options", 32802, {}},
           {L"Arrange Icons", 0, {{L"by Name", 32812, {}}, {L"by Size", 32813, {}}, {L"by Folder", 32814, {}}}}}},
-        {L"&Tools", 0, {{L"&Map Network Drive...", 32790, {}}}},
+        {L"&Tools", 0, {{L"&Map Network Drive...", 32790, {}}, {L"&Add Server...", 32816, {}}}},
         {L"&Help",
          0,
          {{L"&Varnokle Online", 32804, {}},

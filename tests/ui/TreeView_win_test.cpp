@@ -9,6 +9,7 @@
 #include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
+#include "engine/ServerList.h"
 #include "framework/MessageLoop.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
@@ -35,6 +36,7 @@ namespace vk {
 namespace {
 
 using testing::DialogCloser;
+using testing::DialogWatcher;
 using testing::PaneHost;
 
 class RecordingMessages final : public IUserMessages {
@@ -615,6 +617,53 @@ TEST_F(SlowTreePane, ThePaneStopsARunningSearchAndTakesItsTreeBackWhenItGoes) {
     EXPECT_FALSE(Tree().Exists());
     EXPECT_EQ(host->statusBar.PaneText(kPaneMessage), kTextSearchCompleted);
     Engine().Services().searchForm = nullptr;
+}
+
+} // namespace
+} // namespace vk
+
+namespace vk {
+namespace {
+
+// A provider that lists no computers, and a server added by name in an earlier run.
+class UnlistedServersTreePane : public TreePane {
+protected:
+    void SetUp() override {
+        SaveServerList(profile, {L"\\\\SRV2"});
+        SetAppProfile(&profile);
+        TreePane::SetUp();
+    }
+    void TearDown() override {
+        TreePane::TearDown();
+        SetAppProfile(nullptr);
+    }
+    [[nodiscard]] std::string Faults() const override { return "nobrowse Net\n"; }
+
+    MemoryProfile profile;
+};
+
+TEST_F(UnlistedServersTreePane, AddServerTakesAPastedListAndDeleteRemovesAnAddedServerBothKept) {
+    EXPECT_EQ(Dump(Tree()), L"[x] Net\n  [x] Added servers\n    [x] \\\\SRV2\n[x] Web\n");
+
+    DialogWatcher dialog(L"Add Server", [](HWND box) {
+        SetDlgItemTextW(box, IDC_SERVER_NAMES, L"SRV,\r\n\\\\ALONE\\data");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    view->Send(WM_COMMAND, MAKEWPARAM(ID_TOOLS_ADD_SERVER, 0), 0);
+    dialog.Join();
+    ASSERT_TRUE(dialog.Found());
+    EXPECT_EQ(Dump(Tree()), L"[x] Net\n  [x] Added servers\n    [x] \\\\SRV2\n    [x] \\\\SRV\n    [x] \\\\ALONE\n"
+                            L"      [x] data\n[x] Web\n");
+    EXPECT_EQ(LoadServerList(profile), (std::vector<std::wstring>{L"\\\\SRV2", L"\\\\SRV", L"\\\\ALONE\\data"}));
+
+    // Delete on an added server, not on anything else.
+    Tree().Select(CCheckTreeCtrl::Item(At({L"Net", L"Added servers", L"\\\\ALONE", L"data"})));
+    Tree().Send(WM_KEYDOWN, VK_DELETE, 0);
+    Tree().Select(CCheckTreeCtrl::Item(At({L"Net", L"Added servers", L"\\\\SRV2"})));
+    Tree().Send(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Dump(Tree()),
+              L"[x] Net\n  [x] Added servers\n    [x] \\\\SRV\n    [x] \\\\ALONE\n      [x] data\n[x] Web\n");
+    EXPECT_EQ(LoadServerList(profile), (std::vector<std::wstring>{L"\\\\SRV", L"\\\\ALONE\\data"}));
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST(VkfindCommandLine, HelpDescribesEveryOption) {
     EXPECT_EQ(run.status, kExitSearchRan);
     for (const char* word : {"--network", "--mask", "--share-mask", "--jobs", "--text", "--at-least", "--at-most",
                              "SCOPE", "VARNOKLE_NETWORK", "Exit status", "--format", "tsv", "csv", "json", "\\xHH",
-                             "without an extension", "259 characters"}) {
+                             "without an extension", "259 characters", "--servers-file"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }
 }
@@ -321,6 +321,36 @@ TEST_F(VkfindNetworkTest, BrowseListingsOfSharesAndFolders) {
     EXPECT_EQ(denied.status, kExitNetworkUnreadable);
     EXPECT_NE(denied.err.find("Varnokle: "), std::string::npos);
     EXPECT_TRUE(denied.out.empty());
+}
+
+} // namespace
+} // namespace vk
+
+namespace vk {
+namespace {
+
+// A provider that lists no computers: the servers of a servers file are searched with the rest
+// of the network, a share or folder line alone below its server.
+TEST_F(VkfindNetworkTest, AServersFileAddsServersTheNetworkDoesNotList) {
+    tree.MakeFile("network-faults.txt", "nobrowse prov\n");
+    tree.MakeFile("servers.txt", "\xEF\xBB\xBF# our file servers\r\n  srv \r\n\n\\\\OTHER\\pub\n");
+    const std::wstring file = tree.Root() + L"/servers.txt";
+    const VkfindRun run = Vkfind({L"--quiet", L"--servers-file", file, L"--mask", L"a.txt"}, tree.Root());
+    EXPECT_EQ(run.status, kExitSearchRan) << run.err;
+    // The server by the name it was given.
+    EXPECT_EQ(SortedLines(run.out), "a.txt\t6\t\\\\OTHER\\pub\n"
+                                    "a.txt\t6\t\\\\THIRD\\x\n"
+                                    "a.txt\t6\t\\\\srv\\docs\n");
+    const VkfindRun without = Vkfind({L"--quiet", L"--mask", L"a.txt"}, tree.Root());
+    EXPECT_EQ(without.out, "a.txt\t6\t\\\\THIRD\\x\n");
+
+    tree.MakeFile("bad.txt", "SRV\nnot*a name\n");
+    const VkfindRun bad = Vkfind({L"--mask", L"*", L"--servers-file", tree.Root() + L"/bad.txt"}, tree.Root());
+    EXPECT_EQ(bad.status, kExitNetworkUnreadable);
+    EXPECT_NE(bad.err.find("not*a name"), std::string::npos) << bad.err;
+    const VkfindRun missing = Vkfind({L"--mask", L"*", L"--servers-file", tree.Root() + L"/none.txt"}, tree.Root());
+    EXPECT_EQ(missing.status, kExitNetworkUnreadable);
+    EXPECT_NE(missing.err.find("cannot read the servers file"), std::string::npos) << missing.err;
 }
 
 } // namespace

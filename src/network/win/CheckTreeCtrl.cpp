@@ -45,6 +45,12 @@ TreeNode CCheckTreeCtrl::InsertNode(TreeNode parent, const NewTreeNode& node) {
                            static_cast<UINT>(node.checkState)));
 }
 
+void CCheckTreeCtrl::DeleteNode(TreeNode node) {
+    if (node != kNoNode) {
+        DeleteItem(Item(node));
+    }
+}
+
 void CCheckTreeCtrl::SetBranchState(TreeNode node, int state) {
     vk::SetBranchState(*this, node, state);
 }

@@ -40,6 +40,7 @@ public:
     // Writes a state 1-3 into the node's state image bits.
     void SetCheckState(TreeNode node, int state) override;
     TreeNode InsertNode(TreeNode parent, const NewTreeNode& node) override;
+    void DeleteNode(TreeNode node) override;
 
     // Gives every descendant of node the state (the node itself keeps its own).
     void SetBranchState(TreeNode node, int state);

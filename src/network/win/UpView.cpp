@@ -1,7 +1,13 @@
 #include "network/win/UpView.h"
 
+#include "engine/ServerList.h"
+#include "framework/MessageBoxes.h"
 #include "framework/SystemColours.h"
+#include "network/win/AddServerDlg.h"
+#include "platform/Profile.h"
 #include "resource.h"
+
+#include <windowsx.h>
 
 namespace vk {
 namespace {
@@ -55,7 +61,16 @@ void CUpView::OnInitialUpdate() {
         CreateImageLists();
     }
     engine_->SetScopeTree(&tree_);
+    engine_->AddedServers().SetEntries(LoadServerList(AppProfile()));
     engine_->ExpandNetworkNode(kNoNode, -1);
+    ShowAddedServers();
+}
+
+void CUpView::ShowAddedServers() {
+    if (const TreeNode group = engine_->AddedServers().GroupNode(); group != kNoNode) {
+        tree_.Expand(CCheckTreeCtrl::Item(tree_.Parent(group)), TVE_EXPAND);
+        tree_.Expand(CCheckTreeCtrl::Item(group), TVE_EXPAND);
+    }
 }
 
 void CUpView::CreateImageLists() {
@@ -88,6 +103,9 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::OnNotify(NM_DBLCLK, IDC_NETWORK_TREE, &CUpView::OnDoubleClick),
         ui::OnNotify(TVN_KEYDOWN, IDC_NETWORK_TREE, &CUpView::OnTreeKeyDown),
         ui::OnControl(BN_CLICKED, IDOK, &CUpView::OnEnter),
+        ui::On(WM_CONTEXTMENU, &CUpView::OnContextMenu),
+        ui::OnCommand(ID_TOOLS_ADD_SERVER, &CUpView::OnAddServer),
+        ui::OnCommand(ID_TREE_REMOVE_SERVER, &CUpView::OnRemoveServer),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -162,8 +180,80 @@ bool CUpView::OnTreeKeyDown(ui::Message& m) {
     if (key->wVKey == VK_RIGHT && selected && !tree_.Child(selected)) {
         BrowseSelected();
         tree_.Expand(selected, TVE_EXPAND);
+    } else if (key->wVKey == VK_DELETE) {
+        RemoveSelectedServer();
     }
     return true;
+}
+
+// The tree's pop-up menu: at the node clicked on (which is selected first), or for Shift+F10 and
+// the menu key at the selected node.
+bool CUpView::OnContextMenu(ui::Message& m) {
+    if (!tree_.Exists() || reinterpret_cast<HWND>(m.wParam) != tree_.Handle()) {
+        return false;
+    }
+    POINT screen{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+    if (static_cast<DWORD>(m.lParam) == 0xFFFFFFFF) {
+        const HTREEITEM selected = tree_.Selection();
+        const RECT label = selected ? tree_.ItemRect(selected, true) : RECT{};
+        screen = {label.left + 8, (label.top + label.bottom) / 2};
+        ClientToScreen(tree_.Handle(), &screen);
+    } else {
+        POINT client = screen;
+        ScreenToClient(tree_.Handle(), &client);
+        UINT flags = 0;
+        if (const HTREEITEM item = tree_.HitTest(client, &flags); item && (flags & TVHT_ONITEM)) {
+            tree_.Select(item);
+        }
+    }
+    const HMENU menu = LoadMenuW(ui::ModuleInstance(), MAKEINTRESOURCEW(IDR_TREE_POPUP));
+    if (!menu) {
+        return true;
+    }
+    const HMENU popup = GetSubMenu(menu, 0);
+    EnableMenuItem(popup, ID_TREE_REMOVE_SERVER, MF_BYCOMMAND | (CanRemoveSelected() ? MF_ENABLED : MF_GRAYED));
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    DestroyMenu(menu);
+    m.result = 0;
+    return true;
+}
+
+bool CUpView::OnAddServer(ui::Message&) {
+    if (!engine_) {
+        return true;
+    }
+    CAddServerDlg dialog;
+    if (dialog.DoModal(ui::MessageBoxOwner()) != IDOK) {
+        return true;
+    }
+    engine_->AddedServers().Add(dialog.Entries());
+    SaveServers();
+    ShowAddedServers();
+    return true;
+}
+
+bool CUpView::OnRemoveServer(ui::Message&) {
+    RemoveSelectedServer();
+    return true;
+}
+
+void CUpView::RemoveSelectedServer() {
+    if (CanRemoveSelected()) {
+        engine_->AddedServers().Remove(CCheckTreeCtrl::Node(tree_.Selection()));
+        SaveServers();
+    }
+}
+
+bool CUpView::CanRemoveSelected() const {
+    const HTREEITEM selected = tree_.Exists() ? tree_.Selection() : nullptr;
+    return engine_ && selected && !engine_->searchActive && !engine_->SearchThreadsRunning() &&
+           engine_->AddedServers().IsAddedServer(CCheckTreeCtrl::Node(selected));
+}
+
+void CUpView::SaveServers() const {
+    if (engine_) {
+        SaveServerList(AppProfile(), engine_->AddedServers().Entries());
+    }
 }
 
 } // namespace vk

@@ -1,8 +1,10 @@
 #pragma once
 // The network tree pane: a form (template IDD_TREE_VIEW) filled by the tree control. Its initial
-// update gives the tree its colour and pictures, hands it to the engine as the search scope and
-// enumerates the top of the network. A double-click browses the selected node: the engine adds
-// what lies below it to the tree and, for a server, share or folder, lists it in the result list.
+// update gives the tree its colour and pictures, hands it to the engine as the search scope,
+// restores the servers added by name and enumerates the top of the network. "Add Server..." (the
+// Tools menu, which the frame passes on, and the tree's pop-up menu) adds servers by name; Delete
+// and the pop-up menu remove one, and the list is kept in the profile. A double-click browses the selected node: the
+// engine adds what lies below it to the tree and, for a server, share or folder, lists it in the result list.
 
 #include "engine/EngineHost.h"
 #include "framework/FormView.h"
@@ -46,6 +48,16 @@ private:
     bool OnDoubleClick(ui::Message& m);
     bool OnEnter(ui::Message& m);
     bool OnTreeKeyDown(ui::Message& m);
+    bool OnContextMenu(ui::Message& m);
+    bool OnAddServer(ui::Message& m);
+    bool OnRemoveServer(ui::Message& m);
+    void RemoveSelectedServer();
+    // Whether the selected node is an added server that can go now (no search walks the tree).
+    [[nodiscard]] bool CanRemoveSelected() const;
+    // Opens the provider and the added servers' group, so that the servers are seen.
+    void ShowAddedServers();
+    // Keeps the added servers in the profile.
+    void SaveServers() const;
     // Lists what is below the selected node into the tree, as a double-click does.
     void BrowseSelected();
 

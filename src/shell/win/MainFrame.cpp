@@ -11,6 +11,7 @@
 #include "framework/Module.h"
 #include "framework/SystemColours.h"
 #include "framework/WindowIds.h"
+#include "network/win/UpView.h"
 #include "platform/DebugTrace.h"
 #include "resource.h"
 #include "results/win/ResultClipboard.h"
@@ -85,6 +86,7 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
         {ID_NEXT_PANE, &F::NextPane},
         {ID_PREV_PANE, &F::NextPane},
         {ID_TOOLS_MAP_NETWORK_DRIVE, &F::MapNetworkDrive},
+        {ID_TOOLS_ADD_SERVER, &F::ToTreeView},
         {ID_HELP_CONTENTS, &F::Help},
         {ID_HELP_ONLINE, &F::Online},
         {ID_HELP_EMAIL, &F::EMail},
@@ -460,6 +462,14 @@ void CMainFrame::Exit(UINT) {
 void CMainFrame::ToResultView(UINT command) {
     if (resultView_ && resultView_->Exists()) {
         resultView_->Send(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+}
+
+void CMainFrame::ToTreeView(UINT command) {
+    if (CSplitterView* left = LeftSide()) {
+        if (CUpView* tree = left->Tree(); tree && tree->Exists()) {
+            tree->Send(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        }
     }
 }
 

@@ -113,6 +113,8 @@ private:
     void TipOfTheDay(UINT);
     void Show(UINT);
     void ToResultView(UINT command);
+    // Commands of the network tree pane (Add Server), which it carries out itself.
+    void ToTreeView(UINT command);
     void SaveResult(UINT);
     void CopyFiles(UINT);
     void CopyPath(UINT);
