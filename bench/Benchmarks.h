@@ -50,4 +50,10 @@ int RunToolsBenchmark(const std::filesystem::path& workdir);
 // The peak memory of vkfind walking 200,000 and 1,000,000 entries.
 int RunMemoryBenchmark(const std::filesystem::path& workdir);
 
+// The whole vkfind process with many hits: a real tree (default /usr) against find and fd, and a
+// million hits over ten shares against fd; times and peak memory.
+int RunScaleBenchmark(const std::filesystem::path& workdir);
+// The real tree of the scale benchmark (vk_bench --tree DIR).
+void SetScaleTree(const std::filesystem::path& tree);
+
 } // namespace vk::bench

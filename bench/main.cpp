@@ -1,4 +1,5 @@
-// vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|all] [--workdir DIR] [--jobs N]
+// vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|scale|all]
+//          [--workdir DIR] [--jobs N] [--tree DIR]
 //
 // Measures the engine against a peer in the same run and prints the ratios. --jobs sets the
 // read-ahead threads of the runs "with read-ahead" (default: the engine's); the runs "without"
@@ -22,8 +23,8 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|all] [--workdir DIR] [--jobs N]\n";
+constexpr const char* kUsage = "usage: vk_bench [walk|content|network|wholenet|shares|bigshare|tools|memory|scale|all] "
+                               "[--workdir DIR] [--jobs N] [--tree DIR]\n";
 
 int Usage(const std::string& problem) {
     std::cerr << "vk_bench: " << problem << '\n' << kUsage;
@@ -51,12 +52,17 @@ int main(int argc, char** argv) {
                 return Usage("--jobs takes 0 to " + std::to_string(vk::kMaxReadAheadJobs));
             }
             vk::bench::SetBenchReadAheadJobs(jobs);
+        } else if (args[i] == "--tree") {
+            if (i + 1 == args.size()) {
+                return Usage("--tree needs a folder");
+            }
+            vk::bench::SetScaleTree(args[++i]);
         } else if (args[i] == "--help" || args[i] == "-h") {
             std::cout << kUsage;
             return 0;
         } else if (args[i] == "walk" || args[i] == "content" || args[i] == "network" || args[i] == "wholenet" ||
                    args[i] == "shares" || args[i] == "bigshare" || args[i] == "tools" || args[i] == "memory" ||
-                   args[i] == "all") {
+                   args[i] == "scale" || args[i] == "all") {
             which = args[i];
         } else {
             return Usage("unknown argument '" + args[i] + "'");
@@ -92,6 +98,9 @@ int main(int argc, char** argv) {
         }
         if (which == "memory" || which == "all") {
             failures += vk::bench::RunMemoryBenchmark(workdir);
+        }
+        if (which == "scale" || which == "all") {
+            failures += vk::bench::RunScaleBenchmark(workdir);
         }
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& error) {

@@ -2,43 +2,61 @@
 
 namespace vk {
 
-std::size_t ResultStore::Append(std::wstring path, std::uint64_t size) {
+std::size_t ResultStore::Append(std::wstring_view path, std::uint64_t size) {
+    const std::size_t cut = path.rfind(L'\\') + 1; // 0 when there is no separator
+    const std::wstring_view folder = path.substr(0, cut);
     std::lock_guard lock(lock_);
-    resultPaths_.push_back(std::move(path));
-    resultSizes_.push_back(size);
-    return resultPaths_.size() - 1;
+    if (!texts_.Holds(lastFolder_, folder)) {
+        lastFolder_ = texts_.Add(folder);
+    }
+    entries_.push_back({lastFolder_, texts_.Add(path.substr(cut)), size});
+    return entries_.size() - 1;
 }
 
 void ResultStore::Clear() {
     std::lock_guard lock(lock_);
-    resultPaths_.clear();
-    resultSizes_.clear();
+    entries_.clear();
+    texts_.Clear();
+    lastFolder_ = {};
 }
 
 std::size_t ResultStore::Count() const {
     std::lock_guard lock(lock_);
-    return resultPaths_.size();
+    return entries_.size();
+}
+
+std::wstring ResultStore::PathOf(const Entry& entry) const {
+    std::wstring path = texts_.Text(entry.folder);
+    path += texts_.Text(entry.name);
+    return path;
 }
 
 std::optional<std::wstring> ResultStore::Path(std::size_t index) const {
     std::lock_guard lock(lock_);
-    if (index >= resultPaths_.size()) {
+    if (index >= entries_.size()) {
         return std::nullopt;
     }
-    return resultPaths_[index];
+    return PathOf(entries_[index]);
 }
 
 std::optional<std::uint64_t> ResultStore::Size(std::size_t index) const {
     std::lock_guard lock(lock_);
-    if (index >= resultSizes_.size()) {
+    if (index >= entries_.size()) {
         return std::nullopt;
     }
-    return resultSizes_[index];
+    return entries_[index].size;
 }
 
 ResultStore::Snapshot ResultStore::Copy() const {
     std::lock_guard lock(lock_);
-    return {{resultPaths_.begin(), resultPaths_.end()}, {resultSizes_.begin(), resultSizes_.end()}};
+    Snapshot snapshot;
+    snapshot.resultPaths.reserve(entries_.size());
+    snapshot.resultSizes.reserve(entries_.size());
+    for (const Entry& entry : entries_) {
+        snapshot.resultPaths.push_back(PathOf(entry));
+        snapshot.resultSizes.push_back(entry.size);
+    }
+    return snapshot;
 }
 
 } // namespace vk

@@ -6,6 +6,8 @@
 // copying, exporting). The store's own lock is held only for the append or read itself, never
 // around anything that can wait, so a reader never waits for a search.
 
+#include "engine/TextPool.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -19,7 +21,7 @@ namespace vk {
 class ResultStore {
 public:
     // Appends one hit; returns its index.
-    std::size_t Append(std::wstring path, std::uint64_t size);
+    std::size_t Append(std::wstring_view path, std::uint64_t size);
     void Clear();
 
     [[nodiscard]] std::size_t Count() const;
@@ -33,9 +35,19 @@ public:
     [[nodiscard]] Snapshot Copy() const;
 
 private:
+    // A hit is held as its folder (with the separator at its end, shared by the hits of one
+    // folder that come in turn) and its name, each once in the pool.
+    struct Entry {
+        TextPool::Ref folder;
+        TextPool::Ref name;
+        std::uint64_t size = 0;
+    };
+    [[nodiscard]] std::wstring PathOf(const Entry& entry) const;
+
     mutable std::mutex lock_;
-    std::deque<std::wstring> resultPaths_;
-    std::deque<std::uint64_t> resultSizes_;
+    std::deque<Entry> entries_;
+    TextPool texts_;
+    TextPool::Ref lastFolder_;
 };
 
 } // namespace vk

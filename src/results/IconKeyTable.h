@@ -3,7 +3,8 @@
 // (16x16 and 32x32); key i names the icons at index i of both. A key is a lower-case file
 // extension with its dot (".txt"), a whole lower-case name for a file without a dot, or one of
 // the fixed keys "*" (the generic file icon, index 0) and "." (the folder icon, index 1).
-// Entries are only ever appended, so an index handed out stays valid for the whole run.
+// Entries are only ever appended, so an index handed out stays valid for the whole run. A hash
+// index beside the key list finds a key in constant time.
 //
 // Locks: cacheLock guards the keys and the image lists for each single step; lookupLock makes
 // the lookup-or-add of a file's key atomic, so that two threads meeting the same new extension
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vk {
@@ -43,12 +45,20 @@ public:
     [[nodiscard]] std::size_t KeyCount() const;
 
 private:
+    // Looks up a key already lowered. Called with cacheLock held.
+    [[nodiscard]] int FindLowered(std::wstring_view lowered) const;
     int AddKey(std::wstring_view key);
+
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::wstring_view key) const { return std::hash<std::wstring_view>{}(key); }
+    };
 
     IIconImages& images_;
     mutable std::recursive_mutex cacheLock_;
     std::recursive_mutex lookupLock_;
     std::vector<std::wstring> keys_;
+    std::unordered_map<std::wstring, int, KeyHash, std::equal_to<>> indexOfKey_;
 };
 
 // The cache key of a file name: from its last dot to the end, or the whole name; A-Z lowered.

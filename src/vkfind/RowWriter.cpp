@@ -143,11 +143,15 @@ std::string JsonString(std::wstring_view text) {
     return '"' + Escaped(text, [](wchar_t c) { return CharacterEscape(c, "%04x"); }) + '"';
 }
 
-bool WriteRows(std::ostream& out, OutputFormat format, const std::vector<ResultRow>& rows) {
+bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list) {
     if (format == OutputFormat::kCsv) {
         out << "name,size,folder\r\n";
     }
-    for (const auto& row : rows) {
+    bool written = static_cast<bool>(out);
+    list.ForEachRow([&](const MemoryResultList::RowView& row) {
+        if (!written) {
+            return;
+        }
         const auto& [name, size, folder] = row.columns;
         switch (format) {
         case OutputFormat::kTsv:
@@ -161,9 +165,10 @@ bool WriteRows(std::ostream& out, OutputFormat format, const std::vector<ResultR
                 << ",\"folder\":" << JsonString(folder) << "}\n";
             break;
         }
-        if (!out) {
-            return false;
-        }
+        written = static_cast<bool>(out);
+    });
+    if (!written) {
+        return false;
     }
     out.flush();
     return static_cast<bool>(out);

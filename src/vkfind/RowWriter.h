@@ -33,7 +33,7 @@ enum class OutputFormat { kTsv, kCsv, kJson };
 [[nodiscard]] std::optional<OutputFormat> ParseOutputFormat(std::wstring_view text);
 
 // The rows in the format, header included. Returns false when the stream failed.
-[[nodiscard]] bool WriteRows(std::ostream& out, OutputFormat format, const std::vector<ResultRow>& rows);
+[[nodiscard]] bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list);
 
 // One field as each format writes it (without the separators around it).
 [[nodiscard]] std::string TsvField(std::wstring_view text);

@@ -107,7 +107,7 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
 // Writes the rows; a failure (a full disk, a closed pipe) is reported, never taken for success.
 int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& out, std::ostream& err) {
     errno = 0;
-    if (WriteRows(out, format, list.Rows())) {
+    if (WriteRows(out, format, list)) {
         return kExitSearchRan;
     }
     const int reason = errno;

@@ -14,7 +14,13 @@ TEST(ResultStore, PathsAndSizesStayParallelAndOutOfRangeReadsAreEmpty) {
     EXPECT_EQ(store.Append(L"\\\\S\\b", 2), 1u);
     EXPECT_EQ(store.Path(1), L"\\\\S\\b");
     EXPECT_EQ(store.Size(0), 1u);
-    EXPECT_FALSE(store.Path(2).has_value());
+    EXPECT_EQ(store.Append(L"no-separator", 3), 2u);
+    EXPECT_EQ(store.Append(L"\\\\S\\b\\c", 4), 3u); // a folder that is another hit's path
+    EXPECT_EQ(store.Path(2), L"no-separator");
+    EXPECT_EQ(store.Path(3), L"\\\\S\\b\\c");
+    EXPECT_EQ(store.Copy().resultPaths,
+              (std::vector<std::wstring>{L"\\\\S\\a", L"\\\\S\\b", L"no-separator", L"\\\\S\\b\\c"}));
+    EXPECT_FALSE(store.Path(4).has_value());
     EXPECT_FALSE(store.Size(99).has_value());
     store.Clear();
     EXPECT_EQ(store.Count(), 0u);

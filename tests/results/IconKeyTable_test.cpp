@@ -35,6 +35,9 @@ TEST(IconKeyTable, FixedEntriesAndOneEntryPerLowerCaseKey) {
     EXPECT_EQ(table.IconIndexForFile(L"ends.with.dot."), 1); // key "." is the folder icon
     EXPECT_EQ(images.appended, (std::vector<std::wstring>{L".txt", L".gz", L"makefile", L"readme"}));
     EXPECT_EQ(table.KeyCount(), 6u);
+    const std::wstring longKey = L"." + std::wstring(40, L'Q'); // longer than the look-up's buffer
+    EXPECT_EQ(table.IconIndexForFile(L"x" + longKey), 6);
+    EXPECT_EQ(table.IndexOfKey(LowerAsciiLetters(longKey)), 6);
 
     table.ResetCache();
     EXPECT_EQ(table.KeyCount(), 2u);

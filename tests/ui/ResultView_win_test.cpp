@@ -304,6 +304,20 @@ TEST_F(ResultView, PaintingPausedWhileRowsStreamInResumesAfterwards) {
     EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(List().Handle()) == 99; }));
 }
 
+TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
+    Open();
+    // Batch after batch with no message handled between them, as when hits come fast: the
+    // repaint timer never gets its turn, yet the list is painted at least every 200 ms.
+    const std::vector<NewRow> batch(20, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(700)) {
+        List().InsertRows(List().ItemCount(), batch);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(view_->ListRepaints(), static_cast<int>(took / std::chrono::milliseconds(200)));
+    EXPECT_GT(ScrollRangeEnd(List().Handle()), 0) << "the rows so far are shown";
+}
+
 // Sorting
 
 TEST_F(ResultView, NameSortsDescendingFirstThenAlternatesAcrossHeaderAndMenu) {

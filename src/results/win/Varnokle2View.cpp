@@ -164,7 +164,16 @@ void CVarnokle2View::ShowItemCount(int count) {
 // the list), the count is shown when it was last shown longer ago than that, and otherwise by the
 // same timer, or at the end: list and count are brought up to date ten times a second instead of
 // once per row.
+//
+// While batches come one after another, the engine's sent messages and their turn messages keep
+// the thread busy, and the timer (a message of the lowest rank) would not come until the stream
+// ends: the list would stay white. So a batch that finds the painting held back for longer than
+// the delay brings the list up to date itself, painting it at once.
 void CVarnokle2View::RowsChanged(int count) {
+    if (listPaintingDeferred_ && std::chrono::steady_clock::now() - paintingDeferredAt_ >= kRepaintDelay) {
+        CatchUp();
+        UpdateWindow(list_.Handle());
+    }
     DeferListPainting();
     if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
         ShowItemCount(count);
@@ -178,6 +187,7 @@ void CVarnokle2View::DeferListPainting() {
         return;
     }
     listPaintingDeferred_ = true;
+    paintingDeferredAt_ = std::chrono::steady_clock::now();
     list_.Send(WM_SETREDRAW, FALSE);
     // Not moved on by later rows, so that a long stream of them is still shown as it grows.
     SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
@@ -187,6 +197,7 @@ void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
     if (listPaintingDeferred_) {
         listPaintingDeferred_ = false;
+        ++listRepaints_;
         list_.Send(WM_SETREDRAW, TRUE);
         RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

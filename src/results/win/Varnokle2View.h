@@ -44,6 +44,8 @@ public:
     // True while the list's painting or the item count is held back for the refresh a tenth of a
     // second after rows came or went.
     [[nodiscard]] bool RefreshPending() const { return listPaintingDeferred_ || countPending_; }
+    // How often the list has been repainted after its painting was held back.
+    [[nodiscard]] int ListRepaints() const { return listRepaints_; }
 
     // Sorting, by a column's key or by the "Arrange Icons" commands; the header shows the arrow of
     // the last sort's direction on its column.
@@ -96,6 +98,8 @@ private:
     CShellIconCache iconCache_;
     CResultListCtrl list_;
     bool listPaintingDeferred_ = false;
+    std::chrono::steady_clock::time_point paintingDeferredAt_{};
+    int listRepaints_ = 0;
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
     int rowsLeftToDelete_ = 0; // of the mass deletion under way

@@ -1,0 +1,210 @@
+// scale: the whole vkfind process with many hits, against find and fd, for time and peak memory.
+//  1. A real tree (default /usr; vk_bench --tree DIR), shared as \\REAL\tree through a link in a
+//     folder network: --mask '*' against find -printf '%f\t%s\t%h\n' (every entry with its size),
+//     time and peak memory, the rows checked entry by entry (sizes of files too); --mask '*.h'
+//     against fd on one thread.
+//  2. A million hits: one server with 10 shares of 100,000 empty files each, --mask 'file*'
+//     against fd on one thread over the same folders; time and peak memory.
+// Times are medians of alternating runs; the ratio is the median of the run-by-run ratios.
+
+#include "BenchSupport.h"
+#include "Benchmarks.h"
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vk::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path& TreeSetting() {
+    static fs::path tree = "/usr";
+    return tree;
+}
+
+constexpr int kShares = 10;
+constexpr int kFilesPerShare = 100000;
+constexpr const char* kMillionServer = "MILLION";
+
+std::string MillionRecipe() {
+    return "scale 1: " + std::to_string(kShares) + " shares of " + std::to_string(kFilesPerShare) + " empty files\n";
+}
+
+double Mebibytes(long kilobytes) {
+    return static_cast<double>(kilobytes) / 1024.0;
+}
+
+std::string Figure(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Runs a command with its output thrown away; false when it failed.
+bool RunQuietly(const std::string& command) {
+    int status = 0;
+    static_cast<void>(RunCommand(command + " >/dev/null", status));
+    return status == 0;
+}
+
+// The rows of vkfind (name, size, folder under uncRoot) and of find (name, size, folder under
+// root) as relative path -> size ("" for folders, which vkfind gives no size).
+std::map<std::string, std::string> VkfindEntries(const std::vector<std::string>& rows, const std::string& uncRoot) {
+    std::map<std::string, std::string> entries;
+    for (const auto& row : rows) {
+        const std::size_t nameEnd = row.find('\t');
+        const std::size_t sizeEnd = row.find('\t', nameEnd + 1);
+        if (sizeEnd == std::string::npos) {
+            continue;
+        }
+        std::string folder = row.substr(sizeEnd + 1);
+        folder = folder.size() > uncRoot.size() ? folder.substr(uncRoot.size() + 1) + "/" : "";
+        for (char& c : folder) {
+            c = c == '\\' ? '/' : c;
+        }
+        entries[folder + row.substr(0, nameEnd)] = row.substr(nameEnd + 1, sizeEnd - nameEnd - 1);
+    }
+    return entries;
+}
+
+// find's check rows end in the entry's type; a link's size is the link's own, while vkfind
+// shows what it points to, so a link's size is not compared.
+std::map<std::string, std::string> FindEntries(const std::vector<std::string>& rows, const std::string& root,
+                                               const std::map<std::string, std::string>& vkfind) {
+    std::map<std::string, std::string> entries;
+    for (const auto& row : rows) {
+        const std::size_t nameEnd = row.find('\t');
+        const std::size_t sizeEnd = row.find('\t', nameEnd + 1);
+        const std::size_t folderEnd = row.rfind('\t');
+        if (sizeEnd == std::string::npos || folderEnd <= sizeEnd) {
+            continue;
+        }
+        const std::string folder = row.substr(sizeEnd + 1, folderEnd - sizeEnd - 1);
+        const std::string relative =
+            (folder.size() > root.size() ? folder.substr(root.size() + 1) + "/" : "") + row.substr(0, nameEnd);
+        // find gives folders a size too: compare sizes where vkfind shows one.
+        const auto shown = vkfind.find(relative);
+        const bool sized = shown != vkfind.end() && !shown->second.empty();
+        const bool link = row.substr(folderEnd + 1) == "l";
+        entries[relative] = !sized ? "" : link ? shown->second : row.substr(nameEnd + 1, sizeEnd - nameEnd - 1);
+    }
+    return entries;
+}
+
+int RealTree(const fs::path& workdir) {
+    const fs::path tree = fs::canonical(TreeSetting());
+    const fs::path root = workdir / "scale" / "real";
+    const fs::path share = SharePath(root, "REAL", "tree");
+    fs::create_directories(share.parent_path());
+    std::error_code ignored;
+    fs::remove(share, ignored);
+    fs::create_directory_symlink(tree, share);
+    const std::string unc = "\\\\REAL\\tree";
+    const std::string vkfind = ShellQuote(VkfindPath()) + " -q --network " + ShellQuote(root.string());
+    const std::string all = vkfind + " --mask '*' " + ShellQuote(unc);
+    const std::string find = "find " + ShellQuote(tree.string()) + " -mindepth 1 -printf '%f\\t%s\\t%h\\n'";
+
+    int status = 0;
+    const auto vkRows = RunCommand(all, status);
+    int findStatus = 0;
+    const auto findRows =
+        RunCommand("find " + ShellQuote(tree.string()) + " -mindepth 1 -printf '%f\\t%s\\t%h\\t%y\\n'", findStatus);
+    if (status != 0 || findStatus != 0) {
+        std::cout << "scale tree: ERROR: vkfind (" << status << ") or find (" << findStatus << ") failed\n";
+        return 1;
+    }
+    const auto vkEntries = VkfindEntries(vkRows, unc);
+    const auto findEntries = FindEntries(findRows, tree.string(), vkEntries);
+    int failures = 0;
+    if (vkEntries != findEntries || vkRows.size() != findRows.size()) {
+        std::cout << "scale tree: WARNING: vkfind listed " << vkRows.size() << " entries, find " << findRows.size()
+                  << (vkRows.size() == findRows.size() ? " (names or sizes differ)" : "") << '\n';
+        ++failures;
+    }
+    const auto times = TimeAlternating([&] { RunQuietly(all); }, [&] { RunQuietly(find); }, 5);
+    const long vkPeak = PeakMemoryKilobytes({"sh", "-c", all});
+    const long findPeak = PeakMemoryKilobytes({"sh", "-c", find});
+    const double rows = static_cast<double>(vkRows.size());
+    const double allowed = 4.0 * Mebibytes(findPeak) + rows * 120.0 / (1024.0 * 1024.0);
+    std::cout << "scale tree: " << tree.string() << ", " << vkRows.size() << " entries, --mask '*'; vkfind "
+              << SecondsText(times.a) << ", find -printf " << SecondsText(times.b) << "; "
+              << RatioText(times.ratio, 1.0) << std::endl;
+    std::cout << "  scale tree: peak memory vkfind " << Figure("%.1f MiB", Mebibytes(vkPeak)) << ", find "
+              << Figure("%.1f MiB", Mebibytes(findPeak))
+              << "; allowed 4x find + 120 B a row = " << Figure("%.1f MiB", allowed) << "; "
+              << Figure("%.0f B a row over 4x find",
+                        (Mebibytes(vkPeak) - 4.0 * Mebibytes(findPeak)) * 1024.0 * 1024.0 / rows)
+              << (Mebibytes(vkPeak) <= allowed ? "" : " MISSED") << std::endl;
+
+    const std::string headers = vkfind + " --mask '*.h' " + ShellQuote(unc);
+    const std::string fd = "fdfind -u -j1 -g '*.h' " + ShellQuote(tree.string());
+    const auto hRows = RunCommand(headers, status);
+    const auto fdRows = RunCommand(fd, findStatus);
+    if (status != 0 || findStatus != 0 || hRows.size() != fdRows.size()) {
+        std::cout << "scale tree: WARNING: --mask '*.h': vkfind " << hRows.size() << " hits, fd " << fdRows.size()
+                  << '\n';
+        ++failures;
+    }
+    const auto hTimes = TimeAlternating([&] { RunQuietly(headers); }, [&] { RunQuietly(fd); }, 5);
+    std::cout << "scale tree: --mask '*.h', " << hRows.size() << " hits; vkfind " << SecondsText(hTimes.a)
+              << ", fd -u -j1 " << SecondsText(hTimes.b) << "; " << RatioText(hTimes.ratio, 1.0) << std::endl;
+    return failures;
+}
+
+int MillionHits(const fs::path& workdir) {
+    const fs::path dir = workdir / "scale" / "million";
+    const fs::path root = dir / "network";
+    const fs::path server = SharePath(root, kMillionServer, "");
+    if (!ReuseDataSet(dir, MillionRecipe())) {
+        std::cerr << "scale: generating " << kShares * kFilesPerShare << " files in " << dir.string()
+                  << " (once, a few minutes)\n";
+        for (int s = 0; s < kShares; ++s) {
+            const fs::path share = SharePath(root, kMillionServer, "share" + std::to_string(s));
+            fs::create_directories(share);
+            for (int f = 0; f < kFilesPerShare; ++f) {
+                WriteFile(share / ("file" + std::to_string(f) + ".dat"), "");
+            }
+        }
+        MarkDataSetReady(dir, MillionRecipe());
+    }
+    const std::string vkfind = ShellQuote(VkfindPath()) + " -q --network " + ShellQuote(root.string()) +
+                               " --mask 'file*' '\\\\" + kMillionServer + "'";
+    const std::string fd = "fdfind -u -j1 -g 'file*' " + ShellQuote(server.string());
+    int status = 0;
+    int fdStatus = 0;
+    const auto vkRows = RunCommand(vkfind, status);
+    const auto fdRows = RunCommand(fd, fdStatus);
+    const std::size_t expected = static_cast<std::size_t>(kShares) * kFilesPerShare;
+    if (status != 0 || fdStatus != 0 || vkRows.size() != expected || fdRows.size() != expected) {
+        std::cout << "scale million: WARNING: vkfind " << vkRows.size() << " hits, fd " << fdRows.size()
+                  << ", expected " << expected << '\n';
+        return 1;
+    }
+    const auto times = TimeAlternating([&] { RunQuietly(vkfind); }, [&] { RunQuietly(fd); }, 3);
+    const long peak = PeakMemoryKilobytes({"sh", "-c", vkfind});
+    std::cout << "scale million: " << expected << " hits over " << kShares << " shares; vkfind " << SecondsText(times.a)
+              << ", fd -u -j1 " << SecondsText(times.b) << "; " << RatioText(times.ratio, 2.0)
+              << "; peak memory vkfind " << Figure("%.1f MiB", Mebibytes(peak)) << " (goal <= 400 MiB)"
+              << (Mebibytes(peak) <= 400.0 ? "" : " MISSED") << std::endl;
+    return 0;
+}
+
+} // namespace
+
+void SetScaleTree(const std::filesystem::path& tree) {
+    TreeSetting() = tree;
+}
+
+int RunScaleBenchmark(const std::filesystem::path& workdir) {
+    if (!ProgramInstalled("fdfind")) {
+        std::cout << "scale: ERROR: fdfind is needed (scripts/bench.sh installs fd-find)\n";
+        return 1;
+    }
+    return RealTree(workdir) + MillionHits(workdir);
+}
+
+} // namespace vk::bench

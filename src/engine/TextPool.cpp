@@ -1,0 +1,112 @@
+#include "engine/TextPool.h"
+
+#include <algorithm>
+
+namespace vk {
+
+void AppendPoolBytes(std::string& out, std::wstring_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto code = static_cast<std::uint32_t>(text[i]);
+        if (code < 0x80) {
+            out.push_back(static_cast<char>(code));
+            continue;
+        }
+        if constexpr (sizeof(wchar_t) == 2) {
+            // A well-formed pair is one character; a lone surrogate stays a code of its own.
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<std::uint32_t>(text[i + 1]) - 0xDC00);
+                ++i;
+            }
+        }
+        if (code < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        } else if (code < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        } else if (code < 0x200000) {
+            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        } else {
+            // Past any character (only where wide characters are 32 bits): six bytes, as UTF-8
+            // once wrote 31-bit codes, so that nothing is lost.
+            out.push_back(static_cast<char>(0xFC | (code >> 30)));
+            for (int shift = 24; shift >= 6; shift -= 6) {
+                out.push_back(static_cast<char>(0x80 | ((code >> shift) & 0x3F)));
+            }
+        }
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+void AppendPoolText(std::wstring& out, std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<std::uint8_t>(bytes[i]);
+        std::size_t length = 1;
+        std::uint32_t code = lead;
+        if (lead >= 0xFC) {
+            length = 6;
+            code = lead & 0x03;
+        } else if (lead >= 0xF0) {
+            length = 4;
+            code = lead & 0x07;
+        } else if (lead >= 0xE0) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xC0) {
+            length = 2;
+            code = lead & 0x1F;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            code = (code << 6) | (static_cast<std::uint8_t>(bytes[i + k]) & 0x3F);
+        }
+        i += length;
+        if (sizeof(wchar_t) == 2 && code >= 0x10000) {
+            code -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 + (code >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 + (code & 0x3FF)));
+        } else {
+            out.push_back(static_cast<wchar_t>(code));
+        }
+    }
+}
+
+TextPool::Ref TextPool::Add(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    scratch_.clear();
+    AppendPoolBytes(scratch_, text);
+    if (capacity_ - used_ < scratch_.size()) {
+        // A text longer than a block gets a block of its own size.
+        capacity_ = std::max(kBlockBytes, scratch_.size());
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+        used_ = 0;
+    }
+    const Ref ref{static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(used_),
+                  static_cast<std::uint32_t>(scratch_.size())};
+    std::copy(scratch_.begin(), scratch_.end(), blocks_.back().get() + used_);
+    used_ += scratch_.size();
+    return ref;
+}
+
+void TextPool::Read(Ref ref, std::wstring& out) const {
+    out.clear();
+    AppendPoolText(out, Bytes(ref));
+}
+
+bool TextPool::Holds(Ref ref, std::wstring_view text) const {
+    scratch_.clear();
+    AppendPoolBytes(scratch_, text);
+    return Bytes(ref) == scratch_;
+}
+
+void TextPool::Clear() {
+    blocks_.clear();
+    used_ = 0;
+    capacity_ = 0;
+}
+
+} // namespace vk
