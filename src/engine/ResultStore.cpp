@@ -2,10 +2,11 @@
 
 namespace vk {
 
-std::size_t ResultStore::Append(std::wstring path, std::uint64_t size) {
+std::size_t ResultStore::Append(std::wstring path, std::uint64_t size, std::int64_t modified) {
     std::lock_guard lock(lock_);
     resultPaths_.push_back(std::move(path));
     resultSizes_.push_back(size);
+    resultModified_.push_back(modified);
     return resultPaths_.size() - 1;
 }
 
@@ -13,6 +14,7 @@ void ResultStore::Clear() {
     std::lock_guard lock(lock_);
     resultPaths_.clear();
     resultSizes_.clear();
+    resultModified_.clear();
 }
 
 std::size_t ResultStore::Count() const {
@@ -34,6 +36,14 @@ std::optional<std::uint64_t> ResultStore::Size(std::size_t index) const {
         return std::nullopt;
     }
     return resultSizes_[index];
+}
+
+std::optional<std::int64_t> ResultStore::Modified(std::size_t index) const {
+    std::lock_guard lock(lock_);
+    if (index >= resultModified_.size()) {
+        return std::nullopt;
+    }
+    return resultModified_[index];
 }
 
 ResultStore::Snapshot ResultStore::Copy() const {

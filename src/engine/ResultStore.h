@@ -19,12 +19,14 @@ namespace vk {
 class ResultStore {
 public:
     // Appends one hit; returns its index.
-    std::size_t Append(std::wstring path, std::uint64_t size);
+    std::size_t Append(std::wstring path, std::uint64_t size, std::int64_t modified = 0);
     void Clear();
 
     [[nodiscard]] std::size_t Count() const;
     [[nodiscard]] std::optional<std::wstring> Path(std::size_t index) const;
     [[nodiscard]] std::optional<std::uint64_t> Size(std::size_t index) const;
+    // The last write time (file time ticks; 0 unknown).
+    [[nodiscard]] std::optional<std::int64_t> Modified(std::size_t index) const;
 
     struct Snapshot {
         std::vector<std::wstring> resultPaths;
@@ -36,6 +38,7 @@ private:
     mutable std::mutex lock_;
     std::deque<std::wstring> resultPaths_;
     std::deque<std::uint64_t> resultSizes_;
+    std::deque<std::int64_t> resultModified_;
 };
 
 } // namespace vk
