@@ -56,6 +56,11 @@ class StepFailed(Exception):
     """A step of a drive did not see what it waited for."""
 
 
+def check(condition, message):
+    if not condition:
+        raise StepFailed(message)
+
+
 def wait_until(condition, what, timeout=30.0, interval=0.1):
     """Asks condition() until it gives something true and returns that; fails with what otherwise."""
     deadline = time.monotonic() + timeout
@@ -426,6 +431,28 @@ def run_steps(steps, desktop, failure_shot, program=lambda: None):
             return False
         print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
     return True
+
+
+def forget_profile(desktop):
+    """Deletes the program's settings and its data in the user's profile (vk.set)."""
+    desktop.reg_delete(PROGRAM_KEY)
+    shutil.rmtree(desktop.user_data(), ignore_errors=True)
+
+
+def test_main(name, description, run, add_arguments=None, needs_display=True):
+    """The command line of a drive test: --build (the Windows build folder) and --source (the source
+    tree, for the demo network), and what add_arguments(parser) adds. Returns run(arguments)'s exit
+    code, or 1 when the test needs an X display and has none."""
+    parser = argparse.ArgumentParser(description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", required=True, help="the Windows build folder")
+    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
+    if add_arguments:
+        add_arguments(parser)
+    arguments = parser.parse_args()
+    if needs_display and not os.environ.get("DISPLAY"):
+        print(f"{name}: needs an X display (run it through cmake/with-display.sh)", file=sys.stderr)
+        return 1
+    return run(arguments)
 
 
 def demo(arguments):

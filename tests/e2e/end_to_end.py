@@ -31,7 +31,6 @@ Steps (each fails with a message that says what it waited for in vain):
    ends cleanly (exit code 0, no crash report) and vk.set is written.
 """
 
-import argparse
 import json
 import os
 import shutil
@@ -43,20 +42,16 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
 from varnokle_drive import (ADVANCED_MASK, ADVANCED_MODE, CANCEL, OK, OPTIONS_MINIMIZE, OPTIONS_TIPS,  # noqa: E402
-                            OPTIONS_TRAY, PROGRAM_KEY, SETTINGS_KEY, SIMPLE_MASK, SIMPLE_MODE, SIMPLE_START,
+                            OPTIONS_TRAY, SETTINGS_KEY, SIMPLE_MASK, SIMPLE_MODE, SIMPLE_START,
                             TIP_NEXT, TIP_STARTUP, ID_VIEW_OPTIONS, MENU_CLASS, TRAY_TITLE, Desktop, Program,
-                            StepFailed, centre, run_steps, wait_until, windows_path)
+                            StepFailed, check, forget_profile, run_steps, test_main, wait_until,
+                            windows_path)
 
 TIP = "Tip of the Day"
 # The mask history that an older version left in the current directory of the first run.
 LEGACY_STATE = b"1\r\n*.old\r\n"
 OPTIONS = "Options"
 SAVE_AS = "Save As"
-
-
-def check(condition, message):
-    if not condition:
-        raise StepFailed(message)
 
 
 def tip_positions(tips_file):
@@ -345,8 +340,7 @@ class EndToEnd:
                  self.save_result_in_both_formats, self.advanced_form_and_back, self.options_cancelled_then_the_tray_icon, self.tray_exit,
                  self.second_start_without_the_tip, self.close_during_a_slow_search]
         self.desktop.restart_wine()
-        self.desktop.reg_delete(PROGRAM_KEY)
-        shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+        forget_profile(self.desktop)
         self.desktop.set_unmanaged(True)
         began = time.monotonic()
         try:
@@ -356,23 +350,11 @@ class EndToEnd:
             if self.program:
                 self.program.kill()
             self.desktop.set_unmanaged(False)
-            self.desktop.reg_delete(PROGRAM_KEY)
-            shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+            forget_profile(self.desktop)
             shutil.rmtree(self.scratch, ignore_errors=True)
         print(f"end to end: all {len(steps)} steps passed in {time.monotonic() - began:.0f} s")
         return 0
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", required=True, help="the Windows build folder")
-    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
-    arguments = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("end to end: needs an X display (run it through cmake/with-display.sh)", file=sys.stderr)
-        return 1
-    return EndToEnd(arguments).run()
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(test_main("end to end", __doc__, lambda arguments: EndToEnd(arguments).run()))

@@ -22,7 +22,6 @@ toolbar-floating.png.
 It starts from a fresh profile, uses the build's Wine prefix and leaves the program's key deleted.
 """
 
-import argparse
 import os
 import shutil
 import subprocess
@@ -34,18 +33,13 @@ from contextlib import contextmanager
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
 from varnokle_drive import (MAIN_CLASS, PROGRAM_KEY, SIMPLE_MASK, Desktop, Program, StepFailed,  # noqa: E402
-                            centre, run_steps, wait_until)
+                            check, run_steps, test_main, wait_until)
 
 # The share of a pane's pixels that may differ from a fresh paint (a hover, a focus rectangle).
 TOLERANCE = 0.002
 LEFT_COLUMN_CLASS = "VarnokleInnerFrame"
 DOCK_CLASS = "VarnokleDockBar"
 FLOATING_CLASS = "VarnokleFloatingBar"
-
-
-def check(condition, message):
-    if not condition:
-        raise StepFailed(message)
 
 
 def differing_pixels(first, second, region, scratch):
@@ -312,16 +306,5 @@ class FrameLayout:
         return 0
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", required=True, help="the Windows build folder")
-    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
-    arguments = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("frame layout: needs an X display (run it through cmake/with-display.sh)", file=sys.stderr)
-        return 1
-    return FrameLayout(arguments).run()
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(test_main("frame layout", __doc__, lambda arguments: FrameLayout(arguments).run()))

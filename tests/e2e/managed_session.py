@@ -17,7 +17,6 @@ starts its own Wine server on its display and deletes the program's registry key
 user's data before and after.
 """
 
-import argparse
 import os
 import shutil
 import subprocess
@@ -27,17 +26,12 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
-from varnokle_drive import (DIALOG_CLASS, MENU_CLASS, OK, OPTIONS_TRAY, PROGRAM_KEY, TRAY_TITLE,  # noqa: E402
-                            ID_VIEW_OPTIONS, Desktop, Program, StepFailed, centre, run_steps, virtual_display,
-                            wait_until)
+from varnokle_drive import (MENU_CLASS, OK, OPTIONS_TRAY, TRAY_TITLE,  # noqa: E402
+                            ID_VIEW_OPTIONS, Desktop, Program, StepFailed, check, forget_profile, run_steps,
+                            test_main, virtual_display, wait_until)
 
 OPTIONS = "Options"
 ABOUT = ""  # the about box has no caption
-
-
-def check(condition, message):
-    if not condition:
-        raise StepFailed(message)
 
 
 class ManagedSession:
@@ -176,8 +170,7 @@ class ManagedSession:
         steps = [self.tray_clicks_with_the_about_box_open, self.about_from_the_tray_menu_of_a_hidden_window,
                  self.properties_and_containing_folder_then_exit]
         self.desktop.restart_wine()
-        self.desktop.reg_delete(PROGRAM_KEY)
-        shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+        forget_profile(self.desktop)
         self.desktop.set_unmanaged(False)
         try:
             if not run_steps(steps, self.desktop, os.path.join(self.shots, "managed-failure.png"),
@@ -186,21 +179,19 @@ class ManagedSession:
         finally:
             if self.program:
                 self.program.kill()
-            self.desktop.reg_delete(PROGRAM_KEY)
-            shutil.rmtree(self.desktop.user_data(), ignore_errors=True)
+            forget_profile(self.desktop)
             shutil.rmtree(self.scratch, ignore_errors=True)
             self.desktop.restart_wine()
         print(f"managed session: all {len(steps)} steps passed")
         return 0
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", required=True, help="the Windows build folder")
-    parser.add_argument("--source", required=True, help="the source tree (for the demo network)")
+def add_arguments(parser):
     parser.add_argument("--rounds", type=int, default=3, help="rounds of Properties, folder and exit")
     parser.add_argument("--shots", help="where the pictures go (default: build/screenshots)")
-    arguments = parser.parse_args()
+
+
+def run(arguments):
     with virtual_display() as display:
         manager = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
@@ -212,4 +203,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(test_main("managed session", __doc__, run, add_arguments, needs_display=False))
