@@ -11,7 +11,7 @@ namespace vk {
 AheadWalk::AheadWalk(ReadAheadPool& pool, std::wstring root, std::wstring mask, bool withWalker)
     : pool_(pool), root_(std::move(root)), mask_(std::move(mask)), bothAtOnce_(pool.files_.ReadsBothPassesAtOnce()),
       hasWalker_(withWalker) {
-    folders_.push_back(Folder{root_});
+    folders_.push_back(NewFolder(root_, 0));
     current_ = &folders_.front();
     std::lock_guard lock(pool_.lock_);
     pool_.walks_.push_back(this);
@@ -219,8 +219,18 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
     if (task.kind == Kind::kSubfolders || task.kind == Kind::kBoth) {
         // Right behind the folder: its own subtree comes next in walk order.
         const FolderIt behind = std::next(task.folder);
+        // Below the depth limit, or of an excluded name, a subfolder is not walked.
+        const int depth = folder.depth + 1;
+        if (pool_.filters_.HasExclusions()) {
+            std::erase_if(outcome.subfolders, [this](const std::wstring& path) {
+                return pool_.filters_.Excluded(std::wstring_view(path).substr(path.rfind(L'\\') + 1));
+            });
+        }
+        if (!pool_.filters_.GoesBelow(folder.depth)) {
+            outcome.subfolders.clear();
+        }
         for (auto& path : outcome.subfolders) {
-            folders_.insert(behind, Folder{std::move(path)});
+            folders_.insert(behind, NewFolder(std::move(path), depth));
         }
         newSteps += outcome.subfolders.size();
         folder.subfolders = Job::kDone;
@@ -230,6 +240,16 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
     }
     changed_.notify_all();
     return newSteps;
+}
+
+AheadWalk::Folder AheadWalk::NewFolder(std::wstring path, int depth) const {
+    Folder folder{std::move(path), depth};
+    // At the depth limit its subfolders are not needed: the listing of them is left out (when it
+    // is a listing of its own).
+    if (!bothAtOnce_ && !pool_.filters_.GoesBelow(depth)) {
+        folder.subfolders = Job::kDone;
+    }
+    return folder;
 }
 
 void AheadWalk::Abandon(const Task& task) {

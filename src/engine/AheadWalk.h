@@ -71,6 +71,7 @@ private:
     enum class Content : std::uint8_t { kNone, kTodo, kRunning, kFound, kNotFound };
     struct Folder {
         std::wstring path;
+        int depth = 0; // below the root
         Job matching = Job::kTodo;
         Job subfolders = Job::kTodo;
         bool helpersFailed = false; // a helper could not do a step here: the walker does the rest
@@ -110,6 +111,7 @@ private:
     // The walker: does a step itself (lock held on entry and exit, released meanwhile).
     void RunHere(std::unique_lock<std::mutex>& lock, const Task& task);
     [[nodiscard]] Kind ListingKind(Kind part) const { return bothAtOnce_ ? Kind::kBoth : part; }
+    [[nodiscard]] Folder NewFolder(std::wstring path, int depth) const;
 
     ReadAheadPool& pool_;
     const std::wstring root_;

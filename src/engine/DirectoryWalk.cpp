@@ -27,7 +27,7 @@ bool CSearchEngine::ContentMatches(const std::wstring& path) {
 template <class HoldsText>
 void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
                                  bool testUnderHitLock, HoldsText holdsText) {
-    if (!PassesSizeFilter(entry.size)) {
+    if (!walkFilters_.Passes(entry) || !PassesSizeFilter(entry.size)) {
         return;
     }
     std::unique_lock hit(hitLock, std::defer_lock);
@@ -44,15 +44,15 @@ void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, con
             hit.lock();
         }
         const int image = services_.iconIndex->IconIndexForFile(entry.name);
-        writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir});
+        writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir, entry.modified});
     } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
         hit.lock();
-        writer.Add(
-            {entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, JoinPath(dir, entry.name), false, dir});
+        writer.Add({entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, JoinPath(dir, entry.name), false,
+                    dir, entry.modified});
     }
 }
 
-void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask) {
+void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring& mask, int depth) {
     // No path length is too long here: the file system takes what the system takes (32767
     // characters on Windows, in the long form) and refuses the rest, which is then not walked.
     SetStatus(kPaneMessage, kTextSearchIn + dir);
@@ -77,12 +77,16 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
     // This directory's rows are in the list before the walk goes below it.
     writer.Flush();
 
-    // Every subdirectory is walked, whatever its name. Directory links are not followed, so a
-    // link back to an ancestor cannot make the walk run for ever.
+    // Every subdirectory is walked, whatever its name, unless excluded or below the depth limit.
+    // Directory links are not followed, so a link back to an ancestor cannot make the walk run for
+    // ever.
+    if (!walkFilters_.GoesBelow(depth)) {
+        return;
+    }
     auto subdirectories = fileSystem.FindFirst(JoinPath(dir, L"*"), ListingDetail::kNamesOnly, error);
     while (subdirectories && searchRunning && subdirectories->Next(entry)) {
-        if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {
-            SearchDirectory(JoinPath(dir, entry.name), mask);
+        if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name) && walkFilters_.Enters(entry.name)) {
+            SearchDirectory(JoinPath(dir, entry.name), mask, depth + 1);
         }
     }
 }

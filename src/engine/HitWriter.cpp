@@ -29,7 +29,7 @@ HitWriter::~HitWriter() {
 }
 
 void HitWriter::Add(Hit hit) {
-    const std::size_t index = store_.Append(hit.fullPath, hit.size);
+    const std::size_t index = store_.Append(hit.fullPath, hit.size, hit.modified);
     NewRow row;
     row.name = hit.name;
     row.image = hit.image;

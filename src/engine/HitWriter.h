@@ -31,6 +31,7 @@ struct Hit {
     std::wstring fullPath;
     bool showSize = false;      // column 1 shows the size (files only)
     std::wstring_view pathText; // column 2
+    std::int64_t modified = 0;  // file time ticks; 0 unknown
 };
 
 class HitWriter {

@@ -256,7 +256,7 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
     const std::wstring prefix = target.path + L"\\";
     int position = 0;
     for (const DirEntry& entry : entries) {
-        const std::size_t index = store_.Append(prefix + entry.name, entry.size);
+        const std::size_t index = store_.Append(prefix + entry.name, entry.size, entry.modified);
         if (entry.isDirectory) {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IndexOfKey(L"."));
             list.SetRowData(row, static_cast<std::intptr_t>(index));

@@ -10,6 +10,7 @@
 #include "engine/AheadWalk.h"
 #include "engine/ContentPattern.h"
 #include "engine/SearchRequest.h"
+#include "engine/WalkFilters.h"
 #include "platform/FileSystem.h"
 #include "platform/NetworkServices.h"
 
@@ -93,6 +94,7 @@ private:
 
     FileSystem& files_;
     const SearchRequest& request_;
+    const WalkFilters filters_; // the request's, for the subfolder listings
     const ContentPattern& content_;
     const std::atomic<bool>& running_;
 

@@ -2,14 +2,14 @@
 
 namespace vk {
 
-std::size_t ResultStore::Append(std::wstring_view path, std::uint64_t size) {
+std::size_t ResultStore::Append(std::wstring_view path, std::uint64_t size, std::int64_t modified) {
     const std::size_t cut = path.rfind(L'\\') + 1; // 0 when there is no separator
     const std::wstring_view folder = path.substr(0, cut);
     std::lock_guard lock(lock_);
     if (!texts_.Holds(lastFolder_, folder)) {
         lastFolder_ = texts_.Add(folder);
     }
-    entries_.push_back({lastFolder_, texts_.Add(path.substr(cut)), size});
+    entries_.push_back({lastFolder_, texts_.Add(path.substr(cut)), size, modified});
     return entries_.size() - 1;
 }
 
@@ -45,6 +45,14 @@ std::optional<std::uint64_t> ResultStore::Size(std::size_t index) const {
         return std::nullopt;
     }
     return entries_[index].size;
+}
+
+std::optional<std::int64_t> ResultStore::Modified(std::size_t index) const {
+    std::lock_guard lock(lock_);
+    if (index >= entries_.size()) {
+        return std::nullopt;
+    }
+    return entries_[index].modified;
 }
 
 ResultStore::Snapshot ResultStore::Copy() const {

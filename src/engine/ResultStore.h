@@ -21,12 +21,14 @@ namespace vk {
 class ResultStore {
 public:
     // Appends one hit; returns its index.
-    std::size_t Append(std::wstring_view path, std::uint64_t size);
+    std::size_t Append(std::wstring_view path, std::uint64_t size, std::int64_t modified = 0);
     void Clear();
 
     [[nodiscard]] std::size_t Count() const;
     [[nodiscard]] std::optional<std::wstring> Path(std::size_t index) const;
     [[nodiscard]] std::optional<std::uint64_t> Size(std::size_t index) const;
+    // The last write time (file time ticks; 0 unknown).
+    [[nodiscard]] std::optional<std::int64_t> Modified(std::size_t index) const;
 
     struct Snapshot {
         std::vector<std::wstring> resultPaths;
@@ -41,6 +43,7 @@ private:
         TextPool::Ref folder;
         TextPool::Ref name;
         std::uint64_t size = 0;
+        std::int64_t modified = 0;
     };
     [[nodiscard]] std::wstring PathOf(const Entry& entry) const;
 

@@ -96,6 +96,7 @@ void CSearchEngine::RunController(unsigned search) {
         WrapContainingText(request_.containingText);
         contentPattern_ = ContentPattern(request_.containingText);
     }
+    walkFilters_ = WalkFilters(request_);
     std::unique_ptr<ReadAheadPool> readAhead;
     if (readAheadJobs_ > 0 && !request_.fileMask.empty()) {
         try {

@@ -21,6 +21,7 @@
 #include "engine/ResultStore.h"
 #include "engine/ScopeTree.h"
 #include "engine/SearchRequest.h"
+#include "engine/WalkFilters.h"
 #include "engine/WorkerGate.h"
 
 #include <atomic>
@@ -100,8 +101,9 @@ public:
     // Returns 1; starts nothing when the file mask is empty or the search was stopped.
     int DispatchShareWorker(const std::wstring& path);
 
-    // Walks dir (no trailing backslash) with one piece of the file mask, depth first.
-    void SearchDirectory(const std::wstring& dir, const std::wstring& mask);
+    // Walks dir (no trailing backslash) with one piece of the file mask, depth first; depth is
+    // dir's below the walked path.
+    void SearchDirectory(const std::wstring& dir, const std::wstring& mask, int depth = 0);
     // The same walk, of the walk's root with its mask, with the read-ahead's helpers listing and
     // testing ahead of it.
     void SearchDirectoryAhead(AheadWalk& walk);
@@ -136,7 +138,8 @@ private:
     void JoinFinishedWorkers(bool all);
     [[nodiscard]] bool PassesSizeFilter(std::uint64_t size) const;
     [[nodiscard]] bool ContentMatches(const std::wstring& path);
-    // Hands an entry of dir over as a hit when it is one: a file that passes the size filter and,
+    // Hands an entry of dir over as a hit when it is one: an entry that passes the walk filters
+    // (WalkFilters) and then a file that passes the size filter and,
     // with a containing text, holds it (holdsText(fullPath) answers, asked only then); a folder
     // that passes the size filter when no text is asked for. The hand-off holds hitLock, and so
     // does the content test when testUnderHitLock.
@@ -150,6 +153,8 @@ private:
     // The request's containing text made ready for the content test, by the controller before
     // the first worker starts.
     ContentPattern contentPattern_;
+    // The request's walk filters, made by the controller before the first worker starts.
+    WalkFilters walkFilters_;
     ResultStore resultStore_;
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;

@@ -3,6 +3,7 @@
 // runs, read by the engine's threads during a search.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,18 @@ struct SearchRequest {
     bool textFilterOn = false;
     // The text files must contain; wrapped in stars at the first content test of a search.
     std::wstring containingText;
+
+    // Modified at or after modifiedAfter and before modifiedBefore (file time ticks, see
+    // FileSystem.h), when set. Folders that fail it are still walked.
+    std::optional<std::int64_t> modifiedAfter;
+    std::optional<std::int64_t> modifiedBefore;
+    // Masks (pieces as in fileMask) of names that are no hits; folders so named are not walked.
+    std::wstring excludeMask;
+    // How deep below each walked path: 0 its own entries only, 1 its subfolders' too, ...; -1 no
+    // limit.
+    int maxDepth = -1;
+    enum class Kind { kAny, kFiles, kFolders };
+    Kind kind = Kind::kAny;
 };
 
 } // namespace vk

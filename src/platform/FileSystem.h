@@ -27,6 +27,14 @@ constexpr wchar_t kNativeSeparator = L'\\';
 constexpr wchar_t kNativeSeparator = L'/';
 #endif
 
+// File times as Windows keeps them: 100-nanosecond intervals since 1601-01-01 UTC.
+constexpr std::int64_t kFileTimeTicksPerSecond = 10'000'000;
+constexpr std::int64_t kUnixEpochFileTime = 116'444'736'000'000'000; // 1970-01-01 UTC
+
+[[nodiscard]] constexpr std::int64_t FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds) {
+    return kUnixEpochFileTime + seconds * kFileTimeTicksPerSecond + nanoseconds / 100;
+}
+
 struct DirEntry {
     std::wstring name;
     bool isDirectory = false;
@@ -41,10 +49,12 @@ struct DirEntry {
     // read. Taken from the listing itself (its attributes), at no extra call.
     bool contentOffline = false;
     std::uint64_t size = 0;
+    // The last write time (file time ticks), taken from the listing with the size; 0 unknown.
+    std::int64_t modified = 0;
 };
 
-// What a listing must report. Sizes may cost a call per entry on some platforms; a pass that
-// only looks for subdirectories asks for names and the directory flag alone.
+// What a listing must report. Sizes and times may cost a call per entry on some platforms; a pass
+// that only looks for subdirectories asks for names and the directory flag alone.
 enum class ListingDetail { kNamesAndSizes, kNamesOnly };
 
 class DirectoryListing {

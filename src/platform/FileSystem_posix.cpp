@@ -167,6 +167,7 @@ public:
         bool matches = true; // in a read for both passes: the entry matches the mask
         int rank = 0;        // "." and ".." first
         std::uint64_t size = 0;
+        std::int64_t modified = 0;
     };
 
     PosixListing(std::shared_ptr<const std::wstring> names, std::vector<Item> items)
@@ -181,6 +182,7 @@ public:
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
+        entry.modified = item.modified;
         entry.contentOffline = false;
         return true;
     }
@@ -191,10 +193,15 @@ private:
     std::size_t next_ = 0;
 };
 
-// Fills in the directory and link flags and, when asked, the size of one entry. A link counts
-// as what it points to; a dangling link is a file.
+// Fills in the directory and link flags and, when asked, the size and modified time of one
+// entry (from the one stat call the size needs; a folder's time costs that call too). A link
+// counts as what it points to; a dangling link is a file.
 void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, PosixListing::Item& item) {
     struct stat info {};
+    const auto takeDetails = [&item, &info] {
+        item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+        item.modified = FileTimeFromUnix(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    };
     if (type == DT_UNKNOWN) {
         if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
             return;
@@ -203,24 +210,21 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
             type = DT_LNK;
         } else {
             item.isDirectory = S_ISDIR(info.st_mode);
-            item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+            takeDetails();
             return;
         }
-    }
-    if (type == DT_DIR) {
-        item.isDirectory = true;
-        return;
     }
     if (type == DT_LNK) {
         item.isLink = true;
         if (fstatat(dirFd, name, &info, 0) == 0) {
             item.isDirectory = S_ISDIR(info.st_mode);
-            item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+            takeDetails();
         }
         return;
     }
+    item.isDirectory = type == DT_DIR;
     if (detail == ListingDetail::kNamesAndSizes && fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-        item.size = static_cast<std::uint64_t>(info.st_size);
+        takeDetails();
     }
 }
 

@@ -48,6 +48,9 @@ public:
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.isLink = IsLinkEntry(data_);
         entry.size = (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
+        entry.modified =
+            static_cast<std::int64_t>((static_cast<std::uint64_t>(data_.ftLastWriteTime.dwHighDateTime) << 32) |
+                                      data_.ftLastWriteTime.dwLowDateTime);
         entry.contentOffline = IsContentOfflineEntry(data_);
         return true;
     }

@@ -9,6 +9,9 @@
 namespace vk {
 namespace {
 
+// No walk goes deeper than the longest path has folders.
+constexpr int kMaxDepth = 32767;
+
 // A decimal number from low to high, digits only.
 std::optional<int> ParseNumber(const std::wstring& text, int low, int high) {
     if (text.empty() || text.size() > 9) {
@@ -31,7 +34,9 @@ std::optional<int> ParseNumber(const std::wstring& text, int low, int high) {
 
 std::wstring UsageText() {
     std::wstring text = LR"(Usage: vkfind [--network DIR] [--mask MASKS] [--share-mask MASK] [--text TEXT]
-              [--at-least KB | --at-most KB] [--format FORMAT] [--jobs N] [--quiet]
+              [--at-least KB | --at-most KB] [--modified-after WHEN]
+              [--modified-before WHEN] [--exclude MASKS]... [--max-depth N]
+              [--type f|d] [--format FORMAT] [--columns FIELDS] [--jobs N] [--quiet]
               [--servers-file FILE] [SCOPE...]
        vkfind [--network DIR] [--format FORMAT] --shares \\SERVER
        vkfind [--network DIR] [--format FORMAT] --list \\SERVER\share[\folder...]
@@ -77,7 +82,18 @@ does, and prints every hit when the search has ended.
   --text TEXT       only files that contain TEXT (same wildcards; no regard to case)
   --at-least KB     only entries of at least KB kilobytes (a whole number; 1 KB = 1024 bytes)
   --at-most KB      only entries of at most KB kilobytes
+  --modified-after WHEN   only entries modified at WHEN or later
+  --modified-before WHEN  only entries modified before WHEN; WHEN is a local time,
+                    YYYY-MM-DD, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS, or a span back
+                    from now: 30m, 12h, 7d, 4w. Folders that fail it are still searched
+  --exclude MASKS   no hits named so, and no search in folders named so (masks as for
+                    --mask; may be given again)
+  --max-depth N     search no deeper than N folders below each share or folder searched
+                    (0: only its own entries)
+  --type f|d        only files (f) or only folders (d)
   --format FORMAT   how the rows are written: tsv (the default), csv or json
+  --columns FIELDS  the tsv or csv columns, from name, size, modified and folder
+                    (--columns name,size,modified,folder)
   -j, --jobs N      threads that list folders and read files ahead of the walks
                     (0 to 64; default {jobs}; 0: each share is walked one call after the
                     other); the results and their order are the same with any N
@@ -85,7 +101,8 @@ does, and prints every hit when the search has ended.
   --help            this text
   --version         the program's version
 
-With --at-least or --at-most and no mask, the mask is "*". A share mask alone lists the
+With --at-least, --at-most, --modified-..., --exclude, --max-depth or --type and no
+mask, the mask is "*". A share mask alone lists the
 matching shares themselves. A share or folder SCOPE is searched as a whole, whatever the
 share mask says. Names are matched without regard to case, and paths of any depth (past
 259 characters) are searched.
@@ -98,8 +115,10 @@ Output, in UTF-8, one hit in list order:
   csv   RFC 4180: a header line "name,size,folder", then a record per hit, CRLF line
         ends, fields quoted where needed; a byte of a name that is not UTF-8 is written
         as it is.
-  json  a line per hit: {"name":...,"size":N or null,"folder":...}; a byte of a name
-        that is not UTF-8 is written as \udcHH.
+  json  a line per hit: {"name":...,"size":N or null,"modified":...,"folder":...}
+        (modified: local time with its offset, 2026-12-09T13:05:00+01:00, or null); a
+        byte of a name that is not UTF-8 is written as \udcHH.
+  modified in tsv and csv (--columns) is written as in json, empty when unknown.
 Status texts go to standard error.
 
 Exit status: 0 when the search or listing ran, 1 when the network, a node, a SCOPE or a
@@ -136,6 +155,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
     options.networkRoot = environmentNetwork;
     std::wstring format = L"tsv";
     std::optional<std::wstring> jobs;
+    std::optional<std::wstring> columns;
+    std::optional<std::wstring> maxDepth;
 
     bool networkGiven = false;
     std::optional<std::wstring> smbPort;
@@ -157,6 +178,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         {L"--at-most", [&](const std::wstring& v) { options.atMostKb = v; }},
         {L"--shares", [&](const std::wstring& v) { options.sharesOf = v; }},
         {L"--list", [&](const std::wstring& v) { options.listOf = v; }},
+        {L"--modified-after", [&](const std::wstring& v) { options.modifiedAfter = v; }},
+        {L"--modified-before", [&](const std::wstring& v) { options.modifiedBefore = v; }},
+        {L"--exclude", [&](const std::wstring& v) { options.excludes.push_back(v); }},
+        {L"--max-depth", [&](const std::wstring& v) { maxDepth = v; }},
+        {L"--type", [&](const std::wstring& v) { options.type = v; }},
+        {L"--columns", [&](const std::wstring& v) { columns = v; }},
         {L"--format", [&](const std::wstring& v) { format = v; }},
         {L"--jobs", [&](const std::wstring& v) { jobs = v; }},
         {L"-j", [&](const std::wstring& v) { jobs = v; }},
@@ -204,6 +231,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
     options.smbTimeoutSeconds = timeout.value_or(options.smbTimeoutSeconds);
     const auto knownFormat = ParseOutputFormat(format);
     options.format = knownFormat.value_or(OutputFormat::kTsv);
+    if (maxDepth) {
+        options.maxDepth = ParseNumber(*maxDepth, 0, kMaxDepth).value_or(-1);
+    }
+    if (columns) {
+        options.columns = ParseColumns(*columns).value_or(std::vector<OutputColumn>());
+    }
     if (options.smb && networkGiven) {
         parsed.error = L"--smb and --network exclude each other";
     } else if (!port) {
@@ -212,6 +245,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args, const 
         parsed.error = L"--smb-timeout takes a number of seconds from 1 to 3600, not '" + *smbTimeout + L"'";
     } else if (!knownFormat) {
         parsed.error = L"--format takes tsv, csv or json, not '" + format + L"'";
+    } else if (columns && options.format == OutputFormat::kJson) {
+        parsed.error = L"--columns goes with --format tsv or csv";
+    } else if (columns && !ParseColumns(*columns)) {
+        parsed.error = L"--columns takes names from name, size, modified and folder, separated by commas, each "
+                       L"once, not '" +
+                       *columns + L"'";
+    } else if (maxDepth && !ParseNumber(*maxDepth, 0, kMaxDepth)) {
+        parsed.error = L"--max-depth takes a number of folders from 0 to " + std::to_wstring(kMaxDepth) + L", not '" +
+                       *maxDepth + L"'";
+    } else if (options.type && *options.type != L"f" && *options.type != L"d") {
+        parsed.error = L"--type takes f (files) or d (folders), not '" + *options.type + L"'";
     } else if (options.atLeastKb && options.atMostKb) {
         parsed.error = L"--at-least and --at-most exclude each other";
     } else if (options.sharesOf && options.listOf) {

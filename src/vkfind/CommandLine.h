@@ -22,6 +22,12 @@ struct VkfindOptions {
     std::optional<std::wstring> containingText;
     std::optional<std::wstring> atLeastKb;
     std::optional<std::wstring> atMostKb;
+    std::optional<std::wstring> modifiedAfter; // WHEN texts, read when the request is filled
+    std::optional<std::wstring> modifiedBefore;
+    std::vector<std::wstring> excludes;   // --exclude, each a mask
+    int maxDepth = -1;                    // -1: no limit
+    std::optional<std::wstring> type;     // "f" or "d"
+    std::vector<OutputColumn> columns;    // --columns; empty: the format's own
     std::optional<std::wstring> sharesOf; // --shares \\SERVER: the server's share listing
     std::optional<std::wstring> listOf;   // --list \\SERVER\share[\folder]: a folder listing
     OutputFormat format = OutputFormat::kTsv;

@@ -1,8 +1,11 @@
 #include "vkfind/RowWriter.h"
 
+#include "engine/ModifiedTime.h"
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace vk {
 namespace {
@@ -143,9 +146,44 @@ std::string JsonString(std::wstring_view text) {
     return '"' + Escaped(text, [](wchar_t c) { return CharacterEscape(c, "%04x"); }) + '"';
 }
 
-bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list) {
+namespace {
+
+constexpr std::wstring_view kColumnNames[] = {L"name", L"size", L"modified", L"folder"};
+constexpr OutputColumn kDefaultColumns[] = {OutputColumn::kName, OutputColumn::kSize, OutputColumn::kFolder};
+
+} // namespace
+
+std::optional<std::vector<OutputColumn>> ParseColumns(std::wstring_view text) {
+    std::vector<OutputColumn> columns;
+    for (;;) {
+        const std::size_t comma = text.find(L',');
+        const std::wstring_view name = text.substr(0, comma);
+        std::size_t known = 0;
+        while (known < std::size(kColumnNames) && kColumnNames[known] != name) {
+            ++known;
+        }
+        const auto column = static_cast<OutputColumn>(known);
+        if (known == std::size(kColumnNames) || std::find(columns.begin(), columns.end(), column) != columns.end()) {
+            return std::nullopt;
+        }
+        columns.push_back(column);
+        if (comma == std::wstring_view::npos) {
+            return columns;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list,
+               const std::function<std::int64_t(std::intptr_t)>& modifiedOf, std::span<const OutputColumn> columns) {
+    if (columns.empty()) {
+        columns = kDefaultColumns;
+    }
     if (format == OutputFormat::kCsv) {
-        out << "name,size,folder\r\n";
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            out << (i > 0 ? "," : "") << Utf8FromWide(kColumnNames[static_cast<std::size_t>(columns[i])]);
+        }
+        out << "\r\n";
     }
     bool written = static_cast<bool>(out);
     list.ForEachRow([&](const MemoryResultList::RowView& row) {
@@ -153,15 +191,34 @@ bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& l
             return;
         }
         const auto& [name, size, folder] = row.columns;
+        const std::wstring time = modifiedOf ? IsoLocalText(modifiedOf(row.data)) : std::wstring();
+        const auto field = [&](OutputColumn column) -> std::wstring_view {
+            switch (column) {
+            case OutputColumn::kName:
+                return name;
+            case OutputColumn::kSize:
+                return size;
+            case OutputColumn::kModified:
+                return time;
+            case OutputColumn::kFolder:
+                break;
+            }
+            return folder;
+        };
         switch (format) {
         case OutputFormat::kTsv:
-            out << TsvField(name) << '\t' << TsvField(size) << '\t' << TsvField(folder) << '\n';
+        case OutputFormat::kCsv: {
+            const bool tsv = format == OutputFormat::kTsv;
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const std::wstring_view text = field(columns[i]);
+                out << (i == 0 ? "" : tsv ? "\t" : ",") << (tsv ? TsvField(text) : CsvField(text));
+            }
+            out << (tsv ? "\n" : "\r\n");
             break;
-        case OutputFormat::kCsv:
-            out << CsvField(name) << ',' << CsvField(size) << ',' << CsvField(folder) << "\r\n";
-            break;
+        }
         case OutputFormat::kJson:
             out << "{\"name\":" << JsonString(name) << ",\"size\":" << (size.empty() ? "null" : Utf8FromWide(size))
+                << ",\"modified\":" << (time.empty() ? "null" : JsonString(time))
                 << ",\"folder\":" << JsonString(folder) << "}\n";
             break;
         }

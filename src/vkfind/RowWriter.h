@@ -12,15 +12,19 @@
 //   csv   RFC 4180: a header line (name,size,folder), then one record a row, CRLF line ends;
 //         fields holding ',', '"', CR, LF or another control character in double quotes, with
 //         '"' doubled. A file-name byte that is not UTF-8 is written as the byte itself.
-//   json  JSON Lines: one object a row, {"name":...,"size":N or null,"folder":...}. A file-name
-//         byte that is not UTF-8 is written as \udcHH (HH the byte), as Python's "surrogateescape"
-//         reads it back.
+//   json  JSON Lines: one object a row, {"name":...,"size":N or null,"modified":...,"folder":...}
+//         (modified: ISO 8601 local time with the offset, or null). A file-name byte that is not
+//         UTF-8 is written as \udcHH (HH the byte), as Python's "surrogateescape" reads it back.
+// tsv and csv write the columns name, size and folder, or the ones asked for (OutputColumn).
 // All three are UTF-8 (but for the bytes csv writes as they are).
 
 #include "results/MemoryResultList.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,12 +32,22 @@
 namespace vk {
 
 enum class OutputFormat { kTsv, kCsv, kJson };
+enum class OutputColumn { kName, kSize, kModified, kFolder };
 
 // "tsv", "csv" or "json"; nothing for anything else.
 [[nodiscard]] std::optional<OutputFormat> ParseOutputFormat(std::wstring_view text);
 
-// The rows in the format, header included. Returns false when the stream failed.
-[[nodiscard]] bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list);
+// Field names separated by commas ("name,size,modified,folder", each at most once); nothing
+// for an unknown or repeated name or an empty list.
+[[nodiscard]] std::optional<std::vector<OutputColumn>> ParseColumns(std::wstring_view text);
+
+// The list's rows in the format, header included. modifiedOf(data): the last write time of the
+// row whose data value is data (file time ticks, 0 unknown); none given: every time unknown.
+// columns: the tsv and csv columns; empty: name, size and folder. Returns false when the stream
+// failed.
+[[nodiscard]] bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list,
+                             const std::function<std::int64_t(std::intptr_t)>& modifiedOf = {},
+                             std::span<const OutputColumn> columns = {});
 
 // One field as each format writes it (without the separators around it).
 [[nodiscard]] std::string TsvField(std::wstring_view text);

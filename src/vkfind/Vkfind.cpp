@@ -2,6 +2,7 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/MaskPieces.h"
+#include "engine/ModifiedTime.h"
 #include "engine/SearchEngine.h"
 #include "network/MemoryScopeTree.h"
 #include "platform/NetworkEnvironment.h"
@@ -71,6 +72,35 @@ int Failure(std::ostream& err, const std::wstring& message) {
     return kExitNetworkUnreadable;
 }
 
+// The modified times, exclusions, depth and kind. Returns an error text, or nothing.
+std::optional<std::wstring> FillWalkFilters(const VkfindOptions& options, SearchRequest& request) {
+    const std::int64_t now = FileTimeNow();
+    const std::pair<const std::optional<std::wstring>*, std::optional<std::int64_t>*> times[] = {
+        {&options.modifiedAfter, &request.modifiedAfter}, {&options.modifiedBefore, &request.modifiedBefore}};
+    for (const auto& [text, time] : times) {
+        if (!*text) {
+            continue;
+        }
+        *time = ParseWhen(**text, now);
+        if (!*time) {
+            return std::wstring(text == &options.modifiedAfter ? L"--modified-after" : L"--modified-before") +
+                   L" takes YYYY-MM-DD, YYYY-MM-DDTHH:MM, YYYY-MM-DDTHH:MM:SS or a span (30m, 12h, 7d, 4w), not '" +
+                   **text + L"'";
+        }
+    }
+    for (const auto& mask : options.excludes) {
+        if (auto fault = FileMaskFault(mask)) {
+            return L"--exclude: " + *fault;
+        }
+        request.excludeMask += (request.excludeMask.empty() ? L"" : L";") + mask;
+    }
+    request.maxDepth = options.maxDepth;
+    if (options.type) {
+        request.kind = *options.type == L"f" ? SearchRequest::Kind::kFiles : SearchRequest::Kind::kFolders;
+    }
+    return std::nullopt;
+}
+
 // Fills the request as the advanced search form does. Returns an error text, or nothing.
 std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequest& request) {
     request = {};
@@ -95,7 +125,12 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
         request.textFilterOn = true;
         request.containingText = *options.containingText;
     }
-    if (request.fileMask.empty() && request.shareMask.empty() && request.sizeFilterOn) {
+    if (auto problem = FillWalkFilters(options, request)) {
+        return problem;
+    }
+    const bool walkFilterOn = request.modifiedAfter || request.modifiedBefore || !request.excludeMask.empty() ||
+                              request.maxDepth >= 0 || request.kind != SearchRequest::Kind::kAny;
+    if (request.fileMask.empty() && request.shareMask.empty() && (request.sizeFilterOn || walkFilterOn)) {
         request.fileMask = L"*";
     }
     if (request.fileMask.empty() && request.shareMask.empty()) {
@@ -105,9 +140,13 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
 }
 
 // Writes the rows; a failure (a full disk, a closed pipe) is reported, never taken for success.
-int PrintRows(const MemoryResultList& list, OutputFormat format, std::ostream& out, std::ostream& err) {
+int PrintRows(const MemoryResultList& list, const ResultStore& store, const VkfindOptions& options, std::ostream& out,
+              std::ostream& err) {
+    const auto modifiedOf = [&store](std::intptr_t data) {
+        return store.Modified(static_cast<std::size_t>(data)).value_or(0);
+    };
     errno = 0;
-    if (WriteRows(out, format, list)) {
+    if (WriteRows(out, options.format, list, modifiedOf, options.columns)) {
         return kExitSearchRan;
     }
     const int reason = errno;
@@ -267,7 +306,7 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
                 return kExitNetworkUnreadable;
             }
         }
-        return PrintRows(resultList, options.format, out, err);
+        return PrintRows(resultList, engine.Results(), options, out, err);
     }
 
     // No scope: the whole network as the tree shows it at start-up. Network scopes: only the
@@ -292,7 +331,7 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     engine.searchRunning = true;
     engine.StartSearch();
     engine.WaitForSearchEnd();
-    return PrintRows(resultList, options.format, out, err);
+    return PrintRows(resultList, engine.Results(), options, out, err);
 }
 
 } // namespace vk

@@ -21,7 +21,7 @@ TEST(SmbWire, FieldsComeBackAsTheyWentAndABodyCutShortIsRefused) {
         .U64(0x0123456789ABCDEFULL)
         .Text("B\xC3\xBC"
               "cher");
-    PutFolderEntry(out, "sub", true, true, 0);
+    PutFolderEntry(out, "sub", true, true, 0, 133'000'000'000'000'000);
     const std::string body = out.Body();
 
     WireReader in(body);
@@ -41,6 +41,7 @@ TEST(SmbWire, FieldsComeBackAsTheyWentAndABodyCutShortIsRefused) {
                     "cher");
     EXPECT_EQ(entry.name, L"sub");
     EXPECT_TRUE(entry.isDirectory && entry.isLink);
+    EXPECT_EQ(entry.modified, 133'000'000'000'000'000);
 
     // Every shorter body fails at some field, and stays failed.
     for (std::size_t size = 0; size < body.size(); ++size) {

@@ -142,6 +142,11 @@ def differential(run):
     run.same("a server scope", ["--mask", "*.log", f"\\\\{net.ADDRESSES['LAB/BUILD01']}"])
     run.same("the rows as CSV", ["--format", "csv", "--mask", "*"] + ALL_SERVERS)
     run.same("the rows as JSON", ["--format", "json", "--mask", "*"] + ALL_SERVERS)
+    run.same(
+        "the date, exclusion, depth and kind filters",
+        ["--format", "json", "--mask", "*", "--exclude", "*.txt", "--max-depth", "1", "--type", "f",
+         "--modified-after", "2000-01-01"] + ALL_SERVERS,
+    )
 
 
 def browsing(run):

@@ -2,6 +2,8 @@
 // the real program's standard output failing.
 #include "vkfind/Vkfind.h"
 
+#include "engine/ModifiedTime.h"
+#include "platform/FileSystem.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,6 +55,12 @@ protected:
         tree.MakeFile(share + "\"quoted.txt", "x");
         tree.MakeFile(share + "new\nline/inner.txt", "x");
     }
+    // The file's modification time, as file time ticks.
+    std::int64_t Modified(const std::string& name) const {
+        struct stat info {};
+        EXPECT_EQ(stat(tree.PathOf("net/DOM/SRV/odd/" + name).c_str(), &info), 0);
+        return FileTimeFromUnix(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    }
     test::TempTree tree;
 };
 
@@ -70,7 +79,8 @@ TEST_F(OddNamesTest, NamesThatAreNotUtf8AreWalkedTestedAndListedApart) {
     EXPECT_EQ(Vkfind({L"--list", folder}, tree.Root()).out, "inside.txt\t9\t\"\\\\\\\\SRV\\\\odd\\\\dir\\xFF\\\\\"\n");
     EXPECT_EQ(
         Vkfind({L"--format", L"json", L"-q", L"--mask", L"caf*", L"--text", L"menu", L"\\\\SRV\\odd"}, tree.Root()).out,
-        "{\"name\":\"caf\\udce9.txt\",\"size\":9,\"folder\":\"\\\\\\\\SRV\\\\odd\"}\n");
+        "{\"name\":\"caf\\udce9.txt\",\"size\":9,\"modified\":\"" +
+            Utf8FromWide(IsoLocalText(Modified("caf\xE9.txt"))) + "\",\"folder\":\"\\\\\\\\SRV\\\\odd\"}\n");
     EXPECT_EQ(
         Vkfind({L"--format", L"csv", L"-q", L"--mask", L"caf*", L"--text", L"menu", L"\\\\SRV\\odd"}, tree.Root()).out,
         "name,size,folder\r\ncaf\xE9.txt,9,\\\\SRV\\odd\r\n");

@@ -2,6 +2,7 @@
 #include "vkfind/ScopeSelection.h"
 #include "vkfind/Vkfind.h"
 
+#include "engine/ModifiedTime.h"
 #include "platform/FileSystem.h"
 #include "platform/Utf8.h"
 #include "support/TempTree.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <streambuf>
@@ -76,6 +78,13 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         {L"--at-most", L"-5", L"\\\\S\\s"},                     // ... or negative
         {L"--at-most", L"12kb", L"\\\\S\\s"},                   // ... or more than a number
         {L"--at-least", L"", L"\\\\S\\s"},                      // ... or empty
+        {L"--modified-after", L"2026-02-30", L"\\\\S\\s"},      // a day that does not exist
+        {L"--modified-before", L"7y", L"\\\\S\\s"},             // a span of no known unit
+        {L"--exclude", L"a\\b", L"\\\\S\\s"},                   // an exclusion naming another folder
+        {L"--max-depth", L"-1", L"\\\\S\\s"},                   // a depth that is no whole number
+        {L"--type", L"x", L"\\\\S\\s"},                         // an unknown kind
+        {L"--columns", L"name,path", L"\\\\S\\s"},              // an unknown column
+        {L"--columns", L"name,name", L"\\\\S\\s"},              // ... or one twice
     };
     for (const auto& args : bad) {
         const VkfindRun run = Vkfind(args, L"/nonexistent");
@@ -91,14 +100,40 @@ TEST(VkfindCommandLine, UsageErrorsExitWithTwoAndAClearMessage) {
         std::string::npos);
     EXPECT_NE(Vkfind({L"--at-most", L"-5", L"\\\\S\\s"}, L"/x").err.find("--at-most takes a whole number of kilobytes"),
               std::string::npos);
+    EXPECT_EQ(Vkfind({L"--format", L"json", L"--columns", L"name", L"\\\\S\\s"}, L"/x").status, kExitUsage);
+    for (const wchar_t* option : {L"--modified-after", L"--modified-before"}) {
+        EXPECT_NE(Vkfind({option, L"last week", L"\\\\S\\s"}, L"/x").err.find(Utf8FromWide(option) + " takes"),
+                  std::string::npos);
+    }
 }
 
 TEST(VkfindCommandLine, HelpDescribesEveryOption) {
     const VkfindRun run = Vkfind({L"--help"});
     EXPECT_EQ(run.status, kExitSearchRan);
-    for (const char* word : {"--network", "--mask", "--share-mask", "--jobs", "--text", "--at-least", "--at-most",
-                             "SCOPE", "VARNOKLE_NETWORK", "Exit status", "--format", "tsv", "csv", "json", "\\xHH",
-                             "without an extension", "259 characters", "--servers-file"}) {
+    for (const char* word : {"--network",
+                             "--mask",
+                             "--share-mask",
+                             "--jobs",
+                             "--text",
+                             "--at-least",
+                             "--at-most",
+                             "SCOPE",
+                             "VARNOKLE_NETWORK",
+                             "Exit status",
+                             "--format",
+                             "tsv",
+                             "csv",
+                             "json",
+                             "\\xHH",
+                             "--modified-after",
+                             "--modified-before",
+                             "--exclude",
+                             "--max-depth",
+                             "--type",
+                             "--columns",
+                             "without an extension",
+                             "259 characters",
+                             "--servers-file"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }
 }
@@ -282,6 +317,13 @@ TEST_F(VkfindNetworkTest, RowsThatCannotBeWrittenAreAFailure) {
 
 TEST_F(VkfindNetworkTest, EachFormatWritesTheSameRows) {
     tree.MakeFile("prov/DOM/SRV/docs/sub/one, two.txt", "x");
+    // Both files modified at one known moment, which json gives as local time.
+    const auto moment = std::chrono::sys_seconds(std::chrono::seconds(1'750'000'000));
+    for (const char* name : {"one, two.txt", "\xC3\x84rger.TXT"}) {
+        std::filesystem::last_write_time(tree.PathOf(std::string("prov/DOM/SRV/docs/sub/") + name),
+                                         std::filesystem::file_time_type::clock::from_sys(moment));
+    }
+    const std::string when = Utf8FromWide(IsoLocalText(FileTimeFromUnix(1'750'000'000, 0)));
     const std::vector<std::wstring> search = {L"-q", L"--mask", L"*.txt", L"\\\\SRV\\docs\\sub"};
     auto with = [&](const wchar_t* format) {
         auto args = search;
@@ -293,13 +335,19 @@ TEST_F(VkfindNetworkTest, EachFormatWritesTheSameRows) {
     EXPECT_EQ(with(L"csv").out, "name,size,folder\r\n"
                                 "\"one, two.txt\",1,\\\\SRV\\docs\\sub\r\n"
                                 "\xC3\x84rger.TXT,11,\\\\SRV\\docs\\sub\r\n");
-    EXPECT_EQ(with(L"json").out,
-              "{\"name\":\"one, two.txt\",\"size\":1,\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n"
-              "{\"name\":\"\xC3\x84rger.TXT\",\"size\":11,\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n");
+    EXPECT_EQ(with(L"json").out, "{\"name\":\"one, two.txt\",\"size\":1,\"modified\":\"" + when +
+                                     "\",\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n"
+                                     "{\"name\":\"\xC3\x84rger.TXT\",\"size\":11,\"modified\":\"" +
+                                     when + "\",\"folder\":\"\\\\\\\\SRV\\\\docs\\\\sub\"}\n");
+    // Named columns, in the order named.
+    auto columns = search;
+    columns.insert(columns.begin(), {L"--format", L"csv", L"--columns", L"modified,name"});
+    EXPECT_EQ(Vkfind(columns, tree.Root()).out,
+              "modified,name\r\n" + when + ",\"one, two.txt\"\r\n" + when + ",\xC3\x84rger.TXT\r\n");
     // Folders have no size.
     EXPECT_EQ(Vkfind({L"--format", L"json", L"--shares", L"\\\\SRV"}, tree.Root()).out,
-              "{\"name\":\"C$\",\"size\":null,\"folder\":\"\\\\\\\\SRV\"}\n"
-              "{\"name\":\"docs\",\"size\":null,\"folder\":\"\\\\\\\\SRV\"}\n");
+              "{\"name\":\"C$\",\"size\":null,\"modified\":null,\"folder\":\"\\\\\\\\SRV\"}\n"
+              "{\"name\":\"docs\",\"size\":null,\"modified\":null,\"folder\":\"\\\\\\\\SRV\"}\n");
 }
 
 TEST_F(VkfindNetworkTest, TheFaultsFileIsNamedOnceInItsMessages) {

@@ -259,18 +259,21 @@ bool TakeNetworkEntry(WireReader& in, SmbNetworkEntry& entry) {
     return true;
 }
 
-void PutFolderEntry(WireWriter& out, std::string_view name, bool isDirectory, bool isLink, std::uint64_t size) {
+void PutFolderEntry(WireWriter& out, std::string_view name, bool isDirectory, bool isLink, std::uint64_t size,
+                    std::int64_t modified) {
     const auto flags = static_cast<std::uint8_t>((isDirectory ? kFlagDirectory : 0) | (isLink ? kFlagLink : 0));
-    out.Text(name).U8(flags).U64(size);
+    out.Text(name).U8(flags).U64(size).U64(static_cast<std::uint64_t>(modified));
 }
 
 bool TakeFolderEntry(WireReader& in, DirEntry& entry) {
     std::string_view name;
     std::uint8_t flags = 0;
     std::uint64_t size = 0;
-    if (!in.Text(name) || !in.U8(flags) || !in.U64(size)) {
+    std::uint64_t modified = 0;
+    if (!in.Text(name) || !in.U8(flags) || !in.U64(size) || !in.U64(modified)) {
         return false;
     }
+    entry.modified = static_cast<std::int64_t>(modified);
     entry.name = WideFromUtf8(name);
     entry.isDirectory = (flags & kFlagDirectory) != 0;
     entry.isLink = (flags & kFlagLink) != 0;

@@ -15,7 +15,7 @@
 //   helper -> program, first: the error of making its library context (it ends unless success)
 //   program -> helper                      helper -> program
 //   list network: url                      error, then (name, kind) for each entry
-//   list folder: url                       error, then (name, flags, size) for each entry
+//   list folder: url                       error, then (name, flags, size, modified) for each entry
 //   open: url                              error, handle, length
 //   read: handle, count                    the bytes read (fewer at the end or on an error)
 //   close: handle                          nothing (an empty body)
@@ -100,7 +100,8 @@ void WipeText(std::string& text);
 // The entries of the listings, as the helper writes them and the program reads them.
 void PutNetworkEntry(WireWriter& out, std::string_view name, SmbNetworkEntry::Kind kind);
 [[nodiscard]] bool TakeNetworkEntry(WireReader& in, SmbNetworkEntry& entry);
-void PutFolderEntry(WireWriter& out, std::string_view name, bool isDirectory, bool isLink, std::uint64_t size);
+void PutFolderEntry(WireWriter& out, std::string_view name, bool isDirectory, bool isLink, std::uint64_t size,
+                    std::int64_t modified);
 [[nodiscard]] bool TakeFolderEntry(WireReader& in, DirEntry& entry);
 
 } // namespace vk

@@ -37,9 +37,9 @@ namespace {
             return std::nullopt;
         }
         WireWriter entries;
-        const ErrorCode error =
-            client.ListFolder(url, [&](std::string_view name, bool isDirectory, bool isLink, std::uint64_t size) {
-                PutFolderEntry(entries, name, isDirectory, isLink, size);
+        const ErrorCode error = client.ListFolder(
+            url, [&](std::string_view name, bool isDirectory, bool isLink, std::uint64_t size, std::int64_t modified) {
+                PutFolderEntry(entries, name, isDirectory, isLink, size, modified);
             });
         reply.U32(error).Append(entries.Body());
         return reply.Body();

@@ -164,7 +164,8 @@ ErrorCode SmbLibraryClient::ListFolder(const std::string& url, const FolderEntry
             // link on a Windows server) counts as a link. The library gives no reparse tag that
             // would tell the points with content of their own apart.
             const bool isLink = (found->attrs & kAttributeReparsePoint) != 0;
-            each(found->name, isDirectory, isLink, isDirectory ? 0 : found->size);
+            each(found->name, isDirectory, isLink, isDirectory ? 0 : found->size,
+                 FileTimeFromUnix(found->mtime_ts.tv_sec, found->mtime_ts.tv_nsec));
         }
     });
 }

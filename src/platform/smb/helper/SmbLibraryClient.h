@@ -32,8 +32,8 @@ public:
 
     // Each entry as the library reports it, its name in UTF-8.
     using NetworkEntrySink = std::function<void(std::string_view name, SmbNetworkEntry::Kind kind)>;
-    using FolderEntrySink =
-        std::function<void(std::string_view name, bool isDirectory, bool isLink, std::uint64_t size)>;
+    using FolderEntrySink = std::function<void(std::string_view name, bool isDirectory, bool isLink, std::uint64_t size,
+                                               std::int64_t modified)>;
     [[nodiscard]] ErrorCode ListNetwork(const std::string& url, const NetworkEntrySink& each);
     [[nodiscard]] ErrorCode ListFolder(const std::string& url, const FolderEntrySink& each);
 
