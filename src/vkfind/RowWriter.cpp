@@ -190,7 +190,10 @@ bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& l
         if (!written) {
             return;
         }
-        const auto& [name, size, folder] = row.columns;
+        // Named views, not a structured binding: the lambda below captures them.
+        const std::wstring_view name = row.columns[0];
+        const std::wstring_view size = row.columns[1];
+        const std::wstring_view folder = row.columns[2];
         const std::wstring time = modifiedOf ? IsoLocalText(modifiedOf(row.data)) : std::wstring();
         const auto field = [&](OutputColumn column) -> std::wstring_view {
             switch (column) {
