@@ -4,7 +4,7 @@
 set -eu
 packages="cmake g++ make googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
           imagemagick xdotool x11-apps openbox findutils grep python3 fp-utils libchm-bin fonts-dejavu-core fonts-wine
-          pkg-config libsmbclient-dev wixl msitools zip clang libclang-rt-14-dev $*"
+          pkg-config libsmbclient-dev wixl msitools zip clang libclang-rt-14-dev ccache $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
