@@ -1,6 +1,6 @@
 // The form state file (vk.set): any bytes are read without harm, and writing what was read then
 // reading it again gives back what was read, less what the writer leaves out by rule (entries
-// past the stored count, and entries it cannot store).
+// past the stored count, and entries it cannot store), the exclude-mask history included.
 
 #include "FuzzInput.h"
 #include "forms/FormStateFile.h"
@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const vk::FormBlocks blocks : {vk::FormBlocks::kFileMasks, vk::FormBlocks::kFileAndShareMasks}) {
         const vk::FormState read = vk::ParseFormState(bytes, blocks);
         VK_FUZZ_CHECK(read.fileMasks.size() <= vk::kMaxEntriesRead && read.shareMasks.size() <= vk::kMaxEntriesRead);
-        VK_FUZZ_CHECK(blocks == vk::FormBlocks::kFileAndShareMasks || read.shareMasks.empty());
-        vk::FormState expected{Stored(read.fileMasks), Stored(read.shareMasks)};
+        VK_FUZZ_CHECK(read.excludeMasks.size() <= vk::kMaxEntriesRead);
+        VK_FUZZ_CHECK(blocks == vk::FormBlocks::kFileAndShareMasks ||
+                      (read.shareMasks.empty() && read.excludeMasks.empty()));
+        vk::FormState expected{Stored(read.fileMasks), Stored(read.shareMasks), Stored(read.excludeMasks)};
         const vk::FormState again = vk::ParseFormState(vk::FormatFormState(read, blocks), blocks);
         VK_FUZZ_CHECK(again == expected);
     }

@@ -3,11 +3,15 @@
 // references), the text file as ISO-8859-1 lines. The page gives back every name, path and size
 // (its line ends as HTML reads them); the text file gives back every path that
 // holds no line end and no '&' (those it writes by its lossy rule: a line feed as CR LF, a
-// character above 255 as its numeric reference).
+// character above 255 as its numeric reference). The two UTF-8 formats are read back by an RFC 4180
+// reader and as CR LF lines: the CSV file gives back every row (its time as the ISO text), the
+// Unicode text file every path that holds no CR LF of its own.
 
 #include "results/ResultExport.h"
 #include "FuzzInput.h"
+#include "engine/ModifiedTime.h"
 #include "platform/Utf8.h"
+#include "results/Utf8Exports.h"
 
 namespace {
 
@@ -148,6 +152,83 @@ std::vector<std::array<std::wstring, 5>> ReadPage(std::string_view page) {
     return rows;
 }
 
+// The records of an RFC 4180 file after its byte-order mark: CR LF ends a record, a field in
+// double quotes may hold anything with '"' doubled, a field without holds no '"', CR or LF.
+std::vector<std::vector<std::wstring>> ReadCsv(std::string_view text) {
+    VK_FUZZ_CHECK(text.substr(0, 3) == "\xEF\xBB\xBF");
+    text.remove_prefix(3);
+    std::vector<std::vector<std::wstring>> records;
+    std::vector<std::wstring> record;
+    std::string field;
+    bool fieldStart = true;
+    for (std::size_t i = 0; i < text.size();) {
+        if (fieldStart && text[i] == '"') {
+            for (++i;; ++i) {
+                VK_FUZZ_CHECK(i < text.size());
+                if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else if (text[i] == '"') {
+                    ++i;
+                    break;
+                } else {
+                    field += text[i];
+                }
+            }
+            VK_FUZZ_CHECK(i < text.size() && (text[i] == ',' || text[i] == '\r'));
+            fieldStart = false;
+        } else if (text[i] == ',' || text.substr(i, 2) == "\r\n") {
+            record.push_back(vk::WideFromFileName(field));
+            field.clear();
+            fieldStart = true;
+            if (text[i] == '\r') {
+                records.push_back(std::move(record));
+                record.clear();
+                ++i;
+            }
+            ++i;
+        } else {
+            VK_FUZZ_CHECK(text[i] != '"' && text[i] != '\r' && text[i] != '\n');
+            field += text[i++];
+            fieldStart = false;
+        }
+    }
+    VK_FUZZ_CHECK(field.empty() && record.empty() && fieldStart);
+    return records;
+}
+
+void CheckUtf8Formats(FuzzedDataProvider& input, const std::vector<vk::ExportRow>& rows,
+                      const std::vector<std::wstring>& paths) {
+    std::vector<vk::CsvRow> csvRows;
+    for (const vk::ExportRow& row : rows) {
+        const std::int64_t modified =
+            input.ConsumeBool() ? 0 : input.ConsumeIntegralInRange<std::int64_t>(1, 2650467743999999999);
+        csvRows.push_back({row.name, row.size, modified, row.path});
+    }
+    const auto records = ReadCsv(vk::CsvExport(csvRows));
+    VK_FUZZ_CHECK(records.size() == csvRows.size() + 1);
+    VK_FUZZ_CHECK(records[0] == (std::vector<std::wstring>{L"Name", L"Size", L"Modified", L"Folder"}));
+    for (std::size_t i = 0; i < csvRows.size(); ++i) {
+        const vk::CsvRow& row = csvRows[i];
+        VK_FUZZ_CHECK(records[i + 1] ==
+                      (std::vector<std::wstring>{row.name, row.size, vk::IsoLocalText(row.modified), row.folder}));
+    }
+
+    const std::string written = vk::UnicodeTextExport(paths);
+    std::string_view text = written;
+    VK_FUZZ_CHECK(text.substr(0, 3) == "\xEF\xBB\xBF");
+    text.remove_prefix(3);
+    for (const std::wstring& path : paths) {
+        if (path.find(L"\r\n") != std::wstring::npos) {
+            return; // a CR LF of the path's own cannot be told from the line's end
+        }
+        const std::size_t end = text.find("\r\n");
+        VK_FUZZ_CHECK(end != std::string_view::npos && vk::WideFromFileName(text.substr(0, end)) == path);
+        text.remove_prefix(end + 2);
+    }
+    VK_FUZZ_CHECK(text.empty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -162,6 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         row.path = vk::WideFromFileName(vk::FileNameFromWide(vk::fuzz::WideText(input, 12, kSpecial)));
         paths.push_back(row.path);
     }
+    CheckUtf8Formats(input, rows, paths);
 
     const std::vector<std::array<std::wstring, 5>> read = ReadPage(vk::HtmlExport(rows));
     VK_FUZZ_CHECK(read.size() == rows.size());

@@ -40,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                           L"--at-least",
                                           L"--at-most",
                                           L"--format",
+                                          L"--columns",
+                                          L"name,size,modified,folder",
+                                          L"folder,name",
+                                          L"modified",
+                                          L"name,name",
                                           L"-j",
                                           L"--jobs",
                                           L"--quiet",
@@ -84,6 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const vk::VkfindOptions& options = parsed.options;
         VK_FUZZ_CHECK(options.jobs >= -1 && options.jobs <= 64);
         VK_FUZZ_CHECK(options.smbTimeoutSeconds > 0);
+        // --columns taken: each field once at most.
+        for (std::size_t i = 0; i < options.columns.size(); ++i) {
+            for (std::size_t k = i + 1; k < options.columns.size(); ++k) {
+                VK_FUZZ_CHECK(options.columns[i] != options.columns[k]);
+            }
+        }
         if (options.smb || options.networkRoot != SmallNetwork()) {
             return 0;
         }

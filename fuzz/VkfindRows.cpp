@@ -2,9 +2,11 @@
 // written here (TSV with its escapes, RFC 4180 CSV, a JSON parser) give the same rows. Names are
 // what file names on this system give: any characters, and undecodable bytes (U+DC80-U+DCFF)
 // where the bytes were not UTF-8; TSV is also read back for any text at all, lone surrogates
-// included. CSV writes a name's bytes as they are, so it is read back as bytes.
+// included. CSV writes a name's bytes as they are, so it is read back as bytes. The rows carry
+// random modified times, and TSV and CSV are written with random --columns as well as without.
 
 #include "FuzzInput.h"
+#include "engine/ModifiedTime.h"
 #include "platform/Utf8.h"
 #include "vkfind/RowWriter.h"
 
@@ -12,7 +14,7 @@
 
 namespace {
 
-using Row = std::array<std::wstring, 3>;
+using Row = std::vector<std::wstring>;
 
 unsigned HexValue(std::string_view digits) {
     VK_FUZZ_CHECK(!digits.empty());
@@ -104,19 +106,19 @@ std::wstring ReadTsvField(std::string_view field) {
 std::vector<Row> ReadTsv(const std::string& text) {
     std::vector<Row> rows;
     for (const std::string& line : Lines(text, "\n")) {
-        const std::size_t tab1 = line.find('\t');
-        const std::size_t tab2 = line.find('\t', tab1 + 1);
-        VK_FUZZ_CHECK(tab1 != std::string::npos && tab2 != std::string::npos);
-        VK_FUZZ_CHECK(line.find('\t', tab2 + 1) == std::string::npos);
-        rows.push_back({ReadTsvField(std::string_view(line).substr(0, tab1)),
-                        ReadTsvField(std::string_view(line).substr(tab1 + 1, tab2 - tab1 - 1)),
-                        ReadTsvField(std::string_view(line).substr(tab2 + 1))});
+        Row row;
+        std::size_t at = 0;
+        for (std::size_t tab; (tab = line.find('\t', at)) != std::string::npos; at = tab + 1) {
+            row.push_back(ReadTsvField(std::string_view(line).substr(at, tab - at)));
+        }
+        row.push_back(ReadTsvField(std::string_view(line).substr(at)));
+        rows.push_back(std::move(row));
     }
     return rows;
 }
 
 // RFC 4180: records end in CR LF; a field in double quotes may hold anything, '"' doubled.
-std::vector<Row> ReadCsv(const std::string& text) {
+std::vector<Row> ReadCsv(const std::string& text, const std::vector<std::string>& header) {
     std::vector<std::vector<std::string>> records(1);
     std::string field;
     std::size_t i = 0;
@@ -160,12 +162,14 @@ std::vector<Row> ReadCsv(const std::string& text) {
     }
     VK_FUZZ_CHECK(field.empty() && records.back().empty());
     records.pop_back();
-    VK_FUZZ_CHECK(!records.empty() && records.front() == (std::vector<std::string>{"name", "size", "folder"}));
+    VK_FUZZ_CHECK(!records.empty() && records.front() == header);
     std::vector<Row> rows;
     for (std::size_t r = 1; r < records.size(); ++r) {
-        VK_FUZZ_CHECK(records[r].size() == 3);
-        rows.push_back(
-            {DecodeNameBytes(records[r][0]), DecodeNameBytes(records[r][1]), DecodeNameBytes(records[r][2])});
+        Row row;
+        for (const std::string& bytes : records[r]) {
+            row.push_back(DecodeNameBytes(bytes));
+        }
+        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -175,20 +179,20 @@ class Json {
 public:
     explicit Json(std::string_view text) : text_(text) {}
 
+    // name, size, modified ("" for null) and folder.
     Row ReadRow() {
         Row row;
         Expect('{');
-        // The rows carry no time here: "modified" is always null.
         for (const char* key : {"name", "size", "modified", "folder"}) {
             VK_FUZZ_CHECK(ReadString() == DecodeNameBytes(key));
             Expect(':');
             if (std::string_view(key) == "size") {
-                row[1] = ReadSize();
-            } else if (std::string_view(key) == "modified") {
-                VK_FUZZ_CHECK(text_.substr(at_, 4) == "null");
+                row.push_back(ReadSize());
+            } else if (std::string_view(key) == "modified" && text_.substr(at_, 4) == "null") {
                 at_ += 4;
+                row.emplace_back();
             } else {
-                row[std::string_view(key) == "name" ? 0 : 2] = ReadString();
+                row.push_back(ReadString());
             }
             if (std::string_view(key) != "folder") {
                 Expect(',');
@@ -271,31 +275,64 @@ std::vector<Row> ReadJson(const std::string& text) {
     return rows;
 }
 
-std::vector<Row> Write(vk::OutputFormat format, const std::vector<vk::ResultRow>& rows) {
+constexpr vk::OutputColumn kAllColumns[] = {vk::OutputColumn::kName, vk::OutputColumn::kSize,
+                                            vk::OutputColumn::kModified, vk::OutputColumn::kFolder};
+constexpr const char* kColumnNames[] = {"name", "size", "modified", "folder"};
+constexpr vk::OutputColumn kDefaultColumns[] = {vk::OutputColumn::kName, vk::OutputColumn::kSize,
+                                                vk::OutputColumn::kFolder};
+
+// Rows with their data value an index into times, the rows' modified times.
+std::vector<Row> Write(vk::OutputFormat format, const std::vector<vk::ResultRow>& rows,
+                       const std::vector<std::int64_t>& times, std::span<const vk::OutputColumn> columns) {
     vk::MemoryResultList list;
-    for (const vk::ResultRow& row : rows) {
-        const int at = list.InsertRow(list.GetItemCount(), row.columns[0], row.image);
-        list.SetColumnText(at, 1, row.columns[1]);
-        list.SetColumnText(at, 2, row.columns[2]);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int at = list.InsertRow(list.GetItemCount(), rows[i].columns[0], rows[i].image);
+        list.SetColumnText(at, 1, rows[i].columns[1]);
+        list.SetColumnText(at, 2, rows[i].columns[2]);
+        list.SetRowData(at, static_cast<std::intptr_t>(i));
     }
     std::ostringstream out;
-    VK_FUZZ_CHECK(vk::WriteRows(out, format, list));
+    VK_FUZZ_CHECK(vk::WriteRows(
+        out, format, list, [&](std::intptr_t data) { return times.at(static_cast<std::size_t>(data)); }, columns));
+    std::vector<std::string> header;
+    for (const vk::OutputColumn column : columns.empty() ? std::span(kDefaultColumns) : columns) {
+        header.push_back(kColumnNames[static_cast<std::size_t>(column)]);
+    }
     switch (format) {
     case vk::OutputFormat::kTsv:
         return ReadTsv(out.str());
     case vk::OutputFormat::kCsv:
-        return ReadCsv(out.str());
+        return ReadCsv(out.str(), header);
     default:
         return ReadJson(out.str());
     }
 }
 
-std::vector<Row> Columns(const std::vector<vk::ResultRow>& rows) {
-    std::vector<Row> columns;
-    for (const vk::ResultRow& row : rows) {
-        columns.push_back(row.columns);
+// The fields the rows should give back in those columns (none: name, size and folder).
+std::vector<Row> Columns(const std::vector<vk::ResultRow>& rows, const std::vector<std::int64_t>& times,
+                         std::span<const vk::OutputColumn> columns) {
+    std::vector<Row> expected;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        Row row;
+        for (const vk::OutputColumn column : columns.empty() ? std::span(kDefaultColumns) : columns) {
+            switch (column) {
+            case vk::OutputColumn::kName:
+                row.push_back(rows[i].columns[0]);
+                break;
+            case vk::OutputColumn::kSize:
+                row.push_back(rows[i].columns[1]);
+                break;
+            case vk::OutputColumn::kModified:
+                row.push_back(vk::IsoLocalText(times[i]));
+                break;
+            case vk::OutputColumn::kFolder:
+                row.push_back(rows[i].columns[2]);
+                break;
+            }
+        }
+        expected.push_back(std::move(row));
     }
-    return columns;
+    return expected;
 }
 
 } // namespace
@@ -316,9 +353,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         names[i].columns = {vk::WideFromFileName(vk::FileNameFromWide(name)), sizeText,
                             vk::WideFromFileName(vk::FileNameFromWide(folder))};
     }
-    VK_FUZZ_CHECK(Write(vk::OutputFormat::kTsv, anyText) == Columns(anyText));
-    VK_FUZZ_CHECK(Write(vk::OutputFormat::kTsv, names) == Columns(names));
-    VK_FUZZ_CHECK(Write(vk::OutputFormat::kCsv, names) == Columns(names));
-    VK_FUZZ_CHECK(Write(vk::OutputFormat::kJson, names) == Columns(names));
+    // Times unknown (0), or any time from 1601 to 9999 in file time ticks.
+    std::vector<std::int64_t> times;
+    for (std::size_t i = 0; i < anyText.size(); ++i) {
+        times.push_back(input.ConsumeBool() ? 0 : input.ConsumeIntegralInRange<std::int64_t>(1, 2650467743999999999));
+    }
+    // --columns: each field at most once, in any order; or none.
+    std::vector<vk::OutputColumn> columns;
+    std::vector<vk::OutputColumn> left(std::begin(kAllColumns), std::end(kAllColumns));
+    for (std::size_t n = input.ConsumeIntegralInRange<std::size_t>(0, 4); n > 0 && !left.empty(); --n) {
+        const std::size_t pick = input.ConsumeIntegralInRange<std::size_t>(0, left.size() - 1);
+        columns.push_back(left[pick]);
+        left.erase(left.begin() + static_cast<std::ptrdiff_t>(pick));
+    }
+    for (const std::span<const vk::OutputColumn> chosen :
+         {std::span<const vk::OutputColumn>(), std::span<const vk::OutputColumn>(columns)}) {
+        VK_FUZZ_CHECK(Write(vk::OutputFormat::kTsv, anyText, times, chosen) == Columns(anyText, times, chosen));
+        VK_FUZZ_CHECK(Write(vk::OutputFormat::kTsv, names, times, chosen) == Columns(names, times, chosen));
+        VK_FUZZ_CHECK(Write(vk::OutputFormat::kCsv, names, times, chosen) == Columns(names, times, chosen));
+    }
+    VK_FUZZ_CHECK(Write(vk::OutputFormat::kJson, names, times, {}) == Columns(names, times, kAllColumns));
     return 0;
 }

@@ -10,13 +10,17 @@
 namespace vk {
 namespace {
 
-void AppendBlock(std::string& bytes, const std::vector<std::wstring>& entries) {
+// A history's block; an optional block is left out when it would hold no entry.
+void AppendBlock(std::string& bytes, const std::vector<std::wstring>& entries, bool optional = false) {
     const std::size_t considered = std::min(entries.size(), kStoredHistoryEntries);
     std::vector<const std::wstring*> stored;
     for (std::size_t i = 0; i < considered; ++i) {
         if (IsStorableEntry(entries[i])) {
             stored.push_back(&entries[i]);
         }
+    }
+    if (optional && stored.empty()) {
+        return;
     }
     bytes += std::to_string(stored.size());
     bytes += "\r\n";
@@ -90,6 +94,7 @@ std::string FormatFormState(const FormState& state, FormBlocks blocks) {
     AppendBlock(bytes, state.fileMasks);
     if (blocks == FormBlocks::kFileAndShareMasks) {
         AppendBlock(bytes, state.shareMasks);
+        AppendBlock(bytes, state.excludeMasks, true);
     }
     return bytes;
 }
@@ -103,6 +108,9 @@ FormState ParseFormState(std::string_view bytes, FormBlocks blocks) {
     ReadEntries(bytes, line, state.fileMasks);
     if (blocks == FormBlocks::kFileAndShareMasks && NextLine(bytes, line)) {
         ReadEntries(bytes, line, state.shareMasks);
+        if (NextLine(bytes, line)) {
+            ReadEntries(bytes, line, state.excludeMasks);
+        }
     }
     return state;
 }

@@ -10,6 +10,11 @@
 //   N1 lines            the file-mask history, newest first
 //   N2                  the number of share-mask entries (advanced form only)
 //   N2 lines            the share-mask history
+//   N3                  the number of exclude-mask entries (advanced form only, and only when
+//   N3 lines            there are any): the exclude-mask history
+//
+// The exclude block comes after the others, so a file without it reads as before (no exclude
+// history), and a program that reads only the first two blocks reads a file with it as before.
 //
 // Reading is forgiving: a count is read the lenient way (see LenientNumber.h; no number gives 0),
 // and entries missing at the end of the file come in as empty ones. Hand-edited files are
@@ -40,6 +45,7 @@ enum class FormBlocks { kFileMasks, kFileAndShareMasks };
 struct FormState {
     std::vector<std::wstring> fileMasks;
     std::vector<std::wstring> shareMasks;
+    std::vector<std::wstring> excludeMasks;
 
     friend bool operator==(const FormState&, const FormState&) = default;
 };
@@ -53,7 +59,7 @@ struct FormState {
 // kStoredHistoryEntries entries, less those that cannot be stored.
 [[nodiscard]] std::string FormatFormState(const FormState& state, FormBlocks blocks);
 
-// The histories in a file's bytes; the share masks stay empty for kFileMasks.
+// The histories in a file's bytes; the share and exclude masks stay empty for kFileMasks.
 [[nodiscard]] FormState ParseFormState(std::string_view bytes, FormBlocks blocks);
 
 // Reads the file. A file that cannot be opened gives empty histories; nothing is reported. A

@@ -22,6 +22,10 @@ constexpr const wchar_t* kSizeAtMost = L"at most";
 // The size bound a freshly shown advanced form starts with.
 constexpr const wchar_t* kInitialSizeText = L"0";
 
+// The filter group's refusals at Start.
+constexpr const wchar_t* kTextBadDepth = L"Depth takes a number of folders from 0 to 32767, or nothing for no limit.";
+constexpr const wchar_t* kTextNoSuchTime = L"The modified time chosen does not exist in this time zone.";
+
 // A write of the profile or of the forms' state file that failed.
 constexpr const wchar_t* kTextSettingsNotSaved = L"The settings could not be saved: they hold until Varnokle ends.";
 constexpr const wchar_t* kTextHistoriesNotSaved = L"The mask histories could not be written to vk.set.";

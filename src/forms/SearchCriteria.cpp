@@ -5,6 +5,8 @@
 #include "forms/FormTexts.h"
 #include "forms/MaskHistory.h"
 
+#include <optional>
+
 namespace vk {
 namespace {
 
@@ -22,6 +24,57 @@ bool TakeFileMask(std::wstring_view mask, SearchRequest& request, StartPlan& pla
     } else {
         request.fileMask = mask;
     }
+    return true;
+}
+
+// The depth box: digits only (the box takes no others), empty for no limit.
+std::optional<int> ReadDepth(std::wstring_view text) {
+    if (text.empty()) {
+        return -1;
+    }
+    int depth = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9' || depth > (kMaxSearchDepth - (c - L'0')) / 10) {
+            return std::nullopt;
+        }
+        depth = depth * 10 + (c - L'0');
+    }
+    return depth;
+}
+
+// The filter group into the request; false with the refusal when it cannot be searched for.
+bool TakeWalkFilters(const AdvancedFormInput& input, const std::vector<std::wstring>& excludeHistory,
+                     SearchRequest& request, StartPlan& plan) {
+    using Modified = AdvancedFormInput::Modified;
+    request.modifiedAfter.reset();
+    request.modifiedBefore.reset();
+    if (input.modified == Modified::kAfter || input.modified == Modified::kBetween) {
+        request.modifiedAfter = FileTimeFromLocal(input.after);
+    }
+    if (input.modified == Modified::kBefore || input.modified == Modified::kBetween) {
+        request.modifiedBefore = FileTimeFromLocal(input.before);
+    }
+    if ((input.modified == Modified::kAfter || input.modified == Modified::kBetween) && !request.modifiedAfter) {
+        plan.refusal = kTextNoSuchTime;
+        return false;
+    }
+    if ((input.modified == Modified::kBefore || input.modified == Modified::kBetween) && !request.modifiedBefore) {
+        plan.refusal = kTextNoSuchTime;
+        return false;
+    }
+    if (auto fault = FileMaskFault(input.excludeMask)) {
+        plan.refusal = std::move(*fault);
+        return false;
+    }
+    request.excludeMask = SplitFileMask(input.excludeMask).empty() ? std::wstring() : input.excludeMask;
+    plan.excludeMaskToHistory = !request.excludeMask.empty() && BelongsInHistory(excludeHistory, input.excludeMask);
+    const std::optional<int> depth = ReadDepth(input.depth);
+    if (!depth) {
+        plan.refusal = kTextBadDepth;
+        return false;
+    }
+    request.maxDepth = *depth;
+    request.kind = input.kind;
     return true;
 }
 
@@ -46,7 +99,8 @@ StartPlan FillSimpleRequest(std::wstring_view mask, const std::vector<std::wstri
 }
 
 StartPlan FillAdvancedRequest(const AdvancedFormInput& input, const std::vector<std::wstring>& fileHistory,
-                              const std::vector<std::wstring>& shareHistory, SearchRequest& request) {
+                              const std::vector<std::wstring>& shareHistory, SearchRequest& request,
+                              const std::vector<std::wstring>& excludeHistory) {
     StartPlan plan;
     request.fileMask.clear();
     request.shareMask.clear();
@@ -70,7 +124,12 @@ StartPlan FillAdvancedRequest(const AdvancedFormInput& input, const std::vector<
         request.shareMask = input.shareMask;
         plan.shareMaskToHistory = BelongsInHistory(shareHistory, input.shareMask);
     }
-    if (request.fileMask.empty() && request.shareMask.empty() && request.sizeFilterOn) {
+    if (!TakeWalkFilters(input, excludeHistory, request, plan)) {
+        plan.fileMaskToHistory = false;
+        plan.shareMaskToHistory = false;
+        return plan;
+    }
+    if (request.fileMask.empty() && request.shareMask.empty() && (request.sizeFilterOn || HasWalkFilters(request))) {
         request.fileMask = L"*";
     }
     plan.start = !request.fileMask.empty() || !request.shareMask.empty();

@@ -3,7 +3,8 @@
 // and which of the entered masks join the histories. The forms read their controls, call these
 // and then start the search or show why not in a message box.
 
-#include "engine/SearchRequest.h"
+#include "engine/ModifiedTime.h"
+#include "engine/RequestFilters.h"
 
 #include <string>
 #include <string_view>
@@ -13,10 +14,11 @@ namespace vk {
 
 // What Start does once the request is filled.
 struct StartPlan {
-    bool start = false;              // false: no search, the refusal's message instead
-    std::wstring refusal;            // why nothing starts: "Please insert mask for search." or a mask's fault
-    bool fileMaskToHistory = false;  // the file mask goes to the top of its history
-    bool shareMaskToHistory = false; // the share mask goes to the top of its history
+    bool start = false;                // false: no search, the refusal's message instead
+    std::wstring refusal;              // why nothing starts: "Please insert mask for search." or a mask's fault
+    bool fileMaskToHistory = false;    // the file mask goes to the top of its history
+    bool shareMaskToHistory = false;   // the share mask goes to the top of its history
+    bool excludeMaskToHistory = false; // the exclude mask goes to the top of its history
 };
 
 // The simple form: the file mask alone; no share mask, no size and no text criterion. A mask with a
@@ -37,13 +39,26 @@ struct AdvancedFormInput {
     bool sizeOn = true;
     std::wstring sizeMode;      // "at least" exactly, or anything else for "at most"
     std::wstring sizeKilobytes; // read the lenient way: see ReadKilobyteBound
+
+    // The filter group, as vkfind's options: "after" the first time (inclusive), "before" the
+    // second (exclusive), "between" both; the exclusion masks; the depth (digits, empty for no
+    // limit); the kind of hit.
+    enum class Modified { kAnyTime, kAfter, kBefore, kBetween };
+    Modified modified = Modified::kAnyTime;
+    LocalDateTime after;
+    LocalDateTime before;
+    std::wstring excludeMask;
+    std::wstring depth;
+    SearchRequest::Kind kind = SearchRequest::Kind::kAny;
 };
 
 // The advanced form, whose file mask is taken as the simple form's. With both masks empty and the size criterion on,
 // the file mask is "*" (not a history entry); with both masks empty otherwise nothing starts. An unchecked size
-// criterion leaves the request's bound as it was.
+// criterion leaves the request's bound as it was. The filter group fills the request as vkfind's
+// options do (a filter alone searches with "*" too); a bad exclusion mask or depth starts nothing.
 [[nodiscard]] StartPlan FillAdvancedRequest(const AdvancedFormInput& input,
                                             const std::vector<std::wstring>& fileHistory,
-                                            const std::vector<std::wstring>& shareHistory, SearchRequest& request);
+                                            const std::vector<std::wstring>& shareHistory, SearchRequest& request,
+                                            const std::vector<std::wstring>& excludeHistory = {});
 
 } // namespace vk

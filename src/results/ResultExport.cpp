@@ -45,6 +45,17 @@ ExportFormat ExportFormatFor(std::wstring_view path) {
     return extension == L"html" || extension == L"htm" ? ExportFormat::kHtml : ExportFormat::kText;
 }
 
+ExportFormat ExportFormatFor(std::wstring_view path, unsigned filterIndex) {
+    switch (filterIndex) {
+    case kCsvFilterIndex:
+        return ExportFormat::kCsv;
+    case kUnicodeTextFilterIndex:
+        return ExportFormat::kUnicodeText;
+    default:
+        return ExportFormatFor(path);
+    }
+}
+
 std::wstring TextExportPath(std::wstring_view path) {
     return path.empty() ? UserFileToWrite(std::filesystem::path(kUnnamedExportFile)).wstring() : std::wstring(path);
 }

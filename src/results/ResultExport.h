@@ -1,5 +1,6 @@
 #pragma once
-// "Save result": which format a chosen file name gets, and the exact bytes of both formats.
+// "Save result": which format a chosen file name gets, and the exact bytes of the two 8-bit formats
+// (the two UTF-8 ones, chosen by their own filters in the save dialog, are in Utf8Exports.h).
 //
 //   HTML  (a name ending in exactly "html" or "htm"): a page with a table of the rows the list
 //         shows, in display order, from the texts the list displays;
@@ -17,11 +18,16 @@
 
 namespace vk {
 
-enum class ExportFormat { kHtml, kText };
+enum class ExportFormat { kHtml, kText, kCsv, kUnicodeText };
 
 // The save dialog's filter: display names and patterns in pairs, separated by '|'.
 inline constexpr std::wstring_view kSaveResultFilter =
-    L"Web Page(*.html;*.htm)|*.html;*.htm|Text Files(*.txt)|*.txt|All Files(*.*)|*.*||";
+    L"Web Page(*.html;*.htm)|*.html;*.htm|Text Files(*.txt)|*.txt|CSV (UTF-8) (*.csv)|*.csv|"
+    L"Unicode text (*.txt)|*.txt|All Files(*.*)|*.*||";
+// The filters (numbered from 1, as the dialog numbers them) that choose a format of their own;
+// with any other the file name chooses (ExportFormatFor).
+inline constexpr unsigned kCsvFilterIndex = 3;
+inline constexpr unsigned kUnicodeTextFilterIndex = 4;
 // The text format's file when the dialog gives no name: in the program's folder of the user's data
 // (platform/UserFiles.h), where the forms keep vk.set.
 inline constexpr std::wstring_view kUnnamedExportFile = L"unknoun.txt";
@@ -29,8 +35,10 @@ inline constexpr std::wstring_view kUnnamedExportFile = L"unknoun.txt";
 // HTML when the extension of the file name (the text after the last dot of the name's last part)
 // is exactly "html" or "htm", letter case included; text otherwise.
 [[nodiscard]] ExportFormat ExportFormatFor(std::wstring_view path);
+// The format of the filter chosen in the save dialog, else of the file name.
+[[nodiscard]] ExportFormat ExportFormatFor(std::wstring_view path, unsigned filterIndex);
 
-// The file the text format is written to: the path, or kUnnamedExportFile in the user's data
+// The file the text formats are written to: the path, or kUnnamedExportFile in the user's data
 // folder (made when missing) when it is empty.
 [[nodiscard]] std::wstring TextExportPath(std::wstring_view path);
 

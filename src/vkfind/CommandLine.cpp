@@ -1,6 +1,7 @@
 #include "vkfind/CommandLine.h"
 
 #include "engine/ReadAheadPool.h"
+#include "engine/RequestFilters.h"
 
 #include <functional>
 #include <map>
@@ -10,7 +11,7 @@ namespace vk {
 namespace {
 
 // No walk goes deeper than the longest path has folders.
-constexpr int kMaxDepth = 32767;
+constexpr int kMaxDepth = kMaxSearchDepth;
 
 // A decimal number from low to high, digits only.
 std::optional<int> ParseNumber(const std::wstring& text, int low, int high) {

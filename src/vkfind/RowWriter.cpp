@@ -122,26 +122,6 @@ std::string TsvField(std::wstring_view text) {
            '"';
 }
 
-std::string CsvField(std::wstring_view text) {
-    bool quote = false;
-    for (const wchar_t c : text) {
-        quote = quote || c == L',' || c == L'"' || IsControl(c);
-    }
-    // The bytes of the name as they are, not-UTF-8 ones included.
-    std::string bytes = FileNameFromWide(text);
-    if (!quote) {
-        return bytes;
-    }
-    std::string field = "\"";
-    for (const char c : bytes) {
-        field += c;
-        if (c == '"') {
-            field += '"';
-        }
-    }
-    return field + '"';
-}
-
 std::string JsonString(std::wstring_view text) {
     return '"' + Escaped(text, [](wchar_t c) { return CharacterEscape(c, "%04x"); }) + '"';
 }

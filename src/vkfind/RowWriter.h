@@ -19,6 +19,7 @@
 // All three are UTF-8 (but for the bytes csv writes as they are).
 
 #include "results/MemoryResultList.h"
+#include "results/Utf8Exports.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,9 +50,8 @@ enum class OutputColumn { kName, kSize, kModified, kFolder };
                              const std::function<std::int64_t(std::intptr_t)>& modifiedOf = {},
                              std::span<const OutputColumn> columns = {});
 
-// One field as each format writes it (without the separators around it).
+// One field as tsv and json write it (without the separators around it); csv writes CsvField.
 [[nodiscard]] std::string TsvField(std::wstring_view text);
-[[nodiscard]] std::string CsvField(std::wstring_view text);
 [[nodiscard]] std::string JsonString(std::wstring_view text);
 
 } // namespace vk

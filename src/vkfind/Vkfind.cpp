@@ -3,6 +3,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/MaskPieces.h"
 #include "engine/ModifiedTime.h"
+#include "engine/RequestFilters.h"
 #include "engine/SearchEngine.h"
 #include "network/MemoryScopeTree.h"
 #include "platform/NetworkEnvironment.h"
@@ -128,9 +129,7 @@ std::optional<std::wstring> FillRequest(const VkfindOptions& options, SearchRequ
     if (auto problem = FillWalkFilters(options, request)) {
         return problem;
     }
-    const bool walkFilterOn = request.modifiedAfter || request.modifiedBefore || !request.excludeMask.empty() ||
-                              request.maxDepth >= 0 || request.kind != SearchRequest::Kind::kAny;
-    if (request.fileMask.empty() && request.shareMask.empty() && (request.sizeFilterOn || walkFilterOn)) {
+    if (request.fileMask.empty() && request.shareMask.empty() && (request.sizeFilterOn || HasWalkFilters(request))) {
         request.fileMask = L"*";
     }
     if (request.fileMask.empty() && request.shareMask.empty()) {

@@ -35,6 +35,19 @@ TEST(FormStateFile, EachFormWritesItsBlocksAsCountedCrLfLines) {
     EXPECT_EQ(FormatFormState({{L" a b ;c", L""}, {}}, kSimple), "2\r\n a b ;c\r\n\r\n");
 }
 
+// The exclude history comes after the two older blocks, only when it has entries: a file without it
+// reads with none, and the older blocks of a file with it are the bytes they always were.
+TEST(FormStateFile, TheExcludeHistoryFollowsTheOlderBlocks) {
+    const std::string older = "1\r\n*.doc\r\n2\r\nmusic\r\nfilms\r\n";
+    const FormState state{{L"*.doc"}, {L"music", L"films"}, {L"*.bak", L"~snapshot"}};
+    EXPECT_EQ(FormatFormState(state, kAdvanced), older + "2\r\n*.bak\r\n~snapshot\r\n");
+    EXPECT_EQ(ParseFormState(FormatFormState(state, kAdvanced), kAdvanced), state);
+    EXPECT_EQ(ParseFormState(older, kAdvanced), (FormState{{L"*.doc"}, {L"music", L"films"}, {}}));
+    EXPECT_EQ(FormatFormState({{L"*.doc"}, {L"music", L"films"}, {}}, kAdvanced), older);
+    EXPECT_EQ(FormatFormState(state, kSimple), "1\r\n*.doc\r\n");
+    EXPECT_EQ(ParseFormState(FormatFormState(state, kAdvanced), kSimple), (FormState{{L"*.doc"}, {}, {}}));
+}
+
 TEST(FormStateFile, OnlyTheFirstTenEntriesOfEachHistoryAreWritten) {
     const FormState state{Numbered(L"f", 14), Numbered(L"s", 11)};
     const FormState read = ParseFormState(FormatFormState(state, kAdvanced), kAdvanced);

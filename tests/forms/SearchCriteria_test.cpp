@@ -87,6 +87,63 @@ TEST(AdvancedRequest, TheDefaultsSearchEverythingOfAtLeastZeroBytes) {
     EXPECT_FALSE(request.textFilterOn);
 }
 
+// The filter group fills the request as vkfind's options do; a filter alone searches with "*".
+TEST(AdvancedRequest, TheFilterGroupFillsTheWalkFilters) {
+    using Modified = AdvancedFormInput::Modified;
+    const LocalDateTime first{2026, 12, 1, 0, 0, 0};
+    const LocalDateTime second{2026, 12, 9, 13, 5, 0};
+    const std::int64_t firstTicks = *FileTimeFromLocal(first);
+    const std::int64_t secondTicks = *FileTimeFromLocal(second);
+    struct Case {
+        Modified modified;
+        std::wstring exclude;
+        std::wstring depth;
+        SearchRequest::Kind kind;
+        bool start;
+        std::optional<std::int64_t> after;
+        std::optional<std::int64_t> before;
+        std::wstring excludeMask;
+        int maxDepth;
+    };
+    const Case cases[] = {
+        {Modified::kAnyTime, L"", L"", SearchRequest::Kind::kAny, false, {}, {}, L"", -1}, // nothing to search for
+        {Modified::kAfter, L"", L"", SearchRequest::Kind::kAny, true, firstTicks, {}, L"", -1},
+        {Modified::kBefore, L"", L"", SearchRequest::Kind::kFiles, true, {}, secondTicks, L"", -1},
+        {Modified::kBetween, L"*.bak;~*", L"0", SearchRequest::Kind::kFolders, true, firstTicks, secondTicks,
+         L"*.bak;~*", 0},
+        {Modified::kAnyTime, L" ;, ", L"32767", SearchRequest::Kind::kAny, true, {}, {}, L"", 32767},
+        {Modified::kAnyTime, L"", L"32768", SearchRequest::Kind::kAny, false, {}, {}, L"", -1},
+        {Modified::kAnyTime, L"", L"1x", SearchRequest::Kind::kAny, false, {}, {}, L"", -1},
+        {Modified::kAnyTime, L"old\\*.txt", L"", SearchRequest::Kind::kAny, false, {}, {}, L"", -1},
+    };
+    for (const Case& c : cases) {
+        AdvancedFormInput input = Defaults();
+        input.sizeOn = false;
+        input.modified = c.modified;
+        input.after = first;
+        input.before = second;
+        input.excludeMask = c.exclude;
+        input.depth = c.depth;
+        input.kind = c.kind;
+        SearchRequest request;
+        const StartPlan plan = FillAdvancedRequest(input, {}, {}, request, {L"*.tmp"});
+        SCOPED_TRACE(c.exclude + L" depth " + c.depth);
+        EXPECT_EQ(plan.start, c.start);
+        if (!c.start) {
+            EXPECT_FALSE(plan.refusal.empty());
+            continue;
+        }
+        EXPECT_EQ(request.modifiedAfter, c.after);
+        EXPECT_EQ(request.modifiedBefore, c.before);
+        EXPECT_EQ(request.excludeMask, c.excludeMask);
+        EXPECT_EQ(plan.excludeMaskToHistory, !c.excludeMask.empty());
+        EXPECT_EQ(request.maxDepth, c.maxDepth);
+        EXPECT_EQ(request.kind, c.kind);
+        // Without masks and a size bound, only a filter makes a search (of every name).
+        EXPECT_EQ(request.fileMask, HasWalkFilters(request) ? L"*" : L"");
+    }
+}
+
 TEST(AdvancedRequest, WithoutAMaskOrASizeNothingStartsWhateverTheTextSays) {
     SearchRequest request;
     request.sizeLimit = 5;

@@ -6,9 +6,12 @@
 #include "document/Varnokle2Doc.h"
 #include "engine/EngineLocks.h"
 #include "engine/EngineTexts.h"
+#include "engine/ModifiedTime.h"
 #include "framework/MessageLoop.h"
 #include "platform/NetworkEnvironment.h"
 #include "resource.h"
+#include "results/ResultExport.h"
+#include "results/Utf8Exports.h"
 #include "results/win/ResultClipboard.h"
 #include "results/win/SaveResult.h"
 #include "results/win/ShellActions.h"
@@ -140,8 +143,9 @@ protected:
     void Command(UINT id) { frame_->Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     // A row the way the engine adds one: a store entry and a row that leads to it.
-    void AddRow(const std::wstring& name, const std::wstring& size, const std::wstring& folder) {
-        const std::size_t index = Store().Append(folder + L"\\" + name, 0);
+    void AddRow(const std::wstring& name, const std::wstring& size, const std::wstring& folder,
+                std::int64_t modified = 0) {
+        const std::size_t index = Store().Append(folder + L"\\" + name, 0, modified);
         const int row = List().InsertRow(List().GetItemCount(), name, 0);
         if (!size.empty()) {
             List().SetColumnText(row, 1, size);
@@ -638,6 +642,53 @@ TEST_F(SaveResultTest, SaveResultThroughTheSaveDialogInBothFormats) {
                     "<td width=\"40%\"><font color=\"white\">Path</font></td>"
                     "<td width=\"20%\"><font color=\"white\">Size</font></td></tr>" +
                         rows + "\r\r\n</table></body></html>");
+}
+
+} // namespace
+} // namespace vk
+
+namespace vk {
+namespace {
+
+// The two UTF-8 formats chosen by their filters in the real save dialog: the CSV file holds the
+// rows shown with each hit's time, the Unicode text file the store's paths, and the next save
+// offers the filter chosen last.
+TEST_F(SaveResultTest, CsvAndUnicodeTextChosenInTheSaveDialog) {
+    const std::int64_t noon = *FileTimeFromLocal({2026, 12, 9, 12, 30, 5});
+    AddRow(L"a,\"b\"\nc.txt", L"7", L"\\\\SRV\\x,y", noon);
+    AddRow(L"\u0416\u4e2d\u00e9.txt", L"", L"\\\\SRV\\share");
+    std::vector<CsvRow> rows;
+    for (int row = 0; row < List().ItemCount(); ++row) {
+        const auto index = static_cast<std::size_t>(List().ItemData(row));
+        rows.push_back(
+            {List().ItemText(row, 0), List().ItemText(row, 1), *Store().Modified(index), List().ItemText(row, 2)});
+    }
+    EXPECT_EQ(rows[3].modified, noon);
+    {
+        SaveAsTyper dialog(Out("r"), kCsvFilterIndex); // the filter's extension comes with it
+        Command(ID_FILE_SAVE_RESULT);
+        dialog.Join();
+        ASSERT_TRUE(dialog.found);
+    }
+    EXPECT_EQ(tree_.ReadFile("out/r.csv"), CsvExport(rows));
+    {
+        SaveAsTyper dialog(Out("u.txt"), kUnicodeTextFilterIndex);
+        Command(ID_FILE_SAVE_RESULT);
+        dialog.Join();
+        ASSERT_TRUE(dialog.found);
+        EXPECT_EQ(dialog.filterShown, L"CSV (UTF-8) (*.csv)");
+    }
+    const std::string unicode = UnicodeTextExport(Store().Copy().resultPaths);
+    EXPECT_EQ(tree_.ReadFile("out/u.txt"), unicode);
+    EXPECT_NE(unicode.find("\\\\SRV\\share\\\xD0\x96\xE4\xB8\xAD\xC3\xA9.txt\r\n"), std::string::npos);
+    {
+        SaveAsTyper dialog(Out("again"));
+        Command(ID_FILE_SAVE_RESULT);
+        dialog.Join();
+        ASSERT_TRUE(dialog.found);
+        EXPECT_EQ(dialog.filterShown, L"Unicode text (*.txt)");
+    }
+    EXPECT_EQ(tree_.ReadFile("out/again.txt"), unicode);
 }
 
 } // namespace

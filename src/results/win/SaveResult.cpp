@@ -4,6 +4,7 @@
 #include "framework/MessageBoxes.h"
 #include "results/FileErrorText.h"
 #include "results/ResultExport.h"
+#include "results/Utf8Exports.h"
 
 #include <commdlg.h>
 
@@ -32,20 +33,31 @@ std::vector<ExportRow> DisplayedRows(const CResultListCtrl& list) {
     return rows;
 }
 
+// The CSV file's rows: the list's texts, in the order shown, and each hit's time from the store.
+std::vector<CsvRow> DisplayedCsvRows(const CResultListCtrl& list, const ResultStore& store) {
+    std::vector<CsvRow> rows;
+    for (int row = 0; row < list.ItemCount(); ++row) {
+        const auto index = static_cast<std::size_t>(list.ItemData(row));
+        rows.push_back(
+            {list.ItemText(row, 0), list.ItemText(row, 1), store.Modified(index).value_or(0), list.ItemText(row, 2)});
+    }
+    return rows;
+}
+
 void ShowFileError(const std::wstring& text) {
     ui::ShowMessageBox(text, kProgramName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
 
-std::optional<std::wstring> AskSaveResultPath(HWND owner) {
+std::optional<std::wstring> AskSaveResultPath(HWND owner, unsigned& filterIndex) {
     const std::wstring filter = DialogFilter();
     std::vector<wchar_t> file(kPathBuffer, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1; // the web page
+    dialog.nFilterIndex = filterIndex;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = kPathBuffer;
     // Appended to a name typed without an extension when the chosen filter gives none; the dialog
@@ -57,19 +69,30 @@ std::optional<std::wstring> AskSaveResultPath(HWND owner) {
     if (!GetSaveFileNameW(&dialog)) {
         return std::nullopt;
     }
+    filterIndex = dialog.nFilterIndex;
     return std::wstring(file.data());
 }
 
-bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND) {
+bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, const ResultStore& store, HWND,
+                     unsigned filterIndex) {
     std::string bytes;
-    std::wstring target;
-    if (ExportFormatFor(path) == ExportFormat::kHtml) {
+    std::wstring target = path;
+    // The store is read through copies taken under its own short lock: safe while a search appends.
+    switch (ExportFormatFor(path, filterIndex)) {
+    case ExportFormat::kHtml:
         bytes = HtmlExport(DisplayedRows(list));
-        target = path;
-    } else {
-        // A copy taken under the store's own short lock: safe while a search appends.
+        break;
+    case ExportFormat::kCsv:
+        bytes = CsvExport(DisplayedCsvRows(list, store));
+        break;
+    case ExportFormat::kText:
         bytes = TextExport(store.Copy().resultPaths);
         target = TextExportPath(path);
+        break;
+    case ExportFormat::kUnicodeText:
+        bytes = UnicodeTextExport(store.Copy().resultPaths);
+        target = TextExportPath(path);
+        break;
     }
 
     const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -97,9 +120,9 @@ bool WriteResultFile(const std::wstring& path, const CResultListCtrl& list, cons
     return true;
 }
 
-bool SaveResult(const CResultListCtrl& list, const ResultStore& store, HWND owner) {
-    const std::optional<std::wstring> path = AskSaveResultPath(owner);
-    return path && WriteResultFile(*path, list, store, owner);
+bool SaveResult(const CResultListCtrl& list, const ResultStore& store, HWND owner, unsigned& filterIndex) {
+    const std::optional<std::wstring> path = AskSaveResultPath(owner, filterIndex);
+    return path && WriteResultFile(*path, list, store, owner, filterIndex);
 }
 
 } // namespace vk

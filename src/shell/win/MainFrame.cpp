@@ -491,7 +491,7 @@ void CMainFrame::ReportClipboardFailure(bool copied) const {
 // has the focus.
 void CMainFrame::SaveResult(UINT) {
     if (CResultListCtrl* list = theResultList; list && list->Exists()) {
-        vk::SaveResult(*list, document_.Engine().Results(), Handle());
+        vk::SaveResult(*list, document_.Engine().Results(), Handle(), saveResultFilter_);
     }
 }
 

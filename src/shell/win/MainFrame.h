@@ -162,9 +162,10 @@ private:
     CVarnokle2View* resultView_ = nullptr;
     bool splitterReady_ = false;
     bool endsProgram_ = false;
-    bool closing_ = false;     // set while the close waits for a search to end
-    std::wstring toolTip_;     // the text a tooltip is showing
-    HWND lastFocus_ = nullptr; // where the keyboard was when the frame was last left
+    bool closing_ = false;          // set while the close waits for a search to end
+    std::wstring toolTip_;          // the text a tooltip is showing
+    HWND lastFocus_ = nullptr;      // where the keyboard was when the frame was last left
+    unsigned saveResultFilter_ = 1; // the save dialog's filter last chosen (from 1: the web page)
 };
 
 } // namespace vk

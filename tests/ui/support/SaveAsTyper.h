@@ -2,7 +2,8 @@
 // Answers the system's "Save As" dialog of this process the way a user does: once the dialog is
 // up, with the keyboard in its file name box, it types a name and presses Enter (real key input
 // through SendInput, from the watcher's thread while the dialog runs on the user interface thread).
-// It keeps what the dialog showed: its owner and the filter selected at the start.
+// It keeps what the dialog showed: its owner and the filter selected at the start. Given a filter
+// (numbered from 1), it first chooses that one in the file type box, as a user's pick does.
 
 #include "ui/support/DialogWatcher.h"
 
@@ -13,8 +14,8 @@ namespace vk::testing {
 
 class SaveAsTyper {
 public:
-    explicit SaveAsTyper(std::wstring name)
-        : name_(std::move(name)),
+    explicit SaveAsTyper(std::wstring name, unsigned filter = 0)
+        : name_(std::move(name)), filter_(filter),
           watcher_(
               L"Save As", [this](HWND dialog) { Type(dialog); }, std::chrono::seconds(20), &KeysInNameBox) {}
 
@@ -56,6 +57,14 @@ private:
         wchar_t filter[128] = {};
         SendMessageW(GetDlgItem(dialog, kFileTypeBox), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(filter));
         filterShown = filter;
+        if (filter_ != 0) {
+            const HWND types = GetDlgItem(dialog, kFileTypeBox);
+            SendMessageW(types, CB_SETCURSEL, filter_ - 1, 0);
+            // What a pick in the closed list sends: the change, then its end.
+            for (const WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(types));
+            }
+        }
 
         std::vector<INPUT> inputs;
         for (const wchar_t c : name_) {
@@ -66,6 +75,7 @@ private:
     }
 
     std::wstring name_;
+    unsigned filter_;
     DialogWatcher watcher_;
 };
 
