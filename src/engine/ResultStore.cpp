@@ -60,9 +60,11 @@ ResultStore::Snapshot ResultStore::Copy() const {
     Snapshot snapshot;
     snapshot.resultPaths.reserve(entries_.size());
     snapshot.resultSizes.reserve(entries_.size());
+    snapshot.resultModified.reserve(entries_.size());
     for (const Entry& entry : entries_) {
         snapshot.resultPaths.push_back(PathOf(entry));
         snapshot.resultSizes.push_back(entry.size);
+        snapshot.resultModified.push_back(entry.modified);
     }
     return snapshot;
 }

@@ -33,6 +33,7 @@ public:
     struct Snapshot {
         std::vector<std::wstring> resultPaths;
         std::vector<std::uint64_t> resultSizes;
+        std::vector<std::int64_t> resultModified; // file time ticks; 0 unknown
     };
     [[nodiscard]] Snapshot Copy() const;
 

@@ -23,6 +23,8 @@ SortKey SortKeyForColumn(int column) {
         return SortKey::kName;
     case 1:
         return SortKey::kSize;
+    case 3:
+        return SortKey::kModified;
     default:
         return SortKey::kFolder;
     }
@@ -34,6 +36,8 @@ int ColumnOfSortKey(SortKey key) {
         return 0;
     case SortKey::kSize:
         return 1;
+    case SortKey::kModified:
+        return 3;
     case SortKey::kFolder:
     default:
         return 2;
@@ -41,7 +45,7 @@ int ColumnOfSortKey(SortKey key) {
 }
 
 bool SortsAscending(SortKey key, bool flag) {
-    return key == SortKey::kSize ? flag : !flag;
+    return key == SortKey::kSize || key == SortKey::kModified ? flag : !flag;
 }
 
 bool& SortFlags::FlagFor(SortKey key) {
@@ -50,6 +54,8 @@ bool& SortFlags::FlagFor(SortKey key) {
         return nameSortFlag;
     case SortKey::kSize:
         return sizeSortFlag;
+    case SortKey::kModified:
+        return modifiedSortFlag;
     case SortKey::kFolder:
         break;
     }
@@ -79,10 +85,19 @@ int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag) {
     return sizeSortFlag ? ascending : -ascending;
 }
 
+int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortFlag) {
+    const int ascending = (timeA > timeB) - (timeA < timeB);
+    return modifiedSortFlag ? ascending : -ascending;
+}
+
 ResultComparer::ResultComparer(SortKey key, bool flag, const ResultStore& store) : key_(key), flag_(flag) {
     ResultStore::Snapshot snapshot = store.Copy();
     if (key_ == SortKey::kSize) {
         sizes_ = std::move(snapshot.resultSizes);
+        return;
+    }
+    if (key_ == SortKey::kModified) {
+        modified_ = std::move(snapshot.resultModified);
         return;
     }
     textKeys_.reserve(snapshot.resultPaths.size());
@@ -105,9 +120,19 @@ std::uint64_t ResultComparer::Size(std::intptr_t index) const {
     return sizes_[static_cast<std::size_t>(index)];
 }
 
+std::int64_t ResultComparer::Modified(std::intptr_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= modified_.size()) {
+        return 0;
+    }
+    return modified_[static_cast<std::size_t>(index)];
+}
+
 int ResultComparer::Compare(std::intptr_t a, std::intptr_t b) const {
     if (key_ == SortKey::kSize) {
         return CompareBySize(Size(a), Size(b), flag_);
+    }
+    if (key_ == SortKey::kModified) {
+        return CompareByModified(Modified(a), Modified(b), flag_);
     }
     return CompareTextKeys(TextKey(a), TextKey(b), flag_);
 }

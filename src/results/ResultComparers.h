@@ -1,5 +1,5 @@
 #pragma once
-// Sorting the result list by name, size or folder. The list's sort hands the comparer the data
+// Sorting the result list by name, size, folder or modified time. The list's sort hands the comparer the data
 // values of two rows, which are indexes into the result store; the comparer looks up the paths
 // or sizes there.
 //
@@ -8,6 +8,7 @@
 // never reset, so the directions carry over from one search to the next:
 //   name, folder  true: descending (Z before A)
 //   size          true: ascending (smallest first)
+//   modified      true: ascending (oldest first; unknown times before every known one)
 
 #include "engine/ResultStore.h"
 
@@ -19,11 +20,11 @@
 
 namespace vk {
 
-enum class SortKey { kName, kSize, kFolder };
+enum class SortKey { kName, kSize, kFolder, kModified };
 
-// The key of a clicked column: 0 name, 1 size, any other folder.
+// The key of a clicked column: 0 name, 1 size, 3 modified, any other folder.
 [[nodiscard]] SortKey SortKeyForColumn(int column);
-// The column that shows a key: 0 name, 1 size, 2 folder.
+// The column that shows a key: 0 name, 1 size, 2 folder, 3 modified.
 [[nodiscard]] int ColumnOfSortKey(SortKey key);
 // Whether a sort by the key with the flag's value puts the rows in ascending order (the header's
 // arrow points up).
@@ -33,6 +34,7 @@ struct SortFlags {
     bool nameSortFlag = true;
     bool sizeSortFlag = true;
     bool folderSortFlag = true;
+    bool modifiedSortFlag = true;
 
     [[nodiscard]] bool& FlagFor(SortKey key);
 };
@@ -49,10 +51,12 @@ struct SortFlags {
 [[nodiscard]] int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag);
 [[nodiscard]] int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag);
 [[nodiscard]] int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag);
+[[nodiscard]] int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortFlag);
 
 // A comparer over row data values for one sort. It works on a copy of the store taken when it is
 // made, with the keys worked out once, so comparing costs no lock and no allocation. A data value
-// outside the store (a row whose data was not set yet) counts as an empty path of size 0.
+// outside the store (a row whose data was not set yet) counts as an empty path of size 0 and an
+// unknown time.
 class ResultComparer {
 public:
     ResultComparer(SortKey key, bool flag, const ResultStore& store);
@@ -62,11 +66,13 @@ public:
 private:
     [[nodiscard]] const std::wstring& TextKey(std::intptr_t index) const;
     [[nodiscard]] std::uint64_t Size(std::intptr_t index) const;
+    [[nodiscard]] std::int64_t Modified(std::intptr_t index) const;
 
     SortKey key_;
     bool flag_;
     std::vector<std::wstring> textKeys_;
     std::vector<std::uint64_t> sizes_;
+    std::vector<std::int64_t> modified_;
     std::wstring empty_;
 };
 

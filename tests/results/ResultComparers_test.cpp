@@ -58,6 +58,7 @@ TEST(SortKeys, ColumnsChooseTheirKey) {
     EXPECT_EQ(SortKeyForColumn(0), SortKey::kName);
     EXPECT_EQ(SortKeyForColumn(1), SortKey::kSize);
     EXPECT_EQ(SortKeyForColumn(2), SortKey::kFolder);
+    EXPECT_EQ(SortKeyForColumn(3), SortKey::kModified);
     EXPECT_EQ(SortKeyForColumn(7), SortKey::kFolder);
     EXPECT_EQ(SortKeyForColumn(-1), SortKey::kFolder);
 }
@@ -111,17 +112,17 @@ TEST(Comparers, SizesAreUnsigned64BitAscendingWhileTheFlagIsTrue) {
 class StoreComparers : public ::testing::Test {
 protected:
     StoreComparers() {
-        store.Append(L"\\\\SRV\\share\\Middle.txt", 5);                  // 0
-        store.Append(L"\\\\SRV\\share\\sub", 0);                         // 1 (folder)
-        store.Append(L"\\\\SRV\\share\\sub\\Alpha.bin", 3'000'000'000u); // 2
-        store.Append(L"\\\\SRV\\share\\zulu.dat", 2'000'000'000u);       // 3
-        store.Append(L"\\\\SRV\\Public", 0);                             // 4 (share)
+        store.Append(L"\\\\SRV\\share\\Middle.txt", 5, 300);                  // 0
+        store.Append(L"\\\\SRV\\share\\sub", 0, 100);                         // 1 (folder)
+        store.Append(L"\\\\SRV\\share\\sub\\Alpha.bin", 3'000'000'000u, 200); // 2
+        store.Append(L"\\\\SRV\\share\\zulu.dat", 2'000'000'000u, 300);       // 3
+        store.Append(L"\\\\SRV\\Public", 0);                                  // 4 (share: time unknown)
     }
     ResultStore store;
 };
 
 TEST_F(StoreComparers, AgreeWithTheSingleComparisons) {
-    for (const SortKey key : {SortKey::kName, SortKey::kSize, SortKey::kFolder}) {
+    for (const SortKey key : {SortKey::kName, SortKey::kSize, SortKey::kFolder, SortKey::kModified}) {
         for (const bool flag : {true, false}) {
             const ResultComparer comparer(key, flag, store);
             for (std::size_t a = 0; a < store.Count(); ++a) {
@@ -138,6 +139,9 @@ TEST_F(StoreComparers, AgreeWithTheSingleComparisons) {
                         break;
                     case SortKey::kFolder:
                         expected = CompareByFolder(pathA, pathB, flag);
+                        break;
+                    case SortKey::kModified:
+                        expected = CompareByModified(*store.Modified(a), *store.Modified(b), flag);
                         break;
                     }
                     EXPECT_EQ(comparer.Compare(static_cast<std::intptr_t>(a), static_cast<std::intptr_t>(b)), expected)

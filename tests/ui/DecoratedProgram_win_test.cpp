@@ -160,7 +160,7 @@ TEST_F(DecoratedProgram, TheViewMenuOpenedWithKeysIsOwnerDrawnWithItsIconsAndThe
         EXPECT_EQ(opened->ownerDrawn, opened->items) << "every item, once the frame has handled its opening";
         const MenuRecorder::Popup* sub = menus.Find(arrange);
         ASSERT_NE(sub, nullptr) << "Arrange Icons did not open";
-        EXPECT_EQ(sub->ownerDrawn, 3);
+        EXPECT_EQ(sub->ownerDrawn, 4);
 
         // Measured by the frame: label + 23, at least 20 high and even; the sub-menu item 20 wider.
         const SIZE options = MenuLabelSize(L"&Options");

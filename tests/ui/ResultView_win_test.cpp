@@ -6,6 +6,7 @@
 #include "platform/LongPaths.h"
 #include "platform/NetworkEnvironment.h"
 #include "resource.h"
+#include "results/win/ModifiedText.h"
 #include "results/win/ResultListCtrl.h"
 #include "results/win/ShellActions.h"
 #include "results/win/ShellIconCache.h"
@@ -26,6 +27,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -400,6 +402,43 @@ TEST_F(ResultView, TheHeaderShowsTheLastSortsArrowOnItsColumnOnly) {
     EXPECT_EQ(arrows(), (std::vector<int>{0, 0, -1}));
     ClickColumn(0);
     EXPECT_EQ(arrows(), (std::vector<int>{1, 0, 0}));
+}
+
+// The fourth column shows each hit's modified time in the user's short formats and sorts by it,
+// oldest first, from its header and from its menu item alike.
+TEST_F(ResultView, ModifiedColumnShowsAndSortsTheHitsTimes) {
+    const auto makeFileOf = [&](const std::string& name, WORD year) {
+        MakeFile(name);
+        const HANDLE file = CreateFileW(tree_.Native("Net/DOM/SRV/share/" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const SYSTEMTIME noon{year, 6, 0, 15, 12, 0, 0, 0};
+        FILETIME time{};
+        SystemTimeToFileTime(&noon, &time);
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+        CloseHandle(file);
+    };
+    makeFileOf("mid.txt", 2021);
+    makeFileOf("new.txt", 2023);
+    makeFileOf("old.txt", 2019);
+    Open();
+    Search(L"*.txt");
+    ASSERT_EQ(List().ColumnTitle(3), L"Modified");
+    for (const auto& [name, year] : {std::pair{L"old.txt", L"2019"}, {L"mid.txt", L"2021"}, {L"new.txt", L"2023"}}) {
+        const std::wstring text = List().ItemText(RowNamed(name), 3);
+        EXPECT_NE(text.find(year), std::wstring::npos) << std::string(text.begin(), text.end());
+        EXPECT_NE(text.find(L':'), std::wstring::npos) << "with its time";
+    }
+    EXPECT_EQ(ModifiedText(0), L"") << "an unknown time";
+
+    ClickColumn(3);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"old.txt", L"mid.txt", L"new.txt"}));
+    HDITEMW arrow{};
+    arrow.mask = HDI_FORMAT;
+    SendMessageW(reinterpret_cast<HWND>(List().Send(LVM_GETHEADER)), HDM_GETITEMW, 3, reinterpret_cast<LPARAM>(&arrow));
+    EXPECT_TRUE(arrow.fmt & HDF_SORTUP);
+    Command(ID_ARRANGE_BY_MODIFIED);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"new.txt", L"mid.txt", L"old.txt"}));
 }
 
 // Row commands

@@ -43,6 +43,16 @@ bool IsMouseMessage(UINT message) {
     return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
 }
 
+// The "Modified" column's text is asked for when a row is drawn (LVN_GETDISPINFO, answered by the
+// result view from the store): formatting a date for each of a million rows as they come would
+// cost more than the rows themselves.
+void AskForModifiedText(const ui::ListViewCtrl& list, int row) {
+    LVITEMW item{};
+    item.iSubItem = kModifiedColumn;
+    item.pszText = LPSTR_TEXTCALLBACKW;
+    list.Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
 } // namespace
 
 CResultListCtrl* theResultList = nullptr;
@@ -76,7 +86,11 @@ int CResultListCtrl::GetItemCount() {
 
 int CResultListCtrl::InsertRow(int position, std::wstring_view text, int image) {
     const ListGuard guard(*this);
-    return InsertItem(position, std::wstring(text), image);
+    const int row = InsertItem(position, std::wstring(text), image);
+    if (row >= 0) {
+        AskForModifiedText(*this, row);
+    }
+    return row;
 }
 
 bool CResultListCtrl::SetColumnText(int row, int column, std::wstring_view text) {
@@ -153,7 +167,11 @@ int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) 
             item.pszText = const_cast<wchar_t*>(row.name.c_str());
             item.iImage = row.image;
             item.lParam = static_cast<LPARAM>(row.data);
-            return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            const int index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            if (index >= 0) {
+                AskForModifiedText(*this, index);
+            }
+            return index;
         },
         [this](int index, int column, const std::wstring& text) { SetItemText(index, column, text); });
     if (rowsInserted) {

@@ -28,6 +28,13 @@
 
 namespace vk {
 
+// The columns' sub-item indexes.
+inline constexpr int kNameColumn = 0;
+inline constexpr int kSizeColumn = 1;
+inline constexpr int kPathColumn = 2;
+// Its text is asked of the list's parent when a row is drawn (see the result view).
+inline constexpr int kModifiedColumn = 3;
+
 class CResultListCtrl final : public ui::ListViewCtrl, public IResultList {
 public:
     ~CResultListCtrl() override;

@@ -1,10 +1,14 @@
 #include "results/win/Varnokle2View.h"
 
 #include "engine/EngineTexts.h"
+#include "engine/ModifiedTime.h"
 #include "framework/SystemColours.h"
 #include "resource.h"
+#include "results/win/ModifiedText.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -68,6 +72,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
         ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
         ui::OnNotify(LVN_COLUMNCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
+        ui::OnNotify(LVN_GETDISPINFOW, IDC_RESULT_LIST, &CVarnokle2View::OnGetDisplayInfo),
         ui::OnNotify(NM_RCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
         ui::OnNotify(LVN_BEGINDRAG, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
         ui::OnNotify(HDN_ITEMDBLCLICKW, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
@@ -78,6 +83,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::OnCommand(ID_ARRANGE_BY_NAME, &CVarnokle2View::OnArrangeCommand),
         ui::OnCommand(ID_ARRANGE_BY_SIZE, &CVarnokle2View::OnArrangeCommand),
         ui::OnCommand(ID_ARRANGE_BY_FOLDER, &CVarnokle2View::OnArrangeCommand),
+        ui::OnCommand(ID_ARRANGE_BY_MODIFIED, &CVarnokle2View::OnArrangeCommand),
     };
     // clang-format on
     // The base first: it offers notifications to the list's own object.
@@ -113,6 +119,11 @@ void CVarnokle2View::OnInitialUpdate() {
     list_.InsertColumn(0, L"Name", width / 4);
     list_.InsertColumn(1, L"Path", width / 2);
     list_.InsertColumn(1, L"Size", width / 4);
+    // After the path, as wide as a time of today in the user's format.
+    const std::wstring sample = ModifiedText(FileTimeNow());
+    const int sampleWidth =
+        static_cast<int>(list_.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(sample.c_str())));
+    list_.InsertColumn(kModifiedColumn, L"Modified", std::max(sampleWidth, 60) + 16);
 
     list_.AddExtendedStyle(LVS_EX_FULLROWSELECT);
     list_.SetTextColor(ui::ProgramTextColour(kTextColor));
@@ -277,6 +288,22 @@ bool CVarnokle2View::OnColumnClick(ui::Message& m) {
     return true;
 }
 
+bool CVarnokle2View::OnGetDisplayInfo(ui::Message& m) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(m.lParam)->item;
+    if (item.iSubItem != kModifiedColumn || (item.mask & LVIF_TEXT) == 0 || !item.pszText || item.cchTextMax <= 0) {
+        return false;
+    }
+    // The notice carries the row's data value: asking the list for it here would cost a message
+    // for every request, and the list asks often.
+    const auto data = static_cast<std::size_t>(item.lParam);
+    const std::wstring text = ModifiedText(doc_.Engine().Results().Modified(data).value_or(0));
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    std::memcpy(item.pszText, text.data(), length * sizeof(wchar_t));
+    item.pszText[length] = L'\0';
+    m.result = 0;
+    return true;
+}
+
 bool CVarnokle2View::OnIgnoredNotification(ui::Message& m) {
     m.result = 0;
     return true;
@@ -312,6 +339,9 @@ bool CVarnokle2View::OnArrangeCommand(ui::Message& m) {
         return true;
     case ID_ARRANGE_BY_FOLDER:
         SortByFolder();
+        return true;
+    case ID_ARRANGE_BY_MODIFIED:
+        SortByModified();
         return true;
     default:
         return false;

@@ -53,6 +53,7 @@ public:
     void SortByName() { SortBy(SortKey::kName); }
     void SortBySize() { SortBy(SortKey::kSize); }
     void SortByFolder() { SortBy(SortKey::kFolder); }
+    void SortByModified() { SortBy(SortKey::kModified); }
     // The direction of the next sort by each key; they keep their values for the view's life,
     // which is the program's run.
     [[nodiscard]] const SortFlags& Sorting() const { return sortFlags_; }
@@ -85,6 +86,8 @@ private:
     bool OnItemDeleting(ui::Message& m);
     bool OnAllItemsDeleting(ui::Message& m);
     bool OnColumnClick(ui::Message& m);
+    // The "Modified" column's text of a row, from the store.
+    bool OnGetDisplayInfo(ui::Message& m);
     bool OnIgnoredNotification(ui::Message& m);
     bool OnDeleteItemsCommand(ui::Message& m);
     bool OnOpenCommand(ui::Message& m);

@@ -78,6 +78,7 @@ std::span<const ui::CommandEntry<CMainFrame>> CMainFrame::Commands() {
         {ID_ARRANGE_BY_NAME, &F::ToResultView},
         {ID_ARRANGE_BY_SIZE, &F::ToResultView},
         {ID_ARRANGE_BY_FOLDER, &F::ToResultView},
+        {ID_ARRANGE_BY_MODIFIED, &F::ToResultView},
         {ID_OPEN, &F::ToResultView},
         {ID_PROPERTIES, &F::ToResultView},
         {ID_OPEN_CONTAINING_FOLDER, &F::ToResultView},
