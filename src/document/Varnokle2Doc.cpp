@@ -33,13 +33,15 @@ void CVarnokle2Doc::StopSearchAndWait() {
     CSearchEngine& engine = *engine_;
     ui::PumpUntilDone([&engine] {
         // Checked again after every message handled: a Start handled meanwhile is stopped too.
-        if (engine.searchActive && engine.searchRunning) {
+        if ((engine.searchActive && engine.searchRunning) || engine.Browsing()) {
             engine.StopSearch();
         }
         return !engine.SearchThreadsRunning();
     });
-    // The controller has finished its last step: joining it only waits for it to return.
+    // The controller has finished its last step: joining it only waits for it to return. A browse
+    // thread still in a call (a server that does not answer) ends when the call returns.
     engine.WaitForSearchEnd();
+    engine.StopBrowsingAndWait();
 }
 
 } // namespace vk

@@ -64,6 +64,10 @@ void CSearchEngine::SetReadAheadJobs(int jobs) {
 
 void CSearchEngine::StopSearch() {
     searchRunning = false;
+    // Stop while only nodes were being read says which (StopBrowsing's text).
+    if (browser_.StopBrowsing() && !searchActive) {
+        return;
+    }
     SetStatus(kPaneMessage, kTextWaitingForThreads);
 }
 
