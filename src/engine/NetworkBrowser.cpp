@@ -142,12 +142,10 @@ ErrorCode NetworkBrowser::Browse(const std::optional<BrowseTarget>& target) {
     }
     if (jobs_.Enabled()) {
         // A node that is being read already starts nothing.
-        if (jobs_.Start(*target, services_.network, *services_.fileSystem)) {
-            // The first fill leaves Start as it is: a search walks the network live below what
-            // the tree does not have yet.
-            if (target->node != kNoNode) {
-                TakeButtons();
-            }
+        // The first fill leaves the buttons and the status bar as they are: a search walks the
+        // network live below what the tree does not have yet.
+        if (jobs_.Start(*target, services_.network, *services_.fileSystem) && target->node != kNoNode) {
+            TakeButtons();
             SetStatus(kTextReading + TargetName(*target) + L"...");
         }
         return kErrorSuccess;
@@ -251,7 +249,7 @@ std::vector<TreeNode> NetworkBrowser::ApplyFinished() {
         if (!tree_ || (done.target.kind != BrowseTarget::Kind::kContainer && searchActive_)) {
             continue;
         }
-        if (!searchActive_) {
+        if (!searchActive_ && done.target.node != kNoNode) {
             // "Reading NODE..." is over; a failure says so again below.
             SetStatus(L"");
         }
