@@ -33,13 +33,14 @@ void CVarnokle2Doc::StopSearchAndWait() {
     CSearchEngine& engine = *engine_;
     ui::PumpUntilDone([&engine] {
         // Checked again after every message handled: a Start handled meanwhile is stopped too.
-        if ((engine.searchActive && engine.searchRunning) || engine.Browsing()) {
+        if (engine.searchActive && engine.searchRunning) {
             engine.StopSearch();
         }
         return !engine.SearchThreadsRunning();
     });
-    // The controller has finished its last step: joining it only waits for it to return. A browse
-    // thread still in a call (a server that does not answer) ends when the call returns.
+    // The controller has finished its last step: joining it only waits for it to return. The
+    // browse threads send nothing: they are stopped and joined without the pump, each as soon as
+    // the call it is in returns (a server that does not answer: its time-out).
     engine.WaitForSearchEnd();
     engine.StopBrowsingAndWait();
 }
