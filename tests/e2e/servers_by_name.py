@@ -135,13 +135,13 @@ class ServersByName:
         check(code == 0, f"the program ended with exit code {code}")
 
     def a_server_being_read_is_stopped(self):
-        self.faults("delay 4s")
+        self.faults("delay 8s")
         try:
             self.start()
             # The top of the tree comes after a few slow calls: then the added servers are shown.
             # The provider, the group, the two servers, the share typed, the other provider.
             wait_until(lambda: self.program.control(self.program.main(), NETWORK_TREE)["items"] == 6,
-                       "the top of the network was never read", timeout=60)
+                       "the top of the network was never read", timeout=120)
             self.tree_keys("Home", "Down", "Down", "Right")
             wait_until(lambda: self.program.status()[:1] == [r"Reading \\FILESRV01..."],
                        "the status bar did not show the server being read")
