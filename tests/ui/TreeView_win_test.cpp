@@ -509,6 +509,7 @@ TEST_F(TreePane, ADoubleClickWithNothingSelectedDoesNothing) {
     // The same notification with a node selected browses it.
     ASSERT_TRUE(Tree().Select(CCheckTreeCtrl::Item(At({L"Net"}))));
     EXPECT_EQ(NotifyDoubleClick(), 0);
+    Settle();
     EXPECT_EQ(ChildCount(At({L"Net"})), 2);
 }
 
