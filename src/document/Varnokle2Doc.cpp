@@ -38,8 +38,11 @@ void CVarnokle2Doc::StopSearchAndWait() {
         }
         return !engine.SearchThreadsRunning();
     });
-    // The controller has finished its last step: joining it only waits for it to return.
+    // The controller has finished its last step: joining it only waits for it to return. The
+    // browse threads send nothing: they are stopped and joined without the pump, each as soon as
+    // the call it is in returns (a server that does not answer: its time-out).
     engine.WaitForSearchEnd();
+    engine.StopBrowsingAndWait();
 }
 
 } // namespace vk

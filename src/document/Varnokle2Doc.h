@@ -35,7 +35,8 @@ public:
     // The result view, set by the view in its initial update.
     CVarnokle2View* resultView = nullptr;
 
-    // Stops the running search, if any, and returns once every thread of the engine has ended.
+    // Stops the running search and the browsing, if any, and returns once every thread of the
+    // engine has ended.
     // Until then it keeps handling this thread's messages: the engine's threads send the result
     // list, the tree, the form and the status bar synchronous messages, and would never end
     // otherwise. A search that a handler starts meanwhile is stopped as well. There is no

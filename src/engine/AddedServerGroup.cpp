@@ -155,6 +155,14 @@ void AddedServerGroup::ShowEntry(IScopeTree& tree, TreeNode group, const std::ws
         node = child;
     }
     BringAncestorsInLine(tree, node);
+    // A folder below its share: the nodes between stay partly checked even while the folder is
+    // their only child, or the search would walk the whole share around it.
+    if (path.components.size() > 1) {
+        for (TreeNode between = tree.Parent(node); between != server; between = tree.Parent(between)) {
+            tree.SetCheckState(between, PartlyChecked);
+        }
+        BringAncestorsInLine(tree, tree.FirstChild(server));
+    }
 }
 
 } // namespace vk

@@ -19,6 +19,10 @@ constexpr const wchar_t* kTextSearchFailedInPart =
 // A node of the network tree that could not be read: the text, the node's name, ": " and the
 // system's message.
 constexpr const wchar_t* kTextCannotRead = L"Cannot read ";
+// A node of the network tree whose enumeration runs: the text, the node's name and "...". And the
+// nodes whose enumerations Stop abandoned (a server that did not answer), after the text.
+constexpr const wchar_t* kTextReading = L"Reading ";
+constexpr const wchar_t* kTextStoppedReading = L"Stopped reading ";
 // A provider that lists no computers (networks without the browse service): after its name.
 constexpr const wchar_t* kTextListsNoComputers = L" lists no computers. Add servers by name with Tools, Add Server...";
 // The Add Server dialog: pieces of the list that are no server name (each on a line after the

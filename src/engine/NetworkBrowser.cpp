@@ -1,13 +1,53 @@
 #include "engine/NetworkBrowser.h"
 
+#include "engine/BrowseJobs.h"
 #include "engine/EngineTexts.h"
 #include "engine/HitWriter.h"
 #include "platform/SystemMessages.h"
+#include "platform/WildcardName.h"
 
+#include <set>
 #include <utility>
 
 namespace vk {
 namespace {
+
+// The node's name in status texts.
+std::wstring TargetName(const BrowseTarget& target) {
+    if (target.kind != BrowseTarget::Kind::kContainer) {
+        return target.path;
+    }
+    return target.resource ? target.resource->remoteName : L"the network";
+}
+
+// The names of a node's children. A listing adds the nodes it finds missing: a server or share added
+// by name has the share or folder typed below it, and no other yet.
+struct NameLess {
+    bool operator()(const std::wstring& a, const std::wstring& b) const { return CompareNamesNoCase(a, b) < 0; }
+};
+using NameSet = std::set<std::wstring, NameLess>;
+
+NameSet ChildNames(IScopeTree& tree, TreeNode node) {
+    NameSet names;
+    for (TreeNode child = tree.FirstChild(node); child != kNoNode; child = tree.NextSibling(child)) {
+        names.insert(tree.Text(child));
+    }
+    return names;
+}
+
+// The mark of a node a listing adds. Below a node without children it is the node's; beside
+// children that are there already (the share or folder added by name, checked alone) it is
+// unchecked: what was checked below the node stays what is searched.
+int NewChildState(IScopeTree& tree, TreeNode parent, const NameSet& inTree) {
+    return inTree.empty() && tree.GetCheckState(parent) == Checked ? Checked : Unchecked;
+}
+
+// After a listing added nodes beside others, the ancestors show the mix.
+void BringInLine(IScopeTree& tree, TreeNode added, const NameSet& inTree) {
+    if (added != kNoNode && !inTree.empty()) {
+        BringAncestorsInLine(tree, added);
+    }
+}
 
 int ImageForDisplayType(std::uint32_t displayType) {
     switch (displayType) {
@@ -23,7 +63,7 @@ int ImageForDisplayType(std::uint32_t displayType) {
 // A container's children, a buffer at a time. Anything but success, the end of the enumeration
 // included, ends it (an error other than the end is the outcome's); so does a call that yields
 // nothing (asking again for its count of 0 would never end).
-BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* parent) {
+BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* parent, const std::atomic<bool>& stop) {
     BrowseOutcome outcome;
     const auto enumeration = network.OpenEnum(parent, outcome.error);
     if (!enumeration) {
@@ -32,7 +72,7 @@ BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* par
     // The count an enumeration call returns is also what the next call asks for.
     std::uint32_t count = kEnumAllEntries;
     std::vector<NetResource> entries;
-    for (;;) {
+    while (!stop) {
         entries.clear();
         const ErrorCode status = enumeration->Next(count, kEnumBufferSize, entries);
         if (status != kErrorSuccess || entries.empty()) {
@@ -50,7 +90,7 @@ BrowseOutcome EnumerateChildren(NetworkServices& network, const NetResource* par
 }
 
 // A server's disk shares, page after page. A failure ends the listing; the pages before it stay.
-BrowseOutcome EnumerateShares(NetworkServices& network, const std::wstring& server) {
+BrowseOutcome EnumerateShares(NetworkServices& network, const std::wstring& server, const std::atomic<bool>& stop) {
     BrowseOutcome outcome;
     std::uint32_t resume = 0;
     std::uint32_t resumeBefore = 0;
@@ -62,11 +102,11 @@ BrowseOutcome EnumerateShares(NetworkServices& network, const std::wstring& serv
             break;
         }
         AppendDiskShareNames(page, outcome.shares);
-    } while (AnotherSharePageFollows(outcome.error, page, resumeBefore, resume));
+    } while (!stop && AnotherSharePageFollows(outcome.error, page, resumeBefore, resume));
     return outcome;
 }
 
-BrowseOutcome EnumerateFolder(FileSystem& files, const std::wstring& path) {
+BrowseOutcome EnumerateFolder(FileSystem& files, const std::wstring& path, const std::atomic<bool>& stop) {
     BrowseOutcome outcome;
     auto listing = files.FindFirst(path + L"\\*", ListingDetail::kNamesAndSizes, outcome.error);
     if (!listing) {
@@ -74,7 +114,7 @@ BrowseOutcome EnumerateFolder(FileSystem& files, const std::wstring& path) {
     }
     outcome.error = kErrorSuccess;
     DirEntry entry;
-    while (listing->Next(entry)) {
+    while (!stop && listing->Next(entry)) {
         if (entry.name != L"." && entry.name != L"..") {
             outcome.entries.push_back(entry);
         }
@@ -98,6 +138,16 @@ void NetworkBrowser::BrowseFolder(TreeNode node) {
 
 ErrorCode NetworkBrowser::Browse(const std::optional<BrowseTarget>& target) {
     if (!target) {
+        return kErrorSuccess;
+    }
+    if (jobs_.Enabled()) {
+        // A node that is being read already starts nothing.
+        // The first fill leaves the buttons and the status bar as they are: a search walks the
+        // network live below what the tree does not have yet.
+        if (jobs_.Start(*target, services_.network, *services_.fileSystem) && target->node != kNoNode) {
+            TakeButtons();
+            SetStatus(kTextReading + TargetName(*target) + L"...");
+        }
         return kErrorSuccess;
     }
     BrowseOutcome outcome = Enumerate(*target, services_.network, *services_.fileSystem);
@@ -150,15 +200,18 @@ std::optional<BrowseTarget> NetworkBrowser::FolderTarget(TreeNode node) const {
     return BrowseTarget{BrowseTarget::Kind::kFolder, node, std::nullopt, BuildNodePath(*tree_, node)};
 }
 
-BrowseOutcome NetworkBrowser::Enumerate(const BrowseTarget& target, NetworkServices* network, FileSystem& files) {
+BrowseOutcome NetworkBrowser::Enumerate(const BrowseTarget& target, NetworkServices* network, FileSystem& files,
+                                        const std::atomic<bool>* stop) {
+    static const std::atomic<bool> kNeverStopped{false};
+    const std::atomic<bool>& stopped = stop ? *stop : kNeverStopped;
     switch (target.kind) {
     case BrowseTarget::Kind::kContainer:
-        return network ? EnumerateChildren(*network, target.resource ? &*target.resource : nullptr)
+        return network ? EnumerateChildren(*network, target.resource ? &*target.resource : nullptr, stopped)
                        : BrowseOutcome{kErrorNoNetwork};
     case BrowseTarget::Kind::kServer:
-        return network ? EnumerateShares(*network, target.path) : BrowseOutcome{kErrorNoNetwork};
+        return network ? EnumerateShares(*network, target.path, stopped) : BrowseOutcome{kErrorNoNetwork};
     case BrowseTarget::Kind::kFolder:
-        return EnumerateFolder(files, target.path);
+        return EnumerateFolder(files, target.path, stopped);
     }
     return {};
 }
@@ -190,24 +243,74 @@ void NetworkBrowser::Apply(const BrowseTarget& target, BrowseOutcome outcome) {
     }
 }
 
-void NetworkBrowser::ShowOutcome(const BrowseTarget& target, const BrowseOutcome& outcome) const {
-    IStatusBar* status = services_.statusBar;
-    if (!status) {
+std::vector<TreeNode> NetworkBrowser::ApplyFinished() {
+    std::vector<TreeNode> applied;
+    for (BrowseJobs::Finished& done : jobs_.TakeFinished()) {
+        if (!tree_ || (done.target.kind != BrowseTarget::Kind::kContainer && searchActive_)) {
+            continue;
+        }
+        if (!searchActive_ && done.target.node != kNoNode) {
+            // "Reading NODE..." is over; a failure says so again below.
+            SetStatus(L"");
+        }
+        Apply(done.target, std::move(done.outcome));
+        applied.push_back(done.target.node);
+    }
+    if (!jobs_.AnyReading()) {
+        ReleaseButtons();
+    }
+    return applied;
+}
+
+bool NetworkBrowser::StopBrowsing() {
+    const std::vector<BrowseTarget> abandoned = jobs_.StopAll();
+    if (!abandoned.empty()) {
+        std::wstring names;
+        for (const BrowseTarget& target : abandoned) {
+            names += (names.empty() ? L"" : L", ") + TargetName(target);
+        }
+        SetStatus(kTextStoppedReading + names);
+    }
+    ReleaseButtons();
+    return !abandoned.empty();
+}
+
+void NetworkBrowser::TakeButtons() {
+    if (buttonsTaken_ || searchActive_) {
         return;
     }
+    if (ISearchForm* form = services_.searchForm) {
+        form->SetSearchButtons(true);
+        buttonsTaken_ = true;
+    }
+}
+
+void NetworkBrowser::ReleaseButtons() {
+    if (!buttonsTaken_) {
+        return;
+    }
+    buttonsTaken_ = false;
+    ISearchForm* form = services_.searchForm;
+    if (form && !searchActive_) {
+        form->SetSearchButtons(false);
+    }
+}
+
+void NetworkBrowser::SetStatus(const std::wstring& text) const {
+    if (IStatusBar* status = services_.statusBar) {
+        status->SetPaneText(kPaneMessage, text);
+    }
+}
+
+void NetworkBrowser::ShowOutcome(const BrowseTarget& target, const BrowseOutcome& outcome) const {
     const bool failed = outcome.error != kErrorSuccess && outcome.error != kErrorMoreData;
     const bool provider = target.resource && target.resource->displayType == kDisplayTypeNetwork;
-    std::wstring name = L"the network";
-    if (target.kind == BrowseTarget::Kind::kServer) {
-        name = target.path;
-    } else if (target.resource) {
-        name = target.resource->remoteName;
-    }
+    const std::wstring name = TargetName(target);
     if (provider && outcome.children.empty()) {
         // Networks without the browse service list no computers, with or without an error.
-        status->SetPaneText(kPaneMessage, name + kTextListsNoComputers);
+        SetStatus(name + kTextListsNoComputers);
     } else if (failed) {
-        status->SetPaneText(kPaneMessage, kTextCannotRead + name + L": " + SystemErrorText(outcome.error));
+        SetStatus(kTextCannotRead + name + L": " + SystemErrorText(outcome.error));
     }
 }
 
@@ -230,7 +333,9 @@ void NetworkBrowser::ListShares(const BrowseTarget& target, const std::vector<st
     list.DeleteAllRows();
     store_.Clear();
     // A second listing refreshes the result list but adds no share node twice.
-    const bool addToTree = tree.FirstChild(target.node) == kNoNode;
+    const NameSet inTree = ChildNames(tree, target.node);
+    const int state = NewChildState(tree, target.node, inTree);
+    TreeNode added = kNoNode;
     const int folderImage = services_.iconIndex->IndexOfKey(L".");
     const std::wstring& server = target.path;
     int position = 0;
@@ -239,17 +344,19 @@ void NetworkBrowser::ListShares(const BrowseTarget& target, const std::vector<st
         list.SetColumnText(row, 2, server);
         const std::size_t index = store_.Append(server + L"\\" + name, 0);
         list.SetRowData(row, static_cast<std::intptr_t>(index));
-        if (addToTree) {
-            tree.InsertNode(target.node, {name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, true,
-                                          tree.GetCheckState(target.node)});
+        if (!inTree.contains(name)) {
+            added = tree.InsertNode(target.node, {name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, true, state});
         }
         ++position;
     }
+    BringInLine(tree, added, inTree);
 }
 
 void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<DirEntry>& entries) {
     IScopeTree& tree = *tree_;
-    const bool addToTree = tree.FirstChild(target.node) == kNoNode;
+    const NameSet inTree = ChildNames(tree, target.node);
+    const int state = NewChildState(tree, target.node, inTree);
+    TreeNode added = kNoNode;
     IResultList& list = *services_.resultList;
     list.DeleteAllRows();
     store_.Clear();
@@ -261,9 +368,9 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IndexOfKey(L"."));
             list.SetRowData(row, static_cast<std::intptr_t>(index));
             list.SetColumnText(row, 2, prefix);
-            if (addToTree) {
-                tree.InsertNode(target.node, {entry.name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, false,
-                                              tree.GetCheckState(target.node)});
+            if (!inTree.contains(entry.name)) {
+                added = tree.InsertNode(target.node,
+                                        {entry.name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, false, state});
             }
         } else {
             const int row = list.InsertRow(position, entry.name, services_.iconIndex->IconIndexForFile(entry.name));
@@ -273,6 +380,7 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
         }
         ++position;
     }
+    BringInLine(tree, added, inTree);
 }
 
 } // namespace vk

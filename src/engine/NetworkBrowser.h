@@ -12,7 +12,11 @@
 //   Apply      user interface thread: puts the outcome into the tree, the table, the list and
 //              the store, or shows the failure.
 // ExpandNetworkNode, BrowseServerShares and BrowseFolder run the three one after the other on the
-// user interface thread.
+// user interface thread, unless the browse jobs (BrowseJobs.h) are enabled: then ExpandNetworkNode
+// hands Enumerate to a thread of its own and shows "Reading NODE..." in the status bar, and
+// ApplyFinished applies the outcomes once they have come. While a node below the top is being
+// read, and no search is active, the search form's Stop is the browse's (StopBrowsing) and Start
+// waits.
 //
 // What browsing shares with a search (CSearchEngine, which owns the browser):
 //   - the tree: the search's controller reads it while browsing adds nodes (each call one
@@ -38,6 +42,8 @@
 #include <vector>
 
 namespace vk {
+
+class BrowseJobs;
 
 // What a browse enumerates: a node of the tree, read from it by Identify.
 struct BrowseTarget {
@@ -65,8 +71,8 @@ class NetworkBrowser {
 public:
     // Everything is the engine's and outlives the browser; tree is the engine's scope tree.
     NetworkBrowser(EngineServices& services, const AtomicPointer<IScopeTree>& tree, NetResourceTable& table,
-                   ResultStore& store, const std::atomic<bool>& searchActive)
-        : services_(services), tree_(tree), table_(table), store_(store), searchActive_(searchActive) {}
+                   ResultStore& store, const std::atomic<bool>& searchActive, BrowseJobs& jobs)
+        : services_(services), tree_(tree), table_(table), store_(store), searchActive_(searchActive), jobs_(jobs) {}
 
     // The tree below a node (kNoNode and -1: the top level), or for a server, share or folder
     // node its listing; index is the node's data value. Nothing without a tree.
@@ -85,9 +91,18 @@ public:
     // node needs no enumeration (a container that has children), the engine has no network to ask, or a listing would
     // replace the rows of an active search.
     [[nodiscard]] std::optional<BrowseTarget> Identify(TreeNode node, std::intptr_t index);
+    // stop (when given) is checked before each call: once it is set the enumeration ends with
+    // what it has.
     [[nodiscard]] static BrowseOutcome Enumerate(const BrowseTarget& target, NetworkServices* network,
-                                                 FileSystem& files);
+                                                 FileSystem& files, const std::atomic<bool>* stop = nullptr);
     void Apply(const BrowseTarget& target, BrowseOutcome outcome);
+
+    // Applies the outcomes of the enumerations that finished on their threads (user interface
+    // thread); returns the nodes applied. A listing that finished while a search took the result
+    // list is dropped.
+    std::vector<TreeNode> ApplyFinished();
+    // Abandons every node being read, showing so; returns whether there was one.
+    bool StopBrowsing();
 
     // The servers added by name; shown in the tree once the top level is filled.
     [[nodiscard]] AddedServerGroup& AddedServers() { return addedServers_; }
@@ -99,6 +114,10 @@ private:
     ErrorCode Browse(const std::optional<BrowseTarget>& target);
     void AddChildren(const BrowseTarget& target, std::vector<NetResource> children);
     void ShowOutcome(const BrowseTarget& target, const BrowseOutcome& outcome) const;
+    void SetStatus(const std::wstring& text) const;
+    // While nodes are being read outside a search, the form shows Stop as during a search.
+    void TakeButtons();
+    void ReleaseButtons();
     void ListShares(const BrowseTarget& target, const std::vector<std::wstring>& shares);
     void ListFolder(const BrowseTarget& target, const std::vector<DirEntry>& entries);
 
@@ -107,6 +126,8 @@ private:
     NetResourceTable& table_;
     ResultStore& store_;
     const std::atomic<bool>& searchActive_;
+    BrowseJobs& jobs_;
+    bool buttonsTaken_ = false;
     AddedServerGroup addedServers_{tree_, table_};
 };
 

@@ -64,6 +64,10 @@ void CSearchEngine::SetReadAheadJobs(int jobs) {
 
 void CSearchEngine::StopSearch() {
     searchRunning = false;
+    // Stop while only nodes were being read says which (StopBrowsing's text).
+    if (browser_.StopBrowsing() && !searchActive) {
+        return;
+    }
     SetStatus(kPaneMessage, kTextWaitingForThreads);
 }
 
@@ -116,9 +120,15 @@ void CSearchEngine::RunController(unsigned search) {
     }
     try {
         if (tree_) {
-            for (currentTopLevel_ = tree_->FirstChild(kNoNode); currentTopLevel_ != kNoNode;
-                 currentTopLevel_ = tree_->NextSibling(currentTopLevel_)) {
-                WalkCheckedNode(currentTopLevel_);
+            if (tree_->FirstChild(kNoNode) == kNoNode && browseJobs_.IsReading(kNoNode)) {
+                // The tree's first fill has not come yet: the whole network, which the fresh
+                // tree stands for, is walked live (and the tree not at all, whatever comes).
+                WalkNetwork(nullptr);
+            } else {
+                for (currentTopLevel_ = tree_->FirstChild(kNoNode); currentTopLevel_ != kNoNode;
+                     currentTopLevel_ = tree_->NextSibling(currentTopLevel_)) {
+                    WalkCheckedNode(currentTopLevel_);
+                }
             }
         }
         if (readAhead) {

@@ -12,6 +12,7 @@
 // hand over to them.
 
 #include "engine/AtomicPointer.h"
+#include "engine/BrowseJobs.h"
 #include "engine/ContentPattern.h"
 #include "engine/EngineServices.h"
 #include "engine/HitCursors.h"
@@ -81,7 +82,8 @@ public:
     // last status text still comes before the new one's first.
     bool StartSearch();
 
-    // Stop as the form's Stop button does it: the search winds down and completes.
+    // Stop as the form's Stop button does it: the search winds down and completes, and the nodes
+    // being read are abandoned.
     void StopSearch();
 
     // Waits until the current search (if any) has completed and its threads have ended. The
@@ -125,6 +127,20 @@ public:
     }
     void BrowseFolder(TreeNode node) { browser_.BrowseFolder(node); }
     [[nodiscard]] AddedServerGroup& AddedServers() { return browser_.AddedServers(); }
+    // Browsing off the user interface thread (BrowseJobs.h): wake tells that thread that outcomes
+    // wait, and it then calls DeliverBrowses, which applies them and returns their nodes.
+    void SetBrowseWake(std::function<void()> wake) { browseJobs_.SetWake(std::move(wake)); }
+    std::vector<TreeNode> DeliverBrowses() { return browser_.ApplyFinished(); }
+    [[nodiscard]] bool IsReading(TreeNode node) const { return browseJobs_.IsReading(node); }
+    [[nodiscard]] bool Browsing() const { return browseJobs_.AnyReading(); }
+    // Whether a browse thread has not ended, abandoned ones included. Once it is false nothing of
+    // the engine reads the network for the tree any more.
+    [[nodiscard]] bool BrowseThreadsRunning() const { return browseJobs_.ThreadsRunning(); }
+    // Abandons the nodes being read and waits for their threads (their calls to return).
+    void StopBrowsingAndWait() {
+        browser_.StopBrowsing();
+        browseJobs_.Join();
+    }
     // The UNC path of a share or folder node of the scope tree, without a trailing backslash.
     [[nodiscard]] std::wstring BuildNodePath(TreeNode node) { return vk::BuildNodePath(*tree_, node); }
 
@@ -169,7 +185,8 @@ private:
     AtomicPointer<IScopeTree> tree_;
     TreeNode currentTopLevel_ = kNoNode;
     NetResourceTable netResources_;
-    NetworkBrowser browser_{services_, tree_, netResources_, resultStore_, searchActive};
+    BrowseJobs browseJobs_;
+    NetworkBrowser browser_{services_, tree_, netResources_, resultStore_, searchActive, browseJobs_};
 
     std::mutex threadsLock_;
     std::thread controller_; // the newest controller; it joins the one before it

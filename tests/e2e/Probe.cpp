@@ -232,6 +232,9 @@ BOOL CALLBACK AddControl(HWND control, LPARAM context) {
         ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX || (style & BS_TYPEMASK) == BS_CHECKBOX)) {
         entry += ", \"checked\": " + Json(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
     }
+    if (cls == WC_TREEVIEWW) {
+        entry += ", \"items\": " + std::to_string(SendMessageW(control, TVM_GETCOUNT, 0, 0));
+    }
     entry += ", \"text\": " + Json(TextOf(control)) + "}";
     dump->controls += (dump->controls.empty() ? "" : ",\n  ") + entry;
     if (cls == STATUSCLASSNAMEW && dump->status.empty()) {

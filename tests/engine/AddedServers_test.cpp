@@ -82,6 +82,15 @@ TEST_F(AddedServersTest, AddedServersAreShownUnderTheProviderSearchedAndRemoved)
     EXPECT_EQ(h.tree.Dump(), L"[x] Net\n  [x] DOM\n[x] Other\n");
 }
 
+TEST_F(AddedServersTest, AServerAddedWithOneShareListsAllItsSharesWhenBrowsedAndChecksOnlyThatOne) {
+    h.engine.AddedServers().Add({L"\\\\ALPHA\\pub\\sub"});
+    h.Expand(Node({L"Net", L"Added servers", L"\\\\ALPHA"}));
+    h.Expand(Node({L"Net", L"Added servers", L"\\\\ALPHA", L"pub"}));
+    EXPECT_EQ(h.tree.Dump(), L"[~] Net\n  [~] Added servers\n    [~] \\\\ALPHA\n      [~] pub\n        [x] sub\n"
+                             L"      [ ] data\n      [ ] C$\n[x] Other\n");
+    EXPECT_EQ(h.list.Rows().size(), 2u); // pub's own listing: f.txt and sub
+}
+
 TEST_F(AddedServersTest, ARestoredListIsShownOnceTheTopLevelIsThere) {
     EngineHarness restarted;
     restarted.network.AddContainer(L"", L"Net", kDisplayTypeNetwork);

@@ -176,7 +176,9 @@ TEST_F(MainFrameTest, TheWindowTreeHoldsTheSplittersAndPanesWithTheirIds) {
 
     // The panes are the real ones, set up by their initial updates.
     EXPECT_NE(dynamic_cast<CUpView*>(frame_->LeftSide()->Tree()), nullptr);
-    EXPECT_EQ(frame_->LeftSide()->Tree()->Tree().Text(frame_->LeftSide()->Tree()->Tree().FirstChild(kNoNode)), L"Net");
+    CCheckTreeCtrl& tree = frame_->LeftSide()->Tree()->Tree();
+    ASSERT_TRUE(ui::PumpUntil([&] { return tree.FirstChild(kNoNode) != kNoNode; }, std::chrono::seconds(10)));
+    EXPECT_EQ(tree.Text(tree.FirstChild(kNoNode)), L"Net");
     EXPECT_EQ(theResultList, &frame_->ResultView()->List());
     EXPECT_EQ(forms_.last->initialUpdates, 1);
     EXPECT_FALSE(forms_.last->advanced);

@@ -385,9 +385,9 @@ TEST_F(ApplicationStartUp, OpensTheFormOfTheSettingMaximizedAndMovesTheTipOnWith
     EXPECT_TRUE(form->IsAdvanced());
     EXPECT_EQ(FilePos(), 11) << "one tip on";
     // The tree shows the folder network of the environment.
-    EXPECT_EQ(app.MainFrame()->LeftSide()->Tree()->Tree().Text(
-                  app.MainFrame()->LeftSide()->Tree()->Tree().FirstChild(kNoNode)),
-              L"DOM");
+    CCheckTreeCtrl& tree = app.MainFrame()->LeftSide()->Tree()->Tree();
+    ASSERT_TRUE(PumpUntil([&] { return tree.FirstChild(kNoNode) != kNoNode; }));
+    EXPECT_EQ(tree.Text(tree.FirstChild(kNoNode)), L"DOM");
 
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(app.Run(), 0);

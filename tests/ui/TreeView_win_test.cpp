@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "results/IconKeyTable.h"
 #include "results/MemoryResultList.h"
+#include "support/CallGate.h"
 #include "support/TempTree.h"
 #include "ui/support/DialogWatcher.h"
 #include "ui/support/PaneHost.h"
@@ -114,6 +115,12 @@ protected:
         services.messages = &messages;
         view = std::make_unique<CUpView>(*document);
         ASSERT_TRUE(host->Host(*view));
+        Settle();
+    }
+
+    // Waits, handling messages, until every node being read has been applied.
+    void Settle() {
+        ASSERT_TRUE(PaneHost::PumpUntil([this] { return !Engine().Browsing(); }));
     }
 
     void TearDown() override {
@@ -193,6 +200,7 @@ protected:
         PostMessageW(Tree().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
         Tree().Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
         ui::PumpWaitingMessages();
+        Settle();
     }
 
     // Double-clicks the text of the node at a path.
@@ -501,6 +509,7 @@ TEST_F(TreePane, ADoubleClickWithNothingSelectedDoesNothing) {
     // The same notification with a node selected browses it.
     ASSERT_TRUE(Tree().Select(CCheckTreeCtrl::Item(At({L"Net"}))));
     EXPECT_EQ(NotifyDoubleClick(), 0);
+    Settle();
     EXPECT_EQ(ChildCount(At({L"Net"})), 2);
 }
 
@@ -545,6 +554,59 @@ TEST_F(TreePane, ABrowseFailureShowsARealMessageBoxCaptionedWithTheProgramsName)
     ASSERT_TRUE(closer.found) << "no message box captioned Varnokle";
     EXPECT_EQ(closer.text, SystemErrorText(kErrorAccessDenied));
     EXPECT_EQ(closer.owner, host->Handle());
+}
+
+// The folder network with every enumeration held at a gate until the test opens it.
+class HeldNetwork final : public NetworkServices {
+public:
+    explicit HeldNetwork(NetworkServices& inner) : inner_(inner) {}
+    std::unique_ptr<ResourceEnumeration> OpenEnum(const NetResource* parent, ErrorCode& error) override {
+        gate.Pass();
+        return inner_.OpenEnum(parent, error);
+    }
+    ErrorCode ShareEnum(const std::wstring& server, std::vector<ShareInfo>& shares, std::uint32_t& resume) override {
+        gate.Pass();
+        return inner_.ShareEnum(server, shares, resume);
+    }
+    testing::CallGate gate;
+
+private:
+    NetworkServices& inner_;
+};
+
+TEST_F(TreePane, AServerThatDoesNotAnswerLeavesTheWindowAnsweringAndStopAbandonsIt) {
+    Browse({L"Net"});
+    Browse({L"Net", L"DOM"});
+    HeldNetwork held(environment.Network());
+    Engine().Services().network = &held;
+    const TreeNode server = At({L"Net", L"DOM", L"\\\\SRV"});
+    Tree().Select(CCheckTreeCtrl::Item(server));
+    EXPECT_EQ(NotifyDoubleClick(), 0); // returns while the share listing is held
+    held.gate.WaitForArrivals(1);
+    EXPECT_EQ(host->statusBar.PaneText(kPaneMessage), L"Reading \\\\SRV...");
+    NotifyDoubleClick(); // being read: nothing more
+    // Another thread finds the window answering at once.
+    std::atomic<bool> asked{false};
+    std::atomic<bool> answered{false};
+    std::thread asker([&] {
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(view->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result) != 0;
+        asked = true;
+    });
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return asked.load(); }));
+    asker.join();
+    EXPECT_TRUE(answered);
+
+    Engine().StopSearch();
+    EXPECT_EQ(host->statusBar.PaneText(kPaneMessage), L"Stopped reading \\\\SRV");
+    EXPECT_FALSE(Engine().Browsing());
+    held.gate.Open();
+    Engine().StopBrowsingAndWait();
+    Engine().Services().network = &environment.Network();
+    ui::PumpWaitingMessages();
+    EXPECT_EQ(held.gate.Arrived(), 1);
+    EXPECT_EQ(ChildCount(server), 0);
+    EXPECT_TRUE(list.Rows().empty());
 }
 
 TEST(TreePaneMessages, MessageBoxMessagesShowsTheTextInAnInformationBox) {

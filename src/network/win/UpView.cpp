@@ -18,17 +18,8 @@ constexpr int kImageWidth = 16;
 constexpr int kImageHeight = 15;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-// Shows the hourglass while the user interface thread waits for the network.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
+// Posted by a browse thread of the engine: an enumeration's outcome waits to be applied.
+constexpr UINT kBrowsesFinished = WM_APP + 0x140;
 
 // Adds the images of a bitmap strip of the resources to the list; the bitmap is released.
 void AddStrip(HIMAGELIST images, UINT bitmapId) {
@@ -61,9 +52,25 @@ void CUpView::OnInitialUpdate() {
         CreateImageLists();
     }
     engine_->SetScopeTree(&tree_);
+    engine_->SetBrowseWake([view = Handle()] { PostMessageW(view, kBrowsesFinished, 0, 0); });
     engine_->AddedServers().SetEntries(LoadServerList(AppProfile()));
     engine_->ExpandNetworkNode(kNoNode, -1);
-    ShowAddedServers();
+}
+
+bool CUpView::OnBrowsesFinished(ui::Message&) {
+    if (!engine_ || engine_->ScopeTree() != &tree_) {
+        return true;
+    }
+    for (const TreeNode node : engine_->DeliverBrowses()) {
+        if (node == kNoNode) {
+            // The top level is there: so are the servers added by name.
+            ShowAddedServers();
+        } else if (tree_.Selection() == CCheckTreeCtrl::Item(node) && tree_.Child(CCheckTreeCtrl::Item(node))) {
+            // The node the user opened shows what came.
+            tree_.Expand(CCheckTreeCtrl::Item(node), TVE_EXPAND);
+        }
+    }
+    return true;
 }
 
 void CUpView::ShowAddedServers() {
@@ -106,6 +113,7 @@ bool CUpView::ProcessMessage(ui::Message& m) {
         ui::On(WM_CONTEXTMENU, &CUpView::OnContextMenu),
         ui::OnCommand(ID_TOOLS_ADD_SERVER, &CUpView::OnAddServer),
         ui::OnCommand(ID_TREE_REMOVE_SERVER, &CUpView::OnRemoveServer),
+        ui::On(kBrowsesFinished, &CUpView::OnBrowsesFinished),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || ui::FormView::ProcessMessage(m);
 }
@@ -156,7 +164,6 @@ void CUpView::BrowseSelected() {
     if (!selected || !engine_) {
         return;
     }
-    WaitCursor wait;
     const TreeNode node = CCheckTreeCtrl::Node(selected);
     engine_->ExpandNetworkNode(node, tree_.Data(node));
 }
@@ -246,7 +253,8 @@ void CUpView::RemoveSelectedServer() {
 
 bool CUpView::CanRemoveSelected() const {
     const HTREEITEM selected = tree_.Exists() ? tree_.Selection() : nullptr;
-    return engine_ && selected && !engine_->searchActive && !engine_->SearchThreadsRunning() &&
+    // A node being read must stay until its outcome has come.
+    return engine_ && selected && !engine_->searchActive && !engine_->SearchThreadsRunning() && !engine_->Browsing() &&
            engine_->AddedServers().IsAddedServer(CCheckTreeCtrl::Node(selected));
 }
 

@@ -5,6 +5,8 @@
 // Tools menu, which the frame passes on, and the tree's pop-up menu) adds servers by name; Delete
 // and the pop-up menu remove one, and the list is kept in the profile. A double-click browses the selected node: the
 // engine adds what lies below it to the tree and, for a server, share or folder, lists it in the result list.
+// The enumerations run on threads of the engine; each tells the view by a posted message when its
+// outcome waits, and the view has the engine apply it.
 
 #include "engine/EngineHost.h"
 #include "framework/FormView.h"
@@ -51,6 +53,8 @@ private:
     bool OnContextMenu(ui::Message& m);
     bool OnAddServer(ui::Message& m);
     bool OnRemoveServer(ui::Message& m);
+    // Enumerations of nodes that finished on their threads: applied here.
+    bool OnBrowsesFinished(ui::Message& m);
     void RemoveSelectedServer();
     // Whether the selected node is an added server that can go now (no search walks the tree).
     [[nodiscard]] bool CanRemoveSelected() const;
