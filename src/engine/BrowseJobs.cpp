@@ -43,9 +43,9 @@ bool BrowseJobs::Start(const BrowseTarget& target, NetworkServices* network, Fil
 void BrowseJobs::Run(Job& job, NetworkServices* network, FileSystem& files) {
     std::function<void()> wake;
     try {
-        BrowseOutcome outcome = NetworkBrowser::Enumerate(job.target, network, files, job.stop.get());
+        BrowseOutcome outcome = NetworkBrowser::Enumerate(job.target, network, files, &job.stop);
         std::lock_guard lock(lock_);
-        if (!*job.stop) {
+        if (!job.stop) {
             finished_.push_back({job.target, std::move(outcome)});
             wake = wake_;
         }
@@ -64,7 +64,7 @@ void BrowseJobs::Run(Job& job, NetworkServices* network, FileSystem& files) {
 bool BrowseJobs::IsReading(TreeNode node) const {
     std::lock_guard lock(lock_);
     return std::any_of(jobs_.begin(), jobs_.end(),
-                       [&](const Job& job) { return !job.ended && !*job.stop && job.target.node == node; }) ||
+                       [&](const Job& job) { return !job.ended && !job.stop && job.target.node == node; }) ||
            std::any_of(finished_.begin(), finished_.end(),
                        [&](const Finished& done) { return done.target.node == node; });
 }
@@ -72,7 +72,7 @@ bool BrowseJobs::IsReading(TreeNode node) const {
 bool BrowseJobs::AnyReading() const {
     std::lock_guard lock(lock_);
     return !finished_.empty() ||
-           std::any_of(jobs_.begin(), jobs_.end(), [](const Job& job) { return !job.ended && !*job.stop; });
+           std::any_of(jobs_.begin(), jobs_.end(), [](const Job& job) { return !job.ended && !job.stop; });
 }
 
 bool BrowseJobs::ThreadsRunning() const {
@@ -106,7 +106,7 @@ std::vector<BrowseTarget> BrowseJobs::StopAll() {
     std::vector<BrowseTarget> abandoned;
     std::lock_guard lock(lock_);
     for (Job& job : jobs_) {
-        if (!job.ended && !job.stop->exchange(true)) {
+        if (!job.ended && !job.stop.exchange(true)) {
             abandoned.push_back(job.target);
         }
     }

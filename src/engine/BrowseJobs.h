@@ -16,7 +16,6 @@
 #include <atomic>
 #include <functional>
 #include <list>
-#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -61,7 +60,7 @@ public:
 private:
     struct Job {
         BrowseTarget target;
-        std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+        std::atomic<bool> stop{false};
         std::thread thread;
         bool ended = false;
     };
