@@ -891,7 +891,7 @@ TEST_F(ResultView, TheEngineWritesToTheStatusBarOfTheMomentNotTheOneAtItsStart) 
     theStatusBar = &host_.statusBar;
 }
 
-TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThen) {
+TEST_F(ResultView, EmptyingTheListIsOneStepThatShowsTheCountOnce) {
     Open();
     constexpr int kRows = 1000;
     for (int i = 0; i < kRows; ++i) {
@@ -899,22 +899,16 @@ TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThe
     }
     ui::PumpWaitingMessages();
     PaneWatch seen;
-    std::chrono::steady_clock::duration took{};
     {
         WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
-        const auto start = std::chrono::steady_clock::now();
         List().DeleteAllRows();
-        took = std::chrono::steady_clock::now() - start;
         seen = panes.watch;
     }
-    EXPECT_EQ(seen.rowDeletions, kRows);
-    ASSERT_FALSE(seen.countTexts.empty());
-    EXPECT_EQ(seen.countTexts.back(), L"0 items");
-    // A text, and its repaint, every tenth of a second at most, and the last one.
-    const auto mostTexts = static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 1;
-    EXPECT_LE(seen.countTexts.size(), mostTexts);
-    EXPECT_LE(seen.paints, static_cast<int>(mostTexts));
-    EXPECT_EQ(ItemCountText(), L"0 items");
+    // No notification for each row: a million of them took minutes.
+    EXPECT_EQ(seen.rowDeletions, 0);
+    EXPECT_EQ(seen.countTexts, (std::vector<std::wstring>{L"0 items"}));
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_EQ(List().Rows().Size(), 0u);
 
     // A single deletion shows its count and repaints at once.
     List().InsertRow(0, L"a", 0);

@@ -265,7 +265,7 @@ ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
     result.search.hits = view.List().GetItemCount();
     std::vector<ListedRow> rows;
     for (int row = 0; row < result.search.hits; ++row) {
-        rows.push_back({view.List().ItemText(row, 2), static_cast<std::intptr_t>(view.List().ItemData(row))});
+        rows.push_back({view.List().RowText(row, 2), view.List().RowData(row)});
     }
     result.search.order = CheckOrder(rows, static_cast<int>(engine.Results().Count()));
 
