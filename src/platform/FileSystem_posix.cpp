@@ -5,8 +5,10 @@
 #include "platform/WildcardName.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -154,31 +156,45 @@ private:
 };
 #endif
 
-// The whole listing is read when it starts: the matching names in one buffer, sorted the way
-// Windows file systems return them, so that runs do not depend on the order on disk. The two
-// listings of one read (BothPasses) share the buffer.
+// One entry of a folder read: its name (a stretch of the read's name buffer) and what the listing
+// reports of it.
+struct ListedItem {
+    std::size_t offset = 0;
+    std::array<std::uint64_t, 2> sortKey{}; // see SortForListing
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    std::uint32_t length = 0;
+    std::uint8_t rank = 0; // "." and ".." first
+    bool isDirectory = false;
+    bool isLink = false;
+    bool matches = true; // in a read for both passes: the entry matches the mask
+};
+
+// A folder read once: the names of the entries kept, one after another, and an item for each,
+// in listing order. The two listings of one read (BothPasses) share it.
+struct FolderRead {
+    std::wstring names;
+    std::vector<ListedItem> items;
+};
+
+// The whole listing is read when it starts, sorted the way Windows file systems return names, so
+// that runs do not depend on the order on disk.
 class PosixListing final : public DirectoryListing {
 public:
-    struct Item {
-        std::size_t offset = 0;
-        std::size_t length = 0;
-        bool isDirectory = false;
-        bool isLink = false;
-        bool matches = true; // in a read for both passes: the entry matches the mask
-        int rank = 0;        // "." and ".." first
-        std::uint64_t size = 0;
-        std::int64_t modified = 0;
-    };
-
-    PosixListing(std::shared_ptr<const std::wstring> names, std::vector<Item> items)
-        : names_(std::move(names)), items_(std::move(items)) {}
+    // With matchingOnly, the listing yields only the entries of the read that match its mask.
+    PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
+        : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
     bool Next(DirEntry& entry) override {
-        if (next_ >= items_.size()) {
+        const auto& items = read_->items;
+        while (next_ < items.size() && matchingOnly_ && !items[next_].matches) {
+            ++next_;
+        }
+        if (next_ >= items.size()) {
             return false;
         }
-        const Item& item = items_[next_++];
-        entry.name.assign(*names_, item.offset, item.length);
+        const ListedItem& item = items[next_++];
+        entry.name.assign(read_->names, item.offset, item.length);
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
@@ -188,16 +204,16 @@ public:
     }
 
 private:
-    std::shared_ptr<const std::wstring> names_;
-    std::vector<Item> items_;
+    std::shared_ptr<const FolderRead> read_;
+    bool matchingOnly_;
     std::size_t next_ = 0;
 };
 
 // Fills in the directory and link flags and, when asked, the size and modified time of one
 // entry (from the one stat call the size needs; a folder's time costs that call too). A link
 // counts as what it points to; a dangling link is a file.
-void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, PosixListing::Item& item) {
-    struct stat info {};
+void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, ListedItem& item) {
+    struct stat info; // read only where a call filled it
     const auto takeDetails = [&item, &info] {
         item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
         item.modified = FileTimeFromUnix(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
@@ -228,41 +244,70 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
     }
 }
 
-// Sorts as Windows file systems return names: "." and ".." first, then by upper-case ordinal,
-// names equal but for case by plain ordinal. The upper-case copy of all names is made once, so
-// that each comparison is a plain memory comparison.
-void SortForListing(const std::wstring& names, std::vector<PosixListing::Item>& items) {
-    std::wstring upper = names;
-    for (auto& c : upper) {
-        c = ToUpperNameChar(c);
+// The upper-case characters a sort key holds, 16 bits each, after the prefix all names share.
+constexpr std::size_t kKeyChars = 8;
+// A key character at or above this stands for every such character: the key ends there, and
+// names with equal keys are compared in full.
+constexpr std::uint64_t kKeyCharCeiling = 0xFFFF;
+
+// How many leading characters all the names share, by upper case.
+std::size_t SharedPrefix(const std::wstring& names, const std::vector<ListedItem>& items) {
+    const ListedItem* first = nullptr;
+    std::size_t shared = 0;
+    for (const auto& item : items) {
+        if (item.rank != 2) {
+            continue;
+        }
+        if (first == nullptr) {
+            first = &item;
+            shared = item.length;
+            continue;
+        }
+        std::size_t i = 0;
+        const std::size_t limit = std::min<std::size_t>(shared, item.length);
+        while (i < limit && ToUpperNameChar(names[first->offset + i]) == ToUpperNameChar(names[item.offset + i])) {
+            ++i;
+        }
+        shared = i;
     }
-    using Traits = std::char_traits<wchar_t>;
-    const wchar_t* const plain = names.data();
-    const wchar_t* const folded = upper.data();
-    std::sort(items.begin(), items.end(), [plain, folded](const PosixListing::Item& a, const PosixListing::Item& b) {
+    return shared;
+}
+
+// Sorts as Windows file systems return names: "." and ".." first, then by upper-case ordinal,
+// names equal but for case by plain ordinal (CompareNamesForListing). Most comparisons are of a
+// key made once per name: the upper-case characters that follow the prefix all names share, in
+// the order of their comparison, a shorter name's missing characters as zeros. Keys that differ
+// order their names; equal keys leave it to the full comparison.
+void SortForListing(const std::wstring& names, std::vector<ListedItem>& items) {
+    const std::size_t shared = SharedPrefix(names, items);
+    for (auto& item : items) {
+        bool open = true;
+        for (std::size_t i = 0; i < kKeyChars; ++i) {
+            std::uint64_t part = 0;
+            if (open && shared + i < item.length) {
+                const auto upper = static_cast<std::uint32_t>(ToUpperNameChar(names[item.offset + shared + i]));
+                part = std::min<std::uint64_t>(upper, kKeyCharCeiling);
+                open = part < kKeyCharCeiling;
+            }
+            auto& word = item.sortKey[i / 4];
+            word = (word << 16) | part;
+        }
+    }
+    const wchar_t* const text = names.data();
+    std::sort(items.begin(), items.end(), [text](const ListedItem& a, const ListedItem& b) {
         if (a.rank != b.rank) {
             return a.rank < b.rank;
         }
-        const std::size_t common = std::min(a.length, b.length);
-        if (const int order = Traits::compare(folded + a.offset, folded + b.offset, common); order != 0) {
-            return order < 0;
+        if (a.sortKey != b.sortKey) {
+            return a.sortKey < b.sortKey;
         }
-        if (a.length != b.length) {
-            return a.length < b.length;
-        }
-        return Traits::compare(plain + a.offset, plain + b.offset, common) < 0;
+        return CompareNamesNoCase({text + a.offset, a.length}, {text + b.offset, b.length}) < 0;
     });
 }
 
 bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
-
-// A folder read once: the entries matching a mask, or every entry with the matching ones marked.
-struct FolderRead {
-    std::shared_ptr<const std::wstring> names;
-    std::vector<PosixListing::Item> items;
-};
 
 // Reads the native folder directory. With every false only the entries that match mask are kept
 // (with the detail asked for); with every true all are kept, by name and flags, and the matching
@@ -281,26 +326,21 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
 
     const FileMask fileMask(mask);
     const bool matchAll = fileMask.MatchesEverything();
-    std::wstring names;
-    std::wstring wideName;
-    std::vector<PosixListing::Item> items;
+    std::wstring& names = read.names;
+    std::vector<ListedItem>& items = read.items;
     unsigned char type = DT_UNKNOWN;
     while (const char* found = reader->Next(type)) {
-        PosixListing::Item item;
+        ListedItem item;
         item.offset = names.size();
-        if (matchAll) {
-            AppendWideName(found, names);
-        } else {
-            wideName.clear();
-            AppendWideName(found, wideName);
-            item.matches = fileMask.Matches(wideName);
-            if (!item.matches && !every) {
-                continue;
-            }
-            names += wideName;
+        AppendWideName(found, names);
+        item.length = static_cast<std::uint32_t>(names.size() - item.offset);
+        const std::wstring_view name(names.data() + item.offset, item.length);
+        item.matches = matchAll || fileMask.Matches(name);
+        if (!item.matches && !every) {
+            names.resize(item.offset);
+            continue;
         }
-        item.length = names.size() - item.offset;
-        item.rank = ListingRank(std::wstring_view(names).substr(item.offset, item.length));
+        item.rank = static_cast<std::uint8_t>(ListingRank(name));
         Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item);
         items.push_back(item);
     }
@@ -308,8 +348,6 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
         return kErrorFileNotFound;
     }
     SortForListing(names, items);
-    read.names = std::make_shared<const std::wstring>(std::move(names));
-    read.items = std::move(items);
     return kErrorSuccess;
 }
 
@@ -326,13 +364,13 @@ public:
         const auto last = std::find_if(pattern.rbegin(), pattern.rend(), IsSeparator);
         const std::size_t maskStart = static_cast<std::size_t>(pattern.rend() - last);
         const std::wstring_view mask = std::wstring_view(pattern).substr(maskStart);
-        FolderRead read;
+        auto read = std::make_shared<FolderRead>();
         error = ReadFolder(NativeFolder(pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1), maskStart == 0), mask,
-                           detail, false, read);
+                           detail, false, *read);
         if (error != kErrorSuccess) {
             return nullptr;
         }
-        return std::make_unique<PosixListing>(std::move(read.names), std::move(read.items));
+        return std::make_unique<PosixListing>(std::move(read), false);
     }
 
     bool ReadsBothPassesAtOnce() const override { return true; }
@@ -348,24 +386,19 @@ public:
             return FileSystem::ListBothPasses(dir, mask);
         }
         BothPasses passes;
-        FolderRead read;
-        error = ReadFolder(NativeFolder(dir, false), mask, ListingDetail::kNamesAndSizes, true, read);
+        auto read = std::make_shared<FolderRead>();
+        error = ReadFolder(NativeFolder(dir, false), mask, ListingDetail::kNamesAndSizes, true, *read);
         if (error != kErrorSuccess) {
             passes.matchingError = passes.everyError = error;
             return passes;
         }
-        std::vector<PosixListing::Item> matching;
-        for (const auto& item : read.items) {
-            if (item.matches) {
-                matching.push_back(item);
-            }
-        }
-        if (matching.empty()) {
+        const auto& items = read->items;
+        if (std::none_of(items.begin(), items.end(), [](const ListedItem& item) { return item.matches; })) {
             passes.matchingError = kErrorFileNotFound;
         } else {
-            passes.matching = std::make_unique<PosixListing>(read.names, std::move(matching));
+            passes.matching = std::make_unique<PosixListing>(read, true);
         }
-        passes.every = std::make_unique<PosixListing>(std::move(read.names), std::move(read.items));
+        passes.every = std::make_unique<PosixListing>(std::move(read), false);
         return passes;
     }
 

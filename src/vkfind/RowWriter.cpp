@@ -165,6 +165,10 @@ bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& l
         }
         out << "\r\n";
     }
+    // The time costs a conversion a row: it is made only where it is written.
+    const bool showsTime =
+        modifiedOf && (format == OutputFormat::kJson ||
+                       std::find(columns.begin(), columns.end(), OutputColumn::kModified) != columns.end());
     bool written = static_cast<bool>(out);
     list.ForEachRow([&](const MemoryResultList::RowView& row) {
         if (!written) {
@@ -174,7 +178,7 @@ bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& l
         const std::wstring_view name = row.columns[0];
         const std::wstring_view size = row.columns[1];
         const std::wstring_view folder = row.columns[2];
-        const std::wstring time = modifiedOf ? IsoLocalText(modifiedOf(row.data)) : std::wstring();
+        const std::wstring time = showsTime ? IsoLocalText(modifiedOf(row.data)) : std::wstring();
         const auto field = [&](OutputColumn column) -> std::wstring_view {
             switch (column) {
             case OutputColumn::kName:

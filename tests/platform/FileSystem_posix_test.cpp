@@ -1,10 +1,12 @@
 // What only POSIX systems can show: links of every kind, special files.
 #include "platform/FileSystem.h"
+#include "platform/WildcardName.h"
 
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -151,6 +153,52 @@ TEST(FileSystemPosix, NamesThatAreNotUtf8StayDistinctAndOpen) {
     const auto inside = List(*system, tree.Root() + L"/dir\xDCFF/*", ListingDetail::kNamesOnly, error);
     ASSERT_EQ(inside.size(), 3U) << error;
     EXPECT_EQ(inside[2].name, L"inside.txt");
+}
+
+TEST(FileSystemPosix, ListingsAreInWindowsOrderWhateverTheNamesShare) {
+    // Names that share a long prefix and differ beyond it in case, in length, far behind it, and
+    // in characters beyond the Basic Multilingual Plane (U+1F600, U+1F601) or at its end (U+FFFF).
+    test::TempTree tree;
+    const std::vector<std::string> names = {"shared-prefix-a",
+                                            "SHARED-PREFIX-A",
+                                            "shared-prefix-b",
+                                            "shared-prefix-A-tail",
+                                            "shared-prefix-12345678x",
+                                            "shared-prefix-12345678a",
+                                            "shared-prefix-\xF0\x9F\x98\x81" "A",
+                                            "shared-prefix-\xF0\x9F\x98\x80Z",
+                                            "shared-prefix-\xEF\xBF\xBFZ",
+                                            "shared-prefix-\xFF",
+                                            "shared-prefix-",
+                                            "Shared-prefix-a1"};
+    for (const auto& name : names) {
+        tree.MakeFile(name);
+    }
+    const auto system = MakeSystemFileSystem();
+    ErrorCode error = kErrorSuccess;
+    std::vector<std::wstring> listed;
+    for (const auto& entry : List(*system, tree.Native("*"), ListingDetail::kNamesOnly, error)) {
+        listed.push_back(entry.name);
+    }
+    std::vector<std::wstring> expected = listed;
+    std::sort(expected.begin(), expected.end(),
+              [](const std::wstring& a, const std::wstring& b) { return CompareNamesForListing(a, b) < 0; });
+    EXPECT_EQ(listed.size(), names.size() + 2);
+    EXPECT_EQ(listed, expected);
+
+    // Both listings of one read keep that order, the matching one with only what matches.
+    const BothPasses passes = system->ListBothPasses(tree.Root(), L"shared-prefix-1*");
+    std::vector<std::wstring> every;
+    std::vector<std::wstring> matching;
+    DirEntry entry;
+    while (passes.every && passes.every->Next(entry)) {
+        every.push_back(entry.name);
+    }
+    while (passes.matching && passes.matching->Next(entry)) {
+        matching.push_back(entry.name);
+    }
+    EXPECT_EQ(every, expected);
+    EXPECT_EQ(matching, (std::vector<std::wstring>{L"shared-prefix-12345678a", L"shared-prefix-12345678x"}));
 }
 
 } // namespace
