@@ -8,7 +8,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 cmake --preset win >/dev/null
-cmake --build build/win --target vk_ui_bench -j "$(nproc)"
+cmake --build build/win --target vk_ui_bench -j2
 workdir="$PWD/build/win/ui-bench"
 files=100000
 jobs=""

@@ -1,5 +1,7 @@
 #include "results/RowSequence.h"
 
+#include <algorithm>
+
 namespace vk {
 
 std::size_t RowSequence::Locate(std::size_t position) const {
@@ -43,6 +45,39 @@ void RowSequence::Insert(std::size_t position, std::uint32_t id) {
 std::uint32_t RowSequence::At(std::size_t position) const {
     const std::size_t offset = Locate(position);
     return blocks_[foundBlock_][offset];
+}
+
+void RowSequence::Erase(std::size_t position) {
+    const std::size_t offset = Locate(position);
+    auto& block = blocks_[foundBlock_];
+    block.erase(block.begin() + static_cast<std::ptrdiff_t>(offset));
+    --size_;
+    if (block.empty() && blocks_.size() > 1) {
+        blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(foundBlock_));
+        if (foundBlock_ == blocks_.size()) {
+            // The last block went: the one before it is found, starting where it does.
+            --foundBlock_;
+            foundStart_ -= blocks_[foundBlock_].size();
+        }
+    }
+}
+
+std::vector<std::uint32_t> RowSequence::Ids() const {
+    std::vector<std::uint32_t> ids;
+    ids.reserve(size_);
+    ForEach([&ids](std::uint32_t id) { ids.push_back(id); });
+    return ids;
+}
+
+void RowSequence::Assign(const std::vector<std::uint32_t>& ids) {
+    Clear();
+    for (std::size_t start = 0; start < ids.size(); start += kMaxBlock) {
+        const std::size_t end = std::min(ids.size(), start + kMaxBlock);
+        auto& block = blocks_.emplace_back();
+        block.reserve(kMaxBlock);
+        block.assign(ids.begin() + static_cast<std::ptrdiff_t>(start), ids.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    size_ = ids.size();
 }
 
 void RowSequence::Clear() {

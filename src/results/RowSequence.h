@@ -18,7 +18,13 @@ public:
     void Insert(std::size_t position, std::uint32_t id);
     // position < Size().
     [[nodiscard]] std::uint32_t At(std::size_t position) const;
+    // position < Size().
+    void Erase(std::size_t position);
     void Clear();
+
+    // Every id in order, and the sequence made of ids (a new order of the same rows).
+    [[nodiscard]] std::vector<std::uint32_t> Ids() const;
+    void Assign(const std::vector<std::uint32_t>& ids);
 
     template <class Visit> void ForEach(Visit visit) const {
         for (const auto& block : blocks_) {

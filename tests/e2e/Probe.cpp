@@ -24,6 +24,7 @@
 #include <io.h>
 #include <winver.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -166,7 +167,16 @@ std::vector<std::vector<std::wstring>> Rows(HWND list) {
     if (!buffer.Ready()) {
         return rows;
     }
-    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    // The registry value MaxRows (DWORD) of HKCU\Software\Varnokle Probe makes it read only the
+    // first rows of a long list (a read costs a message a cell).
+    DWORD limit = 0;
+    DWORD size = sizeof limit;
+    const bool limited = RegGetValueW(HKEY_CURRENT_USER, L"Software\\Varnokle Probe", L"MaxRows", RRF_RT_REG_DWORD,
+                                      nullptr, &limit, &size) == ERROR_SUCCESS;
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (limited) {
+        count = std::min(count, static_cast<int>(limit));
+    }
     for (int row = 0; row < count; ++row) {
         std::vector<std::wstring> cells;
         for (int column = 0; column < columns; ++column) {

@@ -170,14 +170,18 @@ TEST(Framework, FormViewsComeFromTemplatesAndControlsGetTheirOwnNotificationsFir
     EXPECT_EQ(form.parentClicks, 0);
     EXPECT_EQ(form.parentDoubleClicks, 1); // not the list's business: the form's table
 
-    // The list wrapper really talks to the control.
-    EXPECT_EQ(form.list.InsertColumn(0, L"Name", 100), 0);
-    EXPECT_EQ(form.list.InsertItem(0, L"a.txt", 0), 0);
-    EXPECT_TRUE(form.list.SetItemText(0, 0, L"b.txt"));
-    EXPECT_EQ(form.list.ItemText(0, 0), L"b.txt");
-    EXPECT_TRUE(form.list.SetItemData(0, 77));
-    EXPECT_EQ(form.list.ItemData(0), 77);
-    EXPECT_EQ(form.list.ItemCount(), 1);
+    // The list wrapper really talks to the control (a plain list: the result template's keeps
+    // its rows elsewhere).
+    ListViewCtrl plain;
+    ASSERT_TRUE(plain.Attach(CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 100, host.Handle(),
+                                             nullptr, ModuleInstance(), nullptr)));
+    EXPECT_EQ(plain.InsertColumn(0, L"Name", 100), 0);
+    EXPECT_EQ(plain.InsertItem(0, L"a.txt", 0), 0);
+    EXPECT_TRUE(plain.SetItemText(0, 0, L"b.txt"));
+    EXPECT_EQ(plain.ItemText(0, 0), L"b.txt");
+    EXPECT_TRUE(plain.SetItemData(0, 77));
+    EXPECT_EQ(plain.ItemData(0), 77);
+    EXPECT_EQ(plain.ItemCount(), 1);
 }
 
 TEST(Framework, KeyboardMessagesOfFormViewsGoToTheDialogManager) {

@@ -661,7 +661,7 @@ TEST_F(SaveResultTest, CsvAndUnicodeTextChosenInTheSaveDialog) {
     AddRow(L"\u0416\u4e2d\u00e9.txt", L"", L"\\\\SRV\\share");
     std::vector<CsvRow> rows;
     for (int row = 0; row < List().ItemCount(); ++row) {
-        const auto index = static_cast<std::size_t>(List().ItemData(row));
+        const auto index = static_cast<std::size_t>(List().RowData(row));
         rows.push_back(
             {List().ItemText(row, 0), List().ItemText(row, 1), *Store().Modified(index), List().ItemText(row, 2)});
     }

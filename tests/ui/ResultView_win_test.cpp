@@ -348,6 +348,47 @@ TEST_F(ResultView, NameSortsDescendingFirstThenAlternatesAcrossHeaderAndMenu) {
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"zulu.txt", L"mike.txt", L"Alpha.txt"}));
 }
 
+// The list keeps only positions for its selection and focus; the rows' own marks must go where the
+// rows go, whether a sort moves them or rows come in before them.
+TEST_F(ResultView, SelectionAndFocusFollowTheirRowsThroughSortsAndInsertions) {
+    MakeFile("mike.txt");
+    MakeFile("Alpha.txt");
+    MakeFile("zulu.txt");
+    Open();
+    Search(L"*");
+    ClickColumn(0); // zulu, mike, Alpha
+    Select({RowNamed(L"zulu.txt")});
+    LVITEMW focus{};
+    focus.stateMask = LVIS_FOCUSED;
+    focus.state = LVIS_FOCUSED;
+    List().Send(LVM_SETITEMSTATE, static_cast<WPARAM>(RowNamed(L"mike.txt")), reinterpret_cast<LPARAM>(&focus));
+    const auto marked = [&](UINT flag) {
+        std::vector<std::wstring> names;
+        for (int row = List().NextItem(-1, flag); row >= 0; row = List().NextItem(row, flag)) {
+            names.push_back(List().ItemText(row, 0));
+        }
+        return names;
+    };
+    ClickColumn(0); // Alpha, mike, zulu
+    EXPECT_EQ(marked(LVNI_SELECTED), (std::vector<std::wstring>{L"zulu.txt"}));
+    EXPECT_EQ(marked(LVNI_FOCUSED), (std::vector<std::wstring>{L"mike.txt"}));
+    const std::vector<NewRow> rows(2, NewRow{L"new.txt", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(1, rows);
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Alpha.txt", L"new.txt", L"new.txt", L"mike.txt", L"zulu.txt"}));
+    EXPECT_EQ(marked(LVNI_SELECTED), (std::vector<std::wstring>{L"zulu.txt"}));
+    EXPECT_EQ(marked(LVNI_FOCUSED), (std::vector<std::wstring>{L"mike.txt"}));
+
+    // Typing a name's first letters finds the next row that begins with them, wrapping round.
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = L"MI";
+    EXPECT_EQ(List().Send(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 3);
+    find.psz = L"al";
+    EXPECT_EQ(List().Send(LVM_FINDITEMW, 3, reinterpret_cast<LPARAM>(&find)), 0);
+    find.psz = L"x";
+    EXPECT_EQ(List().Send(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), -1);
+}
+
 // Sizes of 4 GiB and more are shown and sorted whole: 5 GiB would be 1 GiB in 32 bits.
 TEST_F(ResultView, SizeSortsAscendingFirstAsUnsigned64BitNumbers) {
     tree_.MakeSparseFile("Net/DOM/SRV/share/five.img", 5'368'709'120ULL);
@@ -891,7 +932,7 @@ TEST_F(ResultView, TheEngineWritesToTheStatusBarOfTheMomentNotTheOneAtItsStart) 
     theStatusBar = &host_.statusBar;
 }
 
-TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThen) {
+TEST_F(ResultView, EmptyingTheListIsOneStepThatShowsTheCountOnce) {
     Open();
     constexpr int kRows = 1000;
     for (int i = 0; i < kRows; ++i) {
@@ -899,22 +940,16 @@ TEST_F(ResultView, EmptyingTheListNotifiesEveryRowButRepaintsTheBarOnlyNowAndThe
     }
     ui::PumpWaitingMessages();
     PaneWatch seen;
-    std::chrono::steady_clock::duration took{};
     {
         WatchedPanes panes(host_.statusBar.Handle(), view_->Handle());
-        const auto start = std::chrono::steady_clock::now();
         List().DeleteAllRows();
-        took = std::chrono::steady_clock::now() - start;
         seen = panes.watch;
     }
-    EXPECT_EQ(seen.rowDeletions, kRows);
-    ASSERT_FALSE(seen.countTexts.empty());
-    EXPECT_EQ(seen.countTexts.back(), L"0 items");
-    // A text, and its repaint, every tenth of a second at most, and the last one.
-    const auto mostTexts = static_cast<std::size_t>(took / std::chrono::milliseconds(100)) + 1;
-    EXPECT_LE(seen.countTexts.size(), mostTexts);
-    EXPECT_LE(seen.paints, static_cast<int>(mostTexts));
-    EXPECT_EQ(ItemCountText(), L"0 items");
+    // No notification for each row: a million of them took minutes.
+    EXPECT_EQ(seen.rowDeletions, 0);
+    EXPECT_EQ(seen.countTexts, (std::vector<std::wstring>{L"0 items"}));
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_EQ(List().Rows().Size(), 0u);
 
     // A single deletion shows its count and repaints at once.
     List().InsertRow(0, L"a", 0);

@@ -55,7 +55,7 @@ bool CopySelectedFiles(const CResultListCtrl& list, const ResultStore& store, co
     for (int position = list.FirstSelectedPosition(); position != 0;) {
         const int row = list.NextSelectedItem(position);
         // An empty path would end the file list early: a row without one is left out.
-        if (auto path = store.Path(static_cast<std::size_t>(list.ItemData(row))); path && !path->empty()) {
+        if (auto path = store.Path(static_cast<std::size_t>(list.RowData(row))); path && !path->empty()) {
             paths.push_back(environment.ShellPath(*path).value_or(std::move(*path)));
         }
     }
@@ -70,7 +70,7 @@ bool CopySelectedPath(const CResultListCtrl& list, HWND owner) {
     if (row < 0) {
         return false;
     }
-    return PutOnClipboard(owner, CF_UNICODETEXT, UnicodeTextBlock(list.ItemText(row, 2)));
+    return PutOnClipboard(owner, CF_UNICODETEXT, UnicodeTextBlock(list.RowText(row, kPathColumn)));
 }
 
 } // namespace vk

@@ -32,6 +32,8 @@ private:
 constexpr UINT kInsertRowsMessage = WM_APP + 0x120;
 // Posted after each batch; the next batch waits until the user interface thread has handled it.
 constexpr UINT kBatchTurnMessage = WM_APP + 0x121;
+// An operation on the rows from an engine thread: lParam the operation (a std::function).
+constexpr UINT kRunHereMessage = WM_APP + 0x122;
 // A turn message that never comes (the window went) holds a batch up no longer than this.
 constexpr std::chrono::milliseconds kLongestTurnWait{100};
 
@@ -41,16 +43,6 @@ POINT PointOf(LPARAM lParam) {
 
 bool IsMouseMessage(UINT message) {
     return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
-}
-
-// The "Modified" column's text is asked for when a row is drawn (LVN_GETDISPINFO, answered by the
-// result view from the store): formatting a date for each of a million rows as they come would
-// cost more than the rows themselves.
-void AskForModifiedText(const ui::ListViewCtrl& list, int row) {
-    LVITEMW item{};
-    item.iSubItem = kModifiedColumn;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    list.Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 } // namespace
@@ -84,33 +76,78 @@ int CResultListCtrl::GetItemCount() {
     return ItemCount();
 }
 
-int CResultListCtrl::InsertRow(int position, std::wstring_view text, int image) {
-    const ListGuard guard(*this);
-    const int row = InsertItem(position, std::wstring(text), image);
-    if (row >= 0) {
-        AskForModifiedText(*this, row);
+void CResultListCtrl::RunHere(const std::function<void()>& op) {
+    if (OnOwnThread()) {
+        op();
+        return;
     }
+    const ListGuard guard(*this);
+    Send(kRunHereMessage, 0, reinterpret_cast<LPARAM>(&op));
+}
+
+bool CResultListCtrl::OnRunHere(ui::Message& m) {
+    (*reinterpret_cast<const std::function<void()>*>(m.lParam))();
+    m.result = 0;
+    return true;
+}
+
+void CResultListCtrl::ShowRowCount() const {
+    // The rows shown stay where they are; the control repaints what it shows.
+    Send(LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
+}
+
+int CResultListCtrl::InsertRow(int position, std::wstring_view text, int image) {
+    int row = -1;
+    RunHere([&] {
+        row = rows_.Insert(position, text, image);
+        if (row < 0) {
+            return;
+        }
+        const std::vector<int> after = SelectedRowsFrom(row);
+        const int focused = NextItem(-1, LVNI_FOCUSED);
+        ShowRowCount();
+        ShiftSelection(row, 1, after, focused);
+        if (rowsChanged) {
+            rowsChanged(RowChange::kRowInserted);
+        }
+    });
     return row;
 }
 
 bool CResultListCtrl::SetColumnText(int row, int column, std::wstring_view text) {
-    const ListGuard guard(*this);
-    return SetItemText(row, column, std::wstring(text));
+    bool set = false;
+    RunHere([&] {
+        set = rows_.SetText(row, column, text);
+        if (set) {
+            Send(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+        }
+    });
+    return set;
 }
 
 bool CResultListCtrl::SetRowData(int row, std::intptr_t data) {
-    const ListGuard guard(*this);
-    return SetItemData(row, static_cast<LPARAM>(data));
+    bool set = false;
+    RunHere([&] { set = rows_.SetData(row, data); });
+    return set;
 }
 
 std::intptr_t CResultListCtrl::GetRowData(int row) {
-    const ListGuard guard(*this);
-    return static_cast<std::intptr_t>(ItemData(row));
+    std::intptr_t data = 0;
+    RunHere([&] { data = rows_.Data(row); });
+    return data;
 }
 
 void CResultListCtrl::DeleteAllRows() {
-    const ListGuard guard(*this);
+    RunHere([this] { Empty(); });
+}
+
+void CResultListCtrl::Empty() {
+    rows_.Clear();
+    // The parent answers LVN_DELETEALLITEMS: no notification for each row.
     DeleteAllItems();
+    if (rowsChanged) {
+        rowsChanged(RowChange::kEmptied);
+    }
 }
 
 // A thread's sent messages come before its posted ones: engine threads that sent batch after
@@ -152,30 +189,27 @@ bool CResultListCtrl::OnInsertRows(ui::Message& m) {
 }
 
 int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
-    struct Inserting {
-        bool& flag;
-        explicit Inserting(bool& f) : flag(f) { flag = true; }
-        ~Inserting() { flag = false; }
-    } inserting(insertingRows_);
+    const int focused = NextItem(-1, LVNI_FOCUSED);
+    const int start = std::max(0, std::min(position, static_cast<int>(rows_.Size())));
+    const std::vector<int> after = SelectedRowsFrom(start);
+    const std::size_t before = rows_.Size();
+    // The model's rows in one go; the control learns the new count once.
     const int first = InsertRowsInTurn(
         position, rows,
         [this](int at, const NewRow& row) {
-            // Name, image and data in one message.
-            LVITEMW item{};
-            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-            item.iItem = at;
-            item.pszText = const_cast<wchar_t*>(row.name.c_str());
-            item.iImage = row.image;
-            item.lParam = static_cast<LPARAM>(row.data);
-            const int index = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            const int index = rows_.Insert(at, row.name, row.image);
             if (index >= 0) {
-                AskForModifiedText(*this, index);
+                rows_.SetData(index, row.data);
             }
             return index;
         },
-        [this](int index, int column, const std::wstring& text) { SetItemText(index, column, text); });
-    if (rowsInserted) {
-        rowsInserted();
+        [this](int index, int column, const std::wstring& text) { rows_.SetText(index, column, text); });
+    if (first >= 0) {
+        ShowRowCount();
+        ShiftSelection(first, static_cast<int>(rows_.Size() - before), after, focused);
+    }
+    if (rowsChanged) {
+        rowsChanged(RowChange::kBatchInserted);
     }
     return first;
 }
@@ -198,11 +232,91 @@ std::vector<int> CResultListCtrl::SelectedRows() const {
     return rows;
 }
 
-void CResultListCtrl::DeleteSelectedRows() const {
+std::vector<int> CResultListCtrl::SelectedRowsFrom(int row) const {
+    std::vector<int> rows;
+    if (Send(LVM_GETSELECTEDCOUNT) == 0) {
+        return rows;
+    }
+    for (int next = NextItem(row - 1, LVNI_SELECTED); next >= 0; next = NextItem(next, LVNI_SELECTED)) {
+        rows.push_back(next);
+    }
+    return rows;
+}
+
+void CResultListCtrl::ShiftSelection(int position, int count, const std::vector<int>& selectedAfter,
+                                     int focused) const {
+    if (count <= 0) {
+        return;
+    }
+    // The new rows' places first lose what they had, then the moved rows get it back.
+    for (const int row : selectedAfter) {
+        SelectItem(row, false);
+    }
+    for (const int row : selectedAfter) {
+        SelectItem(row + count, true);
+    }
+    if (focused >= position) {
+        SetFocusedRow(focused + count);
+    }
+}
+
+void CResultListCtrl::SetFocusedRow(int row) const {
+    LVITEMW item{};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void CResultListCtrl::SortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less) {
+    // The selection and focus follow their rows by the rows' ids (unless every row or none is
+    // selected: then nothing is to follow).
+    const auto selected = static_cast<std::size_t>(Send(LVM_GETSELECTEDCOUNT));
+    std::vector<std::uint32_t> selectedIds;
+    if (selected > 0 && selected < rows_.Size()) {
+        for (const int row : SelectedRowsFrom(0)) {
+            selectedIds.push_back(rows_.IdAt(row));
+        }
+    }
+    const int focused = NextItem(-1, LVNI_FOCUSED);
+    const std::uint32_t focusedId = rows_.ValidRow(focused) ? rows_.IdAt(focused) : 0;
+    rows_.SortByData(less);
+    if (!selectedIds.empty()) {
+        SelectItem(-1, false);
+        for (const int row : rows_.RowsOf(selectedIds)) {
+            SelectItem(row, true);
+        }
+    }
+    if (rows_.ValidRow(focused)) {
+        SetFocusedRow(rows_.RowsOf({focusedId}).at(0));
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool CResultListCtrl::DeleteItem(int row) {
+    // The control moves the selection and the focus of the rows behind a deleted one.
+    if (!rows_.ValidRow(row) || !ui::ListViewCtrl::DeleteItem(row)) {
+        return false;
+    }
+    rows_.Erase(row);
+    return true;
+}
+
+void CResultListCtrl::DeleteSelectedRows() {
+    const auto selected = static_cast<std::size_t>(Send(LVM_GETSELECTEDCOUNT));
+    if (selected == 0) {
+        return;
+    }
+    if (selected == rows_.Size()) {
+        Empty();
+        return;
+    }
     for (int row = FirstSelectedRow(); row >= 0; row = FirstSelectedRow()) {
         if (!DeleteItem(row)) {
             break;
         }
+    }
+    if (rowsChanged) {
+        rowsChanged(RowChange::kRowsDeleted);
     }
 }
 
@@ -274,6 +388,7 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         ui::On(WM_DESTROY, &CResultListCtrl::OnDestroy),
         ui::On(kInsertRowsMessage, &CResultListCtrl::OnInsertRows),
         ui::On(kBatchTurnMessage, &CResultListCtrl::OnBatchTurn),
+        ui::On(kRunHereMessage, &CResultListCtrl::OnRunHere),
         ui::OnNotify(TTN_NEEDTEXTW, ui::kAnyId, &CResultListCtrl::OnToolTipText),
         ui::OnNotify(TTN_NEEDTEXTA, ui::kAnyId, &CResultListCtrl::OnToolTipText),
     };
@@ -324,7 +439,7 @@ bool CResultListCtrl::OnContextMenu(ui::Message& m) {
 }
 
 void CResultListCtrl::ShowPopupMenu(int row, POINT point) {
-    menuRowData = static_cast<std::intptr_t>(ItemData(row));
+    menuRowData = RowData(row);
     // The row is selected first, as the list would select it after a press: the menu's Copy and
     // Delete commands, which need a selection, then act on it.
     if (Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) == 0) {
@@ -392,7 +507,7 @@ void CResultListCtrl::TrackToolAt(POINT point) {
 
 std::wstring CResultListCtrl::TipOfRow(int row) const {
     // A row that has gone since gives empty texts: the folder form with an empty name.
-    return ResultTipText(ItemText(row, 0), ItemText(row, 1));
+    return ResultTipText(RowText(row, 0), RowText(row, 1));
 }
 
 bool CResultListCtrl::OnToolTipText(ui::Message& m) {

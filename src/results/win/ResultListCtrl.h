@@ -1,12 +1,16 @@
 #pragma once
 // The result list: the list-view control of the result view, taken over when the view is made.
-// Besides the plain list operations it carries the guarded row operations that the engine's
-// threads use, the pop-up menu of a right click on a row, the Delete key, a tooltip over each
-// cell, and the walks over the selected rows.
+// It is an owner-data list: the control keeps only the count, the selection and the focus, and
+// the rows themselves (texts, images, data values) are the model here, which the parent reads
+// when the control asks for a cell (LVN_GETDISPINFO). Sorting, emptying and deleting are done on
+// the model, so they cost about what the model's work costs even at a million rows. Besides the
+// row operations it carries the guarded row operations that the engine's threads use, the pop-up
+// menu of a right click on a row, the Delete key, a tooltip over each cell, and the walks over the
+// selected rows.
 //
-// Guarded operations and threads. Each operation is one list-view message sent synchronously:
-// from an engine thread the message crosses to the user interface thread, which carries it out
-// while the engine thread waits. Engine threads hold listLock around each operation. The user
+// Guarded operations and threads. Each operation is one message sent synchronously: from an
+// engine thread the message crosses to the user interface thread, which carries it out on the
+// model while the engine thread waits. Engine threads hold listLock around each operation. The user
 // interface thread does not take listLock: an engine thread may hold it while it waits inside
 // the send for this very thread, and a user interface thread blocked on the lock would never
 // carry that message out. Its own operations cannot interleave with an engine thread's anyway:
@@ -15,6 +19,7 @@
 
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
+#include "results/ResultRows.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -35,6 +40,14 @@ inline constexpr int kPathColumn = 2;
 // Its text is asked of the list's parent when a row is drawn (see the result view).
 inline constexpr int kModifiedColumn = 3;
 
+// What changed in the rows, for the parent (see rowsChanged).
+enum class RowChange {
+    kBatchInserted, // a batch of rows went in
+    kRowInserted,   // a row went in on its own
+    kRowsDeleted,   // selected rows went
+    kEmptied,       // every row went
+};
+
 class CResultListCtrl final : public ui::ListViewCtrl, public IResultList {
 public:
     ~CResultListCtrl() override;
@@ -51,14 +64,20 @@ public:
     [[nodiscard]] std::intptr_t GetRowData(int row) override;
     void DeleteAllRows() override;
     // A batch of rows in one message from an engine thread; the list is painted and the item
-    // count shown once for the batch (see rowsInserted), not once per row.
+    // count shown once for the batch (see rowsChanged), not once per row.
     int InsertRows(int position, std::span<const NewRow> rows) override;
 
-    // True while a batch of rows goes in: the parent's LVN_INSERTITEM handling may leave the
-    // item count until the batch is in.
-    [[nodiscard]] bool InsertingRows() const { return insertingRows_; }
-    // Called on the user interface thread after each batch.
-    std::function<void()> rowsInserted;
+    // Called on the user interface thread after each change of the rows.
+    std::function<void(RowChange)> rowsChanged;
+
+    // The rows (user interface thread only), and a row's data value (the result store's index
+    // of its hit; 0 for a row that does not exist) and texts.
+    [[nodiscard]] const ResultRows& Rows() const { return rows_; }
+    [[nodiscard]] std::intptr_t RowData(int row) const { return rows_.Data(row); }
+    [[nodiscard]] std::wstring RowText(int row, int column) const { return rows_.Text(row, column); }
+    // Orders the rows stably by their data values: less(dataA, dataB). Selected rows and the
+    // focused row stay selected and focused where they go.
+    void SortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less);
 
     // The selection walk: position = FirstSelectedPosition(); while (position != 0)
     // row = NextSelectedItem(position). Positions are row index + 1, 0 for none; rows come in
@@ -71,8 +90,12 @@ public:
     // The lowest selected row, or -1.
     [[nodiscard]] int FirstSelectedRow() const { return NextItem(-1, LVNI_SELECTED); }
 
-    // Deletes the selected rows, the first selected one at a time, until none is selected.
-    void DeleteSelectedRows() const;
+    // Deletes a row from the control and the rows (the control's own DeleteItem would leave the
+    // rows behind).
+    bool DeleteItem(int row);
+    // Deletes the selected rows, the first selected one at a time, until none is selected; all
+    // of them at once when every row is selected.
+    void DeleteSelectedRows();
     // Selects every row; other state bits (the focus) stay.
     void SelectAll() const;
     // Selects the rows that are not selected and the other way round.
@@ -110,7 +133,20 @@ private:
     bool OnDestroy(ui::Message& m);
     bool OnInsertRows(ui::Message& m);
     bool OnBatchTurn(ui::Message& m);
+    bool OnRunHere(ui::Message& m);
     int InsertRowsHere(int position, std::span<const NewRow> rows);
+    // Runs op on the user interface thread (at once when called there), holding listLock from an
+    // engine thread.
+    void RunHere(const std::function<void()>& op);
+    // Gives the control the model's row count.
+    void ShowRowCount() const;
+    void Empty();
+    // The selected rows from row on, in increasing order.
+    [[nodiscard]] std::vector<int> SelectedRowsFrom(int row) const;
+    void SetFocusedRow(int row) const;
+    // Rows came in at [position, position + count): selected and focused rows after them move
+    // along, as the control does not move them in an owner-data list.
+    void ShiftSelection(int position, int count, const std::vector<int>& selectedAfter, int focused) const;
 
     // Shows pop-up menu IDR_RESULT_POPUP for a row at a client point, first taking the row's data
     // value; its command goes to the top-level window (the main frame) as a posted WM_COMMAND.
@@ -119,7 +155,7 @@ private:
     void TrackToolAt(POINT point);
     [[nodiscard]] std::wstring TipOfRow(int row) const;
 
-    bool insertingRows_ = false;
+    ResultRows rows_;
     // Whether a batch's turn message still waits in the user interface thread's queue. The lock is
     // held only to read or write the flag, never while waiting.
     std::mutex turnLock_;

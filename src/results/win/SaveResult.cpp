@@ -26,9 +26,9 @@ std::wstring DialogFilter() {
 
 std::vector<ExportRow> DisplayedRows(const CResultListCtrl& list) {
     std::vector<ExportRow> rows;
-    // The count is asked for again after each row, as the list may change only through this thread.
-    for (int row = 0; row < list.ItemCount(); ++row) {
-        rows.push_back({list.ItemText(row, 0), list.ItemText(row, 1), list.ItemText(row, 2)});
+    // The rows are the list's model, which changes only on this thread.
+    for (int row = 0; row < static_cast<int>(list.Rows().Size()); ++row) {
+        rows.push_back({list.RowText(row, 0), list.RowText(row, 1), list.RowText(row, 2)});
     }
     return rows;
 }
@@ -36,10 +36,10 @@ std::vector<ExportRow> DisplayedRows(const CResultListCtrl& list) {
 // The CSV file's rows: the list's texts, in the order shown, and each hit's time from the store.
 std::vector<CsvRow> DisplayedCsvRows(const CResultListCtrl& list, const ResultStore& store) {
     std::vector<CsvRow> rows;
-    for (int row = 0; row < list.ItemCount(); ++row) {
-        const auto index = static_cast<std::size_t>(list.ItemData(row));
+    for (int row = 0; row < static_cast<int>(list.Rows().Size()); ++row) {
+        const auto index = static_cast<std::size_t>(list.RowData(row));
         rows.push_back(
-            {list.ItemText(row, 0), list.ItemText(row, 1), store.Modified(index).value_or(0), list.ItemText(row, 2)});
+            {list.RowText(row, 0), list.RowText(row, 1), store.Modified(index).value_or(0), list.RowText(row, 2)});
     }
     return rows;
 }

@@ -25,10 +25,21 @@ constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kIconsPending = WM_APP + 0x130;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
-// LVM_SORTITEMS hands over the data values of two rows and the comparer of this sort.
-int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM comparer) {
-    return reinterpret_cast<const ResultComparer*>(comparer)->Compare(static_cast<std::intptr_t>(a),
-                                                                      static_cast<std::intptr_t>(b));
+// Copies a cell's text into the control's buffer, cut to fit.
+void CopyCellText(LVITEMW& item, std::wstring_view text) {
+    if (!item.pszText || item.cchTextMax <= 0) {
+        return;
+    }
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    std::memcpy(item.pszText, text.data(), length * sizeof(wchar_t));
+    item.pszText[length] = L'\0';
+}
+
+// Whether name begins with prefix, ignoring case as the list's own search does.
+bool StartsWithIgnoringCase(std::wstring_view name, std::wstring_view prefix) {
+    return name.size() >= prefix.size() &&
+           CompareStringOrdinal(name.data(), static_cast<int>(prefix.size()), prefix.data(),
+                                static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
 }
 
 std::unique_ptr<IShellActions> SystemShellUnless(IShellActions* shell, const NetworkEnvironment& environment) {
@@ -68,9 +79,8 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
         ui::OnNotify(NM_RETURN, IDC_RESULT_LIST, &CVarnokle2View::OnEnter),
         ui::OnControl(BN_CLICKED, IDOK, &CVarnokle2View::OnEnter),
-        ui::OnNotify(LVN_INSERTITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemInserted),
-        ui::OnNotify(LVN_DELETEITEM, IDC_RESULT_LIST, &CVarnokle2View::OnItemDeleting),
         ui::OnNotify(LVN_DELETEALLITEMS, IDC_RESULT_LIST, &CVarnokle2View::OnAllItemsDeleting),
+        ui::OnNotify(LVN_ODFINDITEMW, IDC_RESULT_LIST, &CVarnokle2View::OnFindItem),
         ui::OnNotify(LVN_COLUMNCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnColumnClick),
         ui::OnNotify(LVN_GETDISPINFOW, IDC_RESULT_LIST, &CVarnokle2View::OnGetDisplayInfo),
         ui::OnNotify(NM_RCLICK, IDC_RESULT_LIST, &CVarnokle2View::OnIgnoredNotification),
@@ -93,7 +103,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
 bool CVarnokle2View::OnInitDialog(ui::Message&) {
     list_.Attach(Item(IDC_RESULT_LIST));
     list_.EnableToolTips();
-    list_.rowsInserted = [this] { RowsChanged(list_.ItemCount()); };
+    list_.rowsChanged = [this](RowChange change) { OnRowsChanged(change); };
     return false; // the dialog manager sets the focus
 }
 
@@ -225,47 +235,21 @@ bool CVarnokle2View::OnTimer(ui::Message& m) {
     return true;
 }
 
-bool CVarnokle2View::OnItemInserted(ui::Message&) {
-    rowsLeftToDelete_ = 0;
-    // Painting goes off at a batch's first row already: every row inserted while the list paints
-    // costs a repaint of its own (under Wine, seconds for a stream of them).
-    DeferListPainting();
-    // A batch shows its count when it is in (see rowsInserted).
-    if (!list_.InsertingRows()) {
-        ShowItemCount(list_.ItemCount());
+void CVarnokle2View::OnRowsChanged(RowChange change) {
+    const int count = list_.ItemCount();
+    if (change == RowChange::kBatchInserted) {
+        RowsChanged(count);
+        return;
     }
-    return true;
-}
-
-bool CVarnokle2View::OnItemDeleting(ui::Message&) {
-    if (rowsLeftToDelete_ > 0) {
-        // One row of a mass deletion. The list may count every row until the last has gone, so
-        // the count is kept here; the last one is shown at once.
-        --rowsLeftToDelete_;
-        if (rowsLeftToDelete_ == 0) {
-            DeferListPainting();
-            ShowItemCount(0);
-        } else {
-            RowsChanged(rowsLeftToDelete_);
-        }
-        return true;
-    }
+    // A row that comes or goes on its own, or the list emptied at once: the count is shown now.
     DeferListPainting();
-    // Sent before the row goes: the list still counts it.
-    ShowItemCount(list_.ItemCount() - 1);
-    return true;
+    ShowItemCount(count);
 }
 
 bool CVarnokle2View::OnAllItemsDeleting(ui::Message& m) {
-    // Emptying the list (a new search or browse listing): the answer FALSE asks the list for the
-    // notification of each row, which counts it down.
-    rowsLeftToDelete_ = list_.ItemCount();
-    // Counted down from here: the first rows that go do not need a count of their own.
-    countShown_ = std::chrono::steady_clock::now();
-    if (rowsLeftToDelete_ == 0) {
-        ShowItemCount(0);
-    }
-    m.result = FALSE;
+    // Emptying the list (a new search or browse listing): the rows are gone from the model
+    // already, so the list is asked for no notification of each row.
+    m.result = TRUE;
     return true;
 }
 
@@ -290,17 +274,51 @@ bool CVarnokle2View::OnColumnClick(ui::Message& m) {
 
 bool CVarnokle2View::OnGetDisplayInfo(ui::Message& m) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(m.lParam)->item;
-    if (item.iSubItem != kModifiedColumn || (item.mask & LVIF_TEXT) == 0 || !item.pszText || item.cchTextMax <= 0) {
+    const ResultRows& rows = list_.Rows();
+    if (!rows.ValidRow(item.iItem)) {
         return false;
     }
-    // The notice carries the row's data value: asking the list for it here would cost a message
-    // for every request, and the list asks often.
-    const auto data = static_cast<std::size_t>(item.lParam);
-    const std::wstring text = ModifiedText(doc_.Engine().Results().Modified(data).value_or(0));
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
-    std::memcpy(item.pszText, text.data(), length * sizeof(wchar_t));
-    item.pszText[length] = L'\0';
+    if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == kNameColumn) {
+        item.iImage = rows.Image(item.iItem);
+    }
+    if ((item.mask & LVIF_TEXT) != 0) {
+        if (item.iSubItem == kModifiedColumn) {
+            // Formatted when the row is drawn: for each of a million rows as they came it would
+            // cost more than the rows themselves.
+            const auto data = static_cast<std::size_t>(rows.Data(item.iItem));
+            CopyCellText(item, ModifiedText(doc_.Engine().Results().Modified(data).value_or(0)));
+        } else {
+            rows.ReadText(item.iItem, item.iSubItem, cellText_);
+            CopyCellText(item, cellText_);
+        }
+    }
     m.result = 0;
+    return true;
+}
+
+// Typing a name's first letters in the list: the next row from the start row whose name begins
+// with them, wrapping round to the first row if asked.
+bool CVarnokle2View::OnFindItem(ui::Message& m) {
+    const auto& find = *reinterpret_cast<const NMLVFINDITEMW*>(m.lParam);
+    m.result = -1;
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || !find.lvfi.psz) {
+        return true;
+    }
+    const std::wstring_view wanted(find.lvfi.psz);
+    const bool whole = (find.lvfi.flags & LVFI_PARTIAL) == 0;
+    const ResultRows& rows = list_.Rows();
+    const int count = static_cast<int>(rows.Size());
+    const int start = std::clamp(find.iStart, 0, count);
+    const int span = (find.lvfi.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < span; ++step) {
+        const int row = (start + step) % count;
+        rows.ReadText(row, kNameColumn, cellText_);
+        if (whole ? cellText_.size() == wanted.size() && StartsWithIgnoringCase(cellText_, wanted)
+                  : StartsWithIgnoringCase(cellText_, wanted)) {
+            m.result = row;
+            break;
+        }
+    }
     return true;
 }
 
@@ -355,7 +373,7 @@ void CVarnokle2View::SortByColumn(int column) {
 void CVarnokle2View::SortBy(SortKey key) {
     const bool ascending = SortsAscending(key, sortFlags_.FlagFor(key));
     SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
-        list_.SortItems(&CompareRows, reinterpret_cast<LPARAM>(&comparer));
+        list_.SortRows([&comparer](std::intptr_t a, std::intptr_t b) { return comparer.Compare(a, b) < 0; });
     });
     ShowSortArrow(ColumnOfSortKey(key), ascending);
 }
@@ -388,7 +406,7 @@ bool CVarnokle2View::CanDeleteItems() {
 
 void CVarnokle2View::OpenRow(int row) {
     if (row >= 0) {
-        OpenHit(list_.GetRowData(row));
+        OpenHit(list_.RowData(row));
     }
 }
 
@@ -404,7 +422,7 @@ void CVarnokle2View::OpenSelectedRows() {
     // The data values first: what an opened program does meanwhile cannot shift the rows.
     std::vector<std::intptr_t> hits;
     for (const int row : list_.SelectedRows()) {
-        hits.push_back(list_.GetRowData(row));
+        hits.push_back(list_.RowData(row));
     }
     for (const std::intptr_t data : hits) {
         OpenHit(data);
@@ -431,7 +449,7 @@ void CVarnokle2View::OpenContainingFolder() {
     if (row < 0) {
         return;
     }
-    const std::wstring folder = list_.ItemText(row, 2);
+    const std::wstring folder = list_.RowText(row, kPathColumn);
     shell_.Execute(OpenVerbFor(shell_.Attributes(folder)), folder, Handle());
 }
 

@@ -82,11 +82,12 @@ private:
     bool OnEnter(ui::Message& m);
     // Open or explore the hit of the store's entry data (a row's data value).
     void OpenHit(std::intptr_t data);
-    bool OnItemInserted(ui::Message& m);
-    bool OnItemDeleting(ui::Message& m);
+    void OnRowsChanged(RowChange change);
     bool OnAllItemsDeleting(ui::Message& m);
+    bool OnFindItem(ui::Message& m);
     bool OnColumnClick(ui::Message& m);
-    // The "Modified" column's text of a row, from the store.
+    // A cell's text or a row's image, from the list's rows (the "Modified" column's from the
+    // store).
     bool OnGetDisplayInfo(ui::Message& m);
     bool OnIgnoredNotification(ui::Message& m);
     bool OnDeleteItemsCommand(ui::Message& m);
@@ -105,7 +106,7 @@ private:
     int listRepaints_ = 0;
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
-    int rowsLeftToDelete_ = 0; // of the mass deletion under way
+    std::wstring cellText_; // the buffer of the cell being drawn
     SortFlags sortFlags_;
 };
 

@@ -1,0 +1,94 @@
+#pragma once
+// The result list's rows as a model: three column texts, an image and a data value (the result
+// store's index of the hit) for each row, in the order they are shown. Rows are held compactly,
+// for searches of a million hits: their texts in a pool (a folder text shared by the rows of that
+// folder that come in turn), their order in a row sequence, so that an insertion or a deletion in
+// the middle does not move the rows behind it. Each row also has an id that stays with it while
+// it is sorted or rows come and go around it. Not thread-safe: the owner guards it.
+
+#include "engine/TextPool.h"
+#include "results/RowSequence.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+class ResultRows {
+public:
+    [[nodiscard]] std::size_t Size() const { return order_.Size(); }
+    [[nodiscard]] bool ValidRow(int row) const { return row >= 0 && static_cast<std::size_t>(row) < order_.Size(); }
+
+    // Inserts a row with its name and image at position, at the end when position is past it.
+    // Returns its index, or -1 when position is negative or the list is full.
+    int Insert(int position, std::wstring_view name, int image);
+    // Column 0 name, 1 size, 2 path. False for a row or column that does not exist.
+    bool SetText(int row, int column, std::wstring_view text);
+    bool SetData(int row, std::intptr_t data);
+    bool Erase(int row);
+    void Clear();
+
+    // 0, -1 and empty texts for a row that does not exist.
+    [[nodiscard]] std::intptr_t Data(int row) const;
+    [[nodiscard]] int Image(int row) const;
+    // The text of a cell, replacing out's contents (its capacity is reused).
+    void ReadText(int row, int column, std::wstring& out) const;
+    [[nodiscard]] std::wstring Text(int row, int column) const {
+        std::wstring text;
+        ReadText(row, column, text);
+        return text;
+    }
+
+    // The id of a row (row must exist), and the rows that hold the given ids now, in the ids'
+    // order (ids of rows gone since are left out).
+    [[nodiscard]] std::uint32_t IdAt(int row) const { return order_.At(static_cast<std::size_t>(row)); }
+    [[nodiscard]] std::vector<int> RowsOf(const std::vector<std::uint32_t>& ids) const;
+
+    // Orders the rows by their data values, stably: rows whose values compare equal keep their
+    // order. less(dataA, dataB).
+    template <class Less> void SortByData(Less less) {
+        std::vector<std::uint32_t> ids = order_.Ids();
+        std::stable_sort(ids.begin(), ids.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return less(rows_[a].data, rows_[b].data); });
+        order_.Assign(ids);
+    }
+
+    // A row as it stands in the list; its texts are valid during the visit only.
+    struct RowView {
+        std::array<std::wstring_view, 3> columns; // Name, Size, Path
+        int image = -1;
+        std::intptr_t data = 0;
+    };
+    // Calls visit(const RowView&) for each row in list order, without copying the list.
+    template <class Visit> void ForEachRow(Visit visit) const {
+        std::array<std::wstring, 3> texts;
+        order_.ForEach([&](std::uint32_t id) {
+            const StoredRow& row = rows_[id];
+            for (std::size_t column = 0; column < texts.size(); ++column) {
+                texts_.Read(row.columns[column], texts[column]);
+            }
+            visit(RowView{{texts[0], texts[1], texts[2]}, row.image, row.data});
+        });
+    }
+
+private:
+    struct StoredRow {
+        std::array<TextPool::Ref, 3> columns;
+        int image = -1;
+        std::intptr_t data = 0;
+    };
+    [[nodiscard]] StoredRow& RowAt(int row) { return rows_[order_.At(static_cast<std::size_t>(row))]; }
+    [[nodiscard]] const StoredRow& RowAt(int row) const { return rows_[order_.At(static_cast<std::size_t>(row))]; }
+
+    std::deque<StoredRow> rows_; // in the order they came; a deleted row's entry stays until Clear
+    RowSequence order_;          // the ids of rows_ in list order
+    TextPool texts_;
+    TextPool::Ref lastPath_;
+};
+
+} // namespace vk
