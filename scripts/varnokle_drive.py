@@ -436,6 +436,47 @@ def run_steps(steps, desktop, failure_shot, program=lambda: None):
     return True
 
 
+@contextmanager
+def window_manager(desktop, managed):
+    """openbox on the display while the block runs (managed), or Wine's unmanaged mode."""
+    desktop.set_unmanaged(not managed)
+    if not managed:
+        yield
+        desktop.set_unmanaged(False)
+        return
+    ready = tempfile.mktemp(prefix="varnokle-openbox-")
+    manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=desktop.env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_until(lambda: os.path.exists(ready) or manager.poll() is not None, "openbox did not start")
+        if manager.poll() is not None:
+            raise StepFailed("openbox did not start")
+        yield
+    finally:
+        manager.terminate()
+        manager.wait()
+        if os.path.exists(ready):
+            os.remove(ready)
+
+
+def run_in_each_mode(desktop, steps_for, failure_shot, program=lambda: None):
+    """Runs a test's steps unmanaged, then again under openbox (as on a desktop: some faults show only
+    there), with Wine restarted after each mode. steps_for(mode) and failure_shot(mode) give the
+    steps and the failure picture of a mode, "unmanaged" or "managed"; program() is the run under way,
+    killed when a mode ends. True when every step passed; stops at the first mode that failed."""
+    for managed in (False, True):
+        mode = "managed" if managed else "unmanaged"
+        print(f"--- {mode}", flush=True)
+        with window_manager(desktop, managed):
+            ok = run_steps(steps_for(mode), desktop, failure_shot(mode), program)
+            if program():
+                program().kill()
+            desktop.restart_wine()
+        if not ok:
+            return False
+    return True
+
+
 def forget_profile(desktop):
     """Deletes the program's settings and its data in the user's profile (vk.set)."""
     desktop.reg_delete(PROGRAM_KEY)

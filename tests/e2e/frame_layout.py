@@ -28,12 +28,11 @@ import subprocess
 import sys
 import tempfile
 import time
-from contextlib import contextmanager
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
 from varnokle_drive import (MAIN_CLASS, PROGRAM_KEY, SIMPLE_MASK, Desktop, Program, StepFailed,  # noqa: E402
-                            check, run_steps, test_main, wait_until)
+                            check, run_in_each_mode, test_main, wait_until)
 
 # The share of a pane's pixels that may differ from a fresh paint (a hover, a focus rectangle).
 TOLERANCE = 0.002
@@ -60,29 +59,6 @@ def same_pictures(first, second):
     done = subprocess.run(["/usr/bin/compare", "-metric", "AE", first, second, "null:"], stdout=subprocess.DEVNULL,
                           stderr=subprocess.PIPE)
     return done.stderr.decode().split()[:1] == ["0"]
-
-
-@contextmanager
-def window_manager(desktop, managed):
-    """openbox on the display while the block runs (managed), or Wine's unmanaged mode."""
-    desktop.set_unmanaged(not managed)
-    if not managed:
-        yield
-        desktop.set_unmanaged(False)
-        return
-    ready = tempfile.mktemp(prefix="varnokle-openbox-")
-    manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=desktop.env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        wait_until(lambda: os.path.exists(ready) or manager.poll() is not None, "openbox did not start")
-        if manager.poll() is not None:
-            raise StepFailed("openbox did not start")
-        yield
-    finally:
-        manager.terminate()
-        manager.wait()
-        if os.path.exists(ready):
-            os.remove(ready)
 
 
 class FrameLayout:
@@ -276,6 +252,12 @@ class FrameLayout:
 
     # --- The run ------------------------------------------------------------------------------
 
+    def steps_for(self, mode, layout):
+        self.mode = mode
+        # The floating bar's caption is the window manager's when there is one.
+        floating = [self.toolbar_docked_left_floating_and_back] if mode == "unmanaged" else []
+        return layout + floating + [self.close]
+
     def run(self):
         layout = [self.start, self.restore_then_maximize, self.resize_to_a_larger_size,
                   self.toolbar_hidden_and_shown, self.splitter_dragged]
@@ -283,19 +265,10 @@ class FrameLayout:
         self.desktop.reg_delete(PROGRAM_KEY)
         began = time.monotonic()
         try:
-            for managed in (False, True):
-                self.mode = "managed" if managed else "unmanaged"
-                # The floating bar's caption is the window manager's when there is one.
-                steps = layout + ([] if managed else [self.toolbar_docked_left_floating_and_back]) + [self.close]
-                print(f"--- {self.mode}", flush=True)
-                with window_manager(self.desktop, managed):
-                    ok = run_steps(steps, self.desktop, os.path.join(self.build, f"layout-{self.mode}-failure.png"),
-                                   lambda: self.program)
-                    if self.program:
-                        self.program.kill()
-                    self.desktop.restart_wine()
-                if not ok:
-                    return 1
+            if not run_in_each_mode(self.desktop, lambda mode: self.steps_for(mode, layout),
+                                    lambda mode: os.path.join(self.build, f"layout-{mode}-failure.png"),
+                                    lambda: self.program):
+                return 1
         finally:
             if self.program:
                 self.program.kill()

@@ -27,9 +27,8 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from frame_layout import window_manager  # noqa: E402
 from varnokle_drive import (SETTINGS_KEY, SIMPLE_STOP, Program, Desktop, StepFailed, check,  # noqa: E402
-                            forget_profile, run_steps, test_main, wait_until, windows_path)
+                            forget_profile, run_in_each_mode, test_main, wait_until, windows_path)
 
 PROVIDER = "Microsoft Windows Network"
 HINT = PROVIDER + " lists no computers. Add servers by name with Tools, Add Server..."
@@ -160,23 +159,20 @@ class ServersByName:
             with open(os.path.join(self.network, "network-faults.txt"), "w", encoding="utf-8") as faults:
                 faults.writelines(kept)
 
+    def steps_for(self, mode, steps):
+        self.mode = mode
+        return steps
+
     def run(self):
         self.faults(f"nobrowse {PROVIDER}")
         steps = [self.hint_on_a_network_without_computers, self.two_servers_added_in_the_dialog,
                  self.search_finds_the_added_servers, self.back_after_a_restart, self.a_server_being_read_is_stopped]
         self.desktop.restart_wine()
         try:
-            for managed in (False, True):
-                self.mode = "managed" if managed else "unmanaged"
-                print(f"--- {self.mode}", flush=True)
-                with window_manager(self.desktop, managed):
-                    ok = run_steps(steps, self.desktop, os.path.join(self.build, f"servers-{self.mode}-failure.png"),
-                                   lambda: self.program)
-                    if self.program:
-                        self.program.kill()
-                    self.desktop.restart_wine()
-                if not ok:
-                    return 1
+            if not run_in_each_mode(self.desktop, lambda mode: self.steps_for(mode, steps),
+                                    lambda mode: os.path.join(self.build, f"servers-{mode}-failure.png"),
+                                    lambda: self.program):
+                return 1
         finally:
             if self.program:
                 self.program.kill()
