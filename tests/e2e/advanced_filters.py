@@ -21,9 +21,8 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from frame_layout import window_manager  # noqa: E402
 from varnokle_drive import (ADVANCED_MODE, SIMPLE_MODE, Desktop, Program, check,  # noqa: E402
-                            forget_profile, run_steps, test_main, wait_until, windows_path)
+                            forget_profile, run_in_each_mode, test_main, wait_until, windows_path)
 
 SHARE_MASK = 1041
 MODIFIED_MODE, MODIFIED_FIRST, MODIFIED_UNTIL = 1052, 1053, 1054
@@ -126,22 +125,19 @@ class AdvancedFilters:
         self.desktop.screenshot(os.path.join(self.shots, f"advanced-filters-{self.mode}{suffix}.png"),
                                 (share[0] - 40, share[1] - 40, share[2] + 40, main["client"][3]))
 
+    def steps_for(self, mode, steps):
+        self.mode = mode
+        return steps
+
     def run(self):
         steps = [self.advanced_form_on_a_fresh_profile, self.the_group_set_by_keys_and_clicks,
                  self.search_finds_what_the_console_tool_finds]
         self.desktop.restart_wine()
         try:
-            for managed in (False, True):
-                self.mode = "managed" if managed else "unmanaged"
-                print(f"--- {self.mode}", flush=True)
-                with window_manager(self.desktop, managed):
-                    ok = run_steps(steps, self.desktop, os.path.join(self.build, f"filters-{self.mode}-failure.png"),
-                                   lambda: self.program)
-                    if self.program:
-                        self.program.kill()
-                    self.desktop.restart_wine()
-                if not ok:
-                    return 1
+            if not run_in_each_mode(self.desktop, lambda mode: self.steps_for(mode, steps),
+                                    lambda mode: os.path.join(self.build, f"filters-{mode}-failure.png"),
+                                    lambda: self.program):
+                return 1
         finally:
             if self.program:
                 self.program.kill()
