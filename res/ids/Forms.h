@@ -22,6 +22,14 @@
 #define IDC_SIMPLE_MODE 1040 // swaps in the simple form
 #define IDC_START_ADVANCED 1038
 #define IDC_STOP_ADVANCED 1044
+// Its filter group, below the controls above (and after them in the tab order)
+#define IDC_MODIFIED_MODE 1052  // "any time", "after", "before" or "between"
+#define IDC_MODIFIED_FIRST 1053 // the time of "after" or "before", the start of "between"
+#define IDC_MODIFIED_UNTIL 1054 // the end of "between"
+#define IDC_EXCLUDE_MASK 1055   // its list is the exclude-mask history
+#define IDC_DEPTH 1056          // folders below each share or folder; empty for no limit
+#define IDC_DEPTH_SPIN 1057     // the depth box's up-down
+#define IDC_FIND_KIND 1058      // files and folders, files only or folders only
 
 // The Options dialog (Cancel is IDCANCEL, "Apply" IDOK)
 #define IDD_OPTIONS 163

@@ -14,10 +14,25 @@ constexpr const wchar_t* kTipFileMaskCheck = L"Check/uncheck for enable/disable 
 constexpr const wchar_t* kTipShareMaskCheck = L"Check/uncheck for enable/disable \"sharing mask\"";
 constexpr const wchar_t* kTipSizeMode = L"Select \"at least\" or \"at most\"";
 constexpr const wchar_t* kTipSize = L"Size file";
+// The advanced form's filter group.
+constexpr const wchar_t* kTipModifiedMode = L"Select when the files or folders were last modified";
+constexpr const wchar_t* kTipModifiedFirst =
+    L"The time of \"after\" (included) or \"before\" (not included); for \"between\", its start";
+constexpr const wchar_t* kTipModifiedUntil = L"The end of \"between\" (not included)";
+constexpr const wchar_t* kTipExcludeMask =
+    L"Files and folders so named are left out, and folders so named are not searched";
+constexpr const wchar_t* kTipDepth =
+    L"How many folders deep to search below each share or folder (0: its own entries only); empty for no limit";
+constexpr const wchar_t* kTipFindKind = L"Select \"files and folders\", \"files only\" or \"folders only\"";
 
 // The size modes, in the order of the box. Any text but the first exactly means "at most".
 constexpr const wchar_t* kSizeAtLeast = L"at least";
 constexpr const wchar_t* kSizeAtMost = L"at most";
+
+// The filter group's choices, in the order of their boxes: the modified time
+// (AdvancedFormInput::Modified) and the kind of hit (SearchRequest::Kind).
+constexpr const wchar_t* kModifiedModes[] = {L"any time", L"after", L"before", L"between"};
+constexpr const wchar_t* kFindKinds[] = {L"files and folders", L"files only", L"folders only"};
 
 // The size bound a freshly shown advanced form starts with.
 constexpr const wchar_t* kInitialSizeText = L"0";

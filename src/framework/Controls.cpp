@@ -17,7 +17,7 @@ constexpr std::size_t kMaxItemText = 65536;
 void InitCommonControlClasses() {
     static const bool done = [] {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
-                                                           ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+                                                           ICC_TAB_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)done;

@@ -2,6 +2,7 @@
 // the check boxes, what Start puts into the request and finds, the message for nothing to search
 // for, and both histories in the state file.
 
+#include "engine/ModifiedTime.h"
 #include "forms/FormTexts.h"
 #include "forms/win/DownView2.h"
 #include "ui/support/SearchFormHarness.h"
@@ -92,17 +93,19 @@ TEST_F(AdvancedForm, ComesUpWithEveryCriterionOnAndAtLeastZeroKilobytes) {
             labels.push_back(ControlText(child));
         }
     }
-    EXPECT_EQ(labels, (Entries{L"Share mask", L"File or folder mask", L"Containing text", L"File size", L"kb"}));
+    EXPECT_EQ(labels, (Entries{L"Share mask", L"File or folder mask", L"Containing text", L"File size", L"kb",
+                               L"Modified", L"Exclude", L"Depth", L"Find"}));
 
-    RECT units{0, 0, 201, 169};
+    RECT units{0, 0, 201, 260};
     MapDialogRect(Form().Handle(), &units);
     EXPECT_EQ(theFormSize.width, units.right);
     EXPECT_EQ(theFormSize.height, units.bottom);
     EXPECT_EQ(ControlText(pane->Handle()), L"Varnokle");
 }
 
-// The combo boxes' tips are also their edit parts' (the second of each pair).
-TEST_F(AdvancedForm, EightControlsHaveTipsWithTheirTexts) {
+// The combo boxes' tips are also their edit parts' (the second of each pair); the size and text
+// check boxes, the text box and "Simple mode" have none.
+TEST_F(AdvancedForm, TheControlsHaveTipsWithTheirTexts) {
     const HWND tip = Form().ToolTip().Handle();
     const wchar_t* const shareTip =
         L"Use this parameter if you need find shared resource\r\n on a servers(switching hiden shares)";
@@ -119,9 +122,18 @@ TEST_F(AdvancedForm, EightControlsHaveTipsWithTheirTexts) {
         {Item(IDC_SIZE_MODE), L"Select \"at least\" or \"at most\""},
         {GetWindow(Item(IDC_SIZE_MODE), GW_CHILD), L"Select \"at least\" or \"at most\""},
         {Item(IDC_SIZE_BOUND), L"Size file"},
+        // The filter group's.
+        {Item(IDC_MODIFIED_MODE), kTipModifiedMode},
+        {Item(IDC_MODIFIED_FIRST), kTipModifiedFirst},
+        {Item(IDC_MODIFIED_UNTIL), kTipModifiedUntil},
+        {Item(IDC_EXCLUDE_MASK), kTipExcludeMask},
+        {GetWindow(Item(IDC_EXCLUDE_MASK), GW_CHILD), kTipExcludeMask},
+        {Item(IDC_DEPTH), kTipDepth},
+        {Item(IDC_DEPTH_SPIN), kTipDepth},
+        {Item(IDC_FIND_KIND), kTipFindKind},
     };
-    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 11);
-    for (int i = 0; i < 11; ++i) {
+    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(expected)));
+    for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
         wchar_t text[256] = {};
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -231,6 +243,70 @@ TEST_F(AdvancedForm, BothHistoriesGrowByTheRuleAndGoToTheStateFile) {
 
     holder->Close();
     EXPECT_EQ(StateFile(), "1\r\n*.doc\r\n2\r\ns*\r\nsh*\r\n");
+}
+
+// The filter group as vkfind's --modified-after, --exclude, --max-depth and --type: the pickers
+// follow the modified choice, a bad depth is refused, the exclusion joins its history and the
+// state file, and the next form comes up filtering nothing.
+TEST_F(AdvancedForm, TheFilterGroupNarrowsTheSearchAndKeepsItsExcludeHistory) {
+    const auto choose = [&](int combo, int index) {
+        SendMessageW(Item(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(Form().Handle(), WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), LPARAM(Item(combo)));
+    };
+    const auto comesUpFilteringNothing = [&] {
+        EXPECT_EQ(ControlText(Item(IDC_MODIFIED_MODE)), L"any time");
+        EXPECT_FALSE(Enabled(IDC_MODIFIED_FIRST));
+        EXPECT_FALSE(IsWindowVisible(Item(IDC_MODIFIED_UNTIL)));
+        EXPECT_EQ(View().ExcludeMaskBox().EditText(), L"");
+        EXPECT_EQ(ControlText(Item(IDC_DEPTH)), L"");
+        EXPECT_EQ(ControlText(Item(IDC_FIND_KIND)), L"files and folders");
+    };
+    comesUpFilteringNothing();
+    choose(IDC_MODIFIED_MODE, 3);
+    EXPECT_TRUE(Enabled(IDC_MODIFIED_FIRST));
+    EXPECT_TRUE(Enabled(IDC_MODIFIED_UNTIL) && IsWindowVisible(Item(IDC_MODIFIED_UNTIL)));
+
+    // The pickers are read to the minute: after midnight tonight nothing was modified yet.
+    SYSTEMTIME tonight{};
+    SendMessageW(Item(IDC_MODIFIED_UNTIL), DTM_GETSYSTEMTIME, 0, LPARAM(&tonight));
+    EXPECT_EQ(tonight.wHour + tonight.wMinute, 0);
+    choose(IDC_MODIFIED_MODE, 1);
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_MODIFIED_UNTIL)));
+    SendMessageW(Item(IDC_MODIFIED_FIRST), DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&tonight));
+    Search();
+    EXPECT_TRUE(list.Rows().empty());
+    EXPECT_EQ(Engine().Request().modifiedAfter,
+              FileTimeFromLocal({tonight.wYear, tonight.wMonth, tonight.wDay, 0, 0, 0}));
+    choose(IDC_MODIFIED_MODE, 0);
+
+    {
+        SetText(IDC_DEPTH, L"1 ");
+        DialogCloser closer;
+        Click(Item(IDC_START_ADVANCED));
+        closer.Join();
+        EXPECT_EQ(closer.text, kTextBadDepth);
+        EXPECT_FALSE(Engine().searchActive);
+    }
+    // f1 and f10 to f19 are neither hits nor searched; only files, one folder deep.
+    View().ExcludeMaskBox().SetEditText(L"f1*;*.bin");
+    SetText(IDC_DEPTH, L"1");
+    choose(IDC_FIND_KIND, 1);
+    Search();
+    Entries expected{L"a.txt", L"b.doc", L"c0.txt"};
+    for (int i = 2; i < kFolders; ++i) {
+        if (i < 10 || i >= 20) {
+            expected.push_back(L"c" + std::to_wstring(i) + L".txt");
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(RowNames(), expected);
+    EXPECT_EQ(View().ExcludeMaskBox().Entries(), Entries{L"f1*;*.bin"});
+
+    holder->Close();
+    EXPECT_EQ(StateFile(), "0\r\n0\r\n1\r\nf1*;*.bin\r\n");
+    ASSERT_TRUE(holder->Show(true));
+    EXPECT_EQ(View().ExcludeMaskBox().Entries(), Entries{L"f1*;*.bin"});
+    comesUpFilteringNothing();
 }
 
 TEST_F(AdvancedForm, TheFormReadsBothBlocksAndForgetsEverythingElse) {

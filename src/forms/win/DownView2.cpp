@@ -35,6 +35,7 @@ bool CDownView2::ProcessMessage(ui::Message& m) {
         ui::OnControl(BN_CLICKED, IDC_FILE_MASK_ON, &CDownView2::OnCheckClicked),
         ui::OnControl(BN_CLICKED, IDC_SIZE_ON, &CDownView2::OnCheckClicked),
         ui::OnControl(BN_CLICKED, IDC_TEXT_ON, &CDownView2::OnCheckClicked),
+        ui::OnControl(CBN_SELCHANGE, IDC_MODIFIED_MODE, &CDownView2::OnModifiedChosen),
     };
     return ui::DispatchMessageTable(*this, kMessages, m) || CSearchFormView::ProcessMessage(m);
 }
@@ -46,6 +47,7 @@ CSearchFormView::ButtonIds CDownView2::Buttons() const {
 void CDownView2::AttachControls() {
     fileMasks_.Attach(Item(IDC_FILE_MASK));
     shareMasks_.Attach(Item(IDC_SHARE_MASK));
+    filters_.Attach(hwnd_);
 }
 
 void CDownView2::AddTools(FormToolTip& tip) {
@@ -57,15 +59,17 @@ void CDownView2::AddTools(FormToolTip& tip) {
     tip.AddTool(Item(IDC_SHARE_MASK_ON), kTipShareMaskCheck);
     tip.AddTool(Item(IDC_SIZE_MODE), kTipSizeMode);
     tip.AddTool(Item(IDC_SIZE_BOUND), kTipSize);
+    filters_.AddTools(tip);
 }
 
 void CDownView2::LoadHistories(const FormState& state) {
     fileMasks_.Fill(state.fileMasks);
     shareMasks_.Fill(state.shareMasks);
+    filters_.ExcludeBox().Fill(state.excludeMasks);
 }
 
 FormState CDownView2::HistoriesToStore() const {
-    return {fileMasks_.Entries(), shareMasks_.Entries()};
+    return {fileMasks_.Entries(), shareMasks_.Entries(), filters_.ExcludeBox().Entries()};
 }
 
 void CDownView2::ResetInputs() {
@@ -79,10 +83,16 @@ void CDownView2::ResetInputs() {
     SendMessageW(sizeMode, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kSizeAtLeast));
     SendMessageW(sizeMode, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>(kSizeAtMost));
     SendMessageW(sizeMode, CB_SETCURSEL, 0, 0);
+    filters_.Reset();
 }
 
 bool CDownView2::OnCheckClicked(ui::Message&) {
     EnableInputs();
+    return true;
+}
+
+bool CDownView2::OnModifiedChosen(ui::Message&) {
+    filters_.ShowPickers();
     return true;
 }
 
@@ -116,19 +126,25 @@ AdvancedFormInput CDownView2::ReadInput() const {
     input.sizeOn = IsChecked(IDC_SIZE_ON);
     input.sizeMode = TextOf(IDC_SIZE_MODE);
     input.sizeKilobytes = TextOf(IDC_SIZE_BOUND);
+    filters_.Read(input);
     return input;
 }
 
 void CDownView2::OnStart() {
     const AdvancedFormInput input = ReadInput();
-    const StartPlan plan = FillAdvancedRequest(input, fileMasks_.Entries(), shareMasks_.Entries(), Engine().Request());
+    const MaskComboBox& excludeMasks = filters_.ExcludeBox();
+    const StartPlan plan = FillAdvancedRequest(input, fileMasks_.Entries(), shareMasks_.Entries(), Engine().Request(),
+                                               excludeMasks.Entries());
     if (plan.fileMaskToHistory) {
         fileMasks_.InsertAtTop(input.fileMask);
     }
     if (plan.shareMaskToHistory) {
         shareMasks_.InsertAtTop(input.shareMask);
     }
-    if (plan.fileMaskToHistory || plan.shareMaskToHistory) {
+    if (plan.excludeMaskToHistory) {
+        excludeMasks.InsertAtTop(input.excludeMask);
+    }
+    if (plan.fileMaskToHistory || plan.shareMaskToHistory || plan.excludeMaskToHistory) {
         SaveHistories();
     }
     if (plan.start) {

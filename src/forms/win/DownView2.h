@@ -1,9 +1,11 @@
 #pragma once
 // The advanced search form (template IDD_ADVANCED_FORM): a share mask, a file or folder mask, a
 // containing text and a size bound, each switched on by its check box; Start, Stop and "Simple
-// mode". Each time it is shown every criterion is on, the size reads at least 0 kb, and only the
-// file mask text (carried from the other form) and the two histories come back.
+// mode"; below them the filter group (FilterGroup.h). Each time it is shown every criterion is on,
+// the size reads at least 0 kb, the filters filter nothing, and only the file mask text (carried
+// from the other form) and the three histories come back.
 
+#include "forms/win/FilterGroup.h"
 #include "forms/win/SearchFormView.h"
 
 namespace vk {
@@ -17,6 +19,7 @@ public:
     ~CDownView2() override;
 
     [[nodiscard]] const MaskComboBox& ShareMaskBox() const { return shareMasks_; }
+    [[nodiscard]] const MaskComboBox& ExcludeMaskBox() const { return filters_.ExcludeBox(); }
 
 protected:
     bool ProcessMessage(ui::Message& m) override;
@@ -31,6 +34,7 @@ protected:
 
 private:
     bool OnCheckClicked(ui::Message& m);
+    bool OnModifiedChosen(ui::Message& m);
     // Enables each criterion's inputs when its box is checked, disables them otherwise.
     void EnableInputs() const;
     [[nodiscard]] bool IsChecked(int id) const;
@@ -38,6 +42,7 @@ private:
     [[nodiscard]] AdvancedFormInput ReadInput() const;
 
     MaskComboBox shareMasks_;
+    FilterGroup filters_;
 };
 
 } // namespace vk
