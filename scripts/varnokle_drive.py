@@ -483,6 +483,16 @@ def forget_profile(desktop):
     shutil.rmtree(desktop.user_data(), ignore_errors=True)
 
 
+def leave_clean(desktop, program, scratch):
+    """What a drive leaves when it ends, passed or failed: its program (if any) killed, Wine's
+    unmanaged mode off, the program's profile forgotten and its scratch folder removed."""
+    if program:
+        program.kill()
+    desktop.set_unmanaged(False)
+    forget_profile(desktop)
+    shutil.rmtree(scratch, ignore_errors=True)
+
+
 def test_main(name, description, run, add_arguments=None, needs_display=True):
     """The command line of a drive test: --build (the Windows build folder) and --source (the source
     tree, for the demo network), and what add_arguments(parser) adds. Returns run(arguments)'s exit

@@ -22,7 +22,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from varnokle_drive import (ADVANCED_MODE, SIMPLE_MODE, Desktop, Program, check,  # noqa: E402
-                            forget_profile, run_in_each_mode, test_main, wait_until, windows_path)
+                            forget_profile, leave_clean, run_in_each_mode, test_main, wait_until,
+                            windows_path)
 
 SHARE_MASK = 1041
 MODIFIED_MODE, MODIFIED_FIRST, MODIFIED_UNTIL = 1052, 1053, 1054
@@ -139,11 +140,7 @@ class AdvancedFilters:
                                     lambda: self.program):
                 return 1
         finally:
-            if self.program:
-                self.program.kill()
-            self.desktop.set_unmanaged(False)
-            forget_profile(self.desktop)
-            shutil.rmtree(self.scratch, ignore_errors=True)
+            leave_clean(self.desktop, self.program, self.scratch)
         print("advanced filters: set by keys and clicks, the rows the console tool finds, in both modes")
         return 0
 

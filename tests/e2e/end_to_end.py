@@ -33,7 +33,6 @@ Steps (each fails with a message that says what it waited for in vain):
 
 import json
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -44,7 +43,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from varnokle_drive import (ADVANCED_MASK, ADVANCED_MODE, CANCEL, OK, OPTIONS_MINIMIZE, OPTIONS_TIPS,  # noqa: E402
                             OPTIONS_TRAY, SETTINGS_KEY, SIMPLE_MASK, SIMPLE_MODE, SIMPLE_START,
                             TIP_NEXT, TIP_STARTUP, ID_VIEW_OPTIONS, MENU_CLASS, TRAY_TITLE, Desktop, Program,
-                            StepFailed, check, forget_profile, run_steps, test_main, wait_until,
+                            StepFailed, check, forget_profile, leave_clean, run_steps, test_main, wait_until,
                             windows_path)
 
 TIP = "Tip of the Day"
@@ -348,11 +347,7 @@ class EndToEnd:
             if not run_steps(steps, self.desktop, os.path.join(self.build, "e2e-failure.png"), lambda: self.program):
                 return 1
         finally:
-            if self.program:
-                self.program.kill()
-            self.desktop.set_unmanaged(False)
-            forget_profile(self.desktop)
-            shutil.rmtree(self.scratch, ignore_errors=True)
+            leave_clean(self.desktop, self.program, self.scratch)
         print(f"end to end: all {len(steps)} steps passed in {time.monotonic() - began:.0f} s")
         return 0
 

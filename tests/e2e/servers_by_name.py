@@ -28,7 +28,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from varnokle_drive import (SETTINGS_KEY, SIMPLE_STOP, Program, Desktop, StepFailed, check,  # noqa: E402
-                            forget_profile, run_in_each_mode, test_main, wait_until, windows_path)
+                            forget_profile, leave_clean, run_in_each_mode, test_main, wait_until,
+                            windows_path)
 
 PROVIDER = "Microsoft Windows Network"
 HINT = PROVIDER + " lists no computers. Add servers by name with Tools, Add Server..."
@@ -174,11 +175,7 @@ class ServersByName:
                                     lambda: self.program):
                 return 1
         finally:
-            if self.program:
-                self.program.kill()
-            self.desktop.set_unmanaged(False)
-            forget_profile(self.desktop)
-            shutil.rmtree(self.scratch, ignore_errors=True)
+            leave_clean(self.desktop, self.program, self.scratch)
         print("servers by name: added, searched, kept over a restart and stopped while read, in both modes")
         return 0
 
