@@ -73,7 +73,10 @@ class ManagedSession:
         keyboard is the window manager's choice here (it may keep it on the notification area that was
         clicked), so the order of the windows is checked, not the activation."""
         def in_front():
-            order = [w["class"] for w in self.desktop.windows() if w["pid"] == self.program.main()["pid"]]
+            main = self.program.main()
+            if not main:  # a look that missed the window (it is never destroyed here): look again
+                return False
+            order = [w["class"] for w in self.desktop.windows() if w["pid"] == main["pid"]]
             box = self.about_box()
             return box and box["visible"] and DIALOG_CLASS in order and MAIN_CLASS in order and \
                 order.index(DIALOG_CLASS) < order.index(MAIN_CLASS)
