@@ -338,17 +338,17 @@ void NetworkBrowser::ListShares(const BrowseTarget& target, const std::vector<st
     TreeNode added = kNoNode;
     const int folderImage = services_.iconIndex->IndexOfKey(L".");
     const std::wstring& server = target.path;
-    int position = 0;
+    // The rows go in as one batch: the window's list takes them in one step.
+    std::vector<NewRow> rows;
+    rows.reserve(shares.size());
     for (const std::wstring& name : shares) {
-        const int row = list.InsertRow(position, name, folderImage);
-        list.SetColumnText(row, 2, server);
         const std::size_t index = store_.Append(server + L"\\" + name, 0);
-        list.SetRowData(row, static_cast<std::intptr_t>(index));
+        rows.push_back({name, folderImage, {}, server, static_cast<std::intptr_t>(index)});
         if (!inTree.contains(name)) {
             added = tree.InsertNode(target.node, {name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, true, state});
         }
-        ++position;
     }
+    list.InsertRows(0, rows);
     BringInLine(tree, added, inTree);
 }
 
@@ -361,25 +361,24 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
     list.DeleteAllRows();
     store_.Clear();
     const std::wstring prefix = target.path + L"\\";
-    int position = 0;
+    const int folderImage = services_.iconIndex->IndexOfKey(L".");
+    std::vector<NewRow> rows;
+    rows.reserve(entries.size());
     for (const DirEntry& entry : entries) {
         const std::size_t index = store_.Append(prefix + entry.name, entry.size, entry.modified);
+        const auto data = static_cast<std::intptr_t>(index);
         if (entry.isDirectory) {
-            const int row = list.InsertRow(position, entry.name, services_.iconIndex->IndexOfKey(L"."));
-            list.SetRowData(row, static_cast<std::intptr_t>(index));
-            list.SetColumnText(row, 2, prefix);
+            rows.push_back({entry.name, folderImage, {}, prefix, data});
             if (!inTree.contains(entry.name)) {
                 added = tree.InsertNode(target.node,
                                         {entry.name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, false, state});
             }
         } else {
-            const int row = list.InsertRow(position, entry.name, services_.iconIndex->IconIndexForFile(entry.name));
-            list.SetRowData(row, static_cast<std::intptr_t>(index));
-            list.SetColumnText(row, 1, SizeText(entry.size));
-            list.SetColumnText(row, 2, prefix);
+            rows.push_back(
+                {entry.name, services_.iconIndex->IconIndexForFile(entry.name), SizeText(entry.size), prefix, data});
         }
-        ++position;
     }
+    list.InsertRows(0, rows);
     BringInLine(tree, added, inTree);
 }
 

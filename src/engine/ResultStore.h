@@ -37,6 +37,30 @@ public:
     };
     [[nodiscard]] Snapshot Copy() const;
 
+    // Calls visit(folder, name, size, modified) for each hit in order, without copying the
+    // store: folder is the path up to and with its last separator (empty when it has none), name
+    // the rest; both are valid during the visit only. The store's lock is held throughout, so
+    // visit must be quick, never wait and never call the store.
+    template <class Visit> void ForEachHit(Visit visit) const {
+        std::lock_guard lock(lock_);
+        std::wstring folder;
+        std::wstring name;
+        TextPool::Ref folderRead;
+        bool folderKnown = false;
+        for (const Entry& entry : entries_) {
+            const TextPool::Ref& ref = entry.folder;
+            if (!folderKnown || ref.block != folderRead.block || ref.offset != folderRead.offset ||
+                ref.bytes != folderRead.bytes) {
+                // The hits of one folder that came in turn share its text: read once.
+                texts_.Read(ref, folder);
+                folderRead = ref;
+                folderKnown = true;
+            }
+            texts_.Read(entry.name, name);
+            visit(std::wstring_view(folder), std::wstring_view(name), entry.size, entry.modified);
+        }
+    }
+
 private:
     // A hit is held as its folder (with the separator at its end, shared by the hits of one
     // folder that come in turn) and its name, each once in the pool.

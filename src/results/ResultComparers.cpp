@@ -2,6 +2,9 @@
 
 #include "platform/TextCompare.h"
 #include "results/IconKeyTable.h"
+#include "results/TextRanks.h"
+
+#include <unordered_map>
 
 namespace vk {
 namespace {
@@ -90,51 +93,111 @@ int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortF
     return modifiedSortFlag ? ascending : -ascending;
 }
 
-ResultComparer::ResultComparer(SortKey key, bool flag, const ResultStore& store) : key_(key), flag_(flag) {
-    ResultStore::Snapshot snapshot = store.Copy();
-    if (key_ == SortKey::kSize) {
-        sizes_ = std::move(snapshot.resultSizes);
+namespace {
+
+// Appends text to list with A-Z lowered; scratch is reused from text to text.
+void AppendLowered(TextList& list, std::wstring_view text, std::wstring& scratch) {
+    scratch.assign(text);
+    for (auto& c : scratch) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    list.Append(scratch);
+}
+
+// The rank of each hit's name or folder key, by store index; the empty key's rank last.
+std::vector<std::uint64_t> TextKeyRanks(SortKey key, const ResultStore& store) {
+    constexpr std::size_t kTypicalNameLength = 16;
+    const std::size_t hits = store.Count();
+    TextList texts;
+    std::vector<std::uint32_t> textOfHit;
+    textOfHit.reserve(hits);
+    std::wstring scratch;
+    const std::uint32_t empty = texts.Start();
+    if (key == SortKey::kName) {
+        texts.Reserve(hits + 1, hits * kTypicalNameLength);
+        store.ForEachHit([&](std::wstring_view folder, std::wstring_view name, std::uint64_t, std::int64_t) {
+            // The name key starts at the path's last backslash, which ends the folder.
+            textOfHit.push_back(texts.Start());
+            if (!folder.empty()) {
+                texts.Append(L'\\');
+            }
+            AppendLowered(texts, name, scratch);
+        });
+    } else {
+        // Many hits share a folder: its key is made and ranked once.
+        std::unordered_map<std::wstring, std::uint32_t> folders;
+        std::wstring lastFolder;
+        std::uint32_t lastText = empty;
+        store.ForEachHit([&](std::wstring_view folder, std::wstring_view, std::uint64_t, std::int64_t) {
+            if (folder != lastFolder) {
+                lastFolder.assign(folder);
+                auto [place, added] = folders.try_emplace(lastFolder, 0);
+                if (added) {
+                    place->second = texts.Start();
+                    AppendLowered(texts, folder.substr(0, folder.empty() ? 0 : folder.size() - 1), scratch);
+                }
+                lastText = place->second;
+            }
+            textOfHit.push_back(lastText);
+        });
+    }
+    const std::vector<std::uint32_t> ranks = RankTexts(texts);
+    std::vector<std::uint64_t> keys;
+    keys.reserve(textOfHit.size() + 1);
+    for (const std::uint32_t text : textOfHit) {
+        keys.push_back(ranks[text]);
+    }
+    keys.push_back(ranks[empty]);
+    return keys;
+}
+
+// A file time as a number that orders as the signed time does.
+std::uint64_t TimeKey(std::int64_t time) {
+    return static_cast<std::uint64_t>(time) ^ (std::uint64_t{1} << 63);
+}
+
+} // namespace
+
+ResultComparer::ResultComparer(SortKey key, bool flag, const ResultStore& store)
+    : ascending_(SortsAscending(key, flag)) {
+    if (key == SortKey::kSize || key == SortKey::kModified) {
+        keys_.reserve(store.Count());
+    }
+    switch (key) {
+    case SortKey::kSize:
+        store.ForEachHit(
+            [this](std::wstring_view, std::wstring_view, std::uint64_t size, std::int64_t) { keys_.push_back(size); });
+        outsideKey_ = 0;
+        return;
+    case SortKey::kModified:
+        store.ForEachHit([this](std::wstring_view, std::wstring_view, std::uint64_t, std::int64_t modified) {
+            keys_.push_back(TimeKey(modified));
+        });
+        outsideKey_ = TimeKey(0);
+        return;
+    case SortKey::kName:
+    case SortKey::kFolder:
+        keys_ = TextKeyRanks(key, store);
+        outsideKey_ = keys_.back();
+        keys_.pop_back();
         return;
     }
-    if (key_ == SortKey::kModified) {
-        modified_ = std::move(snapshot.resultModified);
-        return;
-    }
-    textKeys_.reserve(snapshot.resultPaths.size());
-    for (const auto& path : snapshot.resultPaths) {
-        textKeys_.push_back(key_ == SortKey::kName ? NameSortKey(path) : FolderSortKey(path));
-    }
 }
 
-const std::wstring& ResultComparer::TextKey(std::intptr_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= textKeys_.size()) {
-        return empty_;
+std::uint64_t ResultComparer::OrderKey(std::intptr_t data) const {
+    if (data < 0 || static_cast<std::size_t>(data) >= keys_.size()) {
+        return outsideKey_;
     }
-    return textKeys_[static_cast<std::size_t>(index)];
-}
-
-std::uint64_t ResultComparer::Size(std::intptr_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= sizes_.size()) {
-        return 0;
-    }
-    return sizes_[static_cast<std::size_t>(index)];
-}
-
-std::int64_t ResultComparer::Modified(std::intptr_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= modified_.size()) {
-        return 0;
-    }
-    return modified_[static_cast<std::size_t>(index)];
+    return keys_[static_cast<std::size_t>(data)];
 }
 
 int ResultComparer::Compare(std::intptr_t a, std::intptr_t b) const {
-    if (key_ == SortKey::kSize) {
-        return CompareBySize(Size(a), Size(b), flag_);
-    }
-    if (key_ == SortKey::kModified) {
-        return CompareByModified(Modified(a), Modified(b), flag_);
-    }
-    return CompareTextKeys(TextKey(a), TextKey(b), flag_);
+    const std::uint64_t keyA = OrderKey(a);
+    const std::uint64_t keyB = OrderKey(b);
+    const int ascending = (keyA > keyB) - (keyA < keyB);
+    return ascending_ ? ascending : -ascending;
 }
 
 void SortResults(SortKey key, SortFlags& flags, const ResultStore& store,

@@ -53,27 +53,26 @@ struct SortFlags {
 [[nodiscard]] int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag);
 [[nodiscard]] int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortFlag);
 
-// A comparer over row data values for one sort. It works on a copy of the store taken when it is
-// made, with the keys worked out once, so comparing costs no lock and no allocation. A data value
-// outside the store (a row whose data was not set yet) counts as an empty path of size 0 and an
-// unknown time.
+// A comparer over row data values for one sort. It works on the store as it was when it was
+// made: each row's key is worked out once, as a number (a size, a time, or the rank of a name or
+// folder text among all of them), so comparing two rows costs no lock, no allocation and no text
+// comparison. A data value outside the store (a row whose data was not set yet) counts as an empty
+// path of size 0 and an unknown time.
 class ResultComparer {
 public:
     ResultComparer(SortKey key, bool flag, const ResultStore& store);
 
     [[nodiscard]] int Compare(std::intptr_t a, std::intptr_t b) const;
 
-private:
-    [[nodiscard]] const std::wstring& TextKey(std::intptr_t index) const;
-    [[nodiscard]] std::uint64_t Size(std::intptr_t index) const;
-    [[nodiscard]] std::int64_t Modified(std::intptr_t index) const;
+    // The sort as keys: rows ordered by OrderKey, ascending or descending as Ascending() says,
+    // are in the order Compare gives them.
+    [[nodiscard]] std::uint64_t OrderKey(std::intptr_t data) const;
+    [[nodiscard]] bool Ascending() const { return ascending_; }
 
-    SortKey key_;
-    bool flag_;
-    std::vector<std::wstring> textKeys_;
-    std::vector<std::uint64_t> sizes_;
-    std::vector<std::int64_t> modified_;
-    std::wstring empty_;
+private:
+    bool ascending_;
+    std::vector<std::uint64_t> keys_; // by store index
+    std::uint64_t outsideKey_ = 0;    // for a data value outside the store
 };
 
 // One sort by key: sortRows orders the rows with a comparer that uses the flag's current value,

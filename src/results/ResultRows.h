@@ -15,6 +15,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -49,12 +50,21 @@ public:
     [[nodiscard]] std::uint32_t IdAt(int row) const { return order_.At(static_cast<std::size_t>(row)); }
     [[nodiscard]] std::vector<int> RowsOf(const std::vector<std::uint32_t>& ids) const;
 
-    // Orders the rows by their data values, stably: rows whose values compare equal keep their
-    // order. less(dataA, dataB).
-    template <class Less> void SortByData(Less less) {
-        std::vector<std::uint32_t> ids = order_.Ids();
-        std::stable_sort(ids.begin(), ids.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return less(rows_[a].data, rows_[b].data); });
+    // Orders the rows by a number worked out once for each data value, keyOf(data), ascending or
+    // descending, stably: rows with equal numbers keep their order either way.
+    template <class KeyOf> void SortByKey(KeyOf keyOf, bool ascending) {
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+        keyed.reserve(order_.Size());
+        order_.ForEach([&](std::uint32_t id) { keyed.emplace_back(keyOf(rows_[id].data), id); });
+        const auto byKey = [ascending](const auto& a, const auto& b) {
+            return ascending ? a.first < b.first : b.first < a.first;
+        };
+        std::stable_sort(keyed.begin(), keyed.end(), byKey);
+        std::vector<std::uint32_t> ids;
+        ids.reserve(keyed.size());
+        for (const auto& [key, id] : keyed) {
+            ids.push_back(id);
+        }
         order_.Assign(ids);
     }
 

@@ -26,6 +26,21 @@ TEST(ResultStore, PathsAndSizesStayParallelAndOutOfRangeReadsAreEmpty) {
     EXPECT_EQ(store.Count(), 0u);
 }
 
+TEST(ResultStore, HitsAreVisitedInOrderAsFolderAndName) {
+    ResultStore store;
+    store.Append(L"\\\\S\\x\\a", 1, 10);
+    store.Append(L"\\\\S\\y\\b", 2, 20);
+    store.Append(L"\\\\S\\x\\c", 3, 30); // the first folder again, after another
+    store.Append(L"no-separator", 4, 40);
+    std::vector<std::wstring> seen;
+    store.ForEachHit([&](std::wstring_view folder, std::wstring_view name, std::uint64_t size, std::int64_t modified) {
+        seen.push_back(std::wstring(folder) + L"|" + std::wstring(name) + L"|" + std::to_wstring(size) + L"|" +
+                       std::to_wstring(modified));
+    });
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"\\\\S\\x\\|a|1|10", L"\\\\S\\y\\|b|2|20", L"\\\\S\\x\\|c|3|30",
+                                               L"|no-separator|4|40"}));
+}
+
 TEST(ResultStore, ReadersSeeConsistentEntriesWhileWritersAppend) {
     ResultStore store;
     std::atomic<bool> done{false};

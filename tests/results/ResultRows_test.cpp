@@ -50,7 +50,14 @@ TEST(ResultRows, EraseSortAndIdsKeepTheOrderOfAPlainList) {
 
     // By data modulo 7: equal keys keep their order.
     const auto key = [](std::intptr_t data) { return data % 7; };
-    rows.SortByData([&](std::intptr_t a, std::intptr_t b) { return key(a) < key(b); });
+    // Descending too: equal keys keep their order, they are not reversed.
+    const std::vector<std::intptr_t> unsorted = expected;
+    rows.SortByKey([&](std::intptr_t data) { return static_cast<std::uint64_t>(key(data)); }, false);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::intptr_t a, std::intptr_t b) { return key(b) < key(a); });
+    EXPECT_EQ(DataInOrder(rows), expected);
+    rows.SortByKey([&](std::intptr_t data) { return static_cast<std::uint64_t>(key(data)); }, true);
+    expected = unsorted;
     std::stable_sort(expected.begin(), expected.end(),
                      [&](std::intptr_t a, std::intptr_t b) { return key(a) < key(b); });
     EXPECT_EQ(DataInOrder(rows), expected);

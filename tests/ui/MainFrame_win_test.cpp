@@ -7,12 +7,14 @@
 #include "document/Varnokle2Doc.h"
 #include "engine/EngineTexts.h"
 #include "engine/SearchEngine.h"
+#include "framework/LocaleFormats.h"
 #include "framework/MessageLoop.h"
 #include "framework/ShellExecute.h"
 #include "framework/SystemColours.h"
 #include "platform/NetworkEnvironment.h"
 #include "platform/SystemMessages.h"
 #include "resource.h"
+#include "results/win/ModifiedText.h"
 #include "results/win/ShellActions.h"
 #include "results/win/Varnokle2View.h"
 #include "shell/ShellTexts.h"
@@ -607,6 +609,42 @@ TEST_F(MainFrameTest, InHighContrastTheTreeAndTheListShowTheSystemsTextColour) {
     frame_->Send(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST);
     EXPECT_EQ(tree.TextColor(), RGB(0, 0, 255));
     EXPECT_EQ(list.TextColor(), RGB(0, 0, 255));
+}
+
+// The locale's short time format as the test says, while the object lives.
+class ShortTimeSeam {
+public:
+    ShortTimeSeam() : previous_(ui::UseLocaleInfoQuery(Query)) {}
+    ~ShortTimeSeam() { ui::UseLocaleInfoQuery(previous_); }
+    ShortTimeSeam(const ShortTimeSeam&) = delete;
+    ShortTimeSeam& operator=(const ShortTimeSeam&) = delete;
+
+    static inline std::wstring shortTime;
+
+private:
+    static std::wstring Query(unsigned long type) { return type == LOCALE_SSHORTTIME ? shortTime : L""; }
+    ui::LocaleInfoQuery previous_;
+};
+
+TEST_F(MainFrameTest, TheModifiedColumnTakesANewTimeFormatWhenTheRegionalSettingsChange) {
+    Open();
+    ShortTimeSeam seam;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto fileTime =
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    ShortTimeSeam::shortTime = L"HH'h'mm";
+    const std::wstring before = ModifiedText(fileTime);
+    ASSERT_NE(before.find(L'h'), std::wstring::npos) << before;
+    // Read once and kept: a change the system has not announced does not show.
+    ShortTimeSeam::shortTime = L"HH'u'mm";
+    EXPECT_EQ(ModifiedText(fileTime), before);
+    // Another setting changed: nothing to read again.
+    frame_->Send(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST);
+    EXPECT_EQ(ModifiedText(fileTime), before);
+    frame_->Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    const std::wstring after = ModifiedText(fileTime);
+    EXPECT_NE(after.find(L'u'), std::wstring::npos) << after;
 }
 
 // Windows finds no mnemonics in owner-drawn items (Wine does): the frame answers the letters.

@@ -4,6 +4,7 @@
 #include "forms/FormTexts.h"
 #include "forms/SearchCriteria.h"
 #include "forms/win/FormToolTip.h"
+#include "framework/LocaleFormats.h"
 #include "resource.h"
 
 #include <iterator>
@@ -14,19 +15,12 @@ namespace {
 
 constexpr std::int64_t kTicksPerDay = 24LL * 60 * 60 * 10'000'000;
 
-// A text of the user's locale, empty when it has none.
-std::wstring LocaleInfo(LCTYPE type) {
-    wchar_t buffer[128];
-    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, static_cast<int>(std::size(buffer)));
-    return length > 1 ? std::wstring(buffer, static_cast<std::size_t>(length - 1)) : std::wstring();
-}
-
 // The pickers' format: the user's short date and short time (without seconds, which the pickers
 // leave at 0).
 std::wstring PickerFormat() {
-    std::wstring date = LocaleInfo(LOCALE_SSHORTDATE);
-    std::wstring time = LocaleInfo(LOCALE_SSHORTTIME);
-    return (date.empty() ? L"yyyy-MM-dd" : date) + L" " + (time.empty() ? L"HH:mm" : time);
+    const ui::LocaleFormats formats = ui::UserLocaleFormats();
+    return (formats.shortDate.empty() ? L"yyyy-MM-dd" : formats.shortDate) + L" " +
+           (formats.shortTime.empty() ? L"HH:mm" : formats.shortTime);
 }
 
 void FillChoices(HWND combo, const wchar_t* const* choices, std::size_t count) {

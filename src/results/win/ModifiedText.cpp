@@ -1,5 +1,7 @@
 #include "results/win/ModifiedText.h"
 
+#include "framework/LocaleFormats.h"
+
 #include <windows.h>
 
 namespace vk {
@@ -31,9 +33,7 @@ std::wstring ModifiedText(std::int64_t fileTime) {
     });
     // The short time format is a format string of its own; without one, the time format without
     // seconds.
-    const std::wstring shortTime = LocaleText([](wchar_t* buffer, int size) {
-        return GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTTIME, buffer, size);
-    });
+    const std::wstring shortTime = ui::UserLocaleFormats().shortTime;
     const std::wstring time = LocaleText([&](wchar_t* buffer, int size) {
         return shortTime.empty()
                    ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, buffer, size)

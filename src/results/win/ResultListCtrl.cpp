@@ -267,27 +267,32 @@ void CResultListCtrl::SetFocusedRow(int row) const {
     Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void CResultListCtrl::SortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less) {
+void CResultListCtrl::SortRows(const std::function<std::uint64_t(std::intptr_t)>& keyOf, bool ascending) {
     // The selection and focus follow their rows by the rows' ids (unless every row or none is
-    // selected: then nothing is to follow).
+    // selected: then nothing is to follow). The focused row's id goes last, so that one look-up
+    // finds every row's new place.
     const auto selected = static_cast<std::size_t>(Send(LVM_GETSELECTEDCOUNT));
-    std::vector<std::uint32_t> selectedIds;
+    std::vector<std::uint32_t> followedIds;
     if (selected > 0 && selected < rows_.Size()) {
         for (const int row : SelectedRowsFrom(0)) {
-            selectedIds.push_back(rows_.IdAt(row));
+            followedIds.push_back(rows_.IdAt(row));
         }
     }
+    const std::size_t selectedFollowed = followedIds.size();
     const int focused = NextItem(-1, LVNI_FOCUSED);
-    const std::uint32_t focusedId = rows_.ValidRow(focused) ? rows_.IdAt(focused) : 0;
-    rows_.SortByData(less);
-    if (!selectedIds.empty()) {
+    if (rows_.ValidRow(focused)) {
+        followedIds.push_back(rows_.IdAt(focused));
+    }
+    rows_.SortByKey(keyOf, ascending);
+    const std::vector<int> newRows = followedIds.empty() ? std::vector<int>() : rows_.RowsOf(followedIds);
+    if (selectedFollowed > 0) {
         SelectItem(-1, false);
-        for (const int row : rows_.RowsOf(selectedIds)) {
-            SelectItem(row, true);
+        for (std::size_t i = 0; i < selectedFollowed; ++i) {
+            SelectItem(newRows[i], true);
         }
     }
-    if (rows_.ValidRow(focused)) {
-        SetFocusedRow(rows_.RowsOf({focusedId}).at(0));
+    if (newRows.size() > selectedFollowed) {
+        SetFocusedRow(newRows.back());
     }
     InvalidateRect(Handle(), nullptr, FALSE);
 }

@@ -75,9 +75,10 @@ public:
     [[nodiscard]] const ResultRows& Rows() const { return rows_; }
     [[nodiscard]] std::intptr_t RowData(int row) const { return rows_.Data(row); }
     [[nodiscard]] std::wstring RowText(int row, int column) const { return rows_.Text(row, column); }
-    // Orders the rows stably by their data values: less(dataA, dataB). Selected rows and the
-    // focused row stay selected and focused where they go.
-    void SortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less);
+    // Orders the rows stably by a number worked out once for each data value, keyOf(data),
+    // ascending or descending. Selected rows and the focused row stay selected and focused where
+    // they go.
+    void SortRows(const std::function<std::uint64_t(std::intptr_t)>& keyOf, bool ascending);
 
     // The selection walk: position = FirstSelectedPosition(); while (position != 0)
     // row = NextSelectedItem(position). Positions are row index + 1, 0 for none; rows come in

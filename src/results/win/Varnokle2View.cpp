@@ -373,7 +373,7 @@ void CVarnokle2View::SortByColumn(int column) {
 void CVarnokle2View::SortBy(SortKey key) {
     const bool ascending = SortsAscending(key, sortFlags_.FlagFor(key));
     SortResults(key, sortFlags_, doc_.Engine().Results(), [this](const ResultComparer& comparer) {
-        list_.SortRows([&comparer](std::intptr_t a, std::intptr_t b) { return comparer.Compare(a, b) < 0; });
+        list_.SortRows([&comparer](std::intptr_t data) { return comparer.OrderKey(data); }, comparer.Ascending());
     });
     ShowSortArrow(ColumnOfSortKey(key), ascending);
 }

@@ -7,6 +7,7 @@
 #include "forms/FormTexts.h"
 #include "forms/Settings.h"
 #include "forms/win/OptionsDlg.h"
+#include "framework/LocaleFormats.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Module.h"
 #include "framework/SystemColours.h"
@@ -29,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace vk {
 namespace {
@@ -417,6 +419,10 @@ bool CMainFrame::OnSettingChange(ui::Message& m) {
     // High contrast turned on or off: the panes choose their text colours again.
     if (m.wParam == SPI_SETHIGHCONTRAST) {
         ui::ForwardSysColorChange(Handle());
+    }
+    // The regional settings changed: dates and times are shown in their new formats.
+    if (m.lParam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(m.lParam)) == L"intl") {
+        ui::RereadLocaleFormats();
     }
     return false;
 }
