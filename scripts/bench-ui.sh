@@ -50,5 +50,11 @@ with open(ready, "w") as f:
 PY
 # Wine sees the Linux root as drive Z:.
 winedir="Z:$(printf '%s' "$workdir" | tr '/' '\\')"
+# The machine's load average before and after: waits and times stretch on a busy machine.
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+status=0
 # shellcheck disable=SC2086 # $jobs is empty or two words
-exec cmake/with-display.sh build/win/wine-run.sh build/win/bench/vk_ui_bench.exe --workdir "$winedir" --files "$files" $jobs
+cmake/with-display.sh build/win/wine-run.sh build/win/bench/vk_ui_bench.exe --workdir "$winedir" --files "$files" $jobs ||
+    status=$?
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+exit "$status"

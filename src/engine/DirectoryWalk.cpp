@@ -32,23 +32,22 @@ void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, con
     }
     std::unique_lock hit(hitLock, std::defer_lock);
     if (!entry.isDirectory) {
-        std::wstring fullPath = JoinPath(dir, entry.name);
         if (testUnderHitLock) {
             hit.lock();
         }
-        // Offline files are never opened: that would recall them from tape or the cloud.
-        if (request_.textFilterOn && (!NeedsContentTest(request_, entry) || !holdsText(fullPath))) {
+        // Offline files are never opened: that would recall them from tape or the cloud. The
+        // full path is made only for the content test; the store joins folder and name itself.
+        if (request_.textFilterOn && (!NeedsContentTest(request_, entry) || !holdsText(JoinPath(dir, entry.name)))) {
             return;
         }
         if (!hit.owns_lock()) {
             hit.lock();
         }
         const int image = services_.iconIndex->IconIndexForFile(entry.name);
-        writer.Add({entry.name, image, entry.size, std::move(fullPath), true, dir, entry.modified});
+        writer.Add({entry.name, image, entry.size, true, dir, entry.modified});
     } else if (!request_.textFilterOn && !IsDotEntry(entry.name)) {
         hit.lock();
-        writer.Add({entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, JoinPath(dir, entry.name), false,
-                    dir, entry.modified});
+        writer.Add({entry.name, services_.iconIndex->IndexOfKey(L"."), entry.size, false, dir, entry.modified});
     }
 }
 

@@ -11,12 +11,13 @@
 
 namespace vk {
 
-// A row with everything it shows and carries, for inserting several at once.
+// A row with everything it shows and carries, for inserting several at once. Its texts belong to
+// whoever hands the rows over, and stay valid for the call that takes them.
 struct NewRow {
-    std::wstring name; // column 0
+    std::wstring_view name; // column 0
     int image = 0;
-    std::wstring sizeText; // column 1; empty: not set (folders and shares)
-    std::wstring pathText; // column 2
+    std::wstring_view sizeText; // column 1; empty: not set (folders and shares)
+    std::wstring_view pathText; // column 2
     std::intptr_t data = 0;
 };
 

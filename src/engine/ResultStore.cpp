@@ -6,10 +6,25 @@ std::size_t ResultStore::Append(std::wstring_view path, std::uint64_t size, std:
     const std::size_t cut = path.rfind(L'\\') + 1; // 0 when there is no separator
     const std::wstring_view folder = path.substr(0, cut);
     std::lock_guard lock(lock_);
+    return AppendEntry(folder, path.substr(cut), size, modified);
+}
+
+std::size_t ResultStore::AppendInFolder(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
+                                        std::int64_t modified) {
+    std::lock_guard lock(lock_);
+    folderScratch_.assign(folder);
+    if (folderScratch_.empty() || folderScratch_.back() != L'\\') {
+        folderScratch_.push_back(L'\\');
+    }
+    return AppendEntry(folderScratch_, name, size, modified);
+}
+
+std::size_t ResultStore::AppendEntry(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
+                                     std::int64_t modified) {
     if (!texts_.Holds(lastFolder_, folder)) {
         lastFolder_ = texts_.Add(folder);
     }
-    entries_.push_back({lastFolder_, texts_.Add(path.substr(cut)), size, modified});
+    entries_.push_back({lastFolder_, texts_.Add(name), size, modified});
     return entries_.size() - 1;
 }
 

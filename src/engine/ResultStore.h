@@ -22,6 +22,10 @@ class ResultStore {
 public:
     // Appends one hit; returns its index.
     std::size_t Append(std::wstring_view path, std::uint64_t size, std::int64_t modified = 0);
+    // Appends the hit name in folder, whose path is the folder, a separator unless the folder
+    // ends with one, and the name; returns its index. The path is not made on the way.
+    std::size_t AppendInFolder(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
+                               std::int64_t modified = 0);
     void Clear();
 
     [[nodiscard]] std::size_t Count() const;
@@ -71,11 +75,15 @@ private:
         std::int64_t modified = 0;
     };
     [[nodiscard]] std::wstring PathOf(const Entry& entry) const;
+    // Under lock_: folder (with the separator at its end) and name as the next entry.
+    std::size_t AppendEntry(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
+                            std::int64_t modified);
 
     mutable std::mutex lock_;
     std::deque<Entry> entries_;
     TextPool texts_;
     TextPool::Ref lastFolder_;
+    std::wstring folderScratch_; // AppendInFolder's folder with its separator
 };
 
 } // namespace vk

@@ -52,7 +52,7 @@ void CSearchEngine::SearchServerShares(const std::wstring& server) {
                 if (request_.fileMask.empty()) {
                     // Without a file mask the share itself is the hit; no worker starts.
                     std::lock_guard hit(hitLock);
-                    writer.Add({name, services_.iconIndex->IndexOfKey(L"."), 0, prefix + name, false, prefix});
+                    writer.Add({name, services_.iconIndex->IndexOfKey(L"."), 0, false, prefix});
                     continue;
                 }
             }

@@ -38,7 +38,7 @@ public:
 
 void AddFile(HitWriter& writer, const std::wstring& name, std::uint32_t size = 7) {
     std::lock_guard hit(hitLock);
-    writer.Add({name, 2, size, L"\\\\SRV\\s\\" + name, true, L"\\\\SRV\\s"});
+    writer.Add({name, 2, size, true, L"\\\\SRV\\s"});
 }
 
 std::vector<std::wstring> Names(const MemoryResultList& list) {
@@ -57,7 +57,7 @@ TEST(HitWriter, RowsCarryTheirColumnsAndStoreIndexAndAllAreInWhenTheWriterEnds) 
         HitWriter writer(list, store, cursors);
         AddFile(writer, L"a.txt", 12);
         std::lock_guard hit(hitLock);
-        writer.Add({L"dir", 1, 0, L"\\\\SRV\\s\\dir", false, L"\\\\SRV\\s"});
+        writer.Add({L"dir", 1, 0, false, L"\\\\SRV\\s"});
     }
     const auto rows = list.rows.Rows();
     ASSERT_EQ(rows.size(), 2u);
@@ -68,6 +68,30 @@ TEST(HitWriter, RowsCarryTheirColumnsAndStoreIndexAndAllAreInWhenTheWriterEnds) 
         EXPECT_EQ(rows[i].data, static_cast<std::intptr_t>(i));
     }
     EXPECT_EQ(store.Path(1), L"\\\\SRV\\s\\dir");
+}
+
+// The rows of one batch keep their own texts, whatever folders and sizes come one after another.
+TEST(HitWriter, RowsOfOneBatchKeepTheirOwnFolderAndSizeTexts) {
+    BatchCountingList list;
+    ResultStore store;
+    HitCursors cursors;
+    {
+        HitWriter writer(list, store, cursors);
+        AddFile(writer, L"first"); // goes at once; the rest wait together
+        std::lock_guard hit(hitLock);
+        writer.Add({L"big", 2, 18446744073709551615ULL, true, L"\\\\SRV\\s"});
+        writer.Add({L"other", 2, 0, true, L"\\\\SRV\\t"});
+        writer.Add({L"folder", 1, 5, false, L"\\\\SRV\\t"});
+        writer.Add({L"back", 2, 1000, true, L"\\\\SRV\\s"});
+    }
+    EXPECT_EQ(list.batches, 2);
+    const auto rows = list.rows.Rows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1].columns, (std::array<std::wstring, 3>{L"big", L"18446744073709551615", L"\\\\SRV\\s"}));
+    EXPECT_EQ(rows[2].columns, (std::array<std::wstring, 3>{L"other", L"0", L"\\\\SRV\\t"}));
+    EXPECT_EQ(rows[3].columns, (std::array<std::wstring, 3>{L"folder", L"", L"\\\\SRV\\t"}));
+    EXPECT_EQ(rows[4].columns, (std::array<std::wstring, 3>{L"back", L"1000", L"\\\\SRV\\s"}));
+    EXPECT_EQ(store.Path(4), L"\\\\SRV\\s\\back");
 }
 
 TEST(HitWriter, TheFirstHitGoesAtOnceAndAStreamGoesInBatches) {

@@ -41,6 +41,22 @@ TEST(ResultStore, HitsAreVisitedInOrderAsFolderAndName) {
                                                L"|no-separator|4|40"}));
 }
 
+// A hit given as its folder and name has the path the walk would join for it, whether or not the
+// folder ends with a separator, and a folder shared with the hit before it stays its own.
+TEST(ResultStore, HitsGivenByFolderAndNameHaveTheJoinedPath) {
+    ResultStore store;
+    store.AppendInFolder(L"\\\\S\\docs", L"a.txt", 1, 5);
+    store.AppendInFolder(L"\\\\S\\docs", L"b.txt", 2);
+    store.AppendInFolder(L"\\\\S\\", L"share", 0);
+    store.AppendInFolder(L"", L"loose", 0);
+    store.Append(L"\\\\S\\docs\\c.txt", 3);
+    EXPECT_EQ(store.Copy().resultPaths,
+              (std::vector<std::wstring>{L"\\\\S\\docs\\a.txt", L"\\\\S\\docs\\b.txt", L"\\\\S\\share", L"\\loose",
+                                         L"\\\\S\\docs\\c.txt"}));
+    EXPECT_EQ(store.Size(1), 2u);
+    EXPECT_EQ(store.Modified(0), 5);
+}
+
 TEST(ResultStore, ReadersSeeConsistentEntriesWhileWritersAppend) {
     ResultStore store;
     std::atomic<bool> done{false};

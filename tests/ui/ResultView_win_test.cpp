@@ -967,9 +967,16 @@ TEST_F(ResultView, EmptyingTheListIsOneStepThatShowsTheCountOnce) {
 TEST_F(ResultView, BatchesFromAnEngineThreadComeInOneGoWithTheirColumnsAndFewCounts) {
     Open();
     List().InsertRow(0, L"before", 0);
+    std::vector<std::wstring> names;
+    std::vector<std::wstring> sizes;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back(L"f" + std::to_wstring(i));
+        sizes.push_back(i % 2 ? L"" : std::to_wstring(i));
+    }
     std::vector<NewRow> rows;
     for (int i = 0; i < 300; ++i) {
-        rows.push_back({L"f" + std::to_wstring(i), 2, i % 2 ? L"" : std::to_wstring(i), L"\\\\SRV\\s", 1000 + i});
+        const auto at = static_cast<std::size_t>(i);
+        rows.push_back({names[at], 2, sizes[at], L"\\\\SRV\\s", 1000 + i});
     }
     PaneWatch seen;
     std::atomic<int> first{-2};

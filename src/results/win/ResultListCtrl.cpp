@@ -152,8 +152,10 @@ void CResultListCtrl::Empty() {
 
 // A thread's sent messages come before its posted ones: engine threads that sent batch after
 // batch would keep the user interface from its own messages (input, commands, timers) for as long
-// as the stream lasted. So each batch posts a turn message behind it, and the next batch waits
-// until the thread has got through its posted messages up to that one.
+// as the stream lasted. So each batch posts a turn message behind it, and the next batch, from
+// whichever engine thread, waits until the thread has got through its posted messages up to that
+// one. A batch claims the turn before it is sent, so that no other thread's batch slips in while
+// it is on its way.
 int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
     if (OnOwnThread()) {
         return InsertRowsHere(position, rows);
@@ -161,6 +163,7 @@ int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
     {
         std::unique_lock lock(turnLock_);
         turnTaken_.wait_for(lock, kLongestTurnWait, [this] { return !turnWaiting_; });
+        turnWaiting_ = true;
     }
     int first = -1;
     {
@@ -168,8 +171,14 @@ int CResultListCtrl::InsertRows(int position, std::span<const NewRow> rows) {
         first =
             static_cast<int>(Send(kInsertRowsMessage, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rows)));
     }
-    std::lock_guard lock(turnLock_);
-    turnWaiting_ = PostMessageW(Handle(), kBatchTurnMessage, 0, 0) != FALSE;
+    if (PostMessageW(Handle(), kBatchTurnMessage, 0, 0) == FALSE) {
+        // No turn message to wait for (the window went).
+        {
+            std::lock_guard lock(turnLock_);
+            turnWaiting_ = false;
+        }
+        turnTaken_.notify_all();
+    }
     return first;
 }
 
@@ -203,7 +212,7 @@ int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) 
             }
             return index;
         },
-        [this](int index, int column, const std::wstring& text) { rows_.SetText(index, column, text); });
+        [this](int index, int column, std::wstring_view text) { rows_.SetText(index, column, text); });
     if (first >= 0) {
         ShowRowCount();
         ShiftSelection(first, static_cast<int>(rows_.Size() - before), after, focused);

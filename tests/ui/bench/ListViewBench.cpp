@@ -6,7 +6,7 @@
 // which is the engine's own speed. Prints both rates, their ratio, how long the user interface
 // thread kept a posted message waiting at worst during the search (a probe thread posts one
 // every 5 ms), whether every hit reached each list once and in order, and the time to sort and
-// to empty the full list.
+// to empty the full list, and the peak memory of the list-view run alone (it runs first).
 //
 // The network is generated in the work folder at the first run and reused while N is the same.
 // Exits 0 when both runs found every file, each once and in order, 1 otherwise, 2 on bad usage.
@@ -96,41 +96,49 @@ public:
     void SetPaneText(int, std::wstring_view) override {}
 };
 
-// What a list holds after a search: for each row its folder (column 2) and its data value, the
-// index of its hit in the store, which counts the hits in the order they were found.
-struct ListedRow {
-    std::wstring folder;
-    std::intptr_t data = 0;
-};
-
 // Every hit listed once, and each walker's rows (those of one folder) in the order it found them.
-struct OrderCheck {
+// Rows are checked one at a time as the list gives them, so that the check itself holds no copy
+// of the list (which would count in the peak memory measured after it).
+class OrderCheck {
+public:
+    explicit OrderCheck(std::size_t hits = 0) : seen_(hits, 0) {}
+
+    // A row: its folder (column 2) and its data value, the index of its hit in the store, which
+    // counts the hits in the order they were found.
+    void Add(const std::wstring& folder, std::intptr_t data) {
+        if (data >= 0 && static_cast<std::size_t>(data) < seen_.size()) {
+            auto& times = seen_[static_cast<std::size_t>(data)];
+            times = static_cast<std::uint8_t>(std::min(times + 1, 2));
+        }
+        const auto last = lastOfFolder_.find(folder);
+        if (last == lastOfFolder_.end()) {
+            lastOfFolder_.emplace(folder, data);
+            return;
+        }
+        if (last->second > data) {
+            ++outOfOrder_;
+        }
+        last->second = data;
+    }
+    void Finish() {
+        for (const std::uint8_t times : seen_) {
+            missing += times == 0 ? 1 : 0;
+            twice += times > 1 ? 1 : 0;
+        }
+        outOfOrder = outOfOrder_;
+        seen_ = {};
+    }
+
     int missing = 0;
     int twice = 0;
     int outOfOrder = 0;
     [[nodiscard]] bool Sound() const { return missing == 0 && twice == 0 && outOfOrder == 0; }
-};
 
-OrderCheck CheckOrder(const std::vector<ListedRow>& rows, int hits) {
-    OrderCheck check;
-    std::vector<int> seen(static_cast<std::size_t>(hits), 0);
-    std::map<std::wstring, std::intptr_t> lastOfFolder;
-    for (const ListedRow& row : rows) {
-        if (row.data >= 0 && row.data < hits) {
-            ++seen[static_cast<std::size_t>(row.data)];
-        }
-        const auto last = lastOfFolder.find(row.folder);
-        if (last != lastOfFolder.end() && last->second > row.data) {
-            ++check.outOfOrder;
-        }
-        lastOfFolder[row.folder] = row.data;
-    }
-    for (const int times : seen) {
-        check.missing += times == 0 ? 1 : 0;
-        check.twice += times > 1 ? 1 : 0;
-    }
-    return check;
-}
+private:
+    std::vector<std::uint8_t> seen_;
+    std::map<std::wstring, std::intptr_t> lastOfFolder_;
+    int outOfOrder_ = 0;
+};
 
 std::string Describe(const OrderCheck& check) {
     if (check.Sound()) {
@@ -183,11 +191,12 @@ Run RunIntoMemory(vk::NetworkEnvironment& environment) {
         engine.WaitForSearchEnd();
         const double seconds = Seconds(Clock::now() - start);
         if (round == 0 || seconds < best.seconds) {
-            std::vector<ListedRow> rows;
+            OrderCheck order(engine.Results().Count());
             for (const vk::ResultRow& row : list.Rows()) {
-                rows.push_back({row.columns[2], row.data});
+                order.Add(row.columns[2], row.data);
             }
-            best = {list.GetItemCount(), seconds, CheckOrder(rows, static_cast<int>(engine.Results().Count()))};
+            order.Finish();
+            best = {list.GetItemCount(), seconds, order};
         }
     }
     return best;
@@ -197,10 +206,12 @@ struct ProbeStats {
     std::size_t count = 0;
     double worst = 0;
     double total = 0;
+    std::size_t over100ms = 0;
     void Add(double seconds) {
         ++count;
         worst = std::max(worst, seconds);
         total += seconds;
+        over100ms += seconds > 0.1 ? 1 : 0;
     }
 };
 
@@ -222,12 +233,22 @@ template <class Done> void PumpWithProbes(const Done& done, ProbeStats& probes) 
     }
 }
 
+// The process's peak working set so far.
+double PeakMiB() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        return 0;
+    }
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
 struct ViewRun {
     Run search;
     ProbeStats probes;
     std::array<double, 4> sortSeconds{}; // by column: name, size, folder, modified
     double clearSeconds = 0;
     int rowsAfterClear = -1;
+    double peakAfterSearch = 0; // MiB
 };
 
 ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
@@ -265,12 +286,13 @@ ViewRun RunIntoView(vk::NetworkEnvironment& environment) {
     probing = false;
     prober.join();
     vk::ui::PumpWaitingMessages();
+    result.peakAfterSearch = PeakMiB();
     result.search.hits = view.List().GetItemCount();
-    std::vector<ListedRow> rows;
+    result.search.order = OrderCheck(engine.Results().Count());
     for (int row = 0; row < result.search.hits; ++row) {
-        rows.push_back({view.List().RowText(row, 2), view.List().RowData(row)});
+        result.search.order.Add(view.List().RowText(row, 2), view.List().RowData(row));
     }
-    result.search.order = CheckOrder(rows, static_cast<int>(engine.Results().Count()));
+    result.search.order.Finish();
 
     for (std::size_t column = 0; column < result.sortSeconds.size(); ++column) {
         const auto begin = Clock::now();
@@ -324,16 +346,20 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        const Run memory = RunIntoMemory(environment);
+        // The list view first, and its peak read before the engine-alone run: that is what the
+        // program holds at N hits (the result view, the store, the shown list's model, the
+        // network), without the in-memory list, which the program does not have.
         const ViewRun view = RunIntoView(environment);
+        const double programPeak = PeakMiB();
+        const Run memory = RunIntoMemory(environment);
 
         const double viewRate = view.search.hits / view.search.seconds;
         const double memoryRate = memory.hits / memory.seconds;
         std::printf("list view, shown under Wine: %d hits in %.2f s = %.0f hits/s; user interface kept a posted "
-                    "message waiting %.0f ms at worst (mean %.1f ms, %zu probes)\n",
+                    "message waiting %.0f ms at worst (mean %.1f ms, %zu probes, %zu over 100 ms)\n",
                     view.search.hits, view.search.seconds, viewRate, view.probes.worst * 1000,
                     view.probes.count ? view.probes.total / static_cast<double>(view.probes.count) * 1000 : 0.0,
-                    view.probes.count);
+                    view.probes.count, view.probes.over100ms);
         std::printf("  %s\n", Describe(view.search.order).c_str());
         std::printf("memory result list (engine alone): %d hits in %.2f s = %.0f hits/s (best of 3)\n", memory.hits,
                     memory.seconds, memoryRate);
@@ -344,11 +370,10 @@ int main(int argc, char** argv) {
                     "emptying %.2f s\n",
                     sorts[0], sorts[1], sorts[2], sorts[3], *std::max_element(sorts.begin(), sorts.end()),
                     view.clearSeconds);
-        PROCESS_MEMORY_COUNTERS counters{};
-        if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
-            std::printf("peak memory of the process (both runs): %.0f MiB\n",
-                        static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0));
-        }
+        std::printf("peak memory of the program part: %.0f MiB after the search, %.0f MiB after the sorts and "
+                    "emptying (the process's peak working set, read before the engine-alone run starts)\n",
+                    view.peakAfterSearch, programPeak);
+        std::printf("peak memory of the process after both runs: %.0f MiB\n", PeakMiB());
         const bool complete = view.search.hits == files && memory.hits == files && view.rowsAfterClear == 0 &&
                               view.search.order.Sound() && memory.order.Sound();
         if (!complete) {
