@@ -362,6 +362,10 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
     store_.Clear();
     const std::wstring prefix = target.path + L"\\";
     const int folderImage = services_.iconIndex->IndexOfKey(L".");
+    // A row holds views of its texts: the size texts live here until the batch is in, reserved up
+    // front so that none moves.
+    std::vector<std::wstring> sizeTexts;
+    sizeTexts.reserve(entries.size());
     std::vector<NewRow> rows;
     rows.reserve(entries.size());
     for (const DirEntry& entry : entries) {
@@ -374,8 +378,8 @@ void NetworkBrowser::ListFolder(const BrowseTarget& target, const std::vector<Di
                                         {entry.name, NODE_IS_PATH, kImageFolder, kImageOpenFolder, false, state});
             }
         } else {
-            rows.push_back(
-                {entry.name, services_.iconIndex->IconIndexForFile(entry.name), SizeText(entry.size), prefix, data});
+            const std::wstring& sizeText = sizeTexts.emplace_back(SizeText(entry.size));
+            rows.push_back({entry.name, services_.iconIndex->IconIndexForFile(entry.name), sizeText, prefix, data});
         }
     }
     list.InsertRows(0, rows);
