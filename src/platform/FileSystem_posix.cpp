@@ -311,7 +311,7 @@ bool IsSeparator(wchar_t c) {
 
 // Reads the native folder directory. With every false only the entries that match mask are kept
 // (with the detail asked for); with every true all are kept, by name and flags, and the matching
-// ones marked and given their sizes. Nothing kept is kErrorFileNotFound.
+// ones marked and given the detail asked for. Nothing kept is kErrorFileNotFound.
 ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, ListingDetail detail, bool every,
                      FolderRead& read) {
     UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -377,17 +377,17 @@ public:
 
     // One read of the folder: the matching entries are every entry's that match the mask, in the
     // same order, since the listing order does not depend on the mask.
-    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
         const bool maskIsName = !mask.empty() && std::find_if(mask.begin(), mask.end(), IsSeparator) == mask.end() &&
                                 mask.find(L'\0') == std::wstring_view::npos;
         ErrorCode error = kErrorSuccess;
         if (!maskIsName || dir.empty() || IsSeparator(dir.back()) || dir.size() + 1 + mask.size() > maxPathLength_ ||
             !CheckPath(dir, kErrorPathNotFound, error)) {
-            return FileSystem::ListBothPasses(dir, mask);
+            return FileSystem::ListBothPasses(dir, mask, detail);
         }
         BothPasses passes;
         auto read = std::make_shared<FolderRead>();
-        error = ReadFolder(NativeFolder(dir, false), mask, ListingDetail::kNamesAndSizes, true, *read);
+        error = ReadFolder(NativeFolder(dir, false), mask, detail, true, *read);
         if (error != kErrorSuccess) {
             passes.matchingError = passes.everyError = error;
             return passes;
