@@ -14,7 +14,7 @@ void ReadMatching(DirectoryListing* listing, const std::atomic<bool>& running, M
 void ReadSubfolders(DirectoryListing* listing, const std::wstring& dir, const std::atomic<bool>& running,
                     std::vector<std::wstring>& subfolders) {
     DirEntry entry;
-    while (listing && running && listing->Next(entry)) {
+    while (listing && running && listing->NextDirectory(entry)) {
         // Directory links are not entered, so a link back to an ancestor cannot make the walk run
         // for ever.
         if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {

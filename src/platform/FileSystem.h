@@ -64,6 +64,17 @@ public:
     virtual ~DirectoryListing() = default;
     // Yields the next entry; false at the end. The first call yields the first entry.
     [[nodiscard]] virtual bool Next(DirEntry& entry) = 0;
+    // Yields the next entry that is a directory (a link to one included), passing over the others;
+    // false at the end. A listing that knows each entry's kind passes over them without making
+    // their names.
+    [[nodiscard]] virtual bool NextDirectory(DirEntry& entry) {
+        while (Next(entry)) {
+            if (entry.isDirectory) {
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 class ReadableFile {

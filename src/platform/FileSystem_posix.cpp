@@ -185,9 +185,14 @@ public:
     PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
         : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
-    bool Next(DirEntry& entry) override {
+    bool Next(DirEntry& entry) override { return NextWhere(entry, false); }
+    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, true); }
+
+private:
+    bool NextWhere(DirEntry& entry, bool directoriesOnly) {
         const auto& items = read_->items;
-        while (next_ < items.size() && matchingOnly_ && !items[next_].matches) {
+        while (next_ < items.size() &&
+               ((matchingOnly_ && !items[next_].matches) || (directoriesOnly && !items[next_].isDirectory))) {
             ++next_;
         }
         if (next_ >= items.size()) {
@@ -203,7 +208,6 @@ public:
         return true;
     }
 
-private:
     std::shared_ptr<const FolderRead> read_;
     bool matchingOnly_;
     std::size_t next_ = 0;
@@ -305,6 +309,25 @@ void SortForListing(const std::wstring& names, std::vector<ListedItem>& items) {
     });
 }
 
+// A folder with this many entries kept is a large one: its read makes room for all of them at
+// once, rather than growing step by step (each step copies what was read, into memory the
+// system must hand over afresh).
+constexpr std::size_t kReserveFrom = 1024;
+
+// Makes room for the entries of a large folder, guessed from the size the system gives the
+// folder (on the common file systems some 20 to 40 bytes an entry with its name). Only what is
+// filled is ever touched, so a generous guess costs little; a short one grows as before.
+void Reserve(int dirFd, FolderRead& read) {
+    constexpr off_t kLargestGuess = off_t{64} << 20;
+    struct stat info; // read only where the call filled it
+    if (fstat(dirFd, &info) != 0 || info.st_size <= 0 || info.st_size > kLargestGuess) {
+        return;
+    }
+    const auto bytes = static_cast<std::size_t>(info.st_size);
+    read.items.reserve(std::max(read.items.size(), bytes / 24));
+    read.names.reserve(std::max(read.names.size(), bytes / 2));
+}
+
 bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
@@ -329,7 +352,12 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
     std::wstring& names = read.names;
     std::vector<ListedItem>& items = read.items;
     unsigned char type = DT_UNKNOWN;
+    bool reserved = false;
     while (const char* found = reader->Next(type)) {
+        if (!reserved && items.size() == kReserveFrom) {
+            Reserve(dirFd, read);
+            reserved = true;
+        }
         ListedItem item;
         item.offset = names.size();
         AppendWideName(found, names);
