@@ -3,15 +3,19 @@
 //     folder network: --mask '*' against find -printf '%f\t%s\t%h\n' (every entry with its size),
 //     time and peak memory, the rows checked entry by entry (sizes of files too); --mask '*.h'
 //     against fd on one thread.
-//  2. A million hits: one server with 10 shares of 100,000 empty files each, --mask 'file*'
-//     against fd on one thread over the same folders; time and peak memory.
-//     Beside it, the floor of any search that gives every hit its size and time: the same folders
-//     listed with one stat per entry and nothing else, in this process, against the same fd.
+//  2. A million hits: one server with 10 shares of 100,000 empty files each, --mask 'file*',
+//     each against a peer that prints the same fields over the same folders, the rows checked
+//     entry by entry: with --columns name,folder (paths only) against fd on one thread, and with
+//     the default rows (name, size, folder: every hit needs its stat) against find -printf with
+//     the same fields; times and peak memory.
+//     Beside them, the floor of any search that gives every hit its size and time: the same
+//     folders listed with one stat per entry and nothing else, in this process, against fd.
 // Times are medians of alternating runs; the ratio is the median of the run-by-run ratios.
 
 #include "BenchSupport.h"
 #include "Benchmarks.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <iostream>
@@ -198,6 +202,59 @@ std::size_t ListAndStat(const std::vector<fs::path>& folders) {
 }
 #endif
 
+// The million's rows as "share/file" paths relative to the server (with "\tsize" where the row
+// has a size), sorted: vkfind's (name[, size], folder), fd's paths, find's (name, size, folder).
+std::vector<std::string> MillionEntries(const std::vector<std::string>& rows, bool vkfind, bool sized) {
+    const std::string unc = std::string("\\\\") + kMillionServer + "\\";
+    const std::string native = std::string("/") + kMillionServer + "/";
+    std::vector<std::string> entries;
+    entries.reserve(rows.size());
+    for (const auto& row : rows) {
+        std::string name;
+        std::string size;
+        std::string folder;
+        const std::size_t nameEnd = row.find('\t');
+        const std::size_t sizeEnd = sized ? row.find('\t', nameEnd + 1) : nameEnd;
+        if (nameEnd == std::string::npos) {
+            const std::size_t slash = row.rfind('/');
+            folder = row.substr(0, slash);
+            name = row.substr(slash + 1);
+        } else if (sizeEnd != std::string::npos) {
+            name = row.substr(0, nameEnd);
+            size = sized ? row.substr(nameEnd, sizeEnd - nameEnd) : std::string(); // the tab and the size
+            folder = row.substr(sizeEnd + 1);
+        }
+        const std::string& server = vkfind ? unc : native;
+        const std::size_t at = (folder + (vkfind ? "\\" : "/")).rfind(server);
+        folder = at == std::string::npos ? "?" + folder : folder.substr(at + server.size());
+        for (char& c : folder) {
+            c = c == '\\' ? '/' : c;
+        }
+        entries.push_back(folder + "/" + name + size);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// Runs vkfind and its peer once, checks that they give the same entries, then times them in
+// alternating runs. False, with a warning, when they differ.
+bool CompareMillion(const std::string& what, const std::string& vkfind, const std::string& peer, bool sized,
+                    AlternatingTimes& times) {
+    int status = 0;
+    int peerStatus = 0;
+    const auto vkRows = RunCommand(vkfind, status);
+    const auto peerRows = RunCommand(peer, peerStatus);
+    const std::size_t expected = static_cast<std::size_t>(kShares) * kFilesPerShare;
+    if (status != 0 || peerStatus != 0 || vkRows.size() != expected || peerRows.size() != expected ||
+        MillionEntries(vkRows, true, sized) != MillionEntries(peerRows, false, sized)) {
+        std::cout << "scale million: WARNING: " << what << ": vkfind " << vkRows.size() << " hits, the peer "
+                  << peerRows.size() << ", expected " << expected << " (or the entries differ)\n";
+        return false;
+    }
+    times = TimeAlternating([&] { RunQuietly(vkfind); }, [&] { RunQuietly(peer); }, 3);
+    return true;
+}
+
 int MillionHits(const fs::path& workdir) {
     const fs::path dir = workdir / "scale" / "million";
     const fs::path root = dir / "network";
@@ -214,23 +271,26 @@ int MillionHits(const fs::path& workdir) {
         }
         MarkDataSetReady(dir, MillionRecipe());
     }
-    const std::string vkfind = ShellQuote(VkfindPath()) + " -q --network " + ShellQuote(root.string()) +
-                               " --mask 'file*' '\\\\" + kMillionServer + "'";
+    const std::string vkfind = ShellQuote(VkfindPath()) + " -q --network " + ShellQuote(root.string());
+    const std::string search = " --mask 'file*' '\\\\" + std::string(kMillionServer) + "'";
+    const std::string paths = vkfind + " --columns name,folder" + search;
+    const std::string rows = vkfind + search;
     const std::string fd = "fdfind -u -j1 -g 'file*' " + ShellQuote(server.string());
-    int status = 0;
-    int fdStatus = 0;
-    const auto vkRows = RunCommand(vkfind, status);
-    const auto fdRows = RunCommand(fd, fdStatus);
+    const std::string find = "find " + ShellQuote(server.string()) + " -name 'file*' -printf '%f\\t%s\\t%h\\n'";
     const std::size_t expected = static_cast<std::size_t>(kShares) * kFilesPerShare;
-    if (status != 0 || fdStatus != 0 || vkRows.size() != expected || fdRows.size() != expected) {
-        std::cout << "scale million: WARNING: vkfind " << vkRows.size() << " hits, fd " << fdRows.size()
-                  << ", expected " << expected << '\n';
+    AlternatingTimes times;
+    if (!CompareMillion("--columns name,folder", paths, fd, false, times)) {
         return 1;
     }
-    const auto times = TimeAlternating([&] { RunQuietly(vkfind); }, [&] { RunQuietly(fd); }, 3);
-    const long peak = PeakMemoryKilobytes({"sh", "-c", vkfind});
-    std::cout << "scale million: " << expected << " hits over " << kShares << " shares; vkfind " << SecondsText(times.a)
-              << ", fd -u -j1 " << SecondsText(times.b) << "; " << RatioText(times.ratio, 2.0)
+    std::cout << "scale million: " << expected << " hits over " << kShares
+              << " shares, --columns name,folder (paths, as fd prints them); vkfind " << SecondsText(times.a)
+              << ", fd -u -j1 -g " << SecondsText(times.b) << "; " << RatioText(times.ratio, 2.0) << std::endl;
+    if (!CompareMillion("default rows", rows, find, true, times)) {
+        return 1;
+    }
+    const long peak = PeakMemoryKilobytes({"sh", "-c", rows});
+    std::cout << "scale million: the default rows (name, size, folder: a stat per hit); vkfind " << SecondsText(times.a)
+              << ", find -printf '%f\\t%s\\t%h\\n' " << SecondsText(times.b) << "; " << RatioText(times.ratio, 2.0)
               << "; peak memory vkfind " << Figure("%.1f MiB", Mebibytes(peak)) << " (goal <= 400 MiB)"
               << (Mebibytes(peak) <= 400.0 ? "" : " MISSED") << std::endl;
 

@@ -186,13 +186,13 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
     Outcome outcome;
     switch (task.kind) {
     case Kind::kMatching:
-        outcome.matching = ListMatching(files, folder.path, mask_, running);
+        outcome.matching = ListMatching(files, folder.path, mask_, pool_.hitDetail_, running);
         break;
     case Kind::kSubfolders:
         outcome.subfolders = ListSubfolders(files, folder.path, running);
         break;
     case Kind::kBoth:
-        ListBoth(files, folder.path, mask_, running, outcome.matching, outcome.subfolders);
+        ListBoth(files, folder.path, mask_, pool_.hitDetail_, running, outcome.matching, outcome.subfolders);
         break;
     case Kind::kContent:
         outcome.found = FileContainsText(files, JoinPath(folder.path, folder.entries.entries[task.index].name),

@@ -58,7 +58,7 @@ void CSearchEngine::SearchDirectory(const std::wstring& dir, const std::wstring&
 
     FileSystem& fileSystem = *services_.fileSystem;
     ErrorCode error = kErrorSuccess;
-    auto listing = fileSystem.FindFirst(JoinPath(dir, mask), ListingDetail::kNamesAndSizes, error);
+    auto listing = fileSystem.FindFirst(JoinPath(dir, mask), hitDetail_, error);
     if (!searchRunning) {
         return;
     }

@@ -14,7 +14,7 @@ void ReadMatching(DirectoryListing* listing, const std::atomic<bool>& running, M
 void ReadSubfolders(DirectoryListing* listing, const std::wstring& dir, const std::atomic<bool>& running,
                     std::vector<std::wstring>& subfolders) {
     DirEntry entry;
-    while (listing && running && listing->Next(entry)) {
+    while (listing && running && listing->NextDirectory(entry)) {
         // Directory links are not entered, so a link back to an ancestor cannot make the walk run
         // for ever.
         if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {
@@ -40,10 +40,10 @@ std::wstring JoinPath(const std::wstring& dir, std::wstring_view name) {
     return path;
 }
 
-MatchingEntries ListMatching(FileSystem& files, const std::wstring& dir, std::wstring_view mask,
+MatchingEntries ListMatching(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
                              const std::atomic<bool>& running) {
     ErrorCode error = kErrorSuccess;
-    const auto listing = files.FindFirst(JoinPath(dir, mask), ListingDetail::kNamesAndSizes, error);
+    const auto listing = files.FindFirst(JoinPath(dir, mask), detail, error);
     MatchingEntries matching;
     ReadMatching(listing.get(), running, matching);
     return matching;
@@ -57,9 +57,9 @@ std::vector<std::wstring> ListSubfolders(FileSystem& files, const std::wstring& 
     return subfolders;
 }
 
-void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, const std::atomic<bool>& running,
-              MatchingEntries& matching, std::vector<std::wstring>& subfolders) {
-    const BothPasses passes = files.ListBothPasses(dir, mask);
+void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
+              const std::atomic<bool>& running, MatchingEntries& matching, std::vector<std::wstring>& subfolders) {
+    const BothPasses passes = files.ListBothPasses(dir, mask, detail);
     ReadMatching(passes.matching.get(), running, matching);
     ReadSubfolders(passes.every.get(), dir, running, subfolders);
 }

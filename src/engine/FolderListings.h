@@ -24,9 +24,10 @@ struct MatchingEntries {
 // dir, a backslash unless dir ends in one, and name.
 [[nodiscard]] std::wstring JoinPath(const std::wstring& dir, std::wstring_view name);
 
-// A listing stops early once running is false: a stopped search uses nothing of it.
+// A listing stops early once running is false: a stopped search uses nothing of it. detail: what
+// the matching entries carry.
 [[nodiscard]] MatchingEntries ListMatching(FileSystem& files, const std::wstring& dir, std::wstring_view mask,
-                                           const std::atomic<bool>& running);
+                                           ListingDetail detail, const std::atomic<bool>& running);
 
 // The paths of the subfolders the walk enters, in listing order: directories, not links, not "."
 // or "..". Empty when the listing could not start.
@@ -34,7 +35,7 @@ struct MatchingEntries {
                                                        const std::atomic<bool>& running);
 
 // Both in one call, for a file system that reads a folder once for both (ReadsBothPassesAtOnce).
-void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, const std::atomic<bool>& running,
-              MatchingEntries& matching, std::vector<std::wstring>& subfolders);
+void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
+              const std::atomic<bool>& running, MatchingEntries& matching, std::vector<std::wstring>& subfolders);
 
 } // namespace vk

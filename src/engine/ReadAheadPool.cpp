@@ -14,8 +14,8 @@ bool NeedsContentTest(const SearchRequest& request, const DirEntry& entry) {
 }
 
 ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, const ContentPattern& content,
-                             const std::atomic<bool>& running, int threads)
-    : files_(files), request_(request), filters_(request), content_(content), running_(running) {
+                             ListingDetail hitDetail, const std::atomic<bool>& running, int threads)
+    : files_(files), request_(request), filters_(request), hitDetail_(hitDetail), content_(content), running_(running) {
     threads = std::clamp(threads, 0, kMaxReadAheadJobs);
     for (int i = 0; i < threads; ++i) {
         try {

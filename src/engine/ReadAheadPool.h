@@ -46,10 +46,10 @@ constexpr std::size_t kMaxExpectedShareLists = 32;
 class ReadAheadPool {
 public:
     // request: the search's, and content its containing text made ready for the content test;
-    // they, files and running must outlive the pool. Starts up to threads helpers (fewer when the
-    // system gives fewer).
+    // they, files and running must outlive the pool. hitDetail: what the listings of the hits
+    // report (HitListingDetail). Starts up to threads helpers (fewer when the system gives fewer).
     ReadAheadPool(FileSystem& files, const SearchRequest& request, const ContentPattern& content,
-                  const std::atomic<bool>& running, int threads);
+                  ListingDetail hitDetail, const std::atomic<bool>& running, int threads);
     // Ends the helpers and waits for them. Every walk must have ended before.
     ~ReadAheadPool();
     ReadAheadPool(const ReadAheadPool&) = delete;
@@ -95,6 +95,7 @@ private:
     FileSystem& files_;
     const SearchRequest& request_;
     const WalkFilters filters_; // the request's, for the subfolder listings
+    const ListingDetail hitDetail_;
     const ContentPattern& content_;
     const std::atomic<bool>& running_;
 

@@ -101,11 +101,12 @@ void CSearchEngine::RunController(unsigned search) {
         contentPattern_ = ContentPattern(request_.containingText);
     }
     walkFilters_ = WalkFilters(request_);
+    hitDetail_ = HitListingDetail(request_, shownDetail_);
     std::unique_ptr<ReadAheadPool> readAhead;
     if (readAheadJobs_ > 0 && !request_.fileMask.empty()) {
         try {
-            readAhead = std::make_unique<ReadAheadPool>(*services_.fileSystem, request_, contentPattern_, searchRunning,
-                                                        readAheadJobs_);
+            readAhead = std::make_unique<ReadAheadPool>(*services_.fileSystem, request_, contentPattern_, hitDetail_,
+                                                        searchRunning, readAheadJobs_);
         } catch (const std::bad_alloc&) {
             // No read-ahead: the walks list one folder after the other.
         }

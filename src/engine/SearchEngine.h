@@ -69,6 +69,12 @@ public:
     void SetReadAheadJobs(int jobs);
     [[nodiscard]] int ReadAheadJobs() const { return readAheadJobs_.load(); }
 
+    // What the caller shows of the next search's hits: kNamesAndSizes (the default) or, for a
+    // caller that shows neither sizes nor times, kNamesOnly, whose hits may then carry none (on
+    // systems where they cost a call per entry). A request with a size, time or text filter gets
+    // them whatever this says. Change it only while no search is active.
+    void SetShownDetail(ListingDetail detail) { shownDetail_ = detail; }
+
     // Engine state.
     std::atomic<bool> searchRunning{false};
     std::atomic<bool> searchActive{false};
@@ -175,6 +181,10 @@ private:
     HitCursors hitCursors_; // the insert positions of the walkers adding hits
     WorkerGate gate_;
     std::atomic<int> readAheadJobs_{kDefaultReadAheadJobs};
+    std::atomic<ListingDetail> shownDetail_{ListingDetail::kNamesAndSizes};
+    // The detail of the running search's hit listings, made by the controller before the first
+    // worker starts.
+    ListingDetail hitDetail_ = ListingDetail::kNamesAndSizes;
     // Set when the running search's walk or one of its workers failed and gave up its part.
     std::atomic<bool> partFailed_{false};
     // The running search's read-ahead, made by its controller before the first worker starts and

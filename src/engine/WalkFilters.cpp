@@ -4,6 +4,12 @@
 
 namespace vk {
 
+ListingDetail HitListingDetail(const SearchRequest& request, ListingDetail shown) {
+    const bool filtersNeedIt =
+        request.sizeFilterOn || request.textFilterOn || request.modifiedAfter || request.modifiedBefore;
+    return filtersNeedIt ? ListingDetail::kNamesAndSizes : shown;
+}
+
 WalkFilters::WalkFilters(const SearchRequest& request)
     : after_(request.modifiedAfter), before_(request.modifiedBefore), maxDepth_(request.maxDepth), kind_(request.kind) {
     for (const auto& piece : SplitFileMask(request.excludeMask)) {

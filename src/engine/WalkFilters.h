@@ -12,6 +12,10 @@
 
 namespace vk {
 
+// The detail the hit listings of a search need: what its caller shows (sizes and times, or
+// neither), and sizes and times whenever the request filters by size, time or content.
+[[nodiscard]] ListingDetail HitListingDetail(const SearchRequest& request, ListingDetail shown);
+
 class WalkFilters {
 public:
     WalkFilters() = default;

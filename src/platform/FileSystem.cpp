@@ -2,7 +2,7 @@
 
 namespace vk {
 
-BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask) {
+BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) {
     std::wstring pattern = dir;
     if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != kNativeSeparator)) {
         pattern.push_back(L'\\');
@@ -10,7 +10,7 @@ BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view
     const std::size_t folderLength = pattern.size();
     BothPasses passes;
     pattern += mask;
-    passes.matching = FindFirst(pattern, ListingDetail::kNamesAndSizes, passes.matchingError);
+    passes.matching = FindFirst(pattern, detail, passes.matchingError);
     pattern.resize(folderLength);
     pattern.push_back(L'*');
     passes.every = FindFirst(pattern, ListingDetail::kNamesOnly, passes.everyError);

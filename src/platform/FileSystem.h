@@ -53,8 +53,10 @@ struct DirEntry {
     std::int64_t modified = 0;
 };
 
-// What a listing must report. Sizes and times may cost a call per entry on some platforms; a pass
-// that only looks for subdirectories asks for names and the directory flag alone.
+// What a listing must report. Sizes and times may cost a call per entry on some platforms (a stat
+// on POSIX); a pass that only looks for subdirectories, or a search that shows and filters by
+// neither, asks for names and the directory and link flags alone, and its entries may then carry
+// no size or time. Listings that get them at no cost (Windows) carry them anyway.
 enum class ListingDetail { kNamesAndSizes, kNamesOnly };
 
 class DirectoryListing {
@@ -62,6 +64,17 @@ public:
     virtual ~DirectoryListing() = default;
     // Yields the next entry; false at the end. The first call yields the first entry.
     [[nodiscard]] virtual bool Next(DirEntry& entry) = 0;
+    // Yields the next entry that is a directory (a link to one included), passing over the others;
+    // false at the end. A listing that knows each entry's kind passes over them without making
+    // their names.
+    [[nodiscard]] virtual bool NextDirectory(DirEntry& entry) {
+        while (Next(entry)) {
+            if (entry.isDirectory) {
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 class ReadableFile {
@@ -73,8 +86,8 @@ public:
     [[nodiscard]] virtual std::size_t Read(void* buffer, std::size_t count) = 0;
 };
 
-// The two listings the directory walk makes of a folder: the entries that match a mask, with
-// their sizes (as FindFirst(dir\mask, kNamesAndSizes) gives them), and every entry, by name with
+// The two listings the directory walk makes of a folder: the entries that match a mask, with the
+// detail asked for (as FindFirst(dir\mask, detail) gives them), and every entry, by name with
 // the directory and link flags (as FindFirst(dir\*, kNamesOnly)). A null listing failed with its
 // error, kErrorFileNotFound when nothing matched.
 struct BothPasses {
@@ -93,8 +106,10 @@ public:
     // pattern rules, short names included, are the system's).
     [[nodiscard]] virtual bool ReadsBothPassesAtOnce() const { return false; }
 
-    // Both listings of dir (no trailing separator needed) for a mask that is a name pattern.
-    [[nodiscard]] virtual BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask);
+    // Both listings of dir (no trailing separator needed) for a mask that is a name pattern; detail
+    // is the matching listing's.
+    [[nodiscard]] virtual BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask,
+                                                    ListingDetail detail);
 
     // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
     // wildcard, matched without regard to case by Windows' listing rules (WildcardName.h; on

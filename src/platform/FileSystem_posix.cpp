@@ -185,9 +185,14 @@ public:
     PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
         : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
-    bool Next(DirEntry& entry) override {
+    bool Next(DirEntry& entry) override { return NextWhere(entry, false); }
+    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, true); }
+
+private:
+    bool NextWhere(DirEntry& entry, bool directoriesOnly) {
         const auto& items = read_->items;
-        while (next_ < items.size() && matchingOnly_ && !items[next_].matches) {
+        while (next_ < items.size() &&
+               ((matchingOnly_ && !items[next_].matches) || (directoriesOnly && !items[next_].isDirectory))) {
             ++next_;
         }
         if (next_ >= items.size()) {
@@ -203,7 +208,6 @@ public:
         return true;
     }
 
-private:
     std::shared_ptr<const FolderRead> read_;
     bool matchingOnly_;
     std::size_t next_ = 0;
@@ -305,13 +309,32 @@ void SortForListing(const std::wstring& names, std::vector<ListedItem>& items) {
     });
 }
 
+// A folder with this many entries kept is a large one: its read makes room for all of them at
+// once, rather than growing step by step (each step copies what was read, into memory the
+// system must hand over afresh).
+constexpr std::size_t kReserveFrom = 1024;
+
+// Makes room for the entries of a large folder, guessed from the size the system gives the
+// folder (on the common file systems some 20 to 40 bytes an entry with its name). Only what is
+// filled is ever touched, so a generous guess costs little; a short one grows as before.
+void Reserve(int dirFd, FolderRead& read) {
+    constexpr off_t kLargestGuess = off_t{64} << 20;
+    struct stat info; // read only where the call filled it
+    if (fstat(dirFd, &info) != 0 || info.st_size <= 0 || info.st_size > kLargestGuess) {
+        return;
+    }
+    const auto bytes = static_cast<std::size_t>(info.st_size);
+    read.items.reserve(std::max(read.items.size(), bytes / 24));
+    read.names.reserve(std::max(read.names.size(), bytes / 2));
+}
+
 bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
 
 // Reads the native folder directory. With every false only the entries that match mask are kept
 // (with the detail asked for); with every true all are kept, by name and flags, and the matching
-// ones marked and given their sizes. Nothing kept is kErrorFileNotFound.
+// ones marked and given the detail asked for. Nothing kept is kErrorFileNotFound.
 ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, ListingDetail detail, bool every,
                      FolderRead& read) {
     UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -329,7 +352,12 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
     std::wstring& names = read.names;
     std::vector<ListedItem>& items = read.items;
     unsigned char type = DT_UNKNOWN;
+    bool reserved = false;
     while (const char* found = reader->Next(type)) {
+        if (!reserved && items.size() == kReserveFrom) {
+            Reserve(dirFd, read);
+            reserved = true;
+        }
         ListedItem item;
         item.offset = names.size();
         AppendWideName(found, names);
@@ -377,17 +405,17 @@ public:
 
     // One read of the folder: the matching entries are every entry's that match the mask, in the
     // same order, since the listing order does not depend on the mask.
-    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
         const bool maskIsName = !mask.empty() && std::find_if(mask.begin(), mask.end(), IsSeparator) == mask.end() &&
                                 mask.find(L'\0') == std::wstring_view::npos;
         ErrorCode error = kErrorSuccess;
         if (!maskIsName || dir.empty() || IsSeparator(dir.back()) || dir.size() + 1 + mask.size() > maxPathLength_ ||
             !CheckPath(dir, kErrorPathNotFound, error)) {
-            return FileSystem::ListBothPasses(dir, mask);
+            return FileSystem::ListBothPasses(dir, mask, detail);
         }
         BothPasses passes;
         auto read = std::make_shared<FolderRead>();
-        error = ReadFolder(NativeFolder(dir, false), mask, ListingDetail::kNamesAndSizes, true, *read);
+        error = ReadFolder(NativeFolder(dir, false), mask, detail, true, *read);
         if (error != kErrorSuccess) {
             passes.matchingError = passes.everyError = error;
             return passes;

@@ -558,12 +558,13 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
                                                            });
 }
 
-BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask) {
+BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask,
+                                                   ListingDetail detail) {
     UncPath path;
     const bool maskIsValid = std::all_of(mask.begin(), mask.end(), IsValidMaskChar);
     if (!ReadsBothPassesAtOnce() || !maskIsValid || mask.empty() || dir.size() + 1 + mask.size() > kMaxLongPathLength ||
         !ParseUncPath(dir, path)) {
-        return FileSystem::ListBothPasses(dir, mask);
+        return FileSystem::ListBothPasses(dir, mask, detail);
     }
     BothPasses passes;
     network_.SimulateCallDelay();
@@ -584,7 +585,7 @@ BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std:
     };
     Read read = OnNativePath<Read>(network_, path, *native, Missing::kFolder, error,
                                    [&](const std::wstring& folder, ErrorCode& failure) {
-                                       Read attempt{system.ListBothPasses(folder, mask)};
+                                       Read attempt{system.ListBothPasses(folder, mask, detail)};
                                        failure = attempt.passes.everyError;
                                        return attempt;
                                    });

@@ -154,6 +154,15 @@ std::optional<std::vector<OutputColumn>> ParseColumns(std::wstring_view text) {
     }
 }
 
+bool WritesSizeOrTime(OutputFormat format, std::span<const OutputColumn> columns) {
+    if (columns.empty()) {
+        columns = kDefaultColumns;
+    }
+    return format == OutputFormat::kJson || std::any_of(columns.begin(), columns.end(), [](OutputColumn column) {
+               return column == OutputColumn::kSize || column == OutputColumn::kModified;
+           });
+}
+
 bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list,
                const std::function<std::int64_t(std::intptr_t)>& modifiedOf, std::span<const OutputColumn> columns) {
     if (columns.empty()) {

@@ -42,6 +42,10 @@ enum class OutputColumn { kName, kSize, kModified, kFolder };
 // for an unknown or repeated name or an empty list.
 [[nodiscard]] std::optional<std::vector<OutputColumn>> ParseColumns(std::wstring_view text);
 
+// Whether rows written so show a size or a time: json always does, tsv and csv when one of their
+// columns (empty: the default ones) is the size or the time.
+[[nodiscard]] bool WritesSizeOrTime(OutputFormat format, std::span<const OutputColumn> columns);
+
 // The list's rows in the format, header included. modifiedOf(data): the last write time of the
 // row whose data value is data (file time ticks, 0 unknown); none given: every time unknown.
 // columns: the tsv and csv columns; empty: name, size and folder. Returns false when the stream

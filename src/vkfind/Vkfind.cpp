@@ -281,6 +281,9 @@ int RunVkfind(const std::vector<std::wstring>& args, const std::wstring& environ
     if (options.jobs >= 0) {
         engine.SetReadAheadJobs(options.jobs);
     }
+    // Rows with neither size nor time need no call per hit for them.
+    engine.SetShownDetail(WritesSizeOrTime(options.format, options.columns) ? ListingDetail::kNamesAndSizes
+                                                                            : ListingDetail::kNamesOnly);
 
     if (browsing) {
         selection.ShowTopLevel();

@@ -103,6 +103,27 @@ TEST_P(DirectoryWalkTest, SizeFilterBoundsAreUnsignedInclusiveAndApplyToFolders)
     EXPECT_EQ(h.list.Rows().size(), 8u);
 }
 
+// A caller that shows no sizes lets the hits go without them, where they cost a call per entry,
+// unless a filter needs them.
+TEST_P(DirectoryWalkTest, HitsGoWithoutSizesOnlyWhereNothingNeedsThem) {
+    h.files.sizesCostACall = true;
+    h.engine.SetShownDetail(ListingDetail::kNamesOnly);
+    auto& request = h.engine.Request();
+    request.fileMask = L"*.txt";
+    for (const bool bothAtOnce : {false, true}) {
+        h.files.readsBothPassesAtOnce = bothAtOnce;
+        request.sizeFilterOn = false;
+        h.Run({L"\\\\SRV\\share"});
+        EXPECT_EQ(h.Names(), (Names{L"a.txt", L"b.txt", L"docs.txt", L"inner.txt", L"deep.TXT"}));
+        EXPECT_EQ(h.engine.Results().Copy().resultSizes, (std::vector<std::uint64_t>(5, 0)));
+
+        request.sizeFilterOn = true; // at least 2 bytes
+        request.sizeLimit = 2;
+        h.Run({L"\\\\SRV\\share"});
+        EXPECT_EQ(h.Names(), (Names{L"b.txt", L"inner.txt", L"deep.TXT"}));
+    }
+}
+
 TEST_P(DirectoryWalk, FilesOfFourGigabytesAndMoreKeepTheirWholeSize) {
     EngineHarness h(GetParam());
     h.files.AddFile(L"\\\\SRV\\s\\huge.bin", "", (std::uint64_t{1} << 32) + 10);

@@ -281,7 +281,7 @@ TEST(ReadAhead, AfterStopAnExpectedWalkMakesNoWork) {
     const ContentPattern content;
     for (const bool stopped : {false, true}) {
         std::atomic<bool> running{true};
-        ReadAheadPool pool(files, request, content, running, 1);
+        ReadAheadPool pool(files, request, content, ListingDetail::kNamesAndSizes, running, 1);
         if (stopped) {
             running = false;
         }

@@ -2,6 +2,7 @@
 
 #include "engine/MaskPieces.h"
 #include "engine/SearchRequest.h"
+#include "engine/WalkFilters.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,30 @@ TEST(ReadKilobyteBound, ReadsTheLeadingNumberTimes1024AndSaysWhetherItIsAWholeNu
         EXPECT_EQ(bound.bytes, c.bytes) << testing::PrintToString(std::wstring(c.text));
         EXPECT_EQ(bound.wholeNumber, c.wholeNumber) << testing::PrintToString(std::wstring(c.text));
     }
+}
+
+// The size, time and content filters need each hit's size and time; the name, kind and depth
+// filters leave it to what the caller shows.
+TEST(HitListingDetail, FiltersOfSizeTimeAndContentNeedSizesAndTimes) {
+    const auto detail = [](void (*fill)(SearchRequest&)) {
+        SearchRequest request;
+        fill(request);
+        return HitListingDetail(request, ListingDetail::kNamesOnly);
+    };
+    constexpr auto kSizes = ListingDetail::kNamesAndSizes;
+    constexpr auto kNames = ListingDetail::kNamesOnly;
+    EXPECT_EQ(detail([](SearchRequest&) {}), kNames);
+    EXPECT_EQ(detail([](SearchRequest& r) { r.sizeFilterOn = true; }), kSizes);
+    EXPECT_EQ(detail([](SearchRequest& r) { r.textFilterOn = true; }), kSizes);
+    EXPECT_EQ(detail([](SearchRequest& r) { r.modifiedAfter = 1; }), kSizes);
+    EXPECT_EQ(detail([](SearchRequest& r) { r.modifiedBefore = 1; }), kSizes);
+    EXPECT_EQ(detail([](SearchRequest& r) {
+                  r.excludeMask = L"*.bak";
+                  r.maxDepth = 1;
+                  r.kind = SearchRequest::Kind::kFiles;
+              }),
+              kNames);
+    EXPECT_EQ(HitListingDetail(SearchRequest{}, kSizes), kSizes);
 }
 
 } // namespace

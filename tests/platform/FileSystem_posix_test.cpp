@@ -54,6 +54,43 @@ TEST(FileSystemPosix, LinksCountAsWhatTheyPointTo) {
     EXPECT_FALSE(entries[3].isLink);
 }
 
+// A read for names only stats no entry whose kind the folder read gives; a link still gets its
+// stat, to tell a folder from a file. Its folders can be taken without the files.
+TEST(FileSystemPosix, ANamesOnlyReadStatsOnlyLinks) {
+    test::TempTree tree;
+    tree.MakeFile("real/inside.txt", "12345");
+    tree.MakeFile("file.txt", "123");
+    ASSERT_TRUE(tree.MakeDirLink("dirlink", "real"));
+    std::filesystem::create_symlink(tree.PathOf("real/inside.txt"), tree.PathOf("filelink"));
+
+    const auto system = MakeSystemFileSystem();
+    for (const auto detail : {ListingDetail::kNamesOnly, ListingDetail::kNamesAndSizes}) {
+        const bool sized = detail == ListingDetail::kNamesAndSizes;
+        const BothPasses passes = system->ListBothPasses(tree.Root(), L"*l*", detail);
+        std::vector<DirEntry> entries;
+        DirEntry entry;
+        while (passes.matching && passes.matching->Next(entry)) {
+            entries.push_back(entry);
+        }
+        ASSERT_EQ(entries.size(), 4U);
+        EXPECT_EQ(entries[0].name, L"dirlink");
+        EXPECT_TRUE(entries[0].isDirectory && entries[0].isLink);
+        EXPECT_EQ(entries[1].name, L"file.txt");
+        EXPECT_EQ(entries[1].size, sized ? 3U : 0U);
+        EXPECT_EQ(entries[1].modified != 0, sized);
+        EXPECT_EQ(entries[2].name, L"filelink");
+        EXPECT_EQ(entries[2].size, 5U);
+        EXPECT_EQ(entries[3].name, L"real");
+        EXPECT_TRUE(entries[3].isDirectory);
+
+        std::vector<std::wstring> folders; // of every entry, passing over the files
+        while (passes.every && passes.every->NextDirectory(entry)) {
+            folders.push_back(entry.name);
+        }
+        EXPECT_EQ(folders, (std::vector<std::wstring>{L".", L"..", L"dirlink", L"real"}));
+    }
+}
+
 TEST(FileSystemPosix, AFileIsNoDirectoryToList) {
     test::TempTree tree;
     tree.MakeFile("file.txt", "x");
@@ -165,7 +202,8 @@ TEST(FileSystemPosix, ListingsAreInWindowsOrderWhateverTheNamesShare) {
                                             "shared-prefix-A-tail",
                                             "shared-prefix-12345678x",
                                             "shared-prefix-12345678a",
-                                            "shared-prefix-\xF0\x9F\x98\x81" "A",
+                                            "shared-prefix-\xF0\x9F\x98\x81"
+                                            "A",
                                             "shared-prefix-\xF0\x9F\x98\x80Z",
                                             "shared-prefix-\xEF\xBF\xBFZ",
                                             "shared-prefix-\xFF",
@@ -187,7 +225,7 @@ TEST(FileSystemPosix, ListingsAreInWindowsOrderWhateverTheNamesShare) {
     EXPECT_EQ(listed, expected);
 
     // Both listings of one read keep that order, the matching one with only what matches.
-    const BothPasses passes = system->ListBothPasses(tree.Root(), L"shared-prefix-1*");
+    const BothPasses passes = system->ListBothPasses(tree.Root(), L"shared-prefix-1*", ListingDetail::kNamesAndSizes);
     std::vector<std::wstring> every;
     std::vector<std::wstring> matching;
     DirEntry entry;

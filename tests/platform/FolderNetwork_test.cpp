@@ -157,12 +157,12 @@ public:
         return inner_.OpenForReading(path, error);
     }
     bool ReadsBothPassesAtOnce() const override { return inner_.ReadsBothPassesAtOnce(); }
-    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
         if (!inner_.ReadsBothPassesAtOnce()) {
-            return FileSystem::ListBothPasses(dir, mask);
+            return FileSystem::ListBothPasses(dir, mask, detail);
         }
         ++calls;
-        return inner_.ListBothPasses(dir, mask);
+        return inner_.ListBothPasses(dir, mask, detail);
     }
     int calls = 0;
 
@@ -411,7 +411,7 @@ TEST_F(FolderNetworkTest, OneReadForBothPassesGivesWhatTheTwoListingsGive) {
             expected.every = files.FindFirst(dir + L"\\*", ListingDetail::kNamesOnly, expected.everyError);
             const int twoListings = counting.calls;
             counting.calls = 0;
-            const BothPasses both = files.ListBothPasses(dir, mask);
+            const BothPasses both = files.ListBothPasses(dir, mask, ListingDetail::kNamesAndSizes);
             const std::wstring where = dir + L"\\" + mask;
             // Half the calls where one read serves both (a path spelt otherwise is looked up once).
             EXPECT_LE(counting.calls * (callsPerRead == 1 ? 2 : 1), twoListings) << where;

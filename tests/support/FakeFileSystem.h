@@ -39,6 +39,9 @@ public:
     void Vanish(const std::wstring& path) { Make(path, false).vanished = true; }
     // ListBothPasses reads a folder once (one call, one hook) for both of its listings.
     bool readsBothPassesAtOnce = false;
+    // A listing of names only (ListingDetail::kNamesOnly) carries no sizes, as where they cost a
+    // call per entry.
+    bool sizesCostACall = false;
     void Lock(const std::wstring& file) { locked_.insert(Upper(file)); }
     // Listed as a file whose content is offline (contentOffline); it can still be opened.
     void MarkContentOffline(const std::wstring& file) { Make(file, false).contentOffline = true; }
@@ -57,25 +60,26 @@ public:
         return listed_;
     }
 
-    std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail, ErrorCode& error) override {
+    std::unique_ptr<DirectoryListing> FindFirst(const std::wstring& pattern, ListingDetail detail,
+                                                ErrorCode& error) override {
         const std::size_t slash = pattern.rfind(L'\\');
         const std::wstring dir = pattern.substr(0, slash);
         Called(dir);
         if (onFindFirstPattern) {
             onFindFirstPattern(pattern);
         }
-        return List(pattern, error);
+        return List(pattern, detail, error);
     }
 
     bool ReadsBothPassesAtOnce() const override { return readsBothPassesAtOnce; }
-    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask) override {
+    BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
         if (!readsBothPassesAtOnce) {
-            return FileSystem::ListBothPasses(dir, mask);
+            return FileSystem::ListBothPasses(dir, mask, detail);
         }
         Called(dir);
         BothPasses both;
-        both.matching = List(dir + L"\\" + std::wstring(mask), both.matchingError);
-        both.every = List(dir + L"\\*", both.everyError);
+        both.matching = List(dir + L"\\" + std::wstring(mask), detail, both.matchingError);
+        both.every = List(dir + L"\\*", ListingDetail::kNamesOnly, both.everyError);
         return both;
     }
 
@@ -118,7 +122,8 @@ private:
         }
     }
 
-    std::unique_ptr<DirectoryListing> List(const std::wstring& pattern, ErrorCode& error) const {
+    std::unique_ptr<DirectoryListing> List(const std::wstring& pattern, ListingDetail detail, ErrorCode& error) const {
+        const bool sized = detail == ListingDetail::kNamesAndSizes || !sizesCostACall;
         const std::size_t slash = pattern.rfind(L'\\');
         const std::wstring dir = pattern.substr(0, slash);
         const std::wstring mask = pattern.substr(slash + 1);
@@ -144,7 +149,7 @@ private:
         for (const auto& [key, child] : node->children) {
             if (MatchesFileMask(child->name, mask)) {
                 listing->entries.push_back(
-                    {child->name, child->isDirectory, child->isLink, child->contentOffline, child->size});
+                    {child->name, child->isDirectory, child->isLink, child->contentOffline, sized ? child->size : 0});
             }
         }
         if (listing->entries.empty()) {

@@ -344,6 +344,11 @@ TEST_F(VkfindNetworkTest, EachFormatWritesTheSameRows) {
     columns.insert(columns.begin(), {L"--format", L"csv", L"--columns", L"modified,name"});
     EXPECT_EQ(Vkfind(columns, tree.Root()).out,
               "modified,name\r\n" + when + ",\"one, two.txt\"\r\n" + when + ",\xC3\x84rger.TXT\r\n");
+    // Rows without size or time (which the search then leaves out) are the same rows.
+    columns = search;
+    columns.insert(columns.begin(), {L"--columns", L"name,folder"});
+    EXPECT_EQ(Vkfind(columns, tree.Root()).out, "one, two.txt\t\\\\SRV\\docs\\sub\n"
+                                                "\xC3\x84rger.TXT\t\\\\SRV\\docs\\sub\n");
     // Folders have no size.
     EXPECT_EQ(Vkfind({L"--format", L"json", L"--shares", L"\\\\SRV"}, tree.Root()).out,
               "{\"name\":\"C$\",\"size\":null,\"modified\":null,\"folder\":\"\\\\\\\\SRV\"}\n"
