@@ -22,7 +22,7 @@ public:
     [[nodiscard]] bool Append(std::wstring_view text, std::string& out) const;
 
 private:
-    unsigned long locale_ = 0;
+    [[maybe_unused]] unsigned long locale_ = 0; // the locale (LCID) on Windows; unused elsewhere
 };
 
 } // namespace vk
