@@ -1,7 +1,6 @@
 #include "results/ResultComparers.h"
 
 #include "platform/TextCompare.h"
-#include "results/IconKeyTable.h"
 #include "results/TextRanks.h"
 
 #include <unordered_map>
@@ -11,11 +10,6 @@ namespace {
 
 int Sign(int value) {
     return (value > 0) - (value < 0);
-}
-
-// Name and folder: descending while the flag is true.
-int CompareTextKeys(std::wstring_view keyA, std::wstring_view keyB, bool flag) {
-    return flag ? Sign(CompareTextLocale(keyB, keyA)) : Sign(CompareTextLocale(keyA, keyB));
 }
 
 } // namespace
@@ -65,22 +59,51 @@ bool& SortFlags::FlagFor(SortKey key) {
     return folderSortFlag;
 }
 
-std::wstring NameSortKey(std::wstring_view path) {
-    const std::size_t slash = path.rfind(L'\\');
-    return LowerAsciiLetters(slash == std::wstring_view::npos ? path : path.substr(slash));
+void WriteTextSortKey(SortKey key, std::wstring_view folder, std::wstring_view name, std::wstring& out) {
+    // The path's last backslash: in the name, else in the folder; with none, the whole path is
+    // the name and the folder is empty.
+    std::size_t folderCut = folder.size();
+    std::size_t nameCut = name.rfind(L'\\');
+    if (nameCut == std::wstring_view::npos) {
+        nameCut = 0;
+        folderCut = folder.rfind(L'\\');
+        if (folderCut == std::wstring_view::npos) {
+            folderCut = 0;
+        }
+    }
+    if (key == SortKey::kName) {
+        out.assign(folder.substr(folderCut));
+        out.append(name.substr(nameCut));
+    } else {
+        out.assign(folder.substr(0, folderCut));
+        out.append(name.substr(0, nameCut));
+    }
+    for (auto& c : out) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
 }
 
-std::wstring FolderSortKey(std::wstring_view path) {
-    const std::size_t slash = path.rfind(L'\\');
-    return LowerAsciiLetters(slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash));
+namespace {
+
+// Name and folder: descending while the flag is true.
+int CompareTextKeys(SortKey key, std::wstring_view pathA, std::wstring_view pathB, bool flag) {
+    std::wstring keyA;
+    std::wstring keyB;
+    WriteTextSortKey(key, {}, pathA, keyA);
+    WriteTextSortKey(key, {}, pathB, keyB);
+    return flag ? Sign(CompareTextLocale(keyB, keyA)) : Sign(CompareTextLocale(keyA, keyB));
 }
+
+} // namespace
 
 int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag) {
-    return CompareTextKeys(NameSortKey(pathA), NameSortKey(pathB), nameSortFlag);
+    return CompareTextKeys(SortKey::kName, pathA, pathB, nameSortFlag);
 }
 
 int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag) {
-    return CompareTextKeys(FolderSortKey(pathA), FolderSortKey(pathB), folderSortFlag);
+    return CompareTextKeys(SortKey::kFolder, pathA, pathB, folderSortFlag);
 }
 
 int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag) {
@@ -95,17 +118,6 @@ int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortF
 
 namespace {
 
-// Appends text to list with A-Z lowered; scratch is reused from text to text.
-void AppendLowered(TextList& list, std::wstring_view text, std::wstring& scratch) {
-    scratch.assign(text);
-    for (auto& c : scratch) {
-        if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
-    }
-    list.Append(scratch);
-}
-
 // The rank of each hit's name or folder key, by store index; the empty key's rank last.
 std::vector<std::uint64_t> TextKeyRanks(SortKey key, const ResultStore& store) {
     constexpr std::size_t kTypicalNameLength = 16;
@@ -118,12 +130,9 @@ std::vector<std::uint64_t> TextKeyRanks(SortKey key, const ResultStore& store) {
     if (key == SortKey::kName) {
         texts.Reserve(hits + 1, hits * kTypicalNameLength);
         store.ForEachHit([&](std::wstring_view folder, std::wstring_view name, std::uint64_t, std::int64_t) {
-            // The name key starts at the path's last backslash, which ends the folder.
             textOfHit.push_back(texts.Start());
-            if (!folder.empty()) {
-                texts.Append(L'\\');
-            }
-            AppendLowered(texts, name, scratch);
+            WriteTextSortKey(SortKey::kName, folder, name, scratch);
+            texts.Append(scratch);
         });
     } else {
         // Many hits share a folder: its key is made and ranked once.
@@ -136,7 +145,8 @@ std::vector<std::uint64_t> TextKeyRanks(SortKey key, const ResultStore& store) {
                 auto [place, added] = folders.try_emplace(lastFolder, 0);
                 if (added) {
                     place->second = texts.Start();
-                    AppendLowered(texts, folder.substr(0, folder.empty() ? 0 : folder.size() - 1), scratch);
+                    WriteTextSortKey(SortKey::kFolder, folder, {}, scratch);
+                    texts.Append(scratch);
                 }
                 lastText = place->second;
             }

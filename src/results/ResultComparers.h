@@ -39,12 +39,13 @@ struct SortFlags {
     [[nodiscard]] bool& FlagFor(SortKey key);
 };
 
-// The name key of a path: from its last backslash (included) to the end, or the whole path when
-// it holds none; A-Z lowered.
-[[nodiscard]] std::wstring NameSortKey(std::wstring_view path);
-// The folder key of a path: the text before its last backslash (empty when there is none);
+// The key of a path for a sort by name or folder, written into out (its contents replaced, its
+// capacity reused, so that keying many paths allocates nothing per path). The path is folder
+// followed by name: whole in either piece, or in the two pieces the result store holds it in.
+//   name:   from the path's last backslash (included) to the end, the whole path when it holds none;
+//   folder: the text before the path's last backslash, empty when there is none;
 // A-Z lowered.
-[[nodiscard]] std::wstring FolderSortKey(std::wstring_view path);
+void WriteTextSortKey(SortKey key, std::wstring_view folder, std::wstring_view name, std::wstring& out);
 
 // Two rows' values compared as the sort of the given key does it, with the flag's value:
 // -1, 0 or +1. No secondary key: equal keys compare equal.

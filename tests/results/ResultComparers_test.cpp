@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -36,22 +39,42 @@ std::vector<std::intptr_t> AllRows(const ResultStore& store) {
 }
 
 TEST(SortKeys, NameFromLastBackslashFolderBeforeIt) {
-    EXPECT_EQ(NameSortKey(L"\\\\SRV\\Share\\Docs\\Report.TXT"), L"\\report.txt");
-    EXPECT_EQ(FolderSortKey(L"\\\\SRV\\Share\\Docs\\Report.TXT"), L"\\\\srv\\share\\docs");
-    // A share's path: the name key is the share with its backslash.
-    EXPECT_EQ(NameSortKey(L"\\\\SRV\\Public"), L"\\public");
-    EXPECT_EQ(FolderSortKey(L"\\\\SRV\\Public"), L"\\\\srv");
-    // No backslash at all: the whole text is the name, the folder is empty.
-    EXPECT_EQ(NameSortKey(L"Loose.Name"), L"loose.name");
-    EXPECT_EQ(FolderSortKey(L"Loose.Name"), L"");
-    EXPECT_EQ(NameSortKey(L""), L"");
-    // A trailing backslash leaves an empty name after it.
-    EXPECT_EQ(NameSortKey(L"\\\\SRV\\"), L"\\");
+    struct Case {
+        std::wstring_view path;
+        std::wstring_view nameKey;
+        std::wstring_view folderKey;
+    };
+    const Case cases[] = {
+        {L"\\\\SRV\\Share\\Docs\\Report.TXT", L"\\report.txt", L"\\\\srv\\share\\docs"},
+        // A share's path: the name key is the share with its backslash.
+        {L"\\\\SRV\\Public", L"\\public", L"\\\\srv"},
+        // No backslash at all: the whole text is the name, the folder is empty.
+        {L"Loose.Name", L"loose.name", L""},
+        {L"", L"", L""},
+        // A trailing backslash leaves an empty name after it.
+        {L"\\\\SRV\\", L"\\", L"\\\\srv"},
+    };
+    std::wstring key = L"left over from the last key";
+    for (const Case& c : cases) {
+        // The path whole, in either piece, and split as the result store holds it.
+        const std::size_t cut = c.path.rfind(L'\\') + 1;
+        const std::pair<std::wstring_view, std::wstring_view> pieces[] = {
+            {c.path, {}}, {{}, c.path}, {c.path.substr(0, cut), c.path.substr(cut)}};
+        for (std::size_t i = 0; i < std::size(pieces); ++i) {
+            WriteTextSortKey(SortKey::kName, pieces[i].first, pieces[i].second, key);
+            EXPECT_EQ(key, c.nameKey) << "pieces " << i;
+            WriteTextSortKey(SortKey::kFolder, pieces[i].first, pieces[i].second, key);
+            EXPECT_EQ(key, c.folderKey) << "pieces " << i;
+        }
+    }
 }
 
 TEST(SortKeys, OnlyLettersAToZAreLowered) {
-    EXPECT_EQ(NameSortKey(L"\\ÄRGER_Ω[Z]@.Txt"), L"\\Ärger_Ω[z]@.txt");
-    EXPECT_EQ(NameSortKey(L"\\ДОКУМЕНТ.DOC"), L"\\ДОКУМЕНТ.doc");
+    std::wstring key;
+    WriteTextSortKey(SortKey::kName, {}, L"\\ÄRGER_Ω[Z]@.Txt", key);
+    EXPECT_EQ(key, L"\\Ärger_Ω[z]@.txt");
+    WriteTextSortKey(SortKey::kName, {}, L"\\ДОКУМЕНТ.DOC", key);
+    EXPECT_EQ(key, L"\\ДОКУМЕНТ.doc");
 }
 
 TEST(SortKeys, ColumnsChooseTheirKey) {
