@@ -203,13 +203,6 @@ std::uint64_t ResultComparer::OrderKey(std::intptr_t data) const {
     return keys_[static_cast<std::size_t>(data)];
 }
 
-int ResultComparer::Compare(std::intptr_t a, std::intptr_t b) const {
-    const std::uint64_t keyA = OrderKey(a);
-    const std::uint64_t keyB = OrderKey(b);
-    const int ascending = (keyA > keyB) - (keyA < keyB);
-    return ascending_ ? ascending : -ascending;
-}
-
 void SortResults(SortKey key, SortFlags& flags, const ResultStore& store,
                  const std::function<void(const ResultComparer&)>& sortRows) {
     bool& flag = flags.FlagFor(key);

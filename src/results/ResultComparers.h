@@ -56,17 +56,15 @@ void WriteTextSortKey(SortKey key, std::wstring_view folder, std::wstring_view n
 
 // A comparer over row data values for one sort. It works on the store as it was when it was
 // made: each row's key is worked out once, as a number (a size, a time, or the rank of a name or
-// folder text among all of them), so comparing two rows costs no lock, no allocation and no text
+// folder text among all of them), so ordering the rows costs no lock, no allocation and no text
 // comparison. A data value outside the store (a row whose data was not set yet) counts as an empty
 // path of size 0 and an unknown time.
 class ResultComparer {
 public:
     ResultComparer(SortKey key, bool flag, const ResultStore& store);
 
-    [[nodiscard]] int Compare(std::intptr_t a, std::intptr_t b) const;
-
-    // The sort as keys: rows ordered by OrderKey, ascending or descending as Ascending() says,
-    // are in the order Compare gives them.
+    // The sort as keys: the rows go in the order of their OrderKey, ascending or descending as
+    // Ascending() says; rows with equal keys are equal for the sort.
     [[nodiscard]] std::uint64_t OrderKey(std::intptr_t data) const;
     [[nodiscard]] bool Ascending() const { return ascending_; }
 

@@ -1,5 +1,7 @@
 #include "results/ResultComparers.h"
 
+#include "results/ResultRows.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,11 +15,24 @@
 namespace vk {
 namespace {
 
-// Orders data values as the list's sort does with the comparer.
-std::vector<std::intptr_t> Sorted(std::vector<std::intptr_t> rows, const ResultComparer& comparer) {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&](std::intptr_t a, std::intptr_t b) { return comparer.Compare(a, b) < 0; });
-    return rows;
+// Orders data values as the list's sort does with the comparer: by their order keys, stably.
+std::vector<std::intptr_t> Sorted(const std::vector<std::intptr_t>& rows, const ResultComparer& comparer) {
+    ResultRows list;
+    for (const auto data : rows) {
+        list.SetData(list.Insert(static_cast<int>(list.Size()), L"", 0), data);
+    }
+    list.SortByKey([&comparer](std::intptr_t data) { return comparer.OrderKey(data); }, comparer.Ascending());
+    std::vector<std::intptr_t> sorted;
+    list.ForEachRow([&sorted](const ResultRows::RowView& row) { sorted.push_back(row.data); });
+    return sorted;
+}
+
+// Two rows in the order the comparer's keys put them: -1, 0 or +1.
+int Order(const ResultComparer& comparer, std::intptr_t a, std::intptr_t b) {
+    const std::uint64_t keyA = comparer.OrderKey(a);
+    const std::uint64_t keyB = comparer.OrderKey(b);
+    const int ascending = (keyA > keyB) - (keyA < keyB);
+    return comparer.Ascending() ? ascending : -ascending;
 }
 
 // The names of the rows (the text after the last backslash) in their order.
@@ -167,7 +182,7 @@ TEST_F(StoreComparers, AgreeWithTheSingleComparisons) {
                         expected = CompareByModified(*store.Modified(a), *store.Modified(b), flag);
                         break;
                     }
-                    EXPECT_EQ(comparer.Compare(static_cast<std::intptr_t>(a), static_cast<std::intptr_t>(b)), expected)
+                    EXPECT_EQ(Order(comparer, static_cast<std::intptr_t>(a), static_cast<std::intptr_t>(b)), expected)
                         << "key " << static_cast<int>(key) << " flag " << flag << " rows " << a << ", " << b;
                 }
             }
@@ -235,11 +250,11 @@ TEST_F(StoreComparers, FlagsCarryOverToTheNextSearch) {
 
 TEST_F(StoreComparers, RowsOutsideTheStoreCountAsEmptyAndZero) {
     const ResultComparer bySize(SortKey::kSize, true, store);
-    EXPECT_EQ(bySize.Compare(99, 1), 0);  // 0 against the folder's 0
-    EXPECT_EQ(bySize.Compare(-1, 0), -1); // 0 against 5
+    EXPECT_EQ(Order(bySize, 99, 1), 0);  // 0 against the folder's 0
+    EXPECT_EQ(Order(bySize, -1, 0), -1); // 0 against 5
     const ResultComparer byName(SortKey::kName, false, store);
-    EXPECT_EQ(byName.Compare(99, -5), 0);
-    EXPECT_EQ(byName.Compare(99, 0), -1); // the empty name sorts first
+    EXPECT_EQ(Order(byName, 99, -5), 0);
+    EXPECT_EQ(Order(byName, 99, 0), -1); // the empty name sorts first
 }
 
 } // namespace
