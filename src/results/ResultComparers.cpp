@@ -1,18 +1,10 @@
 #include "results/ResultComparers.h"
 
-#include "platform/TextCompare.h"
 #include "results/TextRanks.h"
 
 #include <unordered_map>
 
 namespace vk {
-namespace {
-
-int Sign(int value) {
-    return (value > 0) - (value < 0);
-}
-
-} // namespace
 
 SortKey SortKeyForColumn(int column) {
     switch (column) {
@@ -83,37 +75,6 @@ void WriteTextSortKey(SortKey key, std::wstring_view folder, std::wstring_view n
             c = static_cast<wchar_t>(c - L'A' + L'a');
         }
     }
-}
-
-namespace {
-
-// Name and folder: descending while the flag is true.
-int CompareTextKeys(SortKey key, std::wstring_view pathA, std::wstring_view pathB, bool flag) {
-    std::wstring keyA;
-    std::wstring keyB;
-    WriteTextSortKey(key, {}, pathA, keyA);
-    WriteTextSortKey(key, {}, pathB, keyB);
-    return flag ? Sign(CompareTextLocale(keyB, keyA)) : Sign(CompareTextLocale(keyA, keyB));
-}
-
-} // namespace
-
-int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag) {
-    return CompareTextKeys(SortKey::kName, pathA, pathB, nameSortFlag);
-}
-
-int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag) {
-    return CompareTextKeys(SortKey::kFolder, pathA, pathB, folderSortFlag);
-}
-
-int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag) {
-    const int ascending = (sizeA > sizeB) - (sizeA < sizeB);
-    return sizeSortFlag ? ascending : -ascending;
-}
-
-int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortFlag) {
-    const int ascending = (timeA > timeB) - (timeA < timeB);
-    return modifiedSortFlag ? ascending : -ascending;
 }
 
 namespace {

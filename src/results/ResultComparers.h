@@ -47,13 +47,6 @@ struct SortFlags {
 // A-Z lowered.
 void WriteTextSortKey(SortKey key, std::wstring_view folder, std::wstring_view name, std::wstring& out);
 
-// Two rows' values compared as the sort of the given key does it, with the flag's value:
-// -1, 0 or +1. No secondary key: equal keys compare equal.
-[[nodiscard]] int CompareByName(std::wstring_view pathA, std::wstring_view pathB, bool nameSortFlag);
-[[nodiscard]] int CompareByFolder(std::wstring_view pathA, std::wstring_view pathB, bool folderSortFlag);
-[[nodiscard]] int CompareBySize(std::uint64_t sizeA, std::uint64_t sizeB, bool sizeSortFlag);
-[[nodiscard]] int CompareByModified(std::int64_t timeA, std::int64_t timeB, bool modifiedSortFlag);
-
 // A comparer over row data values for one sort. It works on the store as it was when it was
 // made: each row's key is worked out once, as a number (a size, a time, or the rank of a name or
 // folder text among all of them), so ordering the rows costs no lock, no allocation and no text

@@ -1,5 +1,6 @@
 #include "results/ResultComparers.h"
 
+#include "platform/TextCompare.h"
 #include "results/ResultRows.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +28,48 @@ std::vector<std::intptr_t> Sorted(const std::vector<std::intptr_t>& rows, const 
     return sorted;
 }
 
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
 // Two rows in the order the comparer's keys put them: -1, 0 or +1.
 int Order(const ResultComparer& comparer, std::intptr_t a, std::intptr_t b) {
     const std::uint64_t keyA = comparer.OrderKey(a);
     const std::uint64_t keyB = comparer.OrderKey(b);
     const int ascending = (keyA > keyB) - (keyA < keyB);
     return comparer.Ascending() ? ascending : -ascending;
+}
+
+// Two hits in the order a sort by key with the flag's value puts them: -1, 0 or +1.
+int OrderOfPaths(SortKey key, std::wstring_view pathA, std::wstring_view pathB, bool flag) {
+    ResultStore store;
+    store.Append(pathA, 0);
+    store.Append(pathB, 0);
+    return Order(ResultComparer(key, flag, store), 0, 1);
+}
+
+int OrderOfSizes(std::uint64_t sizeA, std::uint64_t sizeB, bool flag) {
+    ResultStore store;
+    store.Append(L"\\\\S\\s\\a", sizeA);
+    store.Append(L"\\\\S\\s\\b", sizeB);
+    return Order(ResultComparer(SortKey::kSize, flag, store), 0, 1);
+}
+
+// Two whole paths compared one at a time, as the sort orders them: their name or folder keys
+// by the locale's comparison, descending while the flag is true.
+int LocaleOrder(SortKey key, std::wstring_view pathA, std::wstring_view pathB, bool flag) {
+    std::wstring keyA;
+    std::wstring keyB;
+    WriteTextSortKey(key, {}, pathA, keyA);
+    WriteTextSortKey(key, {}, pathB, keyB);
+    const int ascending = CompareTextLocale(keyA, keyB);
+    return flag ? -Sign(ascending) : Sign(ascending);
+}
+
+// Sizes and times: ascending while the flag is true.
+template <class Number> int NumberOrder(Number a, Number b, bool flag) {
+    const int ascending = (a > b) - (a < b);
+    return flag ? ascending : -ascending;
 }
 
 // The names of the rows (the text after the last backslash) in their order.
@@ -104,47 +141,47 @@ TEST(SortKeys, ColumnsChooseTheirKey) {
 TEST(Comparers, NameAndFolderAreDescendingWhileTheirFlagIsTrue) {
     const std::wstring a = L"\\\\S\\x\\apple.txt";
     const std::wstring z = L"\\\\S\\y\\zebra.txt";
-    EXPECT_EQ(CompareByName(a, z, true), 1);
-    EXPECT_EQ(CompareByName(z, a, true), -1);
-    EXPECT_EQ(CompareByName(a, z, false), -1);
-    EXPECT_EQ(CompareByName(z, a, false), 1);
-    EXPECT_EQ(CompareByFolder(a, z, true), 1);
-    EXPECT_EQ(CompareByFolder(a, z, false), -1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, a, z, true), 1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, z, a, true), -1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, a, z, false), -1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, z, a, false), 1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, a, z, true), 1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, a, z, false), -1);
 }
 
 TEST(Comparers, NameUsesTheLastPartFolderTheRest) {
     // The folder of the first sorts before that of the second, its name after.
     const std::wstring first = L"\\\\S\\share\\aaa\\zeta";
     const std::wstring second = L"\\\\S\\share\\bbb\\alpha";
-    EXPECT_EQ(CompareByName(first, second, false), 1);
-    EXPECT_EQ(CompareByFolder(first, second, false), -1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, first, second, false), 1);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, first, second, false), -1);
     // Two hits of one folder are equal by folder, whatever their names.
-    EXPECT_EQ(CompareByFolder(L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", true), 0);
-    EXPECT_EQ(CompareByFolder(L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", false), 0);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", true), 0);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, L"\\\\S\\share\\d\\one", L"\\\\S\\share\\d\\two", false), 0);
 }
 
 TEST(Comparers, CaseOfAToZDoesNotCountOtherLettersDo) {
-    EXPECT_EQ(CompareByName(L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", true), 0);
-    EXPECT_EQ(CompareByName(L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", false), 0);
-    EXPECT_EQ(CompareByFolder(L"\\\\SRV\\Share\\x", L"\\\\srv\\SHARE\\y", false), 0);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", true), 0);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, L"\\\\S\\s\\REPORT.doc", L"\\\\S\\s\\report.DOC", false), 0);
+    EXPECT_EQ(OrderOfPaths(SortKey::kFolder, L"\\\\SRV\\Share\\x", L"\\\\srv\\SHARE\\y", false), 0);
     // Cyrillic capitals are not lowered: the platform's case-sensitive comparison decides.
-    const int cyrillic = CompareByName(L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", false);
+    const int cyrillic = OrderOfPaths(SortKey::kName, L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", false);
     EXPECT_NE(cyrillic, 0);
-    EXPECT_EQ(CompareByName(L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", true), -cyrillic);
+    EXPECT_EQ(OrderOfPaths(SortKey::kName, L"\\\\S\\s\\ДОМ", L"\\\\S\\s\\дом", true), -cyrillic);
 }
 
 TEST(Comparers, SizesAreUnsigned64BitAscendingWhileTheFlagIsTrue) {
     const std::uint64_t big = 5'368'709'120u; // 5 GiB: more than 32 bits hold
     const std::uint64_t smaller = 2'000'000'000u;
-    EXPECT_EQ(CompareBySize(big, smaller, true), 1);
-    EXPECT_EQ(CompareBySize(smaller, big, true), -1);
-    EXPECT_EQ(CompareBySize(0, big, true), -1);
-    EXPECT_EQ(CompareBySize(big, smaller, false), -1);
-    EXPECT_EQ(CompareBySize(0, big, false), 1);
-    EXPECT_EQ(CompareBySize(7, 7, true), 0);
-    EXPECT_EQ(CompareBySize(7, 7, false), 0);
-    EXPECT_EQ(CompareBySize(0xFFFFFFFFu, 0, true), 1);
-    EXPECT_EQ(CompareBySize(std::uint64_t{1} << 32, 0xFFFFFFFFu, true), 1);
+    EXPECT_EQ(OrderOfSizes(big, smaller, true), 1);
+    EXPECT_EQ(OrderOfSizes(smaller, big, true), -1);
+    EXPECT_EQ(OrderOfSizes(0, big, true), -1);
+    EXPECT_EQ(OrderOfSizes(big, smaller, false), -1);
+    EXPECT_EQ(OrderOfSizes(0, big, false), 1);
+    EXPECT_EQ(OrderOfSizes(7, 7, true), 0);
+    EXPECT_EQ(OrderOfSizes(7, 7, false), 0);
+    EXPECT_EQ(OrderOfSizes(0xFFFFFFFFu, 0, true), 1);
+    EXPECT_EQ(OrderOfSizes(std::uint64_t{1} << 32, 0xFFFFFFFFu, true), 1);
 }
 
 class StoreComparers : public ::testing::Test {
@@ -170,16 +207,14 @@ TEST_F(StoreComparers, AgreeWithTheSingleComparisons) {
                     int expected = 0;
                     switch (key) {
                     case SortKey::kName:
-                        expected = CompareByName(pathA, pathB, flag);
+                    case SortKey::kFolder:
+                        expected = LocaleOrder(key, pathA, pathB, flag);
                         break;
                     case SortKey::kSize:
-                        expected = CompareBySize(*store.Size(a), *store.Size(b), flag);
-                        break;
-                    case SortKey::kFolder:
-                        expected = CompareByFolder(pathA, pathB, flag);
+                        expected = NumberOrder(*store.Size(a), *store.Size(b), flag);
                         break;
                     case SortKey::kModified:
-                        expected = CompareByModified(*store.Modified(a), *store.Modified(b), flag);
+                        expected = NumberOrder(*store.Modified(a), *store.Modified(b), flag);
                         break;
                     }
                     EXPECT_EQ(Order(comparer, static_cast<std::intptr_t>(a), static_cast<std::intptr_t>(b)), expected)
