@@ -62,13 +62,6 @@ void RowSequence::Erase(std::size_t position) {
     }
 }
 
-std::vector<std::uint32_t> RowSequence::Ids() const {
-    std::vector<std::uint32_t> ids;
-    ids.reserve(size_);
-    ForEach([&ids](std::uint32_t id) { ids.push_back(id); });
-    return ids;
-}
-
 void RowSequence::Assign(const std::vector<std::uint32_t>& ids) {
     Clear();
     for (std::size_t start = 0; start < ids.size(); start += kMaxBlock) {

@@ -22,8 +22,7 @@ public:
     void Erase(std::size_t position);
     void Clear();
 
-    // Every id in order, and the sequence made of ids (a new order of the same rows).
-    [[nodiscard]] std::vector<std::uint32_t> Ids() const;
+    // The sequence made of ids (a new order of the same rows).
     void Assign(const std::vector<std::uint32_t>& ids);
 
     template <class Visit> void ForEach(Visit visit) const {

@@ -17,7 +17,6 @@ public:
     // Starts the next text (its number is returned) and appends to it.
     std::uint32_t Start();
     void Append(std::wstring_view text) { chars_.append(text); }
-    void Append(wchar_t c) { chars_.push_back(c); }
     // Room for so many texts of so many characters in all.
     void Reserve(std::size_t texts, std::size_t chars);
 
