@@ -45,7 +45,7 @@ bool AheadWalk::NextFolder() {
     return true;
 }
 
-const std::vector<DirEntry>* AheadWalk::Matching() {
+const MatchingEntries* AheadWalk::Matching() {
     std::unique_lock lock(pool_.lock_);
     Folder& folder = *current_;
     stage_ = Stage::kMatching;
@@ -61,7 +61,7 @@ const std::vector<DirEntry>* AheadWalk::Matching() {
     }
     stage_ = Stage::kEntries;
     entryIndex_ = 0;
-    return folder.entries.listed ? &folder.entries.entries : nullptr;
+    return folder.entries.listed ? &folder.entries : nullptr;
 }
 
 bool AheadWalk::ContentMatches(std::size_t index) {
@@ -195,8 +195,8 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
         ListBoth(files, folder.path, mask_, pool_.hitDetail_, running, outcome.matching, outcome.subfolders);
         break;
     case Kind::kContent:
-        outcome.found = FileContainsText(files, JoinPath(folder.path, folder.entries.entries[task.index].name),
-                                         pool_.content_, running);
+        outcome.found =
+            FileContainsText(files, JoinPath(folder.path, folder.entries.At(task.index).name), pool_.content_, running);
         break;
     }
     return outcome;
@@ -207,9 +207,9 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
     std::size_t newSteps = 0;
     if (task.kind == Kind::kMatching || task.kind == Kind::kBoth) {
         folder.entries = std::move(outcome.matching);
-        folder.content.assign(folder.entries.entries.size(), Content::kNone);
+        folder.content.assign(folder.entries.Size(), Content::kNone);
         for (std::size_t i = 0; i < folder.content.size(); ++i) {
-            if (NeedsContentTest(pool_.request_, folder.entries.entries[i])) {
+            if (NeedsContentTest(pool_.request_, folder.entries.At(i))) {
                 folder.content[i] = Content::kTodo;
                 ++newSteps;
             }

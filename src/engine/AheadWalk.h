@@ -56,7 +56,7 @@ public:
     [[nodiscard]] const std::wstring& FolderPath() const { return current_->path; }
     // The present folder's entries that match the mask, in listing order; null when the listing
     // could not start or the search was stopped.
-    [[nodiscard]] const std::vector<DirEntry>* Matching();
+    [[nodiscard]] const MatchingEntries* Matching();
     // Whether entry index of Matching() holds the containing text. Only for the entries the walk
     // tests (NeedsContentTest); false once the search was stopped.
     [[nodiscard]] bool ContentMatches(std::size_t index);

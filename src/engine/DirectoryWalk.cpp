@@ -25,7 +25,7 @@ bool CSearchEngine::ContentMatches(const std::wstring& path) {
 }
 
 template <class HoldsText>
-void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry,
+void CSearchEngine::HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntryView& entry,
                                  bool testUnderHitLock, HoldsText holdsText) {
     if (!walkFilters_.Passes(entry) || !PassesSizeFilter(entry.size)) {
         return;
@@ -94,15 +94,15 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
     while (searchRunning && walk.NextFolder()) {
         const std::wstring& dir = walk.FolderPath();
         SetStatus(kPaneMessage, kTextSearchIn + dir);
-        const std::vector<DirEntry>* entries = walk.Matching();
+        const MatchingEntries* entries = walk.Matching();
         if (!searchRunning) {
             return;
         }
         HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
-        const std::size_t count = entries ? entries->size() : 0;
+        const std::size_t count = entries ? entries->Size() : 0;
         for (std::size_t i = 0; i < count; ++i) {
             // The content test runs (or ran, on a helper) outside hitLock.
-            HandOffIfHit(writer, dir, (*entries)[i], false,
+            HandOffIfHit(writer, dir, entries->At(i), false,
                          [&walk, i](const std::wstring&) { return walk.ContentMatches(i); });
             if (!searchRunning) {
                 return;

@@ -3,14 +3,6 @@
 namespace vk {
 namespace {
 
-void ReadMatching(DirectoryListing* listing, const std::atomic<bool>& running, MatchingEntries& matching) {
-    matching.listed = listing != nullptr;
-    DirEntry entry;
-    while (listing && running && listing->Next(entry)) {
-        matching.entries.push_back(entry);
-    }
-}
-
 void ReadSubfolders(DirectoryListing* listing, const std::wstring& dir, const std::atomic<bool>& running,
                     std::vector<std::wstring>& subfolders) {
     DirEntry entry;
@@ -24,6 +16,33 @@ void ReadSubfolders(DirectoryListing* listing, const std::wstring& dir, const st
 }
 
 } // namespace
+
+void MatchingEntries::Read(std::unique_ptr<DirectoryListing> listing, const std::atomic<bool>& running) {
+    listed = listing != nullptr;
+    if (!listing) {
+        return;
+    }
+    entries_.reserve(listing->EntriesLeftAtMost());
+    DirEntryView view;
+    if (listing->KeepsNames()) {
+        while (running && listing->NextKept(view)) {
+            entries_.push_back(view);
+        }
+        listing_ = std::move(listing);
+        return;
+    }
+    std::vector<std::size_t> starts;
+    DirEntry entry;
+    while (running && listing->Next(entry)) {
+        starts.push_back(names_.size());
+        names_.insert(names_.end(), entry.name.begin(), entry.name.end());
+        entries_.push_back(entry);
+    }
+    // The names are placed now that their buffer no longer grows.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i].name = std::wstring_view(names_.data() + starts[i], entries_[i].name.size());
+    }
+}
 
 bool IsDotEntry(std::wstring_view name) {
     return name == L"." || name == L"..";
@@ -43,9 +62,8 @@ std::wstring JoinPath(const std::wstring& dir, std::wstring_view name) {
 MatchingEntries ListMatching(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
                              const std::atomic<bool>& running) {
     ErrorCode error = kErrorSuccess;
-    const auto listing = files.FindFirst(JoinPath(dir, mask), detail, error);
     MatchingEntries matching;
-    ReadMatching(listing.get(), running, matching);
+    matching.Read(files.FindFirst(JoinPath(dir, mask), detail, error), running);
     return matching;
 }
 
@@ -59,8 +77,8 @@ std::vector<std::wstring> ListSubfolders(FileSystem& files, const std::wstring& 
 
 void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
               const std::atomic<bool>& running, MatchingEntries& matching, std::vector<std::wstring>& subfolders) {
-    const BothPasses passes = files.ListBothPasses(dir, mask, detail);
-    ReadMatching(passes.matching.get(), running, matching);
+    BothPasses passes = files.ListBothPasses(dir, mask, detail);
+    matching.Read(std::move(passes.matching), running);
     ReadSubfolders(passes.every.get(), dir, running, subfolders);
 }
 

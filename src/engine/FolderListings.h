@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +14,23 @@
 namespace vk {
 
 // The folder's entries that match the mask, in listing order; listed false when the listing
-// could not start (no match, access denied, gone), which the walk treats as no entries.
-struct MatchingEntries {
+// could not start (no match, access denied, gone), which the walk treats as no entries. A folder
+// of a hundred thousand hits costs a few allocations, not one a name: the names stay in the
+// listing that keeps them (DirectoryListing::KeepsNames), or else are copied one after another
+// into one buffer.
+class MatchingEntries {
+public:
     bool listed = false;
-    std::vector<DirEntry> entries;
+
+    // Reads listing (null: not listed) while running is true.
+    void Read(std::unique_ptr<DirectoryListing> listing, const std::atomic<bool>& running);
+    [[nodiscard]] std::size_t Size() const { return entries_.size(); }
+    [[nodiscard]] const DirEntryView& At(std::size_t index) const { return entries_[index]; }
+
+private:
+    std::unique_ptr<DirectoryListing> listing_; // holds the names when it keeps them
+    std::vector<wchar_t> names_;                // else the names (a vector's buffer stays put when moved)
+    std::vector<DirEntryView> entries_;
 };
 
 [[nodiscard]] bool IsDotEntry(std::wstring_view name);

@@ -9,7 +9,7 @@
 
 namespace vk {
 
-bool NeedsContentTest(const SearchRequest& request, const DirEntry& entry) {
+bool NeedsContentTest(const SearchRequest& request, const DirEntryView& entry) {
     return request.textFilterOn && !entry.isDirectory && !entry.contentOffline && PassesSizeFilter(request, entry.size);
 }
 

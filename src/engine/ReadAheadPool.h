@@ -41,7 +41,7 @@ constexpr std::size_t kMaxExpectedShareLists = 32;
 // passes the size filter, while a text filter is on, and whose content is at hand. The content of
 // an offline file or a cloud placeholder (DirEntry::contentOffline) is never read: such a file is
 // no hit of a search with a containing text.
-[[nodiscard]] bool NeedsContentTest(const SearchRequest& request, const DirEntry& entry);
+[[nodiscard]] bool NeedsContentTest(const SearchRequest& request, const DirEntryView& entry);
 
 class ReadAheadPool {
 public:

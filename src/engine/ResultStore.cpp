@@ -12,8 +12,9 @@ std::size_t ResultStore::Append(std::wstring_view path, std::uint64_t size, std:
 std::size_t ResultStore::AppendInFolder(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
                                         std::int64_t modified) {
     std::lock_guard lock(lock_);
+    // A name in no folder is its own path, as Append gives it.
     folderScratch_.assign(folder);
-    if (folderScratch_.empty() || folderScratch_.back() != L'\\') {
+    if (!folderScratch_.empty() && folderScratch_.back() != L'\\') {
         folderScratch_.push_back(L'\\');
     }
     return AppendEntry(folderScratch_, name, size, modified);
@@ -21,8 +22,10 @@ std::size_t ResultStore::AppendInFolder(std::wstring_view folder, std::wstring_v
 
 std::size_t ResultStore::AppendEntry(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
                                      std::int64_t modified) {
-    if (!texts_.Holds(lastFolder_, folder)) {
+    // The hits of one folder come in turn: compared as it is, its text is not encoded again.
+    if (folder != lastFolderText_) {
         lastFolder_ = texts_.Add(folder);
+        lastFolderText_.assign(folder);
     }
     entries_.push_back({lastFolder_, texts_.Add(name), size, modified});
     return entries_.size() - 1;
@@ -33,6 +36,7 @@ void ResultStore::Clear() {
     entries_.clear();
     texts_.Clear();
     lastFolder_ = {};
+    lastFolderText_.clear();
 }
 
 std::size_t ResultStore::Count() const {

@@ -23,7 +23,7 @@ public:
     // Appends one hit; returns its index.
     std::size_t Append(std::wstring_view path, std::uint64_t size, std::int64_t modified = 0);
     // Appends the hit name in folder, whose path is the folder, a separator unless the folder
-    // ends with one, and the name; returns its index. The path is not made on the way.
+    // is empty or ends with one, and the name; returns its index. The path is not made on the way.
     std::size_t AppendInFolder(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
                                std::int64_t modified = 0);
     void Clear();
@@ -53,8 +53,7 @@ public:
         bool folderKnown = false;
         for (const Entry& entry : entries_) {
             const TextPool::Ref& ref = entry.folder;
-            if (!folderKnown || ref.block != folderRead.block || ref.offset != folderRead.offset ||
-                ref.bytes != folderRead.bytes) {
+            if (!folderKnown || ref != folderRead) {
                 // The hits of one folder that came in turn share its text: read once.
                 texts_.Read(ref, folder);
                 folderRead = ref;
@@ -83,7 +82,8 @@ private:
     std::deque<Entry> entries_;
     TextPool texts_;
     TextPool::Ref lastFolder_;
-    std::wstring folderScratch_; // AppendInFolder's folder with its separator
+    std::wstring lastFolderText_; // lastFolder_'s text
+    std::wstring folderScratch_;  // AppendInFolder's folder with its separator
 };
 
 } // namespace vk

@@ -36,7 +36,7 @@
 namespace vk {
 
 class HitWriter;
-struct DirEntry;
+struct DirEntryView;
 
 class CSearchEngine {
 public:
@@ -166,7 +166,7 @@ private:
     // that passes the size filter when no text is asked for. The hand-off holds hitLock, and so
     // does the content test when testUnderHitLock.
     template <class HoldsText>
-    void HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntry& entry, bool testUnderHitLock,
+    void HandOffIfHit(HitWriter& writer, const std::wstring& dir, const DirEntryView& entry, bool testUnderHitLock,
                       HoldsText holdsText);
     void SetStatus(int pane, std::wstring_view text);
 

@@ -77,18 +77,29 @@ TextPool::Ref TextPool::Add(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
-    scratch_.clear();
-    AppendPoolBytes(scratch_, text);
-    if (capacity_ - used_ < scratch_.size()) {
+    // Most names are ASCII: their bytes go straight into the block, a byte a character.
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; });
+    if (!ascii) {
+        scratch_.clear();
+        AppendPoolBytes(scratch_, text);
+    }
+    const std::size_t size = ascii ? text.size() : scratch_.size();
+    if (capacity_ - used_ < size) {
         // A text longer than a block gets a block of its own size.
-        capacity_ = std::max(kBlockBytes, scratch_.size());
+        capacity_ = std::max(kBlockBytes, size);
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
         used_ = 0;
     }
     const Ref ref{static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(used_),
-                  static_cast<std::uint32_t>(scratch_.size())};
-    std::copy(scratch_.begin(), scratch_.end(), blocks_.back().get() + used_);
-    used_ += scratch_.size();
+                  static_cast<std::uint32_t>(size)};
+    char* const at = blocks_.back().get() + used_;
+    if (ascii) {
+        std::transform(text.begin(), text.end(), at, [](wchar_t c) { return static_cast<char>(c); });
+    } else {
+        std::copy(scratch_.begin(), scratch_.end(), at);
+    }
+    used_ += size;
     return ref;
 }
 

@@ -20,6 +20,7 @@ public:
         std::uint32_t block = 0;
         std::uint32_t offset = 0;
         std::uint32_t bytes = 0;
+        friend bool operator==(const Ref&, const Ref&) = default;
     };
 
     [[nodiscard]] Ref Add(std::wstring_view text);

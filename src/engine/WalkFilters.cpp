@@ -26,7 +26,7 @@ bool WalkFilters::Excluded(std::wstring_view name) const {
     return false;
 }
 
-bool WalkFilters::Passes(const DirEntry& entry) const {
+bool WalkFilters::Passes(const DirEntryView& entry) const {
     if (kind_ == SearchRequest::Kind::kFiles && entry.isDirectory) {
         return false;
     }

@@ -30,7 +30,7 @@ public:
     [[nodiscard]] bool GoesBelow(int depth) const { return maxDepth_ < 0 || depth < maxDepth_; }
     // Whether an entry passes the kind, time and exclusion filters (the size and content filters
     // are the walk's own).
-    [[nodiscard]] bool Passes(const DirEntry& entry) const;
+    [[nodiscard]] bool Passes(const DirEntryView& entry) const;
 
 private:
     std::vector<FileMask> excludes_;

@@ -17,4 +17,12 @@ BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view
     return passes;
 }
 
+ErrorCode FileSystem::CheckFolder(const std::wstring& dir) {
+    ErrorCode error = kErrorSuccess;
+    if (FindFirst(dir + L"\\*", ListingDetail::kNamesOnly, error) || error == kErrorFileNotFound) {
+        return kErrorSuccess;
+    }
+    return error;
+}
+
 } // namespace vk

@@ -53,6 +53,22 @@ struct DirEntry {
     std::int64_t modified = 0;
 };
 
+// An entry as DirEntry holds it, its name a view of text kept elsewhere (a listing read into
+// one buffer of names); valid while that text is. Made from a DirEntry wherever one is taken.
+struct DirEntryView {
+    DirEntryView() = default;
+    DirEntryView(const DirEntry& entry) // NOLINT(google-explicit-constructor): an entry is a view of itself
+        : name(entry.name), isDirectory(entry.isDirectory), isLink(entry.isLink), contentOffline(entry.contentOffline),
+          size(entry.size), modified(entry.modified) {}
+
+    std::wstring_view name;
+    bool isDirectory = false;
+    bool isLink = false;
+    bool contentOffline = false;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+};
+
 // What a listing must report. Sizes and times may cost a call per entry on some platforms (a stat
 // on POSIX); a pass that only looks for subdirectories, or a search that shows and filters by
 // neither, asks for names and the directory and link flags alone, and its entries may then carry
@@ -64,6 +80,17 @@ public:
     virtual ~DirectoryListing() = default;
     // Yields the next entry; false at the end. The first call yields the first entry.
     [[nodiscard]] virtual bool Next(DirEntry& entry) = 0;
+    // A listing that reads its folder into memory keeps the names: it yields the next entry here
+    // with a name that stays valid as long as the listing, so that a reader keeps it without a
+    // copy. False at the end, and at once from a listing that does not keep them (then use Next).
+    [[nodiscard]] virtual bool NextKept(DirEntryView& entry) {
+        static_cast<void>(entry);
+        return false;
+    }
+    [[nodiscard]] virtual bool KeepsNames() const { return false; }
+    // How many entries are left at most, where the listing knows (0 where it does not): a reader
+    // makes room for them at once.
+    [[nodiscard]] virtual std::size_t EntriesLeftAtMost() const { return 0; }
     // Yields the next entry that is a directory (a link to one included), passing over the others;
     // false at the end. A listing that knows each entry's kind passes over them without making
     // their names.
@@ -110,6 +137,11 @@ public:
     // is the matching listing's.
     [[nodiscard]] virtual BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                                     ListingDetail detail);
+
+    // Whether dir (no trailing separator) is a folder that can be listed: kErrorSuccess (an empty
+    // folder too), or the error a listing of every entry in it, FindFirst(dir\*), fails with. A
+    // file system that can tell without listing the folder does (on POSIX, one open).
+    [[nodiscard]] virtual ErrorCode CheckFolder(const std::wstring& dir);
 
     // Starts a listing of pattern: a directory, a backslash (or the native separator) and a
     // wildcard, matched without regard to case by Windows' listing rules (WildcardName.h; on

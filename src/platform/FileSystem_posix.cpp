@@ -185,27 +185,51 @@ public:
     PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
         : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
-    bool Next(DirEntry& entry) override { return NextWhere(entry, false); }
-    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, true); }
+    bool Next(DirEntry& entry) override {
+        const ListedItem* item = NextItem(false);
+        if (item == nullptr) {
+            return false;
+        }
+        entry.name.assign(read_->names, item->offset, item->length);
+        Describe(*item, entry);
+        return true;
+    }
+    bool NextDirectory(DirEntry& entry) override {
+        const ListedItem* item = NextItem(true);
+        if (item == nullptr) {
+            return false;
+        }
+        entry.name.assign(read_->names, item->offset, item->length);
+        Describe(*item, entry);
+        return true;
+    }
+    bool NextKept(DirEntryView& entry) override {
+        const ListedItem* item = NextItem(false);
+        if (item == nullptr) {
+            return false;
+        }
+        entry.name = std::wstring_view(read_->names).substr(item->offset, item->length);
+        Describe(*item, entry);
+        return true;
+    }
+    bool KeepsNames() const override { return true; }
+    std::size_t EntriesLeftAtMost() const override { return read_->items.size() - next_; }
 
 private:
-    bool NextWhere(DirEntry& entry, bool directoriesOnly) {
+    const ListedItem* NextItem(bool directoriesOnly) {
         const auto& items = read_->items;
         while (next_ < items.size() &&
                ((matchingOnly_ && !items[next_].matches) || (directoriesOnly && !items[next_].isDirectory))) {
             ++next_;
         }
-        if (next_ >= items.size()) {
-            return false;
-        }
-        const ListedItem& item = items[next_++];
-        entry.name.assign(read_->names, item.offset, item.length);
+        return next_ < items.size() ? &items[next_++] : nullptr;
+    }
+    template <class Entry> static void Describe(const ListedItem& item, Entry& entry) {
         entry.isDirectory = item.isDirectory;
         entry.isLink = item.isLink;
         entry.size = item.size;
         entry.modified = item.modified;
         entry.contentOffline = false;
-        return true;
     }
 
     std::shared_ptr<const FolderRead> read_;
@@ -399,6 +423,16 @@ public:
             return nullptr;
         }
         return std::make_unique<PosixListing>(std::move(read), false);
+    }
+
+    // The folder is opened as a listing opens it, and nothing is read.
+    ErrorCode CheckFolder(const std::wstring& dir) override {
+        ErrorCode error = kErrorSuccess;
+        if (!CheckPath(dir + L"\\*", kErrorPathNotFound, error)) {
+            return error;
+        }
+        UniqueFd fd(OpenPath(FileNameFromWide(NativeFolder(dir, false)), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return fd.Get() < 0 ? SystemError(errno) : kErrorSuccess;
     }
 
     bool ReadsBothPassesAtOnce() const override { return true; }

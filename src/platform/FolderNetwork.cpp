@@ -558,6 +558,37 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
                                                            });
 }
 
+ErrorCode FolderNetworkFileSystem::CheckFolder(const std::wstring& dir) {
+    // As FindFirst(dir\*) finds the folder, without listing it.
+    if (dir.size() + 2 > kMaxLongPathLength) {
+        return kErrorFilenameTooLong;
+    }
+    UncPath path;
+    if (!ParseUncPath(dir, path)) {
+        return kErrorInvalidName;
+    }
+    network_.SimulateCallDelay();
+    ErrorCode error = kErrorSuccess;
+    const auto native = MapParsed(network_, path, error);
+    if (!native) {
+        return error;
+    }
+    if (network_.IsDenied(path.Normalized())) {
+        return kErrorAccessDenied;
+    }
+    FileSystem& system = network_.System();
+    struct Check {
+        bool found = false;
+        explicit operator bool() const { return found; }
+    };
+    const Check check = OnNativePath<Check>(network_, path, *native, Missing::kFolder, error,
+                                            [&](const std::wstring& folder, ErrorCode& failure) {
+                                                failure = system.CheckFolder(folder);
+                                                return Check{failure == kErrorSuccess};
+                                            });
+    return check ? kErrorSuccess : error;
+}
+
 BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                                    ListingDetail detail) {
     UncPath path;

@@ -156,6 +156,7 @@ public:
     // One call (one delay) for both listings of a folder where the system below reads a folder
     // once for both (POSIX); otherwise the two listings.
     [[nodiscard]] bool ReadsBothPassesAtOnce() const override { return network_.System().ReadsBothPassesAtOnce(); }
+    [[nodiscard]] ErrorCode CheckFolder(const std::wstring& dir) override;
     [[nodiscard]] BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                             ListingDetail detail) override;
     [[nodiscard]] std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;

@@ -12,6 +12,11 @@ int MemoryResultList::InsertRow(int position, std::wstring_view text, int image)
     return rows_.Insert(position, text, image);
 }
 
+int MemoryResultList::InsertRows(int position, std::span<const NewRow> rows) {
+    std::lock_guard lock(listLock);
+    return rows_.InsertRows(position, rows);
+}
+
 bool MemoryResultList::SetColumnText(int row, int column, std::wstring_view text) {
     std::lock_guard lock(listLock);
     return rows_.SetText(row, column, text);

@@ -27,6 +27,7 @@ class MemoryResultList final : public IResultList {
 public:
     [[nodiscard]] int GetItemCount() override;
     int InsertRow(int position, std::wstring_view text, int image) override;
+    int InsertRows(int position, std::span<const NewRow> rows) override;
     bool SetColumnText(int row, int column, std::wstring_view text) override;
     bool SetRowData(int row, std::intptr_t data) override;
     [[nodiscard]] std::intptr_t GetRowData(int row) override;

@@ -4,8 +4,14 @@
 
 namespace vk {
 
+namespace {
+
+constexpr auto kMostRows = static_cast<std::size_t>(std::numeric_limits<int>::max());
+
+} // namespace
+
 int ResultRows::Insert(int position, std::wstring_view name, int image) {
-    if (position < 0 || rows_.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    if (position < 0 || rows_.size() >= kMostRows) {
         return -1;
     }
     // Like the list-view control, a position past the end appends.
@@ -18,17 +24,42 @@ int ResultRows::Insert(int position, std::wstring_view name, int image) {
     return static_cast<int>(index);
 }
 
+int ResultRows::InsertRows(int position, std::span<const NewRow> rows) {
+    if (position < 0) {
+        return -1;
+    }
+    const auto first = std::min(static_cast<std::size_t>(position), order_.Size());
+    std::size_t index = first;
+    for (const NewRow& row : rows) {
+        if (rows_.size() >= kMostRows) {
+            break;
+        }
+        StoredRow stored;
+        stored.columns = {texts_.Add(row.name), texts_.Add(row.sizeText), PathRef(row.pathText)};
+        stored.image = row.image;
+        stored.data = row.data;
+        rows_.push_back(stored);
+        order_.Insert(index++, static_cast<std::uint32_t>(rows_.size() - 1));
+    }
+    return index == first ? -1 : static_cast<int>(first);
+}
+
+TextPool::Ref ResultRows::PathRef(std::wstring_view text) {
+    // The rows of one folder come together: they share its text, compared as it is.
+    if (text != lastPathText_) {
+        lastPath_ = texts_.Add(text);
+        lastPathText_.assign(text);
+    }
+    return lastPath_;
+}
+
 bool ResultRows::SetText(int row, int column, std::wstring_view text) {
     if (!ValidRow(row) || column < 0 || column >= 3) {
         return false;
     }
     TextPool::Ref ref;
     if (column == 2) {
-        // The rows of one folder come together: they share its text.
-        if (!texts_.Holds(lastPath_, text)) {
-            lastPath_ = texts_.Add(text);
-        }
-        ref = lastPath_;
+        ref = PathRef(text);
     } else {
         ref = texts_.Add(text);
     }
@@ -57,6 +88,7 @@ void ResultRows::Clear() {
     order_.Clear();
     texts_.Clear();
     lastPath_ = {};
+    lastPathText_.clear();
 }
 
 std::intptr_t ResultRows::Data(int row) const {

@@ -6,6 +6,7 @@
 // the middle does not move the rows behind it. Each row also has an id that stays with it while
 // it is sorted or rows come and go around it. Not thread-safe: the owner guards it.
 
+#include "engine/EngineSeams.h"
 #include "engine/TextPool.h"
 #include "results/RowSequence.h"
 
@@ -13,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +30,9 @@ public:
     // Inserts a row with its name and image at position, at the end when position is past it.
     // Returns its index, or -1 when position is negative or the list is full.
     int Insert(int position, std::wstring_view name, int image);
+    // Inserts rows one after the other from position, as InsertRowsInTurn does with Insert, SetData
+    // and SetText, in one step. Returns the index of the first row, or -1 when none went in.
+    int InsertRows(int position, std::span<const NewRow> rows);
     // Column 0 name, 1 size, 2 path. False for a row or column that does not exist.
     bool SetText(int row, int column, std::wstring_view text);
     bool SetData(int row, std::intptr_t data);
@@ -77,10 +82,17 @@ public:
     // Calls visit(const RowView&) for each row in list order, without copying the list.
     template <class Visit> void ForEachRow(Visit visit) const {
         std::array<std::wstring, 3> texts;
+        TextPool::Ref pathRead;
+        bool pathKnown = false;
         order_.ForEach([&](std::uint32_t id) {
             const StoredRow& row = rows_[id];
-            for (std::size_t column = 0; column < texts.size(); ++column) {
-                texts_.Read(row.columns[column], texts[column]);
+            texts_.Read(row.columns[0], texts[0]);
+            texts_.Read(row.columns[1], texts[1]);
+            // The rows of one folder that stand in turn share its text: read once.
+            if (!pathKnown || row.columns[2] != pathRead) {
+                texts_.Read(row.columns[2], texts[2]);
+                pathRead = row.columns[2];
+                pathKnown = true;
             }
             visit(RowView{{texts[0], texts[1], texts[2]}, row.image, row.data});
         });
@@ -95,10 +107,14 @@ private:
     [[nodiscard]] StoredRow& RowAt(int row) { return rows_[order_.At(static_cast<std::size_t>(row))]; }
     [[nodiscard]] const StoredRow& RowAt(int row) const { return rows_[order_.At(static_cast<std::size_t>(row))]; }
 
+    // The path text of column 2 as one for the rows that share it.
+    [[nodiscard]] TextPool::Ref PathRef(std::wstring_view text);
+
     std::deque<StoredRow> rows_; // in the order they came; a deleted row's entry stays until Clear
     RowSequence order_;          // the ids of rows_ in list order
     TextPool texts_;
     TextPool::Ref lastPath_;
+    std::wstring lastPathText_; // lastPath_'s text
 };
 
 } // namespace vk

@@ -178,8 +178,8 @@ bool IsNotFound(ErrorCode error) {
 // search without hits. Returns the exit status for the first that is not, or nothing.
 std::optional<int> CheckSharePaths(FileSystem& files, const std::vector<std::wstring>& paths, std::ostream& err) {
     for (const auto& path : paths) {
-        ErrorCode error = kErrorSuccess;
-        if (files.FindFirst(path + L"\\*", ListingDetail::kNamesOnly, error) || error == kErrorFileNotFound) {
+        const ErrorCode error = files.CheckFolder(path);
+        if (error == kErrorSuccess) {
             continue;
         }
         if (IsNotFound(error)) {

@@ -48,11 +48,13 @@ TEST(ResultStore, HitsGivenByFolderAndNameHaveTheJoinedPath) {
     store.AppendInFolder(L"\\\\S\\docs", L"a.txt", 1, 5);
     store.AppendInFolder(L"\\\\S\\docs", L"b.txt", 2);
     store.AppendInFolder(L"\\\\S\\", L"share", 0);
+    // A name in no folder is its own path, given either way.
     store.AppendInFolder(L"", L"loose", 0);
+    store.Append(L"loose", 0);
     store.Append(L"\\\\S\\docs\\c.txt", 3);
     EXPECT_EQ(store.Copy().resultPaths,
-              (std::vector<std::wstring>{L"\\\\S\\docs\\a.txt", L"\\\\S\\docs\\b.txt", L"\\\\S\\share", L"\\loose",
-                                         L"\\\\S\\docs\\c.txt"}));
+              (std::vector<std::wstring>{L"\\\\S\\docs\\a.txt", L"\\\\S\\docs\\b.txt", L"\\\\S\\share", L"loose",
+                                         L"loose", L"\\\\S\\docs\\c.txt"}));
     EXPECT_EQ(store.Size(1), 2u);
     EXPECT_EQ(store.Modified(0), 5);
 }

@@ -157,6 +157,7 @@ public:
         return inner_.OpenForReading(path, error);
     }
     bool ReadsBothPassesAtOnce() const override { return inner_.ReadsBothPassesAtOnce(); }
+    ErrorCode CheckFolder(const std::wstring& dir) override { return inner_.CheckFolder(dir); }
     BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
         if (!inner_.ReadsBothPassesAtOnce()) {
             return FileSystem::ListBothPasses(dir, mask, detail);
@@ -421,6 +422,35 @@ TEST_F(FolderNetworkTest, OneReadForBothPassesGivesWhatTheTwoListingsGive) {
             EXPECT_EQ(Describe(both.every.get(), both.everyError, false),
                       Describe(expected.every.get(), expected.everyError, false))
                 << where;
+        }
+    }
+}
+
+TEST_F(FolderNetworkTest, AFolderIsCheckedAsAListingFindsItWithoutListingIt) {
+    tree_.MakeDir("Microsoft Windows Network/WORKGROUP/SERVER1/share/empty");
+    tree_.MakeDir("Microsoft Windows Network/WORKGROUP/SERVER1/share/denied");
+    CountingFileSystem counting(*system_);
+    FolderNetwork network(tree_.Root(), counting);
+    ASSERT_EQ(network.Load(), kErrorSuccess);
+    network.Faults().deniedFolders.push_back(L"\\\\SERVER1\\share\\denied");
+    FolderNetworkFileSystem files(network);
+
+    for (const std::wstring& dir : std::vector<std::wstring>{
+             L"\\\\server1\\share", L"\\\\server1\\share\\dir\\sub", L"\\\\server1\\share\\empty",
+             L"\\\\SERVER1\\SHARE\\DIR", L"\\\\server1\\share\\denied", L"\\\\server1\\share\\top.txt",
+             L"\\\\server1\\share\\nodir", L"\\\\server1\\noshare", L"\\\\nobody\\share", L"C:\\share",
+             L"\\\\server1\\share\\" + std::wstring(kMaxLongPathLength, L'x')}) {
+        counting.calls = 0;
+        const ErrorCode checked = files.CheckFolder(dir);
+        const int checkCalls = counting.calls;
+        ErrorCode listed = kErrorSuccess;
+        if (files.FindFirst(dir + L"\\*", ListingDetail::kNamesOnly, listed)) {
+            listed = kErrorSuccess;
+        }
+        EXPECT_EQ(checked, listed) << dir;
+        // A folder spelt as it is on disk is found without a listing.
+        if (checked == kErrorSuccess && dir.find(L"DIR") == std::wstring::npos) {
+            EXPECT_EQ(checkCalls, 0) << dir;
         }
     }
 }
