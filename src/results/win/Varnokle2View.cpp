@@ -204,11 +204,12 @@ void CVarnokle2View::RowsChanged(int count) {
     }
 }
 
-void CVarnokle2View::HoldListBack(bool pausePainting) {
+void CVarnokle2View::HoldListBack(bool rowsWent) {
     if (!list_.Exists()) {
         return;
     }
-    if (pausePainting && !listPaintingPaused_) {
+    rowsWent_ = rowsWent_ || rowsWent;
+    if (!listPaintingPaused_) {
         listPaintingPaused_ = true;
         list_.Send(WM_SETREDRAW, FALSE);
     }
@@ -226,13 +227,23 @@ void CVarnokle2View::CatchUp() {
     if (listBehind_) {
         listBehind_ = false;
         ++listRepaints_;
-        // The new rows in view and the scroll bar; the rows already drawn stay on the screen.
         list_.ShowNewRows();
         if (listPaintingPaused_) {
-            // Rows went: what is left is drawn afresh, on an erased background.
             listPaintingPaused_ = false;
             list_.Send(WM_SETREDRAW, TRUE);
-            RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            if (rowsWent_) {
+                // Rows went: what is left is drawn afresh on an erased background (room below the
+                // last row).
+                RedrawWindow(list_.Handle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            } else {
+                // Rows only came: they are drawn over the rows on the screen, which stay until
+                // then, with no blank list between an erase and the paint. The list may have asked
+                // for an erase itself when its painting came back on: that is dropped first.
+                RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE);
+                RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+            }
+            rowsWent_ = false;
         }
     }
     if (countPending_) {

@@ -106,6 +106,7 @@ private:
     bool listBehind_ = false;
     std::chrono::steady_clock::time_point behindSince_{};
     bool listPaintingPaused_ = false;
+    bool rowsWent_ = false; // since the list was held back
     int listRepaints_ = 0;
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
