@@ -29,6 +29,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 from contextlib import contextmanager
 
 WINE = "/usr/lib/wine/wine64"
@@ -166,11 +167,18 @@ class Desktop:
     # --- Reading the screen -------------------------------------------------------------------
 
     def probe(self, *args):
-        """vk_probe's answer as Python values; None when the window is not there."""
-        done = subprocess.run([*self.wine_command, self.probe_exe, *args], env=self.env, stdin=subprocess.DEVNULL,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
-        text = done.stdout.decode("utf-8", errors="replace").strip()
-        return json.loads(text) if text else None
+        """vk_probe's answer as Python values; None when the window is not there. A probe that gave no
+        answer at all (its Wine process failed to start or ended early) is asked again: only its own
+        "null" means the window is missing."""
+        for attempt in range(3):
+            done = subprocess.run([*self.wine_command, self.probe_exe, *args], env=self.env,
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                  timeout=60)
+            text = done.stdout.decode("utf-8", errors="replace").strip()
+            if text:
+                return json.loads(text)
+        raise StepFailed(f"vk_probe {' '.join(args)} gave no answer (exit code {done.returncode}): "
+                         f"{done.stderr.decode('utf-8', errors='replace').strip()}")
 
     def windows(self):
         return self.probe("windows") or []
@@ -422,7 +430,11 @@ def run_steps(steps, desktop, failure_shot, program=lambda: None):
         try:
             step()
         except (StepFailed, subprocess.SubprocessError, OSError, KeyError, TypeError) as failure:
-            print(f"FAIL {name}: {failure}", flush=True)
+            where = ""
+            if not isinstance(failure, StepFailed):  # a fault of the drive itself: say where
+                frame = traceback.extract_tb(failure.__traceback__)[-1]
+                where = f" ({os.path.basename(frame.filename)}:{frame.lineno}: {frame.line})"
+            print(f"FAIL {name}: {failure}{where}", flush=True)
             try:
                 desktop.screenshot(failure_shot)
                 print(f"     the screen: {failure_shot}")

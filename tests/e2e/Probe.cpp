@@ -347,9 +347,11 @@ int DumpWindow(const std::wstring& cls, const wchar_t* title) {
 int Redraw(const std::wstring& cls) {
     const HWND window = FindWindowW(cls.c_str(), nullptr);
     if (!window) {
+        std::printf("null\n");
         return 1;
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    std::printf("true\n");
     return 0;
 }
 

@@ -32,6 +32,7 @@ from varnokle_drive import (DIALOG_CLASS, MAIN_CLASS, MENU_CLASS, OK, OPTIONS_TR
 
 OPTIONS = "Options"
 ABOUT = ""  # the about box has no caption
+SHELL_ERROR = "Error"
 
 
 class ManagedSession:
@@ -157,15 +158,18 @@ class ManagedSession:
                        "Shift+F10 opened no pop-up menu")
             self.desktop.key("Up", "Return")  # Properties, the last item
             time.sleep(1.5)  # whatever the shell opens, it has its moment
+            self.answer_shell_error(program, "Properties")
             program.activate()
             program.click_first_row()
             self.desktop.key("Menu")
             wait_until(lambda: [w for w in self.desktop.windows() if w["class"] == MENU_CLASS],
                        "the menu key opened no pop-up menu")
             self.desktop.key("Home", "Return")  # Open Containing Folder, the first item
-            wait_until(lambda: [w for w in self.desktop.windows() if w["pid"] != program.main()["pid"] and
+            pid = program.main()["pid"]
+            wait_until(lambda: [w for w in self.desktop.windows() if w["pid"] != pid and
                                 w["class"] not in (MENU_CLASS, "tooltips_class32") and w["title"]],
                        "Open Containing Folder opened no other program's window", timeout=20)
+            self.answer_shell_error(program, "Open Containing Folder")
             if round_number == 1:
                 self.shot("managed-containing-folder.png")
             program.activate()
@@ -181,6 +185,18 @@ class ManagedSession:
             # The other program's windows go before the next round.
             self.desktop.wine("taskkill", "/IM", "explorer.exe", check=False)
             self.desktop.wine("taskkill", "/IM", "winefile.exe", check=False)
+
+    def answer_shell_error(self, program, command):
+        """The shell reports what it could not do in a message box of its own, captioned "Error", in
+        the program's process (Wine's shell does for a volume it cannot read). That is the shell's
+        answer, not a fault of the program: the box is shown in the log and closed with its OK."""
+        box = program.dialog(SHELL_ERROR)
+        if not box:
+            return
+        texts = [c["text"] for c in box["controls"] if c.get("text")]
+        print(f"     {command}: the shell said {texts}", flush=True)
+        program.click_control(OK, title=SHELL_ERROR)
+        program.wait_dialog_gone(SHELL_ERROR)
 
     def run(self):
         steps = [self.tray_clicks_with_the_about_box_open, self.about_from_the_tray_menu_of_a_hidden_window,
