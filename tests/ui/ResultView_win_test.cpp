@@ -307,6 +307,30 @@ TEST_F(ResultView, PaintingPausedWhileRowsStreamInResumesAfterwards) {
     EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(List().Handle()) == 99; }));
 }
 
+LRESULT CALLBACK CountErases(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_ERASEBKGND) {
+        ++*reinterpret_cast<int*>(data);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(ResultView, RowsStreamingInAreDrawnOverThoseShownWithoutAnErase) {
+    Open();
+    const std::vector<NewRow> batch(3, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(0, batch);
+    CatchUp();
+    const HWND list = List().Handle();
+    UpdateWindow(list);
+    int erases = 0;
+    SetWindowSubclass(list, &CountErases, 1, reinterpret_cast<DWORD_PTR>(&erases));
+    List().InsertRows(3, batch);
+    CatchUp();
+    UpdateWindow(list);
+    RemoveWindowSubclass(list, &CountErases, 1);
+    EXPECT_EQ(erases, 0) << "the rows shown were erased before the new ones were drawn";
+    EXPECT_EQ(ScrollRangeEnd(list), 5) << "the new rows are shown";
+}
+
 TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
     Open();
     // Batch after batch with no message handled between them, as when hits come fast: the

@@ -91,22 +91,70 @@ bool CResultListCtrl::OnRunHere(ui::Message& m) {
     return true;
 }
 
-void CResultListCtrl::ShowRowCount() const {
-    // The rows shown stay where they are; the control repaints what it shows.
-    Send(LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
+void CResultListCtrl::ShowRowCount(bool rowsMoved) {
+    // The rows shown stay where they are. The control repaints only the rows that are new to it
+    // and its scroll bar, without erasing the rows already drawn (no blank flash while hits stream
+    // in); rows that moved are repainted over themselves.
+    shownCount_ = rows_.Size();
+    Send(LVM_SETITEMCOUNT, shownCount_, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    if (rowsMoved) {
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
+void CResultListCtrl::ShowNewRows() {
+    if (Exists() && shownCount_ != rows_.Size()) {
+        ShowRowCount(false);
+    }
+}
+
+bool CResultListCtrl::AmongShownRows(int position) const {
+    return position >= 0 && static_cast<std::size_t>(position) < shownCount_;
+}
+
+bool CResultListCtrl::NeedsAllRows(UINT message) {
+    if (message >= LVM_FIRST && message < LVM_FIRST + 0x100) {
+        // The count itself, and emptying (which makes the count 0), need no rows.
+        return message != LVM_SETITEMCOUNT && message != LVM_GETITEMCOUNT && message != LVM_DELETEALLITEMS;
+    }
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CONTEXTMENU:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int CResultListCtrl::InsertRow(int position, std::wstring_view text, int image) {
     int row = -1;
     RunHere([&] {
+        // Behind the rows the control knows of, the row only grows the model (see the header).
+        const bool amongShown = AmongShownRows(position);
+        std::vector<int> after;
+        int focused = -1;
+        if (amongShown) {
+            after = SelectedRowsFrom(position);
+            focused = NextItem(-1, LVNI_FOCUSED);
+        }
         row = rows_.Insert(position, text, image);
         if (row < 0) {
             return;
         }
-        const std::vector<int> after = SelectedRowsFrom(row);
-        const int focused = NextItem(-1, LVNI_FOCUSED);
-        ShowRowCount();
-        ShiftSelection(row, 1, after, focused);
+        if (amongShown) {
+            ShowRowCount(true);
+            ShiftSelection(row, 1, after, focused);
+        }
         if (rowsChanged) {
             rowsChanged(RowChange::kRowInserted);
         }
@@ -145,6 +193,7 @@ void CResultListCtrl::Empty() {
     rows_.Clear();
     // The parent answers LVN_DELETEALLITEMS: no notification for each row.
     DeleteAllItems();
+    shownCount_ = 0;
     if (rowsChanged) {
         rowsChanged(RowChange::kEmptied);
     }
@@ -198,9 +247,16 @@ bool CResultListCtrl::OnInsertRows(ui::Message& m) {
 }
 
 int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
-    const int focused = NextItem(-1, LVNI_FOCUSED);
     const int start = std::max(0, std::min(position, static_cast<int>(rows_.Size())));
-    const std::vector<int> after = SelectedRowsFrom(start);
+    // A search's batches go in behind the rows the control knows of: they only grow the model,
+    // and the control is not asked about its selection (see the header).
+    const bool amongShown = AmongShownRows(start);
+    std::vector<int> after;
+    int focused = -1;
+    if (amongShown) {
+        focused = NextItem(-1, LVNI_FOCUSED);
+        after = SelectedRowsFrom(start);
+    }
     const std::size_t before = rows_.Size();
     // The model's rows in one go; the control learns the new count once.
     const int first = InsertRowsInTurn(
@@ -213,8 +269,8 @@ int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) 
             return index;
         },
         [this](int index, int column, std::wstring_view text) { rows_.SetText(index, column, text); });
-    if (first >= 0) {
-        ShowRowCount();
+    if (first >= 0 && amongShown) {
+        ShowRowCount(true);
         ShiftSelection(first, static_cast<int>(rows_.Size() - before), after, focused);
     }
     if (rowsChanged) {
@@ -312,6 +368,7 @@ bool CResultListCtrl::DeleteItem(int row) {
         return false;
     }
     rows_.Erase(row);
+    shownCount_ = rows_.Size();
     return true;
 }
 
@@ -407,6 +464,13 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         ui::OnNotify(TTN_NEEDTEXTA, ui::kAnyId, &CResultListCtrl::OnToolTipText),
     };
     // clang-format on
+    if (m.message == LVM_GETITEMCOUNT) {
+        m.result = static_cast<LRESULT>(rows_.Size());
+        return true;
+    }
+    if (NeedsAllRows(m.message)) {
+        ShowNewRows();
+    }
     if (IsMouseMessage(m.message)) {
         OnMouseMessage(m);
     }

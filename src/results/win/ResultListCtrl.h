@@ -16,6 +16,12 @@
 // carry that message out. Its own operations cannot interleave with an engine thread's anyway:
 // the engine's messages are carried out only while the user interface thread handles messages,
 // never in the middle of one of its own sends.
+//
+// The control's count. Rows that go in behind those the control knows of (a search's hits) only
+// grow the model: the control learns the new count when ShowNewRows is called (the result view
+// does so a few times a second while rows stream in), and at once when anything else asks the
+// control about its rows (a list-view message, a key, a click, the scroll bar). The item count
+// this control answers (LVM_GETITEMCOUNT) is always the model's.
 
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
@@ -69,6 +75,9 @@ public:
 
     // Called on the user interface thread after each change of the rows.
     std::function<void(RowChange)> rowsChanged;
+    // Gives the control the rows it has not been told of yet (user interface thread). Only what
+    // they change is repainted: the new rows in view and the scroll bar; the rows shown stay.
+    void ShowNewRows();
 
     // The rows (user interface thread only), and a row's data value (the result store's index
     // of its hit; 0 for a row that does not exist) and texts.
@@ -139,8 +148,14 @@ private:
     // Runs op on the user interface thread (at once when called there), holding listLock from an
     // engine thread.
     void RunHere(const std::function<void()>& op);
-    // Gives the control the model's row count.
-    void ShowRowCount() const;
+    // Gives the control the model's row count; rowsMoved: rows went in among those shown, which
+    // are then all repainted.
+    void ShowRowCount(bool rowsMoved);
+    // Whether a message asks the control about its rows, so that it must know all of them first.
+    [[nodiscard]] static bool NeedsAllRows(UINT message);
+    // Whether rows going in at position land among those the control knows of (the selection and
+    // focus then move along and the count is shown at once).
+    [[nodiscard]] bool AmongShownRows(int position) const;
     void Empty();
     // The selected rows from row on, in increasing order.
     [[nodiscard]] std::vector<int> SelectedRowsFrom(int row) const;
@@ -157,6 +172,8 @@ private:
     [[nodiscard]] std::wstring TipOfRow(int row) const;
 
     ResultRows rows_;
+    // The row count the control was last given.
+    std::size_t shownCount_ = 0;
     // Whether a batch's turn message still waits in the user interface thread's queue. The lock is
     // held only to read or write the flag, never while waiting.
     std::mutex turnLock_;

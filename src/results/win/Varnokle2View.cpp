@@ -179,23 +179,24 @@ void CVarnokle2View::ShowItemCount(int count) {
 // A list repaints itself after every row that comes or goes, and so does the status bar after
 // every text, and that costs far more than the change itself (under Wine a fraction of a
 // millisecond for a row against some twenty for the list's repaint and half a millisecond for the
-// bar's). So the first change switches the list's painting off and a timer switches it on again,
-// with one repaint, a tenth of a second later. A row that comes or goes on its own shows its
-// count at once; while rows stream in (a search's batches) or go in a mass (a new search empties
-// the list), the count is shown when it was last shown longer ago than that, and otherwise by the
-// same timer, or at the end: list and count are brought up to date ten times a second instead of
-// once per row.
+// bar's). So the list is brought up to date by a timer a tenth of a second after the first change:
+// rows that go in behind those shown wait in the list's model (see the result list), and rows that
+// go (deleted, or emptied by a new search) switch the list's painting off until then. A row that
+// comes or goes on its own shows its count at once; while rows stream in (a search's batches) or
+// go in a mass, the count is shown when it was last shown longer ago than that, and otherwise by
+// the same timer, or at the end: list and count are brought up to date ten times a second instead
+// of once per row.
 //
 // While batches come one after another, the engine's sent messages and their turn messages keep
 // the thread busy, and the timer (a message of the lowest rank) would not come until the stream
-// ends: the list would stay white. So a batch that finds the painting held back for longer than
-// the delay brings the list up to date itself, painting it at once.
+// ends: the list would not grow. So a batch that finds the list held back for longer than the
+// delay brings it up to date itself, painting it at once.
 void CVarnokle2View::RowsChanged(int count) {
-    if (listPaintingDeferred_ && std::chrono::steady_clock::now() - paintingDeferredAt_ >= kRepaintDelay) {
+    if (listBehind_ && std::chrono::steady_clock::now() - behindSince_ >= kRepaintDelay) {
         CatchUp();
         UpdateWindow(list_.Handle());
     }
-    DeferListPainting();
+    HoldListBack(false);
     if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
         ShowItemCount(count);
     } else {
@@ -203,24 +204,47 @@ void CVarnokle2View::RowsChanged(int count) {
     }
 }
 
-void CVarnokle2View::DeferListPainting() {
-    if (listPaintingDeferred_ || !list_.Exists()) {
+void CVarnokle2View::HoldListBack(bool rowsWent) {
+    if (!list_.Exists()) {
         return;
     }
-    listPaintingDeferred_ = true;
-    paintingDeferredAt_ = std::chrono::steady_clock::now();
-    list_.Send(WM_SETREDRAW, FALSE);
+    rowsWent_ = rowsWent_ || rowsWent;
+    if (!listPaintingPaused_) {
+        listPaintingPaused_ = true;
+        list_.Send(WM_SETREDRAW, FALSE);
+    }
+    if (listBehind_) {
+        return;
+    }
+    listBehind_ = true;
+    behindSince_ = std::chrono::steady_clock::now();
     // Not moved on by later rows, so that a long stream of them is still shown as it grows.
     SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
 }
 
 void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
-    if (listPaintingDeferred_) {
-        listPaintingDeferred_ = false;
+    if (listBehind_) {
+        listBehind_ = false;
         ++listRepaints_;
-        list_.Send(WM_SETREDRAW, TRUE);
-        RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        list_.ShowNewRows();
+        if (listPaintingPaused_) {
+            listPaintingPaused_ = false;
+            list_.Send(WM_SETREDRAW, TRUE);
+            if (rowsWent_) {
+                // Rows went: what is left is drawn afresh on an erased background (room below the
+                // last row).
+                RedrawWindow(list_.Handle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            } else {
+                // Rows only came: they are drawn over the rows on the screen, which stay until
+                // then, with no blank list between an erase and the paint. The list may have asked
+                // for an erase itself when its painting came back on: that is dropped first.
+                RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE);
+                RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+            }
+            rowsWent_ = false;
+        }
     }
     if (countPending_) {
         ShowItemCount(list_.ItemCount());
@@ -242,7 +266,7 @@ void CVarnokle2View::OnRowsChanged(RowChange change) {
         return;
     }
     // A row that comes or goes on its own, or the list emptied at once: the count is shown now.
-    DeferListPainting();
+    HoldListBack(change != RowChange::kRowInserted);
     ShowItemCount(count);
 }
 

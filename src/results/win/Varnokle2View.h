@@ -41,10 +41,10 @@ public:
     // Enter: open or explore the hit of every selected row.
     void OpenSelectedRows();
 
-    // True while the list's painting or the item count is held back for the refresh a tenth of a
-    // second after rows came or went.
-    [[nodiscard]] bool RefreshPending() const { return listPaintingDeferred_ || countPending_; }
-    // How often the list has been repainted after its painting was held back.
+    // True while the list or the item count is held back for the refresh a tenth of a second after
+    // rows came or went.
+    [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_; }
+    // How often the list has been brought up to date after it was held back.
     [[nodiscard]] int ListRepaints() const { return listRepaints_; }
 
     // Sorting, by a column's key or by the "Arrange Icons" commands; the header shows the arrow of
@@ -69,7 +69,9 @@ private:
     void RowsChanged(int count);
     // Shows the count in the status bar, repainted at once.
     void ShowItemCount(int count);
-    void DeferListPainting();
+    // Holds the list back until the refresh (see RowsChanged); pausePainting: rows went, and the
+    // list is not painted until then.
+    void HoldListBack(bool pausePainting);
     // The list painted again and the count shown, if either was held back.
     void CatchUp();
 
@@ -101,8 +103,10 @@ private:
     IShellActions& shell_;
     CShellIconCache iconCache_;
     CResultListCtrl list_;
-    bool listPaintingDeferred_ = false;
-    std::chrono::steady_clock::time_point paintingDeferredAt_{};
+    bool listBehind_ = false;
+    std::chrono::steady_clock::time_point behindSince_{};
+    bool listPaintingPaused_ = false;
+    bool rowsWent_ = false; // since the list was held back
     int listRepaints_ = 0;
     bool countPending_ = false;
     std::chrono::steady_clock::time_point countShown_{};
