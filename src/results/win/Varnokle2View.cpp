@@ -179,9 +179,10 @@ void CVarnokle2View::ShowItemCount(int count) {
 // A list repaints itself after every row that comes or goes, and so does the status bar after
 // every text, and that costs far more than the change itself (under Wine a fraction of a
 // millisecond for a row against some twenty for the list's repaint and half a millisecond for the
-// bar's). So the list is brought up to date by a timer a tenth of a second after the first change:
-// rows that go in behind those shown wait in the list's model (see the result list), and rows that
-// go (deleted, or emptied by a new search) switch the list's painting off until then. A row that
+// bar's). So the list is brought up to date by a timer a tenth of a second after the first change,
+// its painting switched off until then: rows that go in behind those shown wait in the list's model
+// (see the result list) and are drawn over the rows shown, while after rows went (deleted, or
+// emptied by a new search) the list is drawn afresh on an erased background. A row that
 // comes or goes on its own shows its count at once; while rows stream in (a search's batches) or
 // go in a mass, the count is shown when it was last shown longer ago than that, and otherwise by
 // the same timer, or at the end: list and count are brought up to date ten times a second instead

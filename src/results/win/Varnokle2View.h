@@ -69,9 +69,9 @@ private:
     void RowsChanged(int count);
     // Shows the count in the status bar, repainted at once.
     void ShowItemCount(int count);
-    // Holds the list back until the refresh (see RowsChanged); pausePainting: rows went, and the
-    // list is not painted until then.
-    void HoldListBack(bool pausePainting);
+    // Holds the list back until the refresh (see RowsChanged), its painting paused until then;
+    // rowsWent: rows went, so the refresh draws the list on an erased background.
+    void HoldListBack(bool rowsWent);
     // The list painted again and the count shown, if either was held back.
     void CatchUp();
 
