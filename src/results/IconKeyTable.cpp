@@ -49,10 +49,6 @@ private:
 
 } // namespace
 
-std::wstring IconKeyForFile(std::wstring_view name) {
-    return LowerAsciiLetters(KeyPartOf(name));
-}
-
 void IconKeyTable::ResetCache() {
     std::lock_guard lock(cacheLock_);
     images_.ResetImages();

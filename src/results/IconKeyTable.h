@@ -61,9 +61,6 @@ private:
     std::unordered_map<std::wstring, int, KeyHash, std::equal_to<>> indexOfKey_;
 };
 
-// The cache key of a file name: from its last dot to the end, or the whole name; A-Z lowered.
-[[nodiscard]] std::wstring IconKeyForFile(std::wstring_view name);
-
 // A to Z become a to z; nothing else changes.
 [[nodiscard]] std::wstring LowerAsciiLetters(std::wstring_view text);
 
