@@ -185,24 +185,8 @@ public:
     PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
         : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
-    bool Next(DirEntry& entry) override {
-        const ListedItem* item = NextItem(false);
-        if (item == nullptr) {
-            return false;
-        }
-        entry.name.assign(read_->names, item->offset, item->length);
-        Describe(*item, entry);
-        return true;
-    }
-    bool NextDirectory(DirEntry& entry) override {
-        const ListedItem* item = NextItem(true);
-        if (item == nullptr) {
-            return false;
-        }
-        entry.name.assign(read_->names, item->offset, item->length);
-        Describe(*item, entry);
-        return true;
-    }
+    bool Next(DirEntry& entry) override { return NextWhere(entry, false); }
+    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, true); }
     bool NextKept(DirEntryView& entry) override {
         const ListedItem* item = NextItem(false);
         if (item == nullptr) {
@@ -216,6 +200,15 @@ public:
     std::size_t EntriesLeftAtMost() const override { return read_->items.size() - next_; }
 
 private:
+    bool NextWhere(DirEntry& entry, bool directoriesOnly) {
+        const ListedItem* item = NextItem(directoriesOnly);
+        if (item == nullptr) {
+            return false;
+        }
+        entry.name.assign(read_->names, item->offset, item->length);
+        Describe(*item, entry);
+        return true;
+    }
     const ListedItem* NextItem(bool directoriesOnly) {
         const auto& items = read_->items;
         while (next_ < items.size() &&
