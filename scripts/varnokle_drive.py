@@ -74,6 +74,18 @@ def wait_until(condition, what, timeout=30.0, interval=0.1):
         time.sleep(interval)
 
 
+def describe_controls(window, control_id):
+    """What a window held when one of its controls was not to be seen: the control hidden or
+    missing, and which of its controls were hidden."""
+    if not window:
+        return "the window itself was not there"
+    controls = window.get("controls", [])
+    same = [c for c in controls if c["id"] == control_id]
+    state = "it was there but hidden" if same else "it was not among the window's controls"
+    hidden = sorted({c["id"] for c in controls if not c["visible"]})
+    return f"{state}; hidden: {hidden} of {len(controls)} controls"
+
+
 def windows_path(path):
     """A Linux path as Wine's Z: drive shows it."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
@@ -304,12 +316,26 @@ class Program:
 
     # --- What the user does -------------------------------------------------------------------
 
-    def click_control(self, control_id, title=None, button=1):
-        window = self.main() if title is None else self.dialog(title)  # the about box's title is ""
-        control = window and self.control(window, control_id)
-        if not control:
-            where = "the main window" if title is None else f'the dialog "{title}"'
-            raise StepFailed(f"control {control_id} is not shown in {where}")
+    def click_control(self, control_id, title=None, button=1, timeout=10.0):
+        """Clicks the middle of a control once it is shown, as a person waits for a button to be
+        there before clicking it."""
+        where = "the main window" if title is None else f'the dialog "{title}"'
+        first = time.monotonic()
+        looks = 0
+        while True:
+            looks += 1
+            last = self.main() if title is None else self.dialog(title)  # the about box's title is ""
+            control = last and self.control(last, control_id)
+            if control:
+                break
+            if time.monotonic() - first >= timeout:
+                raise StepFailed(f"control {control_id} is not shown in {where} (waited {timeout:g} s); "
+                                 f"{describe_controls(last, control_id)}")
+            time.sleep(0.1)
+        if looks > 1:
+            # A control the window had just shown is worth a line: it tells a slow start from a fault.
+            print(f"     control {control_id} of {where} was shown only after "
+                  f"{time.monotonic() - first:.1f} s", flush=True)
         self.desktop.click(centre(control["rect"]), button)
 
     def click_tool(self, command):
