@@ -259,16 +259,7 @@ int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) 
     }
     const std::size_t before = rows_.Size();
     // The model's rows in one go; the control learns the new count once.
-    const int first = InsertRowsInTurn(
-        position, rows,
-        [this](int at, const NewRow& row) {
-            const int index = rows_.Insert(at, row.name, row.image);
-            if (index >= 0) {
-                rows_.SetData(index, row.data);
-            }
-            return index;
-        },
-        [this](int index, int column, std::wstring_view text) { rows_.SetText(index, column, text); });
+    const int first = rows_.InsertRows(position, rows);
     if (first >= 0 && amongShown) {
         ShowRowCount(true);
         ShiftSelection(first, static_cast<int>(rows_.Size() - before), after, focused);
