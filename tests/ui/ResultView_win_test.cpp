@@ -1180,5 +1180,23 @@ TEST(ShellIconCache, ThreadsMeetingANewTypeAddItOnceAndTheWindowThreadAsksTheShe
     EXPECT_EQ(cache.AddPendingIcons(), 0);
 }
 
+TEST(ShellIconCache, PendingTypesTakenOneAtATimeWakeTheWindowThreadForTheRest) {
+    CShellIconCache cache;
+    cache.ResetCache();
+    std::atomic<int> wakes = 0;
+    cache.SetWake([&] { ++wakes; });
+    std::thread([&] {
+        static_cast<void>(cache.IconIndexForFile(L"a.pdf"));
+        static_cast<void>(cache.IconIndexForFile(L"b.doc"));
+    }).join();
+    ASSERT_EQ(wakes, 1);
+    EXPECT_EQ(cache.AddPendingIcons(1), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
+    EXPECT_EQ(wakes, 2) << "woken again for the type still waiting";
+    EXPECT_EQ(cache.AddPendingIcons(1), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 4);
+    EXPECT_EQ(wakes, 2);
+}
+
 } // namespace
 } // namespace vk

@@ -147,7 +147,7 @@ void CVarnokle2View::OnInitialUpdate() {
 
 bool CVarnokle2View::OnIconsPending(ui::Message&) {
     // Rows of the new types were drawn without their icons.
-    if (iconCache_.AddPendingIcons() > 0 && list_.Exists()) {
+    if (iconCache_.AddPendingIcons(1) > 0 && list_.Exists()) {
         InvalidateRect(list_.Handle(), nullptr, FALSE);
     }
     return true;
