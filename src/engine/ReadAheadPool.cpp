@@ -2,6 +2,7 @@
 
 #include "engine/PatternMatcher.h"
 #include "platform/DebugTrace.h"
+#include "platform/ThreadPriority.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,7 +20,10 @@ ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, co
     threads = std::clamp(threads, 0, kMaxReadAheadJobs);
     for (int i = 0; i < threads; ++i) {
         try {
-            threads_.emplace_back([this] { HelperLoop(); });
+            threads_.emplace_back([this] {
+                RankBehindTheWindow();
+                HelperLoop();
+            });
         } catch (const std::system_error&) {
             break; // fewer helpers: the walkers do more themselves
         }

@@ -4,6 +4,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/MaskPieces.h"
 #include "platform/DebugTrace.h"
+#include "platform/ThreadPriority.h"
 
 #include <algorithm>
 #include <memory>
@@ -41,6 +42,9 @@ bool CSearchEngine::StartSearch() {
     ++controllersRunning_;
     try {
         controller_ = std::thread([this, previous, search] {
+            // The controller and the threads it starts (share workers, read-ahead helpers) work
+            // behind the window, which must answer while they are busy.
+            RankBehindTheWindow();
             if (previous->joinable()) {
                 previous->join();
             }

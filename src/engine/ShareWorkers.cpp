@@ -4,6 +4,7 @@
 #include "engine/MaskPieces.h"
 #include "engine/SearchEngine.h"
 #include "platform/DebugTrace.h"
+#include "platform/ThreadPriority.h"
 
 #include <memory>
 #include <system_error>
@@ -22,6 +23,7 @@ int CSearchEngine::DispatchShareWorker(const std::wstring& path) {
     auto finished = std::make_shared<std::atomic<bool>>(false);
     try {
         std::thread thread([this, path, finished] {
+            RankBehindTheWindow();
             try {
                 ShareWorker(path);
             } catch (...) {

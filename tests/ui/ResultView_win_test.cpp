@@ -331,6 +331,40 @@ TEST_F(ResultView, RowsStreamingInAreDrawnOverThoseShownWithoutAnErase) {
     EXPECT_EQ(ScrollRangeEnd(list), 5) << "the new rows are shown";
 }
 
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == WM_PAINT) {
+        ++*reinterpret_cast<int*>(data);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(ResultView, BatchesThatMoveNoRowInViewLeaveTheListUnpainted) {
+    Open();
+    const std::vector<NewRow> batch(50, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    for (int i = 0; i < 4; ++i) {
+        List().InsertRows(List().ItemCount(), batch);
+    }
+    CatchUp();
+    const HWND list = List().Handle();
+    UpdateWindow(list);
+    // Walkers' batches land among the rows the list knows of, but below those in view: only the
+    // scroll bar changes. One at the top moves every row in view, which are drawn again.
+    struct Case {
+        int position;
+        int paints;
+    };
+    for (const Case& c : {Case{150, 0}, Case{200, 0}, Case{0, 1}}) {
+        int paints = 0;
+        SetWindowSubclass(list, &CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+        List().InsertRows(c.position, batch);
+        CatchUp();
+        UpdateWindow(list);
+        RemoveWindowSubclass(list, &CountPaints, 1);
+        EXPECT_EQ(paints, c.paints) << "a batch at row " << c.position;
+        EXPECT_EQ(ScrollRangeEnd(list), List().ItemCount() - 1) << "a batch at row " << c.position;
+    }
+}
+
 TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
     Open();
     // Batch after batch with no message handled between them, as when hits come fast: the
@@ -1144,6 +1178,24 @@ TEST(ShellIconCache, ThreadsMeetingANewTypeAddItOnceAndTheWindowThreadAsksTheShe
     EXPECT_EQ(cache.IconIndexForFile(L"e.ppt"), 5);
     EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 6);
     EXPECT_EQ(cache.AddPendingIcons(), 0);
+}
+
+TEST(ShellIconCache, PendingTypesTakenOneAtATimeWakeTheWindowThreadForTheRest) {
+    CShellIconCache cache;
+    cache.ResetCache();
+    std::atomic<int> wakes = 0;
+    cache.SetWake([&] { ++wakes; });
+    std::thread([&] {
+        static_cast<void>(cache.IconIndexForFile(L"a.pdf"));
+        static_cast<void>(cache.IconIndexForFile(L"b.doc"));
+    }).join();
+    ASSERT_EQ(wakes, 1);
+    EXPECT_EQ(cache.AddPendingIcons(1), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
+    EXPECT_EQ(wakes, 2) << "woken again for the type still waiting";
+    EXPECT_EQ(cache.AddPendingIcons(1), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 4);
+    EXPECT_EQ(wakes, 2);
 }
 
 } // namespace

@@ -96,7 +96,23 @@ void CResultListCtrl::ShowRowCount(bool rowsMoved) {
     // and its scroll bar, without erasing the rows already drawn (no blank flash while hits stream
     // in); rows that moved are repainted over themselves.
     shownCount_ = rows_.Size();
+    // The control marks the new rows that come into view for an erase first: they are drawn over
+    // the blank below the rows instead, which they cover. What waited to be painted before stays
+    // as it was.
+    const HRGN before = CreateRectRgn(0, 0, 0, 0);
+    const HRGN added = CreateRectRgn(0, 0, 0, 0);
+    const bool regions = before && added && GetUpdateRgn(Handle(), before, FALSE) != ERROR;
     Send(LVM_SETITEMCOUNT, shownCount_, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    if (regions && GetUpdateRgn(Handle(), added, FALSE) != ERROR &&
+        CombineRgn(added, added, before, RGN_DIFF) > NULLREGION) {
+        RedrawWindow(Handle(), nullptr, added, RDW_VALIDATE | RDW_NOERASE);
+        RedrawWindow(Handle(), nullptr, added, RDW_INVALIDATE | RDW_NOERASE);
+    }
+    for (const HRGN region : {before, added}) {
+        if (region) {
+            DeleteObject(region);
+        }
+    }
     if (rowsMoved) {
         InvalidateRect(Handle(), nullptr, FALSE);
     }
@@ -248,35 +264,40 @@ bool CResultListCtrl::OnInsertRows(ui::Message& m) {
 
 int CResultListCtrl::InsertRowsHere(int position, std::span<const NewRow> rows) {
     const int start = std::max(0, std::min(position, static_cast<int>(rows_.Size())));
-    // A search's batches go in behind the rows the control knows of: they only grow the model,
-    // and the control is not asked about its selection (see the header).
-    const bool amongShown = AmongShownRows(start);
-    std::vector<int> after;
-    int focused = -1;
-    if (amongShown) {
-        focused = NextItem(-1, LVNI_FOCUSED);
-        after = SelectedRowsFrom(start);
+    // A search's batches go in behind the rows the control knows of, or among them (the walkers'
+    // rows interleave) but behind the rows in view and with no selected row after them. Either
+    // way they only grow the model, and the control learns the count at the next refresh (see the
+    // header); only a batch that moves selected rows tells the control at once.
+    StateFrom state;
+    if (AmongShownRows(start)) {
+        state = ShownStateFrom(start);
     }
     const std::size_t before = rows_.Size();
-    // The model's rows in one go; the control learns the new count once.
-    const int first = InsertRowsInTurn(
-        position, rows,
-        [this](int at, const NewRow& row) {
-            const int index = rows_.Insert(at, row.name, row.image);
-            if (index >= 0) {
-                rows_.SetData(index, row.data);
-            }
-            return index;
-        },
-        [this](int index, int column, std::wstring_view text) { rows_.SetText(index, column, text); });
-    if (first >= 0 && amongShown) {
+    const int first = rows_.InsertRows(position, rows);
+    const bool stateMoves = first >= 0 && (state.focused >= start || !state.selectedAfter.empty());
+    if (stateMoves) {
         ShowRowCount(true);
-        ShiftSelection(first, static_cast<int>(rows_.Size() - before), after, focused);
+        ShiftSelection(first, static_cast<int>(rows_.Size() - before), state.selectedAfter, state.focused);
     }
     if (rowsChanged) {
-        rowsChanged(RowChange::kBatchInserted);
+        rowsChanged(stateMoves || state.inView ? RowChange::kBatchInserted : RowChange::kBatchOutOfView);
     }
     return first;
+}
+
+CResultListCtrl::StateFrom CResultListCtrl::ShownStateFrom(int row) {
+    askingShownState_ = true;
+    StateFrom state;
+    state.focused = NextItem(-1, LVNI_FOCUSED);
+    state.selectedAfter = SelectedRowsFrom(row);
+    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) {
+        // The row partly shown at the bottom counts as in view.
+        state.inView = row <= Send(LVM_GETTOPINDEX) + Send(LVM_GETCOUNTPERPAGE);
+    } else {
+        state.inView = true;
+    }
+    askingShownState_ = false;
+    return state;
 }
 
 int CResultListCtrl::FirstSelectedPosition() const {
@@ -468,7 +489,7 @@ bool CResultListCtrl::ProcessMessage(ui::Message& m) {
         m.result = static_cast<LRESULT>(rows_.Size());
         return true;
     }
-    if (NeedsAllRows(m.message)) {
+    if (!askingShownState_ && NeedsAllRows(m.message)) {
         ShowNewRows();
     }
     if (IsMouseMessage(m.message)) {

@@ -17,11 +17,13 @@
 // the engine's messages are carried out only while the user interface thread handles messages,
 // never in the middle of one of its own sends.
 //
-// The control's count. Rows that go in behind those the control knows of (a search's hits) only
-// grow the model: the control learns the new count when ShowNewRows is called (the result view
-// does so a few times a second while rows stream in), and at once when anything else asks the
-// control about its rows (a list-view message, a key, a click, the scroll bar). The item count
-// this control answers (LVM_GETITEMCOUNT) is always the model's.
+// The control's count. Rows that go in behind those the control knows of (a search's hits), and a
+// batch among them that moves neither a row in view nor a selected or the focused row (the batches
+// of walkers that run at once interleave), only grow the model: the control learns the new count
+// when ShowNewRows is called (the result view does so a few times a second while rows stream in),
+// and at once when anything else asks the control about its rows (a list-view message, a key, a
+// click, the scroll bar). The item count this control answers (LVM_GETITEMCOUNT) is always the
+// model's.
 
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
@@ -48,10 +50,11 @@ inline constexpr int kModifiedColumn = 3;
 
 // What changed in the rows, for the parent (see rowsChanged).
 enum class RowChange {
-    kBatchInserted, // a batch of rows went in
-    kRowInserted,   // a row went in on its own
-    kRowsDeleted,   // selected rows went
-    kEmptied,       // every row went
+    kBatchInserted,  // a batch of rows went in, moving rows in view or selected ones
+    kBatchOutOfView, // a batch went in where it moves no row in view and no selected row
+    kRowInserted,    // a row went in on its own
+    kRowsDeleted,    // selected rows went
+    kEmptied,        // every row went
 };
 
 class CResultListCtrl final : public ui::ListViewCtrl, public IResultList {
@@ -154,8 +157,17 @@ private:
     // Whether a message asks the control about its rows, so that it must know all of them first.
     [[nodiscard]] static bool NeedsAllRows(UINT message);
     // Whether rows going in at position land among those the control knows of (the selection and
-    // focus then move along and the count is shown at once).
+    // focus then may have to move along, and the rows in view to be drawn again).
     [[nodiscard]] bool AmongShownRows(int position) const;
+    // What rows going in at a row move: the focused row and the selected rows from it on, and
+    // whether it is in view. Asked of the control as it stands, without giving it the rows it has
+    // not been told of: those carry no selection, and telling costs a repaint of the scroll bar.
+    struct StateFrom {
+        int focused = -1;
+        std::vector<int> selectedAfter;
+        bool inView = false;
+    };
+    [[nodiscard]] StateFrom ShownStateFrom(int row);
     void Empty();
     // The selected rows from row on, in increasing order.
     [[nodiscard]] std::vector<int> SelectedRowsFrom(int row) const;
@@ -174,6 +186,8 @@ private:
     ResultRows rows_;
     // The row count the control was last given.
     std::size_t shownCount_ = 0;
+    // While set, questions to the control do not give it the rows it has not been told of.
+    bool askingShownState_ = false;
     // Whether a batch's turn message still waits in the user interface thread's queue. The lock is
     // held only to read or write the flag, never while waiting.
     std::mutex turnLock_;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 
 namespace vk {
@@ -153,15 +155,26 @@ void CShellIconCache::AppendIconsFor(std::wstring_view key) {
     }
 }
 
-int CShellIconCache::AddPendingIcons() {
+int CShellIconCache::AddPendingIcons(std::size_t most) {
     std::vector<PendingIcons> batch;
+    bool wakeAgain = false;
     {
         std::lock_guard lock(pendingLock_);
-        batch.swap(pending_);
-        wakeAsked_ = false;
+        if (pending_.size() <= most) {
+            batch.swap(pending_);
+        } else {
+            const auto end = pending_.begin() + static_cast<std::ptrdiff_t>(most);
+            batch.assign(std::make_move_iterator(pending_.begin()), std::make_move_iterator(end));
+            pending_.erase(pending_.begin(), end);
+        }
+        wakeAgain = !pending_.empty();
+        wakeAsked_ = wakeAgain;
     }
     for (const PendingIcons& icons : batch) {
         AddIcons(icons.index, icons.key);
+    }
+    if (wakeAgain && wake_) {
+        wake_();
     }
     return static_cast<int>(batch.size());
 }

@@ -17,6 +17,7 @@
 #include "framework/Win32.h"
 #include "results/IconKeyTable.h"
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -45,8 +46,11 @@ public:
     // once for each batch, from that thread; it must not wait for the window thread (post).
     void SetWake(std::function<void()> wake) { wake_ = std::move(wake); }
     // On the window thread: the shell's icons for the types met on other threads since the last
-    // call. Returns how many entries got their icons.
-    int AddPendingIcons();
+    // call, at most the first most of them (asking the shell takes a good part of a tenth of a
+    // second for each type under Wine: one at a time lets the thread handle its other messages in
+    // between); for those left, the window thread is woken again. Returns how many entries got
+    // their icons.
+    int AddPendingIcons(std::size_t most = SIZE_MAX);
 
     // Null before ResetCache.
     [[nodiscard]] HIMAGELIST SmallImages() const { return smallImages_; }

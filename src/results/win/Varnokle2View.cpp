@@ -147,7 +147,7 @@ void CVarnokle2View::OnInitialUpdate() {
 
 bool CVarnokle2View::OnIconsPending(ui::Message&) {
     // Rows of the new types were drawn without their icons.
-    if (iconCache_.AddPendingIcons() > 0 && list_.Exists()) {
+    if (iconCache_.AddPendingIcons(1) > 0 && list_.Exists()) {
         InvalidateRect(list_.Handle(), nullptr, FALSE);
     }
     return true;
@@ -179,25 +179,27 @@ void CVarnokle2View::ShowItemCount(int count) {
 // A list repaints itself after every row that comes or goes, and so does the status bar after
 // every text, and that costs far more than the change itself (under Wine a fraction of a
 // millisecond for a row against some twenty for the list's repaint and half a millisecond for the
-// bar's). So the list is brought up to date by a timer a tenth of a second after the first change,
-// its painting switched off until then: rows that go in behind those shown wait in the list's model
-// (see the result list) and are drawn over the rows shown, while after rows went (deleted, or
-// emptied by a new search) the list is drawn afresh on an erased background. A row that
-// comes or goes on its own shows its count at once; while rows stream in (a search's batches) or
-// go in a mass, the count is shown when it was last shown longer ago than that, and otherwise by
-// the same timer, or at the end: list and count are brought up to date ten times a second instead
-// of once per row.
+// bar's). So the list is brought up to date by a timer a tenth of a second after the first change.
+// Rows that go in where they move no row in view wait in the list's model (see the result list)
+// and leave the list as it is: the refresh only gives the control their count, which repaints the
+// scroll bar and whatever new rows come into view. Other changes switch the list's painting off
+// until the refresh: rows that came among those in view are then drawn over the rows shown, while
+// after rows went (deleted, or emptied by a new search) the list is drawn afresh on an erased
+// background. A row that comes or goes on its own shows its count at once; while rows stream in (a
+// search's batches) or go in a mass, the count is shown when it was last shown longer ago than
+// that, and otherwise by the same timer, or at the end: list and count are brought up to date ten
+// times a second instead of once per row.
 //
 // While batches come one after another, the engine's sent messages and their turn messages keep
 // the thread busy, and the timer (a message of the lowest rank) would not come until the stream
 // ends: the list would not grow. So a batch that finds the list held back for longer than the
 // delay brings it up to date itself, painting it at once.
-void CVarnokle2View::RowsChanged(int count) {
+void CVarnokle2View::RowsChanged(int count, bool pausePainting) {
     if (listBehind_ && std::chrono::steady_clock::now() - behindSince_ >= kRepaintDelay) {
         CatchUp();
         UpdateWindow(list_.Handle());
     }
-    HoldListBack(false);
+    HoldListBack(false, pausePainting);
     if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
         ShowItemCount(count);
     } else {
@@ -205,12 +207,12 @@ void CVarnokle2View::RowsChanged(int count) {
     }
 }
 
-void CVarnokle2View::HoldListBack(bool rowsWent) {
+void CVarnokle2View::HoldListBack(bool rowsWent, bool pausePainting) {
     if (!list_.Exists()) {
         return;
     }
     rowsWent_ = rowsWent_ || rowsWent;
-    if (!listPaintingPaused_) {
+    if (pausePainting && !listPaintingPaused_) {
         listPaintingPaused_ = true;
         list_.Send(WM_SETREDRAW, FALSE);
     }
@@ -262,8 +264,8 @@ bool CVarnokle2View::OnTimer(ui::Message& m) {
 
 void CVarnokle2View::OnRowsChanged(RowChange change) {
     const int count = list_.ItemCount();
-    if (change == RowChange::kBatchInserted) {
-        RowsChanged(count);
+    if (change == RowChange::kBatchInserted || change == RowChange::kBatchOutOfView) {
+        RowsChanged(count, change == RowChange::kBatchInserted);
         return;
     }
     // A row that comes or goes on its own, or the list emptied at once: the count is shown now.

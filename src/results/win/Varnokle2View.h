@@ -66,12 +66,14 @@ private:
     // The header's sort arrow on the sorted column only.
     void ShowSortArrow(int sortedColumn, bool ascending);
     // Rows came in a batch or went in a mass; count is how many there are (or will be).
-    void RowsChanged(int count);
+    // pausePainting: rows in view moved, so the list's painting waits for the refresh; rows that
+    // came where none in view moves leave the list's painting as it is.
+    void RowsChanged(int count, bool pausePainting);
     // Shows the count in the status bar, repainted at once.
     void ShowItemCount(int count);
-    // Holds the list back until the refresh (see RowsChanged), its painting paused until then;
-    // rowsWent: rows went, so the refresh draws the list on an erased background.
-    void HoldListBack(bool rowsWent);
+    // Holds the list back until the refresh (see RowsChanged), its painting paused until then if
+    // pausePainting; rowsWent: rows went, so the refresh draws the list on an erased background.
+    void HoldListBack(bool rowsWent, bool pausePainting = true);
     // The list painted again and the count shown, if either was held back.
     void CatchUp();
 

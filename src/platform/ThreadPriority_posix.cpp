@@ -1,0 +1,7 @@
+#include "platform/ThreadPriority.h"
+
+namespace vk {
+
+void RankBehindTheWindow() {}
+
+} // namespace vk
