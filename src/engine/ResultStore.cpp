@@ -23,67 +23,75 @@ std::size_t ResultStore::AppendInFolder(std::wstring_view folder, std::wstring_v
 std::size_t ResultStore::AppendEntry(std::wstring_view folder, std::wstring_view name, std::uint64_t size,
                                      std::int64_t modified) {
     // The hits of one folder come in turn: compared as it is, its text is not encoded again.
-    if (folder != lastFolderText_) {
-        lastFolder_ = texts_.Add(folder);
+    if (folders_.empty() || folder != lastFolderText_) {
+        folders_.push_back(texts_.Add(folder));
         lastFolderText_.assign(folder);
     }
-    entries_.push_back({lastFolder_, texts_.Add(name), size, modified});
-    return entries_.size() - 1;
+    const std::size_t index = names_.Size();
+    names_.PushBack(texts_.Add(name));
+    folderOf_.PushBack(static_cast<std::uint32_t>(folders_.size() - 1));
+    sizes_.Set(index, size);
+    modified_.Set(index, modified);
+    return index;
 }
 
 void ResultStore::Clear() {
     std::lock_guard lock(lock_);
-    entries_.clear();
+    names_.Clear();
+    folderOf_.Clear();
+    folders_.clear();
+    sizes_.Clear();
+    modified_.Clear();
     texts_.Clear();
-    lastFolder_ = {};
     lastFolderText_.clear();
 }
 
 std::size_t ResultStore::Count() const {
     std::lock_guard lock(lock_);
-    return entries_.size();
+    return names_.Size();
 }
 
-std::wstring ResultStore::PathOf(const Entry& entry) const {
-    std::wstring path = texts_.Text(entry.folder);
-    path += texts_.Text(entry.name);
+std::wstring ResultStore::PathOf(std::size_t index) const {
+    std::wstring path = texts_.Text(folders_[folderOf_[index]]);
+    path += texts_.Text(names_[index]);
     return path;
 }
 
 std::optional<std::wstring> ResultStore::Path(std::size_t index) const {
     std::lock_guard lock(lock_);
-    if (index >= entries_.size()) {
+    if (index >= names_.Size()) {
         return std::nullopt;
     }
-    return PathOf(entries_[index]);
+    return PathOf(index);
 }
 
 std::optional<std::uint64_t> ResultStore::Size(std::size_t index) const {
     std::lock_guard lock(lock_);
-    if (index >= entries_.size()) {
+    if (index >= names_.Size()) {
         return std::nullopt;
     }
-    return entries_[index].size;
+    return sizes_.ValueAt(index);
 }
 
 std::optional<std::int64_t> ResultStore::Modified(std::size_t index) const {
     std::lock_guard lock(lock_);
-    if (index >= entries_.size()) {
+    if (index >= names_.Size()) {
         return std::nullopt;
     }
-    return entries_[index].modified;
+    return modified_.ValueAt(index);
 }
 
 ResultStore::Snapshot ResultStore::Copy() const {
     std::lock_guard lock(lock_);
     Snapshot snapshot;
-    snapshot.resultPaths.reserve(entries_.size());
-    snapshot.resultSizes.reserve(entries_.size());
-    snapshot.resultModified.reserve(entries_.size());
-    for (const Entry& entry : entries_) {
-        snapshot.resultPaths.push_back(PathOf(entry));
-        snapshot.resultSizes.push_back(entry.size);
-        snapshot.resultModified.push_back(entry.modified);
+    const std::size_t count = names_.Size();
+    snapshot.resultPaths.reserve(count);
+    snapshot.resultSizes.reserve(count);
+    snapshot.resultModified.reserve(count);
+    for (std::size_t index = 0; index < count; ++index) {
+        snapshot.resultPaths.push_back(PathOf(index));
+        snapshot.resultSizes.push_back(sizes_.ValueAt(index));
+        snapshot.resultModified.push_back(modified_.ValueAt(index));
     }
     return snapshot;
 }

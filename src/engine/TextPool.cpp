@@ -77,7 +77,21 @@ TextPool::Ref TextPool::Add(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
-    // Most names are ASCII: their bytes go straight into the block, a byte a character.
+    Ref ref;
+    // Most names are ASCII: their bytes go straight into the block, a byte a character, tested on
+    // the way; a text that is not goes the long way, and what was copied is left to be overwritten.
+    if (text.size() <= capacity_ - used_) {
+        char* const at = blocks_[filling_].get() + used_;
+        std::size_t i = 0;
+        while (i < text.size() && static_cast<std::uint32_t>(text[i]) < 0x80) {
+            at[i] = static_cast<char>(text[i]);
+            ++i;
+        }
+        if (i == text.size()) {
+            Place(text.size(), ref);
+            return ref;
+        }
+    }
     const bool ascii =
         std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; });
     if (!ascii) {
@@ -85,22 +99,38 @@ TextPool::Ref TextPool::Add(std::wstring_view text) {
         AppendPoolBytes(scratch_, text);
     }
     const std::size_t size = ascii ? text.size() : scratch_.size();
-    if (capacity_ - used_ < size) {
-        // A text longer than a block gets a block of its own size.
-        capacity_ = std::max(kBlockBytes, size);
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
-        used_ = 0;
-    }
-    const Ref ref{static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(used_),
-                  static_cast<std::uint32_t>(size)};
-    char* const at = blocks_.back().get() + used_;
+    char* const at = Place(size, ref);
     if (ascii) {
         std::transform(text.begin(), text.end(), at, [](wchar_t c) { return static_cast<char>(c); });
     } else {
         std::copy(scratch_.begin(), scratch_.end(), at);
     }
-    used_ += size;
     return ref;
+}
+
+char* TextPool::Place(std::size_t size, Ref& ref) {
+    constexpr int kBlockShift = kOffsetBits + kLengthBits;
+    if (size >= kLongText) {
+        // A long text gets a block of its own, its length in front; short texts go on filling
+        // the block they fill.
+        const std::uint64_t length = size;
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(sizeof length + size));
+        std::memcpy(blocks_.back().get(), &length, sizeof length);
+        ref.bits = (static_cast<std::uint64_t>(blocks_.size() - 1) << kBlockShift) | kLongText;
+        return blocks_.back().get() + sizeof length;
+    }
+    if (capacity_ - used_ < size) {
+        // A text longer than a block gets a block of its own size.
+        capacity_ = std::max(kBlockBytes, size);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+        filling_ = blocks_.size() - 1;
+        used_ = 0;
+    }
+    ref.bits = (static_cast<std::uint64_t>(filling_) << kBlockShift) |
+               (static_cast<std::uint64_t>(used_) << kLengthBits) | size;
+    char* const at = blocks_[filling_].get() + used_;
+    used_ += size;
+    return at;
 }
 
 void TextPool::Read(Ref ref, std::wstring& out) const {
@@ -116,6 +146,7 @@ bool TextPool::Holds(Ref ref, std::wstring_view text) const {
 
 void TextPool::Clear() {
     blocks_.clear();
+    filling_ = 0;
     used_ = 0;
     capacity_ = 0;
 }

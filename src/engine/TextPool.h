@@ -3,10 +3,11 @@
 // thousands of short texts (file names, folders, size texts) instead of one each, and no
 // per-text header. A text is held as UTF-8 extended to every wide character (a lone surrogate
 // is kept as the three bytes its code would have), so it comes back exactly as it went in, at
-// a byte a character for the Latin names most files have. A text is named by a small reference.
-// Not thread-safe: the owner guards it.
+// a byte a character for the Latin names most files have. A text is named by a reference of 8
+// bytes: a million hits hold a few million of them. Not thread-safe: the owner guards it.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,10 +17,11 @@ namespace vk {
 
 class TextPool {
 public:
+    // The block (26 bits), the offset in it (18 bits) and the length in bytes (20 bits). A text
+    // of kLongText bytes or more has a block of its own, whose first 8 bytes hold its length.
+    // Left as it is when made without {} (as a block of them is): Ref{} is the empty text.
     struct Ref {
-        std::uint32_t block = 0;
-        std::uint32_t offset = 0;
-        std::uint32_t bytes = 0;
+        std::uint64_t bits; // 0: the empty text
         friend bool operator==(const Ref&, const Ref&) = default;
     };
 
@@ -37,15 +39,72 @@ public:
 
 private:
     static constexpr std::size_t kBlockBytes = 256 * 1024;
+    static constexpr int kOffsetBits = 18; // kBlockBytes
+    static constexpr int kLengthBits = 20;
+    static constexpr std::uint64_t kLongText = (std::uint64_t{1} << kLengthBits) - 1;
 
     [[nodiscard]] std::string_view Bytes(Ref ref) const {
-        return ref.bytes == 0 ? std::string_view() : std::string_view(blocks_[ref.block].get() + ref.offset, ref.bytes);
+        const std::uint64_t length = ref.bits & kLongText;
+        if (length == 0) {
+            return {};
+        }
+        const char* const block = blocks_[ref.bits >> (kOffsetBits + kLengthBits)].get();
+        if (length == kLongText) {
+            std::uint64_t longLength = 0;
+            std::memcpy(&longLength, block, sizeof longLength);
+            return std::string_view(block + sizeof longLength, longLength);
+        }
+        const std::uint64_t offset = (ref.bits >> kLengthBits) & ((std::uint64_t{1} << kOffsetBits) - 1);
+        return std::string_view(block + offset, length);
     }
+    // Room for size bytes; returns where they go and the reference that names them.
+    char* Place(std::size_t size, Ref& ref);
 
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = 0;     // bytes taken in the last block
-    std::size_t capacity_ = 0; // bytes the last block holds
+    std::size_t filling_ = 0;  // the block short texts go to
+    std::size_t used_ = 0;     // bytes taken in it
+    std::size_t capacity_ = 0; // bytes it holds
     mutable std::string scratch_;
+};
+
+// Values appended in blocks of a fixed count: growing never moves or copies what is there, and
+// memory is taken a block at a time. A column whose later values are mostly T{} can leave them
+// out: ValueAt gives T{} past the end, and Set grows the array only for another value. Not
+// thread-safe: the owner guards it.
+template <class T> class BlockArray {
+public:
+    [[nodiscard]] std::size_t Size() const { return size_; }
+    void PushBack(const T& value) {
+        if (size_ == blocks_.size() * kPerBlock) {
+            blocks_.push_back(std::make_unique_for_overwrite<T[]>(kPerBlock));
+        }
+        blocks_[size_ / kPerBlock][size_ % kPerBlock] = value;
+        ++size_;
+    }
+    // index < Size().
+    [[nodiscard]] T& operator[](std::size_t index) { return blocks_[index / kPerBlock][index % kPerBlock]; }
+    [[nodiscard]] const T& operator[](std::size_t index) const { return blocks_[index / kPerBlock][index % kPerBlock]; }
+    [[nodiscard]] T ValueAt(std::size_t index) const { return index < size_ ? (*this)[index] : T{}; }
+    void Set(std::size_t index, const T& value) {
+        if (index >= size_) {
+            if (value == T{}) {
+                return;
+            }
+            while (size_ <= index) {
+                PushBack(T{});
+            }
+        }
+        (*this)[index] = value;
+    }
+    void Clear() {
+        blocks_.clear();
+        size_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kPerBlock = 8192;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0;
 };
 
 // The pool's encoding of a text, appended to out; and back.

@@ -10,17 +10,22 @@ constexpr auto kMostRows = static_cast<std::size_t>(std::numeric_limits<int>::ma
 
 } // namespace
 
+std::uint32_t ResultRows::AddRow(TextPool::Ref name, int image) {
+    const auto id = static_cast<std::uint32_t>(names_.Size());
+    names_.PushBack(name);
+    pathOf_.PushBack(0);
+    images_.PushBack(image);
+    data_.PushBack(0);
+    return id;
+}
+
 int ResultRows::Insert(int position, std::wstring_view name, int image) {
-    if (position < 0 || rows_.size() >= kMostRows) {
+    if (position < 0 || names_.Size() >= kMostRows) {
         return -1;
     }
     // Like the list-view control, a position past the end appends.
     const auto index = std::min(static_cast<std::size_t>(position), order_.Size());
-    StoredRow row;
-    row.columns[0] = texts_.Add(name);
-    row.image = image;
-    rows_.push_back(row);
-    order_.Insert(index, static_cast<std::uint32_t>(rows_.size() - 1));
+    order_.Insert(index, AddRow(texts_.Add(name), image));
     return static_cast<int>(index);
 }
 
@@ -31,39 +36,42 @@ int ResultRows::InsertRows(int position, std::span<const NewRow> rows) {
     const auto first = std::min(static_cast<std::size_t>(position), order_.Size());
     std::size_t index = first;
     for (const NewRow& row : rows) {
-        if (rows_.size() >= kMostRows) {
+        if (names_.Size() >= kMostRows) {
             break;
         }
-        StoredRow stored;
-        stored.columns = {texts_.Add(row.name), texts_.Add(row.sizeText), PathRef(row.pathText)};
-        stored.image = row.image;
-        stored.data = row.data;
-        rows_.push_back(stored);
-        order_.Insert(index++, static_cast<std::uint32_t>(rows_.size() - 1));
+        const std::uint32_t id = AddRow(texts_.Add(row.name), row.image);
+        sizeTexts_.Set(id, texts_.Add(row.sizeText));
+        pathOf_[id] = PathNumber(row.pathText);
+        data_[id] = row.data;
+        order_.Insert(index++, id);
     }
     return index == first ? -1 : static_cast<int>(first);
 }
 
-TextPool::Ref ResultRows::PathRef(std::wstring_view text) {
+std::uint32_t ResultRows::PathNumber(std::wstring_view text) {
+    if (text.empty()) {
+        return 0;
+    }
     // The rows of one folder come together: they share its text, compared as it is.
-    if (text != lastPathText_) {
-        lastPath_ = texts_.Add(text);
+    if (paths_.size() == 1 || text != lastPathText_) {
+        paths_.push_back(texts_.Add(text));
         lastPathText_.assign(text);
     }
-    return lastPath_;
+    return static_cast<std::uint32_t>(paths_.size() - 1);
 }
 
 bool ResultRows::SetText(int row, int column, std::wstring_view text) {
     if (!ValidRow(row) || column < 0 || column >= 3) {
         return false;
     }
-    TextPool::Ref ref;
-    if (column == 2) {
-        ref = PathRef(text);
+    const std::uint32_t id = IdOf(row);
+    if (column == 0) {
+        names_[id] = texts_.Add(text);
+    } else if (column == 1) {
+        sizeTexts_.Set(id, texts_.Add(text));
     } else {
-        ref = texts_.Add(text);
+        pathOf_[id] = PathNumber(text);
     }
-    RowAt(row).columns[static_cast<std::size_t>(column)] = ref;
     return true;
 }
 
@@ -71,7 +79,7 @@ bool ResultRows::SetData(int row, std::intptr_t data) {
     if (!ValidRow(row)) {
         return false;
     }
-    RowAt(row).data = data;
+    data_[IdOf(row)] = data;
     return true;
 }
 
@@ -84,19 +92,23 @@ bool ResultRows::Erase(int row) {
 }
 
 void ResultRows::Clear() {
-    rows_.clear();
+    names_.Clear();
+    sizeTexts_.Clear();
+    pathOf_.Clear();
+    images_.Clear();
+    data_.Clear();
+    paths_.assign(1, TextPool::Ref{});
     order_.Clear();
     texts_.Clear();
-    lastPath_ = {};
     lastPathText_.clear();
 }
 
 std::intptr_t ResultRows::Data(int row) const {
-    return ValidRow(row) ? RowAt(row).data : 0;
+    return ValidRow(row) ? data_[IdOf(row)] : 0;
 }
 
 int ResultRows::Image(int row) const {
-    return ValidRow(row) ? RowAt(row).image : -1;
+    return ValidRow(row) ? images_[IdOf(row)] : -1;
 }
 
 void ResultRows::ReadText(int row, int column, std::wstring& out) const {
@@ -104,12 +116,14 @@ void ResultRows::ReadText(int row, int column, std::wstring& out) const {
         out.clear();
         return;
     }
-    texts_.Read(RowAt(row).columns[static_cast<std::size_t>(column)], out);
+    const std::uint32_t id = IdOf(row);
+    const TextPool::Ref ref = column == 0 ? names_[id] : column == 1 ? sizeTexts_.ValueAt(id) : paths_[pathOf_[id]];
+    texts_.Read(ref, out);
 }
 
 std::vector<int> ResultRows::RowsOf(const std::vector<std::uint32_t>& ids) const {
     constexpr int kGone = -1;
-    std::vector<int> rowOfId(rows_.size(), kGone);
+    std::vector<int> rowOfId(names_.Size(), kGone);
     int row = 0;
     order_.ForEach([&](std::uint32_t id) { rowOfId[id] = row++; });
     std::vector<int> rows;

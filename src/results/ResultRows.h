@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,7 +59,7 @@ public:
     template <class KeyOf> void SortByKey(KeyOf keyOf, bool ascending) {
         std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
         keyed.reserve(order_.Size());
-        order_.ForEach([&](std::uint32_t id) { keyed.emplace_back(keyOf(rows_[id].data), id); });
+        order_.ForEach([&](std::uint32_t id) { keyed.emplace_back(keyOf(data_[id]), id); });
         const auto byKey = [ascending](const auto& a, const auto& b) {
             return ascending ? a.first < b.first : b.first < a.first;
         };
@@ -82,39 +81,42 @@ public:
     // Calls visit(const RowView&) for each row in list order, without copying the list.
     template <class Visit> void ForEachRow(Visit visit) const {
         std::array<std::wstring, 3> texts;
-        TextPool::Ref pathRead;
+        std::uint32_t pathRead = 0;
         bool pathKnown = false;
         order_.ForEach([&](std::uint32_t id) {
-            const StoredRow& row = rows_[id];
-            texts_.Read(row.columns[0], texts[0]);
-            texts_.Read(row.columns[1], texts[1]);
+            texts_.Read(names_[id], texts[0]);
+            texts_.Read(sizeTexts_.ValueAt(id), texts[1]);
             // The rows of one folder that stand in turn share its text: read once.
-            if (!pathKnown || row.columns[2] != pathRead) {
-                texts_.Read(row.columns[2], texts[2]);
-                pathRead = row.columns[2];
+            const std::uint32_t path = pathOf_[id];
+            if (!pathKnown || path != pathRead) {
+                texts_.Read(paths_[path], texts[2]);
+                pathRead = path;
                 pathKnown = true;
             }
-            visit(RowView{{texts[0], texts[1], texts[2]}, row.image, row.data});
+            visit(RowView{{texts[0], texts[1], texts[2]}, images_[id], data_[id]});
         });
     }
 
 private:
-    struct StoredRow {
-        std::array<TextPool::Ref, 3> columns;
-        int image = -1;
-        std::intptr_t data = 0;
-    };
-    [[nodiscard]] StoredRow& RowAt(int row) { return rows_[order_.At(static_cast<std::size_t>(row))]; }
-    [[nodiscard]] const StoredRow& RowAt(int row) const { return rows_[order_.At(static_cast<std::size_t>(row))]; }
+    // A row's id indexes its columns, held apart: a row is 24 bytes, and its size text takes room
+    // only once some row has one. The path texts are held once for the rows of a folder that come
+    // in turn; a row holds the number of its path (0: the empty one).
+    [[nodiscard]] std::uint32_t IdOf(int row) const { return order_.At(static_cast<std::size_t>(row)); }
+    [[nodiscard]] std::uint32_t AddRow(TextPool::Ref name, int image);
 
-    // The path text of column 2 as one for the rows that share it.
-    [[nodiscard]] TextPool::Ref PathRef(std::wstring_view text);
+    // The number of the path text of column 2 as one for the rows that share it.
+    [[nodiscard]] std::uint32_t PathNumber(std::wstring_view text);
 
-    std::deque<StoredRow> rows_; // in the order they came; a deleted row's entry stays until Clear
-    RowSequence order_;          // the ids of rows_ in list order
+    // By id, in the order rows came; a deleted row's entries stay until Clear.
+    BlockArray<TextPool::Ref> names_;
+    BlockArray<TextPool::Ref> sizeTexts_;
+    BlockArray<std::uint32_t> pathOf_;
+    BlockArray<int> images_;
+    BlockArray<std::intptr_t> data_;
+    std::vector<TextPool::Ref> paths_{TextPool::Ref{}};
+    RowSequence order_; // the ids in list order
     TextPool texts_;
-    TextPool::Ref lastPath_;
-    std::wstring lastPathText_; // lastPath_'s text
+    std::wstring lastPathText_; // the last path's text
 };
 
 } // namespace vk

@@ -163,22 +163,52 @@ bool WritesSizeOrTime(OutputFormat format, std::span<const OutputColumn> columns
            });
 }
 
+namespace {
+
+// True for a field that tsv (tsv true) or csv write as its characters, one byte each: printable
+// ASCII, not beginning with '"' for tsv, without ',' or '"' for csv. Most names and folders are
+// such, and skip the general encoding.
+bool IsPlainField(std::wstring_view text, bool tsv) {
+    if (tsv && !text.empty() && text.front() == L'"') {
+        return false;
+    }
+    for (const wchar_t c : text) {
+        if (c < 0x20 || c > 0x7E || (!tsv && (c == L',' || c == L'"'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Output gathered in memory and handed to the stream in large pieces.
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
+} // namespace
+
 bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& list,
                const std::function<std::int64_t(std::intptr_t)>& modifiedOf, std::span<const OutputColumn> columns) {
     if (columns.empty()) {
         columns = kDefaultColumns;
     }
+    std::string pending;
+    pending.reserve(kWriteChunk + 4096);
     if (format == OutputFormat::kCsv) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            out << (i > 0 ? "," : "") << Utf8FromWide(kColumnNames[static_cast<std::size_t>(columns[i])]);
+            pending += i > 0 ? "," : "";
+            pending += Utf8FromWide(kColumnNames[static_cast<std::size_t>(columns[i])]);
         }
-        out << "\r\n";
+        pending += "\r\n";
     }
     // The time costs a conversion a row: it is made only where it is written.
     const bool showsTime =
         modifiedOf && (format == OutputFormat::kJson ||
                        std::find(columns.begin(), columns.end(), OutputColumn::kModified) != columns.end());
     bool written = static_cast<bool>(out);
+    const auto hand = [&out, &pending, &written] {
+        out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+        pending.clear();
+        written = static_cast<bool>(out);
+    };
     list.ForEachRow([&](const MemoryResultList::RowView& row) {
         if (!written) {
             return;
@@ -207,19 +237,32 @@ bool WriteRows(std::ostream& out, OutputFormat format, const MemoryResultList& l
             const bool tsv = format == OutputFormat::kTsv;
             for (std::size_t i = 0; i < columns.size(); ++i) {
                 const std::wstring_view text = field(columns[i]);
-                out << (i == 0 ? "" : tsv ? "\t" : ",") << (tsv ? TsvField(text) : CsvField(text));
+                if (i > 0) {
+                    pending += tsv ? '\t' : ',';
+                }
+                if (IsPlainField(text, tsv)) {
+                    std::transform(text.begin(), text.end(), std::back_inserter(pending),
+                                   [](wchar_t c) { return static_cast<char>(c); });
+                } else {
+                    pending += tsv ? TsvField(text) : CsvField(text);
+                }
             }
-            out << (tsv ? "\n" : "\r\n");
+            pending += tsv ? "\n" : "\r\n";
             break;
         }
         case OutputFormat::kJson:
-            out << "{\"name\":" << JsonString(name) << ",\"size\":" << (size.empty() ? "null" : Utf8FromWide(size))
-                << ",\"modified\":" << (time.empty() ? "null" : JsonString(time))
-                << ",\"folder\":" << JsonString(folder) << "}\n";
+            pending += "{\"name\":" + JsonString(name) + ",\"size\":" + (size.empty() ? "null" : Utf8FromWide(size)) +
+                       ",\"modified\":" + (time.empty() ? "null" : JsonString(time)) +
+                       ",\"folder\":" + JsonString(folder) + "}\n";
             break;
         }
-        written = static_cast<bool>(out);
+        if (pending.size() >= kWriteChunk) {
+            hand();
+        }
     });
+    if (written && !pending.empty()) {
+        hand();
+    }
     if (!written) {
         return false;
     }

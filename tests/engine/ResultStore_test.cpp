@@ -59,6 +59,33 @@ TEST(ResultStore, HitsGivenByFolderAndNameHaveTheJoinedPath) {
     EXPECT_EQ(store.Modified(0), 5);
 }
 
+// Sizes and times are kept only from the first hit that has one on: the hits before it, and the
+// zeros after it, read back as they went in, across the blocks the hits are kept in.
+TEST(ResultStore, SizesAndTimesThatComeLateReadBackAsGiven) {
+    ResultStore store;
+    constexpr std::size_t kHits = 20000;
+    const auto sizeOf = [](std::size_t i) -> std::uint64_t { return i >= 9000 && i % 3 == 0 ? i : 0; };
+    const auto timeOf = [](std::size_t i) -> std::int64_t { return i == 15000 ? -7 : 0; };
+    const auto folderOf = [](std::size_t i) { return L"\\\\S\\d" + std::to_wstring(i / 5000); };
+    for (std::size_t i = 0; i < kHits; ++i) {
+        store.AppendInFolder(folderOf(i), L"f" + std::to_wstring(i), sizeOf(i), timeOf(i));
+    }
+    ASSERT_EQ(store.Count(), kHits);
+    for (std::size_t i = 0; i < kHits; ++i) {
+        ASSERT_EQ(store.Size(i), sizeOf(i)) << i;
+        ASSERT_EQ(store.Modified(i), timeOf(i)) << i;
+    }
+    EXPECT_EQ(store.Path(12345), L"\\\\S\\d2\\f12345");
+    std::size_t visited = 0;
+    store.ForEachHit([&](std::wstring_view folder, std::wstring_view name, std::uint64_t size, std::int64_t modified) {
+        EXPECT_EQ(std::wstring(folder) + std::wstring(name), folderOf(visited) + L"\\f" + std::to_wstring(visited));
+        EXPECT_EQ(size, sizeOf(visited));
+        EXPECT_EQ(modified, timeOf(visited));
+        ++visited;
+    });
+    EXPECT_EQ(visited, kHits);
+}
+
 TEST(ResultStore, ReadersSeeConsistentEntriesWhileWritersAppend) {
     ResultStore store;
     std::atomic<bool> done{false};

@@ -17,6 +17,7 @@ TEST(TextPool, EveryTextComesBackExactly) {
         std::wstring(1, static_cast<wchar_t>(0xD800)) + L"lone",         // a lone high surrogate
         std::wstring(L"x") + static_cast<wchar_t>(0xDBFF),               // one at the end
         std::wstring(300000, L'a'),                                      // longer than a block
+        std::wstring(400000, L'\u65e5'),                                 // over a mebibyte
     };
     if constexpr (sizeof(wchar_t) == 2) {
         texts.push_back(L"\xD83D\xDE00 pair"); // a character beyond the basic plane

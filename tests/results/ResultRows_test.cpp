@@ -74,5 +74,25 @@ TEST(ResultRows, EraseSortAndIdsKeepTheOrderOfAPlainList) {
     EXPECT_EQ(rows.Text(0, 0), L"");
 }
 
+// Size texts are kept only from the first row that has one on: the rows before it, one given a
+// size text afterwards, and the rows after it without one read back as given.
+TEST(ResultRows, SizeTextsThatComeLateReadBackAsGiven) {
+    ResultRows rows;
+    const std::vector<NewRow> first = {{L"a", 0, L"", L"\\\\S\\x", 1}, {L"b", 0, L"", L"\\\\S\\x", 2}};
+    const std::vector<NewRow> second = {{L"c", 0, L"30", L"\\\\S\\y", 3}, {L"d", 0, L"", L"", 4}};
+    ASSERT_EQ(rows.InsertRows(0, first), 0);
+    ASSERT_EQ(rows.InsertRows(2, second), 2);
+    ASSERT_TRUE(rows.SetText(0, 1, L"10"));
+    const std::vector<std::vector<std::wstring>> expected = {
+        {L"a", L"10", L"\\\\S\\x"}, {L"b", L"", L"\\\\S\\x"}, {L"c", L"30", L"\\\\S\\y"}, {L"d", L"", L""}};
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            EXPECT_EQ(rows.Text(static_cast<int>(row), static_cast<int>(column)), expected[row][column])
+                << row << ',' << column;
+        }
+    }
+    EXPECT_EQ(DataInOrder(rows), (std::vector<std::intptr_t>{1, 2, 3, 4}));
+}
+
 } // namespace
 } // namespace vk

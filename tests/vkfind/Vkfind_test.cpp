@@ -1,4 +1,5 @@
 #include "vkfind/CommandLine.h"
+#include "vkfind/RowWriter.h"
 #include "vkfind/ScopeSelection.h"
 #include "vkfind/Vkfind.h"
 
@@ -171,6 +172,29 @@ TEST(VkfindRowWriter, FieldsThatHoldSeparatorsOrControlsStayWhole) {
         EXPECT_EQ(TsvField(L"caf" + lone), "\"caf\\uDCE9\"");
     }
     EXPECT_EQ(JsonString(L"caf" + lone), "\"caf\\udce9\"");
+}
+
+// A list's rows come out as their fields do one by one, plain and escaped ones mixed, however
+// many rows there are.
+TEST(VkfindRowWriter, WrittenRowsAreTheirFieldsWhateverTheirNumber) {
+    const std::wstring names[] = {L"plain.txt", L"a,b", L"\"quoted", L"tab\there", L"\u00C4rger", L""};
+    MemoryResultList list;
+    std::string tsv;
+    std::string csv = "name,size,folder\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        const std::wstring& name = names[i % 6];
+        const std::wstring size = i % 2 == 1 ? std::to_wstring(i) : L"";
+        const std::wstring folder = L"\\\\S\\s\\" + std::to_wstring(i % 7);
+        const NewRow row{name, 0, size, folder, i};
+        ASSERT_EQ(list.InsertRows(i, std::span(&row, 1)), i);
+        tsv += TsvField(name) + '\t' + TsvField(size) + '\t' + TsvField(folder) + '\n';
+        csv += CsvField(name) + ',' + CsvField(size) + ',' + CsvField(folder) + "\r\n";
+    }
+    for (const auto& [format, expected] : {std::pair{OutputFormat::kTsv, tsv}, std::pair{OutputFormat::kCsv, csv}}) {
+        std::ostringstream out;
+        ASSERT_TRUE(WriteRows(out, format, list));
+        EXPECT_TRUE(out.str() == expected) << "format " << static_cast<int>(format);
+    }
 }
 
 TEST(VkfindCommandLine, SizeBoundAloneSearchesEverything) {
