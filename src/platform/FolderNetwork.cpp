@@ -591,6 +591,16 @@ ErrorCode FolderNetworkFileSystem::CheckFolder(const std::wstring& dir) {
 
 BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                                    ListingDetail detail) {
+    return ListBothFrom(nullptr, dir, mask, detail);
+}
+
+BothPasses FolderNetworkFileSystem::ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir,
+                                                            std::wstring_view mask, ListingDetail detail) {
+    return ListBothFrom(parent, dir, mask, detail);
+}
+
+BothPasses FolderNetworkFileSystem::ListBothFrom(const OpenFolder* parent, const std::wstring& dir,
+                                                 std::wstring_view mask, ListingDetail detail) {
     UncPath path;
     const bool maskIsValid = std::all_of(mask.begin(), mask.end(), IsValidMaskChar);
     if (!ReadsBothPassesAtOnce() || !maskIsValid || mask.empty() || dir.size() + 1 + mask.size() > kMaxLongPathLength ||
@@ -608,18 +618,19 @@ BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std:
         passes.matchingError = passes.everyError = error;
         return passes;
     }
-    // The folder is looked up as a listing of every entry would look it up.
+    // The folder is looked up as a listing of every entry would look it up. The parent kept open
+    // (the system's own) serves the path as spelt; the names looked up again are listed by path.
     FileSystem& system = network_.System();
     struct Read {
         BothPasses passes;
         explicit operator bool() const { return passes.every != nullptr; }
     };
-    Read read = OnNativePath<Read>(network_, path, *native, Missing::kFolder, error,
-                                   [&](const std::wstring& folder, ErrorCode& failure) {
-                                       Read attempt{system.ListBothPasses(folder, mask, detail)};
-                                       failure = attempt.passes.everyError;
-                                       return attempt;
-                                   });
+    Read read = OnNativePath<Read>(
+        network_, path, *native, Missing::kFolder, error, [&](const std::wstring& folder, ErrorCode& failure) {
+            Read attempt{system.ListSubfolderBothPasses(std::exchange(parent, nullptr), folder, mask, detail)};
+            failure = attempt.passes.everyError;
+            return attempt;
+        });
     if (!read) {
         read.passes.matchingError = read.passes.everyError = error;
     }
