@@ -192,7 +192,10 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
         outcome.subfolders = ListSubfolders(files, folder.path, running);
         break;
     case Kind::kBoth: {
-        BothPasses passes = files.ListSubfolderBothPasses(folder.parent.get(), folder.path, mask_, pool_.hitDetail_);
+        // The listing takes the parent: only it reads it, and a parent whose last subfolder this
+        // is closes here, outside the lock. (Should the listing fail, the rerun lists by path.)
+        const std::shared_ptr<const OpenFolder> parent = std::move(task.folder->parent);
+        BothPasses passes = files.ListSubfolderBothPasses(parent.get(), folder.path, mask_, pool_.hitDetail_);
         outcome.opened = std::move(passes.opened);
         ListBoth(std::move(passes), folder.path, running, outcome.matching, outcome.subfolders);
         break;
@@ -239,7 +242,6 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
         }
         newSteps += outcome.subfolders.size();
         folder.subfolders = Job::kDone;
-        folder.parent.reset();
     }
     if (task.kind == Kind::kContent) {
         folder.content[task.index] = outcome.found ? Content::kFound : Content::kNotFound;

@@ -73,8 +73,8 @@ private:
     struct Folder {
         std::wstring path;
         int depth = 0; // below the root
-        // The parent, kept open by the file system for this folder's listing until it is done
-        // (null where the file system keeps none).
+        // The parent, kept open by the file system for this folder's listing, which takes it
+        // (null where the file system keeps none). Read and written only by that listing.
         std::shared_ptr<const OpenFolder> parent;
         Job matching = Job::kTodo;
         Job subfolders = Job::kTodo;
