@@ -191,9 +191,15 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
     case Kind::kSubfolders:
         outcome.subfolders = ListSubfolders(files, folder.path, running);
         break;
-    case Kind::kBoth:
-        ListBoth(files, folder.path, mask_, pool_.hitDetail_, running, outcome.matching, outcome.subfolders);
+    case Kind::kBoth: {
+        // The listing takes the parent: only it reads it, and a parent whose last subfolder this
+        // is closes here, outside the lock. (Should the listing fail, the rerun lists by path.)
+        const std::shared_ptr<const OpenFolder> parent = std::move(task.folder->parent);
+        BothPasses passes = files.ListSubfolderBothPasses(parent.get(), folder.path, mask_, pool_.hitDetail_);
+        outcome.opened = std::move(passes.opened);
+        ListBoth(std::move(passes), folder.path, running, outcome.matching, outcome.subfolders);
         break;
+    }
     case Kind::kContent:
         outcome.found =
             FileContainsText(files, JoinPath(folder.path, folder.entries.At(task.index).name), pool_.content_, running);
@@ -229,8 +235,10 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
         if (!pool_.filters_.GoesBelow(folder.depth)) {
             outcome.subfolders.clear();
         }
+        // Each subfolder holds this folder open until its own listing is done; with none, it
+        // closes here.
         for (auto& path : outcome.subfolders) {
-            folders_.insert(behind, NewFolder(std::move(path), depth));
+            folders_.insert(behind, NewFolder(std::move(path), depth, outcome.opened));
         }
         newSteps += outcome.subfolders.size();
         folder.subfolders = Job::kDone;
@@ -242,8 +250,8 @@ std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
     return newSteps;
 }
 
-AheadWalk::Folder AheadWalk::NewFolder(std::wstring path, int depth) const {
-    Folder folder{std::move(path), depth};
+AheadWalk::Folder AheadWalk::NewFolder(std::wstring path, int depth, std::shared_ptr<const OpenFolder> parent) const {
+    Folder folder{std::move(path), depth, std::move(parent)};
     // At the depth limit its subfolders are not needed: the listing of them is left out (when it
     // is a listing of its own).
     if (!bothAtOnce_ && !pool_.filters_.GoesBelow(depth)) {

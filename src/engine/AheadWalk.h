@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -72,6 +73,9 @@ private:
     struct Folder {
         std::wstring path;
         int depth = 0; // below the root
+        // The parent, kept open by the file system for this folder's listing, which takes it
+        // (null where the file system keeps none). Read and written only by that listing.
+        std::shared_ptr<const OpenFolder> parent;
         Job matching = Job::kTodo;
         Job subfolders = Job::kTodo;
         bool helpersFailed = false; // a helper could not do a step here: the walker does the rest
@@ -89,6 +93,7 @@ private:
     struct Outcome {
         MatchingEntries matching;
         std::vector<std::wstring> subfolders;
+        std::shared_ptr<const OpenFolder> opened; // the folder listed, kept open for its subfolders
         bool found = false;
     };
     // Where the walker is in its present folder.
@@ -111,7 +116,8 @@ private:
     // The walker: does a step itself (lock held on entry and exit, released meanwhile).
     void RunHere(std::unique_lock<std::mutex>& lock, const Task& task);
     [[nodiscard]] Kind ListingKind(Kind part) const { return bothAtOnce_ ? Kind::kBoth : part; }
-    [[nodiscard]] Folder NewFolder(std::wstring path, int depth) const;
+    [[nodiscard]] Folder NewFolder(std::wstring path, int depth,
+                                   std::shared_ptr<const OpenFolder> parent = nullptr) const;
 
     ReadAheadPool& pool_;
     const std::wstring root_;

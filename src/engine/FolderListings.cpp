@@ -75,9 +75,8 @@ std::vector<std::wstring> ListSubfolders(FileSystem& files, const std::wstring& 
     return subfolders;
 }
 
-void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
-              const std::atomic<bool>& running, MatchingEntries& matching, std::vector<std::wstring>& subfolders) {
-    BothPasses passes = files.ListBothPasses(dir, mask, detail);
+void ListBoth(BothPasses passes, const std::wstring& dir, const std::atomic<bool>& running, MatchingEntries& matching,
+              std::vector<std::wstring>& subfolders) {
     matching.Read(std::move(passes.matching), running);
     ReadSubfolders(passes.every.get(), dir, running, subfolders);
 }

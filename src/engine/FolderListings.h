@@ -48,8 +48,9 @@ private:
 [[nodiscard]] std::vector<std::wstring> ListSubfolders(FileSystem& files, const std::wstring& dir,
                                                        const std::atomic<bool>& running);
 
-// Both in one call, for a file system that reads a folder once for both (ReadsBothPassesAtOnce).
-void ListBoth(FileSystem& files, const std::wstring& dir, std::wstring_view mask, ListingDetail detail,
-              const std::atomic<bool>& running, MatchingEntries& matching, std::vector<std::wstring>& subfolders);
+// Both from the two listings of one read of dir, for a file system that reads a folder once for
+// both (ReadsBothPassesAtOnce).
+void ListBoth(BothPasses passes, const std::wstring& dir, const std::atomic<bool>& running, MatchingEntries& matching,
+              std::vector<std::wstring>& subfolders);
 
 } // namespace vk

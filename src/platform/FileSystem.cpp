@@ -17,6 +17,12 @@ BothPasses FileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view
     return passes;
 }
 
+BothPasses FileSystem::ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir,
+                                               std::wstring_view mask, ListingDetail detail) {
+    static_cast<void>(parent);
+    return ListBothPasses(dir, mask, detail);
+}
+
 ErrorCode FileSystem::CheckFolder(const std::wstring& dir) {
     ErrorCode error = kErrorSuccess;
     if (FindFirst(dir + L"\\*", ListingDetail::kNamesOnly, error) || error == kErrorFileNotFound) {

@@ -113,6 +113,19 @@ public:
     [[nodiscard]] virtual std::size_t Read(void* buffer, std::size_t count) = 0;
 };
 
+// A folder that a listing read, kept open by the file system that read it, so that the listings of
+// its subfolders start from it: the system then looks up one name rather than every name of the
+// path again. Only that file system looks inside; it holds a system resource while it lives, and
+// the file system keeps a bounded number of them (beyond that it keeps none, and the subfolders
+// are listed by their full paths).
+class OpenFolder {
+public:
+    OpenFolder() = default;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    virtual ~OpenFolder() = default;
+};
+
 // The two listings the directory walk makes of a folder: the entries that match a mask, with the
 // detail asked for (as FindFirst(dir\mask, detail) gives them), and every entry, by name with
 // the directory and link flags (as FindFirst(dir\*, kNamesOnly)). A null listing failed with its
@@ -122,6 +135,9 @@ struct BothPasses {
     ErrorCode matchingError = kErrorSuccess;
     std::unique_ptr<DirectoryListing> every;
     ErrorCode everyError = kErrorSuccess;
+    // The folder, kept open for ListSubfolderBothPasses where the file system can and the folder
+    // has subfolders; else null.
+    std::shared_ptr<const OpenFolder> opened;
 };
 
 class FileSystem {
@@ -137,6 +153,12 @@ public:
     // is the matching listing's.
     [[nodiscard]] virtual BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                                     ListingDetail detail);
+    // The same for dir, a subfolder that an earlier listing of parent found (dir is its full path,
+    // its last name the subfolder's); parent is what that listing kept open (BothPasses::opened),
+    // or null. The same listings as ListBothPasses(dir, mask, detail) gives, which is what a file
+    // system that keeps no folders open does.
+    [[nodiscard]] virtual BothPasses ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir,
+                                                             std::wstring_view mask, ListingDetail detail);
 
     // Whether dir (no trailing separator) is a folder that can be listed: kErrorSuccess (an empty
     // folder too), or the error a listing of every entry in it, FindFirst(dir\*), fails with. A

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -16,6 +17,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,8 +51,10 @@ void AppendWideName(const char* name, std::wstring& out) {
 class UniqueFd {
 public:
     explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd& operator=(UniqueFd&&) = delete;
     ~UniqueFd() {
         if (fd_ >= 0) {
             close(fd_);
@@ -99,6 +103,80 @@ int OpenPath(const std::string& path, int flags) {
         folder = fd;
         start = next;
     }
+}
+
+// The most folder descriptors the process keeps open for the listings of subfolders (a deep or
+// wide tree, or many walks at once, must not use up the descriptors it may open).
+constexpr long kMaxKeptFolders = 256;
+
+// A quarter of the descriptors the process may open, at most kMaxKeptFolders: the rest stay free
+// for the listings and files the walks open at the same time.
+long KeptFolderLimit() {
+    static const long limit = [] {
+        rlimit bounds{};
+        if (getrlimit(RLIMIT_NOFILE, &bounds) != 0 || bounds.rlim_cur == RLIM_INFINITY) {
+            return kMaxKeptFolders;
+        }
+        return std::min(kMaxKeptFolders, static_cast<long>(bounds.rlim_cur / 4));
+    }();
+    return limit;
+}
+
+// One of the kept folder descriptors the limit allows, counted for the whole process while it lives;
+// Taken() is false when none was left.
+class KeptFolderSlot {
+public:
+    KeptFolderSlot() {
+        long kept = Count().load(std::memory_order_relaxed);
+        while (kept < KeptFolderLimit()) {
+            if (Count().compare_exchange_weak(kept, kept + 1, std::memory_order_relaxed)) {
+                taken_ = true;
+                return;
+            }
+        }
+    }
+    KeptFolderSlot(KeptFolderSlot&& other) noexcept : taken_(std::exchange(other.taken_, false)) {}
+    KeptFolderSlot(const KeptFolderSlot&) = delete;
+    KeptFolderSlot& operator=(const KeptFolderSlot&) = delete;
+    KeptFolderSlot& operator=(KeptFolderSlot&&) = delete;
+    ~KeptFolderSlot() {
+        if (taken_) {
+            Count().fetch_sub(1, std::memory_order_relaxed);
+        }
+    }
+    [[nodiscard]] bool Taken() const { return taken_; }
+
+private:
+    static std::atomic<long>& Count() {
+        static std::atomic<long> count{0};
+        return count;
+    }
+    bool taken_ = false;
+};
+
+class PosixOpenFolder final : public OpenFolder {
+public:
+    PosixOpenFolder(UniqueFd fd, KeptFolderSlot slot) : fd_(std::move(fd)), slot_(std::move(slot)) {}
+    [[nodiscard]] int Descriptor() const { return fd_.Get(); }
+
+private:
+    UniqueFd fd_;
+    KeptFolderSlot slot_;
+};
+
+// Opens the native folder directory: by its last name from parent where a parent is given (the
+// folder's other names are not looked up again), else by its path.
+int OpenFolderAt(const OpenFolder* parent, const std::string& directory) {
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    const auto* from = dynamic_cast<const PosixOpenFolder*>(parent);
+    const std::size_t slash = directory.rfind('/');
+    if (from != nullptr && slash != std::string::npos) {
+        const std::string name = directory.substr(slash + 1);
+        if (!name.empty() && name != "." && name != "..") {
+            return openat(from->Descriptor(), name.c_str(), kFlags);
+        }
+    }
+    return OpenPath(directory, kFlags);
 }
 
 // The entries of an open directory, as the system gives them: name and type (DT_...).
@@ -349,12 +427,15 @@ bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
 
-// Reads the native folder directory. With every false only the entries that match mask are kept
-// (with the detail asked for); with every true all are kept, by name and flags, and the matching
-// ones marked and given the detail asked for. Nothing kept is kErrorFileNotFound.
-ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, ListingDetail detail, bool every,
-                     FolderRead& read) {
-    UniqueFd fd(OpenPath(FileNameFromWide(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// Reads the native folder directory (opened from parent where given, see OpenFolderAt). With
+// every false only the entries that match mask are kept (with the detail asked for); with every
+// true all are kept, by name and flags, and the matching ones marked and given the detail asked
+// for, and kept (when not null) is given the folder held open if it has subfolders and the limit
+// of kept folders allows. Nothing kept is kErrorFileNotFound.
+ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, std::wstring_view mask,
+                     ListingDetail detail, bool every, FolderRead& read,
+                     std::shared_ptr<const OpenFolder>* kept = nullptr) {
+    UniqueFd fd(OpenFolderAt(parent, FileNameFromWide(directory)));
     if (fd.Get() < 0) {
         return SystemError(errno);
     }
@@ -370,6 +451,7 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
     std::vector<ListedItem>& items = read.items;
     unsigned char type = DT_UNKNOWN;
     bool reserved = false;
+    bool subfolders = false;
     while (const char* found = reader->Next(type)) {
         if (!reserved && items.size() == kReserveFrom) {
             Reserve(dirFd, read);
@@ -387,10 +469,16 @@ ErrorCode ReadFolder(const std::wstring& directory, std::wstring_view mask, List
         }
         item.rank = static_cast<std::uint8_t>(ListingRank(name));
         Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item);
+        subfolders = subfolders || (item.isDirectory && !item.isLink && item.rank == 2);
         items.push_back(item);
     }
     if (items.empty()) {
         return kErrorFileNotFound;
+    }
+    if (kept != nullptr && subfolders) {
+        if (KeptFolderSlot slot; slot.Taken()) {
+            *kept = std::make_shared<PosixOpenFolder>(std::move(fd), std::move(slot));
+        }
     }
     SortForListing(names, items);
     return kErrorSuccess;
@@ -410,8 +498,8 @@ public:
         const std::size_t maskStart = static_cast<std::size_t>(pattern.rend() - last);
         const std::wstring_view mask = std::wstring_view(pattern).substr(maskStart);
         auto read = std::make_shared<FolderRead>();
-        error = ReadFolder(NativeFolder(pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1), maskStart == 0), mask,
-                           detail, false, *read);
+        error = ReadFolder(nullptr, NativeFolder(pattern.substr(0, maskStart == 0 ? 0 : maskStart - 1), maskStart == 0),
+                           mask, detail, false, *read);
         if (error != kErrorSuccess) {
             return nullptr;
         }
@@ -424,7 +512,7 @@ public:
         if (!CheckPath(dir + L"\\*", kErrorPathNotFound, error)) {
             return error;
         }
-        UniqueFd fd(OpenPath(FileNameFromWide(NativeFolder(dir, false)), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        UniqueFd fd(OpenFolderAt(nullptr, FileNameFromWide(NativeFolder(dir, false))));
         return fd.Get() < 0 ? SystemError(errno) : kErrorSuccess;
     }
 
@@ -433,6 +521,20 @@ public:
     // One read of the folder: the matching entries are every entry's that match the mask, in the
     // same order, since the listing order does not depend on the mask.
     BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask, ListingDetail detail) override {
+        return ListBothFrom(nullptr, dir, mask, detail);
+    }
+
+    // The subfolder is opened from its parent where the parent was kept open.
+    BothPasses ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir, std::wstring_view mask,
+                                       ListingDetail detail) override {
+        return ListBothFrom(parent, dir, mask, detail);
+    }
+
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
+
+private:
+    BothPasses ListBothFrom(const OpenFolder* parent, const std::wstring& dir, std::wstring_view mask,
+                            ListingDetail detail) {
         const bool maskIsName = !mask.empty() && std::find_if(mask.begin(), mask.end(), IsSeparator) == mask.end() &&
                                 mask.find(L'\0') == std::wstring_view::npos;
         ErrorCode error = kErrorSuccess;
@@ -442,7 +544,7 @@ public:
         }
         BothPasses passes;
         auto read = std::make_shared<FolderRead>();
-        error = ReadFolder(NativeFolder(dir, false), mask, detail, true, *read);
+        error = ReadFolder(parent, NativeFolder(dir, false), mask, detail, true, *read, &passes.opened);
         if (error != kErrorSuccess) {
             passes.matchingError = passes.everyError = error;
             return passes;
@@ -457,9 +559,6 @@ public:
         return passes;
     }
 
-    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
-
-private:
     // False, with the error, for a path the system cannot take.
     bool CheckPath(const std::wstring& path, ErrorCode emptyError, ErrorCode& error) const {
         if (path.size() > maxPathLength_) {

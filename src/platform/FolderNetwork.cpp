@@ -517,34 +517,40 @@ Result OnNativePath(const FolderNetwork& network, const UncPath& path, const std
     return result;
 }
 
+// The first steps of a listing of dir\mask (length: the pattern's): the length check, the parse
+// (into path), the call's delay, the mapping to the native path and the denied check. The
+// native path as spelt, or nothing with the error of the step that failed.
+std::optional<std::wstring> ReachFolder(const FolderNetwork& network, std::wstring_view dir, std::wstring_view mask,
+                                        std::size_t length, UncPath& path, ErrorCode& error) {
+    if (length > kMaxLongPathLength) {
+        error = kErrorFilenameTooLong;
+        return std::nullopt;
+    }
+    if (!ParseUncPath(dir, path) || !std::all_of(mask.begin(), mask.end(), IsValidMaskChar)) {
+        error = kErrorInvalidName;
+        return std::nullopt;
+    }
+    network.SimulateCallDelay();
+    auto native = MapParsed(network, path, error);
+    if (native && network.IsDenied(path.Normalized())) {
+        error = kErrorAccessDenied;
+        return std::nullopt;
+    }
+    return native;
+}
+
 } // namespace
 
 std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::wstring& pattern, ListingDetail detail,
                                                                      ErrorCode& error) {
-    if (pattern.size() > kMaxLongPathLength) {
-        error = kErrorFilenameTooLong;
-        return nullptr;
-    }
+    // Without a backslash there is no folder, and the empty one does not parse.
     const std::size_t split = pattern.rfind(L'\\');
+    const std::wstring_view whole(pattern);
+    const std::wstring_view dir = split == std::wstring::npos ? std::wstring_view() : whole.substr(0, split);
+    const std::wstring_view mask = split == std::wstring::npos ? std::wstring_view() : whole.substr(split + 1);
     UncPath path;
-    if (split == std::wstring::npos || !ParseUncPath(std::wstring_view(pattern).substr(0, split), path)) {
-        error = kErrorInvalidName;
-        return nullptr;
-    }
-    const std::wstring_view mask = std::wstring_view(pattern).substr(split + 1);
-    for (const wchar_t c : mask) {
-        if (!IsValidMaskChar(c)) {
-            error = kErrorInvalidName;
-            return nullptr;
-        }
-    }
-    network_.SimulateCallDelay();
-    const auto native = MapParsed(network_, path, error);
+    const auto native = ReachFolder(network_, dir, mask, pattern.size(), path, error);
     if (!native) {
-        return nullptr;
-    }
-    if (network_.IsDenied(path.Normalized())) {
-        error = kErrorAccessDenied;
         return nullptr;
     }
     if (mask.empty()) {
@@ -560,21 +566,11 @@ std::unique_ptr<DirectoryListing> FolderNetworkFileSystem::FindFirst(const std::
 
 ErrorCode FolderNetworkFileSystem::CheckFolder(const std::wstring& dir) {
     // As FindFirst(dir\*) finds the folder, without listing it.
-    if (dir.size() + 2 > kMaxLongPathLength) {
-        return kErrorFilenameTooLong;
-    }
     UncPath path;
-    if (!ParseUncPath(dir, path)) {
-        return kErrorInvalidName;
-    }
-    network_.SimulateCallDelay();
     ErrorCode error = kErrorSuccess;
-    const auto native = MapParsed(network_, path, error);
+    const auto native = ReachFolder(network_, dir, L"*", dir.size() + 2, path, error);
     if (!native) {
         return error;
-    }
-    if (network_.IsDenied(path.Normalized())) {
-        return kErrorAccessDenied;
     }
     FileSystem& system = network_.System();
     struct Check {
@@ -591,6 +587,16 @@ ErrorCode FolderNetworkFileSystem::CheckFolder(const std::wstring& dir) {
 
 BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                                    ListingDetail detail) {
+    return ListBothFrom(nullptr, dir, mask, detail);
+}
+
+BothPasses FolderNetworkFileSystem::ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir,
+                                                            std::wstring_view mask, ListingDetail detail) {
+    return ListBothFrom(parent, dir, mask, detail);
+}
+
+BothPasses FolderNetworkFileSystem::ListBothFrom(const OpenFolder* parent, const std::wstring& dir,
+                                                 std::wstring_view mask, ListingDetail detail) {
     UncPath path;
     const bool maskIsValid = std::all_of(mask.begin(), mask.end(), IsValidMaskChar);
     if (!ReadsBothPassesAtOnce() || !maskIsValid || mask.empty() || dir.size() + 1 + mask.size() > kMaxLongPathLength ||
@@ -608,18 +614,19 @@ BothPasses FolderNetworkFileSystem::ListBothPasses(const std::wstring& dir, std:
         passes.matchingError = passes.everyError = error;
         return passes;
     }
-    // The folder is looked up as a listing of every entry would look it up.
+    // The folder is looked up as a listing of every entry would look it up. The parent kept open
+    // (the system's own) serves the path as spelt; the names looked up again are listed by path.
     FileSystem& system = network_.System();
     struct Read {
         BothPasses passes;
         explicit operator bool() const { return passes.every != nullptr; }
     };
-    Read read = OnNativePath<Read>(network_, path, *native, Missing::kFolder, error,
-                                   [&](const std::wstring& folder, ErrorCode& failure) {
-                                       Read attempt{system.ListBothPasses(folder, mask, detail)};
-                                       failure = attempt.passes.everyError;
-                                       return attempt;
-                                   });
+    Read read = OnNativePath<Read>(
+        network_, path, *native, Missing::kFolder, error, [&](const std::wstring& folder, ErrorCode& failure) {
+            Read attempt{system.ListSubfolderBothPasses(std::exchange(parent, nullptr), folder, mask, detail)};
+            failure = attempt.passes.everyError;
+            return attempt;
+        });
     if (!read) {
         read.passes.matchingError = read.passes.everyError = error;
     }

@@ -159,9 +159,16 @@ public:
     [[nodiscard]] ErrorCode CheckFolder(const std::wstring& dir) override;
     [[nodiscard]] BothPasses ListBothPasses(const std::wstring& dir, std::wstring_view mask,
                                             ListingDetail detail) override;
+    // The faults and the delay as for ListBothPasses; the folder is opened from its parent where
+    // the system below kept the parent open.
+    [[nodiscard]] BothPasses ListSubfolderBothPasses(const OpenFolder* parent, const std::wstring& dir,
+                                                     std::wstring_view mask, ListingDetail detail) override;
     [[nodiscard]] std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path, ErrorCode& error) override;
 
 private:
+    [[nodiscard]] BothPasses ListBothFrom(const OpenFolder* parent, const std::wstring& dir, std::wstring_view mask,
+                                          ListingDetail detail);
+
     const FolderNetwork& network_;
 };
 

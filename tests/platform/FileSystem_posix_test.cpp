@@ -91,6 +91,64 @@ TEST(FileSystemPosix, ANamesOnlyReadStatsOnlyLinks) {
     }
 }
 
+// A folder with subfolders stays open after its read, and a subfolder's listing starts from it:
+// it finds the subfolder even after the parent's path has gone. A folder without subfolders is
+// not kept.
+TEST(FileSystemPosix, ASubfolderIsListedFromItsParentKeptOpen) {
+    test::TempTree tree;
+    tree.MakeFile("top/sub/a.h", "12");
+    tree.MakeFile("top/sub/b.txt");
+    const auto system = MakeSystemFileSystem();
+    const BothPasses top = system->ListBothPasses(tree.Native("top"), L"*.h", ListingDetail::kNamesOnly);
+    ASSERT_TRUE(top.every && top.opened);
+    std::filesystem::rename(tree.PathOf("top"), tree.PathOf("moved"));
+
+    const BothPasses sub = system->ListSubfolderBothPasses(top.opened.get(), tree.Native("top/sub"), L"*.h",
+                                                           ListingDetail::kNamesAndSizes);
+    DirEntry entry;
+    ASSERT_TRUE(sub.matching && sub.matching->Next(entry));
+    EXPECT_EQ(entry.name, L"a.h");
+    EXPECT_EQ(entry.size, 2U);
+    EXPECT_FALSE(sub.matching->Next(entry));
+    EXPECT_FALSE(sub.opened);
+
+    const BothPasses byPath =
+        system->ListSubfolderBothPasses(nullptr, tree.Native("top/sub"), L"*.h", ListingDetail::kNamesOnly);
+    EXPECT_FALSE(byPath.every);
+    EXPECT_EQ(byPath.everyError, kErrorPathNotFound);
+}
+
+// However many reads hold their folders, only a bounded number of descriptors stays open; the
+// others are listed by path. Every descriptor closes with the last holder of its folder.
+TEST(FileSystemPosix, FoldersKeptOpenAreBoundedAndClosed) {
+    const auto openDescriptors = [] {
+        std::size_t count = 0;
+        for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator("/proc/self/fd")) {
+            ++count;
+        }
+        return count;
+    };
+    test::TempTree tree;
+    tree.MakeDir("folder/sub");
+    const auto system = MakeSystemFileSystem();
+    const std::size_t before = openDescriptors();
+    constexpr std::size_t kReads = 2000;
+    std::vector<std::shared_ptr<const OpenFolder>> held;
+    for (std::size_t i = 0; i < kReads; ++i) {
+        const BothPasses passes = system->ListBothPasses(tree.Native("folder"), L"*", ListingDetail::kNamesOnly);
+        ASSERT_TRUE(passes.every);
+        if (passes.opened) {
+            held.push_back(passes.opened);
+        }
+    }
+    EXPECT_FALSE(held.empty());
+    EXPECT_LT(held.size(), kReads);
+    EXPECT_EQ(openDescriptors(), before + held.size());
+    held.clear();
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_TRUE(system->ListBothPasses(tree.Native("folder"), L"*", ListingDetail::kNamesOnly).opened);
+}
+
 TEST(FileSystemPosix, AFileIsNoDirectoryToList) {
     test::TempTree tree;
     tree.MakeFile("file.txt", "x");
