@@ -307,8 +307,10 @@ TEST_F(ResultView, PaintingPausedWhileRowsStreamInResumesAfterwards) {
     EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(List().Handle()) == 99; }));
 }
 
-LRESULT CALLBACK CountErases(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    if (message == WM_ERASEBKGND) {
+// A subclass procedure that counts the messages of one kind a window gets.
+template <UINT kCounted>
+LRESULT CALLBACK CountMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    if (message == kCounted) {
         ++*reinterpret_cast<int*>(data);
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -322,20 +324,13 @@ TEST_F(ResultView, RowsStreamingInAreDrawnOverThoseShownWithoutAnErase) {
     const HWND list = List().Handle();
     UpdateWindow(list);
     int erases = 0;
-    SetWindowSubclass(list, &CountErases, 1, reinterpret_cast<DWORD_PTR>(&erases));
+    SetWindowSubclass(list, &CountMessages<WM_ERASEBKGND>, 1, reinterpret_cast<DWORD_PTR>(&erases));
     List().InsertRows(3, batch);
     CatchUp();
     UpdateWindow(list);
-    RemoveWindowSubclass(list, &CountErases, 1);
+    RemoveWindowSubclass(list, &CountMessages<WM_ERASEBKGND>, 1);
     EXPECT_EQ(erases, 0) << "the rows shown were erased before the new ones were drawn";
     EXPECT_EQ(ScrollRangeEnd(list), 5) << "the new rows are shown";
-}
-
-LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    if (message == WM_PAINT) {
-        ++*reinterpret_cast<int*>(data);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 TEST_F(ResultView, BatchesThatMoveNoRowInViewLeaveTheListUnpainted) {
@@ -355,11 +350,11 @@ TEST_F(ResultView, BatchesThatMoveNoRowInViewLeaveTheListUnpainted) {
     };
     for (const Case& c : {Case{150, 0}, Case{200, 0}, Case{0, 1}}) {
         int paints = 0;
-        SetWindowSubclass(list, &CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+        SetWindowSubclass(list, &CountMessages<WM_PAINT>, 1, reinterpret_cast<DWORD_PTR>(&paints));
         List().InsertRows(c.position, batch);
         CatchUp();
         UpdateWindow(list);
-        RemoveWindowSubclass(list, &CountPaints, 1);
+        RemoveWindowSubclass(list, &CountMessages<WM_PAINT>, 1);
         EXPECT_EQ(paints, c.paints) << "a batch at row " << c.position;
         EXPECT_EQ(ScrollRangeEnd(list), List().ItemCount() - 1) << "a batch at row " << c.position;
     }
