@@ -6,6 +6,7 @@
 // copying, exporting). The store's own lock is held only for the append or read itself, never
 // around anything that can wait, so a reader never waits for a search.
 
+#include "engine/BlockArray.h"
 #include "engine/TextPool.h"
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 // the middle does not move the rows behind it. Each row also has an id that stays with it while
 // it is sorted or rows come and go around it. Not thread-safe: the owner guards it.
 
+#include "engine/BlockArray.h"
 #include "engine/EngineSeams.h"
 #include "engine/TextPool.h"
 #include "results/RowSequence.h"
