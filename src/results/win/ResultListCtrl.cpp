@@ -157,19 +157,14 @@ int CResultListCtrl::InsertRow(int position, std::wstring_view text, int image) 
     RunHere([&] {
         // Behind the rows the control knows of, the row only grows the model (see the header).
         const bool amongShown = AmongShownRows(position);
-        std::vector<int> after;
-        int focused = -1;
-        if (amongShown) {
-            after = SelectedRowsFrom(position);
-            focused = NextItem(-1, LVNI_FOCUSED);
-        }
+        const StateFrom state = amongShown ? ShownStateFrom(position) : StateFrom{};
         row = rows_.Insert(position, text, image);
         if (row < 0) {
             return;
         }
         if (amongShown) {
             ShowRowCount(true);
-            ShiftSelection(row, 1, after, focused);
+            ShiftSelection(row, 1, state.selectedAfter, state.focused);
         }
         if (rowsChanged) {
             rowsChanged(RowChange::kRowInserted);
