@@ -6,10 +6,10 @@ namespace {
 void ReadSubfolders(DirectoryListing* listing, const std::wstring& dir, const std::atomic<bool>& running,
                     std::vector<std::wstring>& subfolders) {
     DirEntry entry;
-    while (listing && running && listing->NextDirectory(entry)) {
-        // Directory links are not entered, so a link back to an ancestor cannot make the walk run
-        // for ever.
-        if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {
+    // Directory links are not entered, so a link back to an ancestor cannot make the walk run for
+    // ever.
+    while (listing && running && listing->NextRealDirectory(entry)) {
+        if (!IsDotEntry(entry.name)) {
             subfolders.push_back(JoinPath(dir, entry.name));
         }
     }

@@ -102,6 +102,17 @@ public:
         }
         return false;
     }
+    // Yields the next entry that is a directory and no link ("." and ".." included): the folders
+    // a walk enters. A listing that must look up where a link points (a stat on POSIX) passes
+    // over the links without that look-up.
+    [[nodiscard]] virtual bool NextRealDirectory(DirEntry& entry) {
+        while (NextDirectory(entry)) {
+            if (!entry.isLink) {
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 class ReadableFile {

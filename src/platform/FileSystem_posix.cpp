@@ -245,7 +245,8 @@ struct ListedItem {
     std::uint8_t rank = 0; // "." and ".." first
     bool isDirectory = false;
     bool isLink = false;
-    bool matches = true; // in a read for both passes: the entry matches the mask
+    bool matches = true;      // in a read for both passes: the entry matches the mask
+    bool linkLookedUp = true; // false for a link whose target was not looked at (see Classify)
 };
 
 // A folder read once: the names of the entries kept, one after another, and an item for each,
@@ -253,7 +254,12 @@ struct ListedItem {
 struct FolderRead {
     std::wstring names;
     std::vector<ListedItem> items;
+    std::string folder; // the native path, where a link's target is left to look up when asked
 };
+
+// Looks up where a link of the folder read points, as Classify does while reading: by path now,
+// since the folder is no longer open.
+ListedItem LookUpLink(const FolderRead& read, const ListedItem& link);
 
 // The whole listing is read when it starts, sorted the way Windows file systems return names, so
 // that runs do not depend on the order on disk.
@@ -263,10 +269,11 @@ public:
     PosixListing(std::shared_ptr<const FolderRead> read, bool matchingOnly)
         : read_(std::move(read)), matchingOnly_(matchingOnly) {}
 
-    bool Next(DirEntry& entry) override { return NextWhere(entry, false); }
-    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, true); }
+    bool Next(DirEntry& entry) override { return NextWhere(entry, Kinds::kAll); }
+    bool NextDirectory(DirEntry& entry) override { return NextWhere(entry, Kinds::kDirectories); }
+    bool NextRealDirectory(DirEntry& entry) override { return NextWhere(entry, Kinds::kRealDirectories); }
     bool NextKept(DirEntryView& entry) override {
-        const ListedItem* item = NextItem(false);
+        const ListedItem* item = NextItem(Kinds::kAll);
         if (item == nullptr) {
             return false;
         }
@@ -278,8 +285,10 @@ public:
     std::size_t EntriesLeftAtMost() const override { return read_->items.size() - next_; }
 
 private:
-    bool NextWhere(DirEntry& entry, bool directoriesOnly) {
-        const ListedItem* item = NextItem(directoriesOnly);
+    enum class Kinds : std::uint8_t { kAll, kDirectories, kRealDirectories };
+
+    bool NextWhere(DirEntry& entry, Kinds kinds) {
+        const ListedItem* item = NextItem(kinds);
         if (item == nullptr) {
             return false;
         }
@@ -287,13 +296,30 @@ private:
         Describe(*item, entry);
         return true;
     }
-    const ListedItem* NextItem(bool directoriesOnly) {
+    // The next item of the kinds asked for; a link not looked up yet is looked up, unless only
+    // real directories are asked for (a link is none, wherever it points).
+    const ListedItem* NextItem(Kinds kinds) {
         const auto& items = read_->items;
-        while (next_ < items.size() &&
-               ((matchingOnly_ && !items[next_].matches) || (directoriesOnly && !items[next_].isDirectory))) {
+        for (; next_ < items.size(); ++next_) {
+            const ListedItem* item = &items[next_];
+            if (matchingOnly_ && !item->matches) {
+                continue;
+            }
+            if (kinds == Kinds::kRealDirectories) {
+                if (!item->isDirectory || item->isLink) {
+                    continue;
+                }
+            } else if (!item->linkLookedUp) {
+                lookedUp_ = LookUpLink(*read_, *item);
+                item = &lookedUp_;
+            }
+            if (kinds == Kinds::kDirectories && !item->isDirectory) {
+                continue;
+            }
             ++next_;
+            return item;
         }
-        return next_ < items.size() ? &items[next_++] : nullptr;
+        return nullptr;
     }
     template <class Entry> static void Describe(const ListedItem& item, Entry& entry) {
         entry.isDirectory = item.isDirectory;
@@ -306,12 +332,16 @@ private:
     std::shared_ptr<const FolderRead> read_;
     bool matchingOnly_;
     std::size_t next_ = 0;
+    ListedItem lookedUp_; // the last link looked up on the way
 };
 
 // Fills in the directory and link flags and, when asked, the size and modified time of one
 // entry (from the one stat call the size needs; a folder's time costs that call too). A link
-// counts as what it points to; a dangling link is a file.
-void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, ListedItem& item) {
+// counts as what it points to; a dangling link is a file. Without resolveLinks a link is only
+// marked as one: where it points costs a stat, which the entries of a read for both passes that
+// the mask does not match are spared (the walk enters no link).
+void Classify(int dirFd, const char* name, unsigned char type, ListingDetail detail, bool resolveLinks,
+              ListedItem& item) {
     struct stat info; // read only where a call filled it
     const auto takeDetails = [&item, &info] {
         item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
@@ -331,7 +361,8 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
     }
     if (type == DT_LNK) {
         item.isLink = true;
-        if (fstatat(dirFd, name, &info, 0) == 0) {
+        item.linkLookedUp = resolveLinks;
+        if (resolveLinks && fstatat(dirFd, name, &info, 0) == 0) {
             item.isDirectory = S_ISDIR(info.st_mode);
             takeDetails();
         }
@@ -341,6 +372,20 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
     if (detail == ListingDetail::kNamesAndSizes && fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
         takeDetails();
     }
+}
+
+ListedItem LookUpLink(const FolderRead& read, const ListedItem& link) {
+    ListedItem item = link;
+    item.linkLookedUp = true;
+    const UniqueFd folder(OpenPath(read.folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const std::string name = FileNameFromWide(std::wstring_view(read.names).substr(link.offset, link.length));
+    struct stat info; // read only where the call filled it
+    if (folder.Get() >= 0 && fstatat(folder.Get(), name.c_str(), &info, 0) == 0) {
+        item.isDirectory = S_ISDIR(info.st_mode);
+        item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+        item.modified = FileTimeFromUnix(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    }
+    return item;
 }
 
 // The upper-case characters a sort key holds, 16 bits each, after the prefix all names share.
@@ -435,7 +480,8 @@ bool IsSeparator(wchar_t c) {
 ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, std::wstring_view mask,
                      ListingDetail detail, bool every, FolderRead& read,
                      std::shared_ptr<const OpenFolder>* kept = nullptr) {
-    UniqueFd fd(OpenFolderAt(parent, FileNameFromWide(directory)));
+    const std::string native = FileNameFromWide(directory);
+    UniqueFd fd(OpenFolderAt(parent, native));
     if (fd.Get() < 0) {
         return SystemError(errno);
     }
@@ -468,7 +514,10 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
             continue;
         }
         item.rank = static_cast<std::uint8_t>(ListingRank(name));
-        Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item);
+        Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item.matches, item);
+        if (!item.linkLookedUp && read.folder.empty()) {
+            read.folder = native;
+        }
         subfolders = subfolders || (item.isDirectory && !item.isLink && item.rank == 2);
         items.push_back(item);
     }

@@ -91,6 +91,30 @@ TEST(FileSystemPosix, ANamesOnlyReadStatsOnlyLinks) {
     }
 }
 
+// A read for both passes looks where a link points during the read only when the mask matches
+// it; every looks up the others when it gives them (the walk, entering no link, never asks).
+TEST(FileSystemPosix, ABothPassesReadLooksUpOnlyMatchingLinksAtOnce) {
+    test::TempTree tree;
+    tree.MakeFile("real/inside.txt");
+    tree.MakeFile("gone/inside.txt");
+    ASSERT_TRUE(tree.MakeDirLink("dirlink", "gone"));
+    ASSERT_TRUE(tree.MakeDirLink("linked.h", "real"));
+
+    const auto system = MakeSystemFileSystem();
+    const BothPasses passes = system->ListBothPasses(tree.Root(), L"*.h", ListingDetail::kNamesAndSizes);
+    std::filesystem::remove_all(tree.PathOf("gone"));
+    tree.MakeFile("gone"); // dirlink now points to a file; the read still has "gone" as a folder
+    DirEntry entry;
+    ASSERT_TRUE(passes.matching && passes.matching->Next(entry));
+    EXPECT_EQ(entry.name, L"linked.h");
+    EXPECT_TRUE(entry.isDirectory && entry.isLink);
+    std::vector<std::wstring> folders;
+    while (passes.every && passes.every->NextDirectory(entry)) {
+        folders.push_back(entry.name);
+    }
+    EXPECT_EQ(folders, (std::vector<std::wstring>{L".", L"..", L"gone", L"linked.h", L"real"}));
+}
+
 // A folder with subfolders stays open after its read, and a subfolder's listing starts from it:
 // it finds the subfolder even after the parent's path has gone. A folder without subfolders is
 // not kept.
