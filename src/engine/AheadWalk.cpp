@@ -184,6 +184,7 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
     FileSystem& files = pool_.files_;
     const std::atomic<bool>& running = pool_.running_;
     Outcome outcome;
+    const auto start = std::chrono::steady_clock::now();
     switch (task.kind) {
     case Kind::kMatching:
         outcome.matching = ListMatching(files, folder.path, mask_, pool_.hitDetail_, running);
@@ -205,12 +206,16 @@ AheadWalk::Outcome AheadWalk::Run(const Task& task) {
             FileContainsText(files, JoinPath(folder.path, folder.entries.At(task.index).name), pool_.content_, running);
         break;
     }
+    outcome.took = std::chrono::steady_clock::now() - start;
     return outcome;
 }
 
 std::size_t AheadWalk::Finish(const Task& task, Outcome outcome) {
     Folder& folder = *task.folder;
     std::size_t newSteps = 0;
+    if (task.kind != Kind::kContent) {
+        pool_.NoteListing(outcome.took);
+    }
     if (task.kind == Kind::kMatching || task.kind == Kind::kBoth) {
         folder.entries = std::move(outcome.matching);
         folder.content.assign(folder.entries.Size(), Content::kNone);

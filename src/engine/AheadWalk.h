@@ -18,6 +18,7 @@
 
 #include "engine/FolderListings.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -95,6 +96,7 @@ private:
         std::vector<std::wstring> subfolders;
         std::shared_ptr<const OpenFolder> opened; // the folder listed, kept open for its subfolders
         bool found = false;
+        std::chrono::steady_clock::duration took{}; // a listing's time
     };
     // Where the walker is in its present folder.
     enum class Stage : std::uint8_t { kMatching, kEntries, kSubfolders };

@@ -16,8 +16,11 @@ bool NeedsContentTest(const SearchRequest& request, const DirEntryView& entry) {
 
 ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, const ContentPattern& content,
                              ListingDetail hitDetail, const std::atomic<bool>& running, int threads)
-    : files_(files), request_(request), filters_(request), hitDetail_(hitDetail), content_(content), running_(running) {
+    : files_(files), request_(request), filters_(request), hitDetail_(hitDetail), content_(content), running_(running),
+      adapts_(!request.textFilterOn) {
     threads = std::clamp(threads, 0, kMaxReadAheadJobs);
+    // The helpers count themselves (threads_) under the lock.
+    std::lock_guard lock(lock_);
     for (int i = 0; i < threads; ++i) {
         try {
             threads_.emplace_back([this] {
@@ -28,6 +31,7 @@ ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, co
             break; // fewer helpers: the walkers do more themselves
         }
     }
+    active_ = static_cast<int>(threads_.size());
 }
 
 ReadAheadPool::~ReadAheadPool() {
@@ -50,9 +54,34 @@ ReadAheadPool::~ReadAheadPool() {
 void ReadAheadPool::WakeHelpers(std::size_t steps) {
     // As many as there are new steps, no more: a helper woken for nothing costs two thread
     // switches, which on a local disk cost more than the listing it would do.
-    for (std::size_t woken = 0; woken < std::min(steps, static_cast<std::size_t>(idle_)); ++woken) {
+    const int awake = static_cast<int>(threads_.size()) - idle_;
+    const auto room = static_cast<std::size_t>(std::clamp(active_ - awake, 0, idle_));
+    for (std::size_t woken = 0; woken < std::min(steps, room); ++woken) {
         work_.notify_one();
     }
+}
+
+void ReadAheadPool::NoteListing(std::chrono::steady_clock::duration took) {
+    if (!adapts_) {
+        return;
+    }
+    const int all = static_cast<int>(threads_.size());
+    if (took >= kWaitingListing) {
+        quickListings_ = 0;
+        if (active_ < all) {
+            const int before = active_;
+            active_ = std::min(all, std::max(1, active_ * 2));
+            WakeHelpers(static_cast<std::size_t>(active_ - before));
+        }
+    } else if (++quickListings_ >= kQuickListingsToShrink) {
+        quickListings_ = 0;
+        active_ = active_ / 2;
+    }
+}
+
+int ReadAheadPool::ActiveHelpers() {
+    std::lock_guard lock(lock_);
+    return active_;
 }
 
 void ReadAheadPool::Expect(const std::wstring& path, const std::wstring& mask) {
@@ -126,6 +155,7 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
     std::uint32_t resume = 0;
     ErrorCode status = kErrorSuccess;
     bool asked = false;
+    const auto start = std::chrono::steady_clock::now();
     try {
         status = list.network->ShareEnum(list.server, shares, resume);
         asked = true;
@@ -142,7 +172,9 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
         // The controller asks for the list itself.
         DebugTrace(L"a read-ahead helper failed to list the shares of " + list.server);
     }
+    const auto took = std::chrono::steady_clock::now() - start;
     lock.lock();
+    NoteListing(took);
     if (asked) {
         list.shares = std::move(shares);
         list.resume = resume;
@@ -158,6 +190,13 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
 void ReadAheadPool::HelperLoop() {
     std::unique_lock lock(lock_);
     while (!ending_) {
+        if (static_cast<int>(threads_.size()) - idle_ > active_) {
+            // More helpers at work than the listings need: this one rests until woken.
+            ++idle_;
+            work_.wait(lock);
+            --idle_;
+            continue;
+        }
         AheadWalk* walk = nullptr;
         AheadWalk::Task task;
         // The walks that a worker walks come first, taking turns; then those that wait for

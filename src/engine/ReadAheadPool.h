@@ -15,6 +15,7 @@
 #include "platform/NetworkServices.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,15 @@ constexpr int kMaxReadAheadJobs = 64;
 constexpr std::size_t kMaxExpectedWalks = 32;
 constexpr std::size_t kMaxExpectedShareLists = 32;
 
+// A listing (or share list) that takes this long waited for its answer, a network's or a disk's:
+// more helpers would wait side by side. One quicker was work on a processor, where helpers beyond
+// the processors only contend for them and for the pool's lock.
+constexpr std::chrono::microseconds kWaitingListing{1000};
+// After this many quick listings in a row the pool halves the helpers it lets work at once, down
+// to none (the walkers then list for themselves, as fast as any thread could, with no hand-over);
+// a waiting listing doubles them (from none to one, up to all).
+constexpr int kQuickListingsToShrink = 32;
+
 // True for an entry the walk hands over only when it holds the containing text: a file that
 // passes the size filter, while a text filter is on, and whose content is at hand. The content of
 // an offline file or a cloud placeholder (DirEntry::contentOffline) is never read: such a file is
@@ -56,6 +66,9 @@ public:
     ReadAheadPool& operator=(const ReadAheadPool&) = delete;
 
     [[nodiscard]] std::size_t Threads() const { return threads_.size(); }
+    // How many helpers may work at once now: all at first, fewer while listings answer at once
+    // (see kWaitingListing). A search with a containing text keeps all of them at work.
+    [[nodiscard]] int ActiveHelpers();
 
     // The controller is about to hand path to a worker, which will walk it with mask first: the
     // helpers may begin reading it ahead (when fewer than kMaxExpectedWalks wait; once per path).
@@ -89,8 +102,11 @@ private:
     void HelperLoop();
     // A helper's turn at a share list (lock held on entry and exit, released meanwhile).
     void ListShares(std::unique_lock<std::mutex>& lock, ShareList& list);
-    // Under the lock: lets as many idle helpers look for work as there are new steps.
+    // Under the lock: lets as many idle helpers look for work as there are new steps, within the
+    // helpers that may work at once.
     void WakeHelpers(std::size_t steps);
+    // Under the lock: a listing or share list took took; grows or shrinks the helpers at work.
+    void NoteListing(std::chrono::steady_clock::duration took);
 
     FileSystem& files_;
     const SearchRequest& request_;
@@ -107,6 +123,9 @@ private:
     std::condition_variable sharesListed_;
     std::size_t nextWalk_ = 0; // the walks take turns
     int idle_ = 0;
+    int active_ = 0;        // helpers that may work at once
+    int quickListings_ = 0; // in a row
+    const bool adapts_;     // false: all helpers work (content tests)
     bool ending_ = false;
     std::vector<std::thread> threads_;
 };

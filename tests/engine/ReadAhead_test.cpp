@@ -291,5 +291,35 @@ TEST(ReadAhead, AfterStopAnExpectedWalkMakesNoWork) {
     }
 }
 
+// While listings answer at once the walker does them itself and the helpers rest; a listing that
+// waits sets helpers to work again.
+TEST(ReadAhead, HelpersRestWhileListingsAnswerAtOnceAndWorkWhenOneWaits) {
+    FakeFileSystem files;
+    for (int i = 0; i < 400; ++i) {
+        files.AddFile(kShare + L"\\quick\\d" + std::to_wstring(i) + L"\\f.txt");
+    }
+    files.AddFile(kShare + L"\\slow\\f.txt");
+    files.onFindFirst = [](const std::wstring& dir) {
+        if (dir.ends_with(L"slow")) {
+            std::this_thread::sleep_for(kWaitingListing);
+        }
+    };
+    const SearchRequest request;
+    const ContentPattern content;
+    const std::atomic<bool> running{true};
+    ReadAheadPool pool(files, request, content, ListingDetail::kNamesAndSizes, running, 4);
+    const auto walkAll = [&](const std::wstring& root) {
+        AheadWalk walk(pool, root, L"*.txt");
+        while (walk.NextFolder()) {
+            static_cast<void>(walk.Matching());
+            walk.FinishFolder();
+        }
+    };
+    walkAll(kShare + L"\\quick");
+    EXPECT_EQ(pool.ActiveHelpers(), 0);
+    walkAll(kShare + L"\\slow");
+    EXPECT_GE(pool.ActiveHelpers(), 1);
+}
+
 } // namespace
 } // namespace vk::testing
