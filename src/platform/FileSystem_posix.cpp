@@ -250,12 +250,17 @@ struct ListedItem {
 };
 
 // A folder read once: the names of the entries kept, one after another, and an item for each,
-// in listing order. The two listings of one read (BothPasses) share it.
+// in listing order. The two listings of one read (BothPasses) share it. A read for both passes
+// sorts only what the walk takes from it (the matching entries and the folders and links); the
+// other files wait in others, unsorted, for a listing of every entry that is read in full.
 struct FolderRead {
     std::wstring names;
     std::vector<ListedItem> items;
+    std::vector<ListedItem> others;
     std::string folder; // the native path, where a link's target is left to look up when asked
 };
+
+void SortForListing(const std::wstring& names, std::vector<ListedItem>& items);
 
 // Looks up where a link of the folder read points, as Classify does while reading: by path now,
 // since the folder is no longer open.
@@ -282,7 +287,9 @@ public:
         return true;
     }
     bool KeepsNames() const override { return true; }
-    std::size_t EntriesLeftAtMost() const override { return read_->items.size() - next_; }
+    std::size_t EntriesLeftAtMost() const override {
+        return (merged_.empty() ? read_->items.size() + read_->others.size() : merged_.size()) - next_;
+    }
 
 private:
     enum class Kinds : std::uint8_t { kAll, kDirectories, kRealDirectories };
@@ -299,7 +306,10 @@ private:
     // The next item of the kinds asked for; a link not looked up yet is looked up, unless only
     // real directories are asked for (a link is none, wherever it points).
     const ListedItem* NextItem(Kinds kinds) {
-        const auto& items = read_->items;
+        if (kinds == Kinds::kAll && !read_->others.empty() && merged_.empty()) {
+            Merge();
+        }
+        const auto& items = merged_.empty() ? read_->items : merged_;
         for (; next_ < items.size(); ++next_) {
             const ListedItem* item = &items[next_];
             if (matchingOnly_ && !item->matches) {
@@ -329,10 +339,29 @@ private:
         entry.contentOffline = false;
     }
 
+    // Sorts the other files in among the items, for a listing that gives every entry, and goes on
+    // behind the item it gave last.
+    void Merge() {
+        const auto& items = read_->items;
+        merged_.reserve(items.size() + read_->others.size());
+        merged_ = items;
+        merged_.insert(merged_.end(), read_->others.begin(), read_->others.end());
+        SortForListing(read_->names, merged_);
+        if (next_ > 0) {
+            const std::size_t lastOffset = items[next_ - 1].offset;
+            next_ = static_cast<std::size_t>(
+                        std::find_if(merged_.begin(), merged_.end(),
+                                     [lastOffset](const ListedItem& item) { return item.offset == lastOffset; }) -
+                        merged_.begin()) +
+                    1;
+        }
+    }
+
     std::shared_ptr<const FolderRead> read_;
     bool matchingOnly_;
     std::size_t next_ = 0;
-    ListedItem lookedUp_; // the last link looked up on the way
+    ListedItem lookedUp_;            // the last link looked up on the way
+    std::vector<ListedItem> merged_; // every entry in order, once asked for (see FolderRead)
 };
 
 // Fills in the directory and link flags and, when asked, the size and modified time of one
@@ -465,6 +494,7 @@ void Reserve(int dirFd, FolderRead& read) {
     }
     const auto bytes = static_cast<std::size_t>(info.st_size);
     read.items.reserve(std::max(read.items.size(), bytes / 24));
+    read.others.reserve(std::max(read.others.size(), bytes / 24));
     read.names.reserve(std::max(read.names.size(), bytes / 2));
 }
 
@@ -499,7 +529,7 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
     bool reserved = false;
     bool subfolders = false;
     while (const char* found = reader->Next(type)) {
-        if (!reserved && items.size() == kReserveFrom) {
+        if (!reserved && items.size() + read.others.size() == kReserveFrom) {
             Reserve(dirFd, read);
             reserved = true;
         }
@@ -519,9 +549,13 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
             read.folder = native;
         }
         subfolders = subfolders || (item.isDirectory && !item.isLink && item.rank == 2);
-        items.push_back(item);
+        if (every && !item.matches && !item.isDirectory && !item.isLink) {
+            read.others.push_back(item);
+        } else {
+            items.push_back(item);
+        }
     }
-    if (items.empty()) {
+    if (items.empty() && read.others.empty()) {
         return kErrorFileNotFound;
     }
     if (kept != nullptr && subfolders) {

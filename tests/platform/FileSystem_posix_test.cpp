@@ -115,6 +115,27 @@ TEST(FileSystemPosix, ABothPassesReadLooksUpOnlyMatchingLinksAtOnce) {
     EXPECT_EQ(folders, (std::vector<std::wstring>{L".", L"..", L"gone", L"linked.h", L"real"}));
 }
 
+// The listing of every entry of a read for both passes keeps listing order when its reader turns
+// from folders alone to every entry.
+TEST(FileSystemPosix, EveryEntryOfABothPassesReadComesInOrderAfterTheFolders) {
+    test::TempTree tree;
+    for (const char* file : {"a.txt", "b.h", "c/inside.txt", "d.txt"}) {
+        tree.MakeFile(file);
+    }
+    const auto system = MakeSystemFileSystem();
+    const BothPasses passes = system->ListBothPasses(tree.Root(), L"*.h", ListingDetail::kNamesOnly);
+    ASSERT_TRUE(passes.every);
+    DirEntry entry;
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 3 && passes.every->NextDirectory(entry); ++i) {
+        names.push_back(entry.name);
+    }
+    while (passes.every->Next(entry)) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"c", L"d.txt"}));
+}
+
 // A folder with subfolders stays open after its read, and a subfolder's listing starts from it:
 // it finds the subfolder even after the parent's path has gone. A folder without subfolders is
 // not kept.
