@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -502,6 +503,19 @@ bool IsSeparator(wchar_t c) {
     return c == L'/' || c == L'\\';
 }
 
+// The mask made ready for matching, kept for the thread's next read: a walk reads folder after
+// folder with the same mask.
+const FileMask& MaskOf(std::wstring_view mask) {
+    thread_local std::wstring text;
+    thread_local std::optional<FileMask> made;
+    if (!made || text != mask) {
+        made.reset();
+        text = mask;
+        made.emplace(mask);
+    }
+    return *made;
+}
+
 // Reads the native folder directory (opened from parent where given, see OpenFolderAt). With
 // every false only the entries that match mask are kept (with the detail asked for); with every
 // true all are kept, by name and flags, and the matching ones marked and given the detail asked
@@ -521,7 +535,7 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
         return SystemError(errno);
     }
 
-    const FileMask fileMask(mask);
+    const FileMask& fileMask = MaskOf(mask);
     const bool matchAll = fileMask.MatchesEverything();
     std::wstring& names = read.names;
     std::vector<ListedItem>& items = read.items;

@@ -532,7 +532,7 @@ std::optional<std::wstring> ReachFolder(const FolderNetwork& network, std::wstri
     }
     network.SimulateCallDelay();
     auto native = MapParsed(network, path, error);
-    if (native && network.IsDenied(path.Normalized())) {
+    if (native && network.DeniesAnyFolder() && network.IsDenied(path.Normalized())) {
         error = kErrorAccessDenied;
         return std::nullopt;
     }
@@ -607,7 +607,7 @@ BothPasses FolderNetworkFileSystem::ListBothFrom(const OpenFolder* parent, const
     network_.SimulateCallDelay();
     ErrorCode error = kErrorSuccess;
     const auto native = MapParsed(network_, path, error);
-    if (native && network_.IsDenied(path.Normalized())) {
+    if (native && network_.DeniesAnyFolder() && network_.IsDenied(path.Normalized())) {
         error = kErrorAccessDenied;
     }
     if (!native || error != kErrorSuccess) {

@@ -105,6 +105,8 @@ public:
     [[nodiscard]] bool IsUnreachable(std::wstring_view serverName) const;
     // True for a denied folder and for every path below it.
     [[nodiscard]] bool IsDenied(std::wstring_view uncFolder) const;
+    // Whether any folder is denied at all (a listing then spares the question of its own path).
+    [[nodiscard]] bool DeniesAnyFolder() const { return !faults_.deniedFolders.empty(); }
     [[nodiscard]] bool IsLocked(std::wstring_view uncFile) const;
     // The type of a server's share: a disk tree unless a rule says otherwise.
     [[nodiscard]] std::uint32_t ShareType(std::wstring_view serverName, std::wstring_view share) const;
