@@ -167,17 +167,17 @@ private:
 
 // Opens the native folder directory: by its last name from parent where a parent is given (the
 // folder's other names are not looked up again), else by its path.
-int OpenFolderAt(const OpenFolder* parent, const std::string& directory) {
+int OpenFolderAt(const OpenFolder* parent, const std::wstring& directory) {
     constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     const auto* from = dynamic_cast<const PosixOpenFolder*>(parent);
-    const std::size_t slash = directory.rfind('/');
-    if (from != nullptr && slash != std::string::npos) {
-        const std::string name = directory.substr(slash + 1);
-        if (!name.empty() && name != "." && name != "..") {
-            return openat(from->Descriptor(), name.c_str(), kFlags);
+    const std::size_t slash = directory.rfind(L'/');
+    if (from != nullptr && slash != std::wstring::npos) {
+        const std::wstring_view name = std::wstring_view(directory).substr(slash + 1);
+        if (!name.empty() && name != L"." && name != L"..") {
+            return openat(from->Descriptor(), FileNameFromWide(name).c_str(), kFlags);
         }
     }
-    return OpenPath(directory, kFlags);
+    return OpenPath(FileNameFromWide(directory), kFlags);
 }
 
 // The entries of an open directory, as the system gives them: name and type (DT_...).
@@ -524,14 +524,13 @@ const FileMask& MaskOf(std::wstring_view mask) {
 ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, std::wstring_view mask,
                      ListingDetail detail, bool every, FolderRead& read,
                      std::shared_ptr<const OpenFolder>* kept = nullptr) {
-    const std::string native = FileNameFromWide(directory);
-    UniqueFd fd(OpenFolderAt(parent, native));
+    UniqueFd fd(OpenFolderAt(parent, directory));
     if (fd.Get() < 0) {
         return SystemError(errno);
     }
     const int dirFd = fd.Get();
-    auto reader = std::make_unique<EntryReader>(dirFd);
-    if (!reader->Opened()) {
+    EntryReader reader(dirFd);
+    if (!reader.Opened()) {
         return SystemError(errno);
     }
 
@@ -542,7 +541,7 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
     unsigned char type = DT_UNKNOWN;
     bool reserved = false;
     bool subfolders = false;
-    while (const char* found = reader->Next(type)) {
+    while (const char* found = reader.Next(type)) {
         if (!reserved && items.size() + read.others.size() == kReserveFrom) {
             Reserve(dirFd, read);
             reserved = true;
@@ -560,7 +559,7 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
         item.rank = static_cast<std::uint8_t>(ListingRank(name));
         Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item.matches, item);
         if (!item.linkLookedUp && read.folder.empty()) {
-            read.folder = native;
+            read.folder = FileNameFromWide(directory);
         }
         subfolders = subfolders || (item.isDirectory && !item.isLink && item.rank == 2);
         if (every && !item.matches && !item.isDirectory && !item.isLink) {
@@ -609,7 +608,7 @@ public:
         if (!CheckPath(dir + L"\\*", kErrorPathNotFound, error)) {
             return error;
         }
-        UniqueFd fd(OpenFolderAt(nullptr, FileNameFromWide(NativeFolder(dir, false))));
+        UniqueFd fd(OpenFolderAt(nullptr, NativeFolder(dir, false)));
         return fd.Get() < 0 ? SystemError(errno) : kErrorSuccess;
     }
 
