@@ -45,7 +45,7 @@ constexpr std::chrono::microseconds kWaitingListing{1000};
 // After this many quick listings in a row the pool halves the helpers it lets work at once, down
 // to none (the walkers then list for themselves, as fast as any thread could, with no hand-over);
 // a waiting listing doubles them (from none to one, up to all).
-constexpr int kQuickListingsToShrink = 32;
+constexpr int kQuickListingsToShrink = 8;
 
 // True for an entry the walk hands over only when it holds the containing text: a file that
 // passes the size filter, while a text filter is on, and whose content is at hand. The content of
