@@ -483,6 +483,9 @@ void SortForListing(const std::wstring& names, std::vector<ListedItem>& items) {
 // once, rather than growing step by step (each step copies what was read, into memory the
 // system must hand over afresh).
 constexpr std::size_t kReserveFrom = 1024;
+// What a read makes room for before it begins: most folders hold a few dozen entries at most.
+constexpr std::size_t kCommonFolderEntries = 32;
+constexpr std::size_t kCommonFolderNames = kCommonFolderEntries * 16;
 
 // Makes room for the entries of a large folder, guessed from the size the system gives the
 // folder (on the common file systems some 20 to 40 bytes an entry with its name). Only what is
@@ -535,6 +538,12 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
     }
 
     const FileMask& fileMask = MaskOf(mask);
+    // Room for a folder of the common size at once, rather than growing step by step from empty.
+    read.names.reserve(kCommonFolderNames);
+    read.items.reserve(kCommonFolderEntries);
+    if (every) {
+        read.others.reserve(kCommonFolderEntries);
+    }
     const bool matchAll = fileMask.MatchesEverything();
     std::wstring& names = read.names;
     std::vector<ListedItem>& items = read.items;
