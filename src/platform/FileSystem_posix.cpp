@@ -289,7 +289,11 @@ public:
     }
     bool KeepsNames() const override { return true; }
     std::size_t EntriesLeftAtMost() const override {
-        return (merged_.empty() ? read_->items.size() + read_->others.size() : merged_.size()) - next_;
+        // The matching entries are all among the items.
+        if (!merged_.empty()) {
+            return merged_.size() - next_;
+        }
+        return read_->items.size() + (matchingOnly_ ? 0 : read_->others.size()) - next_;
     }
 
 private:
@@ -307,7 +311,7 @@ private:
     // The next item of the kinds asked for; a link not looked up yet is looked up, unless only
     // real directories are asked for (a link is none, wherever it points).
     const ListedItem* NextItem(Kinds kinds) {
-        if (kinds == Kinds::kAll && !read_->others.empty() && merged_.empty()) {
+        if (kinds == Kinds::kAll && !matchingOnly_ && !read_->others.empty() && merged_.empty()) {
             Merge();
         }
         const auto& items = merged_.empty() ? read_->items : merged_;
