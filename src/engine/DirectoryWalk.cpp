@@ -98,18 +98,21 @@ void CSearchEngine::SearchDirectoryAhead(AheadWalk& walk) {
         if (!searchRunning) {
             return;
         }
-        HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
+        // Most folders of a search hold no match: they need no writer, nor its turns at hitLock.
         const std::size_t count = entries ? entries->Size() : 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            // The content test runs (or ran, on a helper) outside hitLock.
-            HandOffIfHit(writer, dir, entries->At(i), false,
-                         [&walk, i](const std::wstring&) { return walk.ContentMatches(i); });
-            if (!searchRunning) {
-                return;
+        if (count > 0) {
+            HitWriter writer(*services_.resultList, resultStore_, hitCursors_);
+            for (std::size_t i = 0; i < count; ++i) {
+                // The content test runs (or ran, on a helper) outside hitLock.
+                HandOffIfHit(writer, dir, entries->At(i), false,
+                             [&walk, i](const std::wstring&) { return walk.ContentMatches(i); });
+                if (!searchRunning) {
+                    return;
+                }
             }
+            // This folder's rows are in the list before the walk goes below it.
+            writer.Flush();
         }
-        // This folder's rows are in the list before the walk goes below it.
-        writer.Flush();
         walk.FinishFolder();
     }
 }
