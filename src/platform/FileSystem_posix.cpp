@@ -246,8 +246,9 @@ struct ListedItem {
     std::uint8_t rank = 0; // "." and ".." first
     bool isDirectory = false;
     bool isLink = false;
-    bool matches = true;      // in a read for both passes: the entry matches the mask
-    bool linkLookedUp = true; // false for a link whose target was not looked at (see Classify)
+    // In a read for both passes: the entry matches the mask. Where a link that does not match
+    // points is not looked up during the read (see Classify).
+    bool matches = true;
 };
 
 // A folder read once: the names of the entries kept, one after another, and an item for each,
@@ -324,7 +325,7 @@ private:
                 if (!item->isDirectory || item->isLink) {
                     continue;
                 }
-            } else if (!item->linkLookedUp) {
+            } else if (item->isLink && !item->matches) {
                 lookedUp_ = LookUpLink(*read_, *item);
                 item = &lookedUp_;
             }
@@ -395,7 +396,6 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
     }
     if (type == DT_LNK) {
         item.isLink = true;
-        item.linkLookedUp = resolveLinks;
         if (resolveLinks && fstatat(dirFd, name, &info, 0) == 0) {
             item.isDirectory = S_ISDIR(info.st_mode);
             takeDetails();
@@ -410,7 +410,6 @@ void Classify(int dirFd, const char* name, unsigned char type, ListingDetail det
 
 ListedItem LookUpLink(const FolderRead& read, const ListedItem& link) {
     ListedItem item = link;
-    item.linkLookedUp = true;
     const UniqueFd folder(OpenPath(read.folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const std::string name = FileNameFromWide(std::wstring_view(read.names).substr(link.offset, link.length));
     struct stat info; // read only where the call filled it
@@ -571,7 +570,7 @@ ErrorCode ReadFolder(const OpenFolder* parent, const std::wstring& directory, st
         }
         item.rank = static_cast<std::uint8_t>(ListingRank(name));
         Classify(dirFd, found, type, item.matches ? detail : ListingDetail::kNamesOnly, item.matches, item);
-        if (!item.linkLookedUp && read.folder.empty()) {
+        if (item.isLink && !item.matches && read.folder.empty()) {
             read.folder = FileNameFromWide(directory);
         }
         subfolders = subfolders || (item.isDirectory && !item.isLink && item.rank == 2);
