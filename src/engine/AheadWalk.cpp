@@ -61,6 +61,7 @@ const MatchingEntries* AheadWalk::Matching() {
     }
     stage_ = Stage::kEntries;
     entryIndex_ = 0;
+    handingOverSince_ = std::chrono::steady_clock::now();
     return folder.entries.listed ? &folder.entries : nullptr;
 }
 
@@ -85,8 +86,12 @@ bool AheadWalk::ContentMatches(std::size_t index) {
 }
 
 void AheadWalk::FinishFolder() {
+    const auto handedOver = std::chrono::steady_clock::now();
     std::unique_lock lock(pool_.lock_);
     Folder& folder = *current_;
+    if (stage_ == Stage::kEntries) {
+        pool_.NoteWalkerWork(handedOver - handingOverSince_);
+    }
     stage_ = Stage::kSubfolders;
     while (folder.subfolders != Job::kDone && pool_.running_) {
         if (folder.subfolders == Job::kTodo) {

@@ -131,6 +131,8 @@ private:
     bool started_ = false;
     Stage stage_ = Stage::kMatching;
     std::size_t entryIndex_ = 0; // kEntries: the entry the walker is at
+    // When the walker began handing over the present folder's hits (kEntries).
+    std::chrono::steady_clock::time_point handingOverSince_{};
     std::size_t movedSinceWake_ = 0;
     int busy_ = 0; // helpers at work for this walk
     std::condition_variable changed_;

@@ -31,7 +31,7 @@ ReadAheadPool::ReadAheadPool(FileSystem& files, const SearchRequest& request, co
             break; // fewer helpers: the walkers do more themselves
         }
     }
-    active_ = static_cast<int>(threads_.size());
+    gauge_ = HelperGauge(static_cast<int>(threads_.size()));
 }
 
 ReadAheadPool::~ReadAheadPool() {
@@ -55,33 +55,27 @@ void ReadAheadPool::WakeHelpers(std::size_t steps) {
     // As many as there are new steps, no more: a helper woken for nothing costs two thread
     // switches, which on a local disk cost more than the listing it would do.
     const int awake = static_cast<int>(threads_.size()) - idle_;
-    const auto room = static_cast<std::size_t>(std::clamp(active_ - awake, 0, idle_));
+    const auto room = static_cast<std::size_t>(std::clamp(gauge_.Active() - awake, 0, idle_));
     for (std::size_t woken = 0; woken < std::min(steps, room); ++woken) {
         work_.notify_one();
     }
 }
 
 void ReadAheadPool::NoteListing(std::chrono::steady_clock::duration took) {
-    if (!adapts_) {
-        return;
+    if (adapts_) {
+        WakeHelpers(static_cast<std::size_t>(gauge_.Listing(took)));
     }
-    const int all = static_cast<int>(threads_.size());
-    if (took >= kWaitingListing) {
-        quickListings_ = 0;
-        if (active_ < all) {
-            const int before = active_;
-            active_ = std::min(all, std::max(1, active_ * 2));
-            WakeHelpers(static_cast<std::size_t>(active_ - before));
-        }
-    } else if (++quickListings_ >= kQuickListingsToShrink) {
-        quickListings_ = 0;
-        active_ = active_ / 2;
+}
+
+void ReadAheadPool::NoteWalkerWork(std::chrono::steady_clock::duration took) {
+    if (adapts_) {
+        WakeHelpers(static_cast<std::size_t>(gauge_.WalkerFinishedFolder(took)));
     }
 }
 
 int ReadAheadPool::ActiveHelpers() {
     std::lock_guard lock(lock_);
-    return active_;
+    return gauge_.Active();
 }
 
 void ReadAheadPool::Expect(const std::wstring& path, const std::wstring& mask) {
@@ -190,7 +184,7 @@ void ReadAheadPool::ListShares(std::unique_lock<std::mutex>& lock, ShareList& li
 void ReadAheadPool::HelperLoop() {
     std::unique_lock lock(lock_);
     while (!ending_) {
-        if (static_cast<int>(threads_.size()) - idle_ > active_) {
+        if (static_cast<int>(threads_.size()) - idle_ > gauge_.Active()) {
             // More helpers at work than the listings need: this one rests until woken.
             ++idle_;
             work_.wait(lock);

@@ -9,6 +9,7 @@
 
 #include "engine/AheadWalk.h"
 #include "engine/ContentPattern.h"
+#include "engine/HelperGauge.h"
 #include "engine/SearchRequest.h"
 #include "engine/WalkFilters.h"
 #include "platform/FileSystem.h"
@@ -38,15 +39,6 @@ constexpr int kMaxReadAheadJobs = 64;
 constexpr std::size_t kMaxExpectedWalks = 32;
 constexpr std::size_t kMaxExpectedShareLists = 32;
 
-// A listing (or share list) that takes this long waited for its answer, a network's or a disk's:
-// more helpers would wait side by side. One quicker was work on a processor, where helpers beyond
-// the processors only contend for them and for the pool's lock.
-constexpr std::chrono::microseconds kWaitingListing{1000};
-// After this many quick listings in a row the pool halves the helpers it lets work at once, down
-// to none (the walkers then list for themselves, as fast as any thread could, with no hand-over);
-// a waiting listing doubles them (from none to one, up to all).
-constexpr int kQuickListingsToShrink = 8;
-
 // True for an entry the walk hands over only when it holds the containing text: a file that
 // passes the size filter, while a text filter is on, and whose content is at hand. The content of
 // an offline file or a cloud placeholder (DirEntry::contentOffline) is never read: such a file is
@@ -66,8 +58,8 @@ public:
     ReadAheadPool& operator=(const ReadAheadPool&) = delete;
 
     [[nodiscard]] std::size_t Threads() const { return threads_.size(); }
-    // How many helpers may work at once now: all at first, fewer while listings answer at once
-    // (see kWaitingListing). A search with a containing text keeps all of them at work.
+    // How many helpers may work at once now (see HelperGauge). A search with a containing text
+    // keeps all of them at work.
     [[nodiscard]] int ActiveHelpers();
 
     // The controller is about to hand path to a worker, which will walk it with mask first: the
@@ -105,8 +97,11 @@ private:
     // Under the lock: lets as many idle helpers look for work as there are new steps, within the
     // helpers that may work at once.
     void WakeHelpers(std::size_t steps);
-    // Under the lock: a listing or share list took took; grows or shrinks the helpers at work.
+    // Under the lock: a listing or share list took took.
     void NoteListing(std::chrono::steady_clock::duration took);
+    // Under the lock: a walker spent took at a folder between its listing and its subfolders
+    // (handing over its hits).
+    void NoteWalkerWork(std::chrono::steady_clock::duration took);
 
     FileSystem& files_;
     const SearchRequest& request_;
@@ -123,9 +118,8 @@ private:
     std::condition_variable sharesListed_;
     std::size_t nextWalk_ = 0; // the walks take turns
     int idle_ = 0;
-    int active_ = 0;        // helpers that may work at once
-    int quickListings_ = 0; // in a row
-    const bool adapts_;     // false: all helpers work (content tests)
+    HelperGauge gauge_{0}; // the helpers that may work at once
+    const bool adapts_;    // false: all helpers work (content tests)
     bool ending_ = false;
     std::vector<std::thread> threads_;
 };
