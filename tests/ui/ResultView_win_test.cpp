@@ -381,6 +381,29 @@ TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
     EXPECT_GT(ScrollRangeEnd(List().Handle()), 0) << "the rows so far are shown";
 }
 
+TEST_F(ResultView, WhileASearchRunsTheControlLearnsOnlyRowsThatShowAndTheRestAtItsEnd) {
+    Open();
+    CSearchEngine& engine = doc_->Engine();
+    engine.searchActive = true;
+    const HWND list = List().Handle();
+    // So many rows that the scroll bar's thumb no longer moves or shrinks by a pixel for more.
+    const std::vector<NewRow> batch(20000, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(0, batch);
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(list) == 19999; })) << "the first rows show";
+    int counts = 0;
+    SetWindowSubclass(list, &CountMessages<LVM_SETITEMCOUNT>, 1, reinterpret_cast<DWORD_PTR>(&counts));
+    const int repaints = view_->ListRepaints();
+    List().InsertRows(List().ItemCount(), std::span(batch).first(1000));
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return view_->ListRepaints() > repaints; }));
+    EXPECT_EQ(counts, 0) << "rows below the view that change nothing seen";
+    EXPECT_EQ(List().GetItemCount(), 21000);
+    EXPECT_EQ(ItemCountText(), L"21000 items");
+    engine.searchActive = false;
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(list) == 20999; })) << "the search ended";
+    RemoveWindowSubclass(list, &CountMessages<LVM_SETITEMCOUNT>, 1);
+    EXPECT_EQ(counts, 1);
+}
+
 // Sorting
 
 TEST_F(ResultView, NameSortsDescendingFirstThenAlternatesAcrossHeaderAndMenu) {

@@ -227,10 +227,16 @@ void CVarnokle2View::HoldListBack(bool rowsWent, bool pausePainting) {
 
 void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
+    // While a search runs, the control learns only the rows the user would see; the rest when it
+    // has ended (the timer keeps coming until then).
+    if (doc_.Engine().searchActive) {
+        list_.ShowNewRowsIfSeen();
+    } else {
+        list_.ShowNewRows();
+    }
     if (listBehind_) {
         listBehind_ = false;
         ++listRepaints_;
-        list_.ShowNewRows();
         if (listPaintingPaused_) {
             listPaintingPaused_ = false;
             list_.Send(WM_SETREDRAW, TRUE);
@@ -251,6 +257,9 @@ void CVarnokle2View::CatchUp() {
     }
     if (countPending_) {
         ShowItemCount(list_.ItemCount());
+    }
+    if (list_.RowsUntold()) {
+        SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
     }
 }
 

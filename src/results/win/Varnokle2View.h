@@ -43,7 +43,7 @@ public:
 
     // True while the list or the item count is held back for the refresh a tenth of a second after
     // rows came or went.
-    [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_; }
+    [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_ || list_.RowsUntold(); }
     // How often the list has been brought up to date after it was held back.
     [[nodiscard]] int ListRepaints() const { return listRepaints_; }
 
