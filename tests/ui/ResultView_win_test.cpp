@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -1214,6 +1215,23 @@ TEST(ShellIconCache, PendingTypesTakenOneAtATimeWakeTheWindowThreadForTheRest) {
     EXPECT_EQ(cache.AddPendingIcons(1), 1);
     EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 4);
     EXPECT_EQ(wakes, 2);
+}
+
+TEST(ShellIconCache, TypesMetWhileTheShellWarmsUpWaitForItThenWakeTheWindowThread) {
+    CShellIconCache cache;
+    cache.ResetCache();
+    std::atomic<int> wakes = 0;
+    cache.SetWake([&] { ++wakes; });
+    std::promise<void> warmed;
+    cache.WarmUpShell([done = warmed.get_future().share()] { done.wait(); });
+    std::thread([&] { static_cast<void>(cache.IconIndexForFile(L"a.pdf")); }).join();
+    ASSERT_EQ(wakes, 1);
+    EXPECT_EQ(cache.AddPendingIcons(), 0) << "the window thread asked the shell while it warmed up";
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 2);
+    warmed.set_value();
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return wakes == 2; })) << "woken for the waiting type";
+    EXPECT_EQ(cache.AddPendingIcons(), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
 }
 
 } // namespace

@@ -119,6 +119,7 @@ void CVarnokle2View::OnInitialUpdate() {
     // The shell is asked for the icons of types the engine's threads meet on this thread.
     const HWND view = Handle();
     iconCache_.SetWake([view] { PostMessageW(view, kIconsPending, 0, 0); });
+    iconCache_.WarmUpShell();
     // The cache owns the image lists: the list must not destroy them when it goes.
     SetWindowLongPtrW(list_.Handle(), GWL_STYLE, GetWindowLongPtrW(list_.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list_.SetImageList(iconCache_.SmallImages(), LVSIL_SMALL);
