@@ -183,13 +183,13 @@ void CVarnokle2View::ShowItemCount(int count) {
 // bar's). So the list is brought up to date by a timer a tenth of a second after the first change.
 // Rows that go in where they move no row in view wait in the list's model (see the result list)
 // and leave the list as it is: the refresh only gives the control their count, which repaints the
-// scroll bar and whatever new rows come into view. Other changes switch the list's painting off
-// until the refresh: rows that came among those in view are then drawn over the rows shown, while
-// after rows went (deleted, or emptied by a new search) the list is drawn afresh on an erased
-// background. A row that comes or goes on its own shows its count at once; while rows stream in (a
-// search's batches) or go in a mass, the count is shown when it was last shown longer ago than
-// that, and otherwise by the same timer, or at the end: list and count are brought up to date ten
-// times a second instead of once per row.
+// scroll bar and whatever new rows come into view (while a search runs, only when that shows: see
+// CatchUp). Other changes switch the list's painting off until the refresh: rows that came among
+// those in view are then drawn over the rows shown, while after rows went (deleted, or emptied by
+// a new search) the list is drawn afresh on an erased background. A row that comes or goes on its
+// own shows its count at once; while rows stream in (a search's batches) or go in a mass, the count
+// is shown when it was last shown longer ago than that, and otherwise by the same timer, or at the
+// end: list and count are brought up to date ten times a second instead of once per row.
 //
 // While batches come one after another, the engine's sent messages and their turn messages keep
 // the thread busy, and the timer (a message of the lowest rank) would not come until the stream

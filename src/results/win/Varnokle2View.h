@@ -42,7 +42,7 @@ public:
     void OpenSelectedRows();
 
     // True while the list or the item count is held back for the refresh a tenth of a second after
-    // rows came or went.
+    // rows came or went, or the list's control has not been told of rows yet (during a search).
     [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_ || list_.RowsUntold(); }
     // How often the list has been brought up to date after it was held back.
     [[nodiscard]] int ListRepaints() const { return listRepaints_; }
