@@ -382,6 +382,28 @@ TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
     EXPECT_GT(ScrollRangeEnd(List().Handle()), 0) << "the rows so far are shown";
 }
 
+TEST_F(ResultView, ABatchThatCatchesTheListUpPaintsItInAMessageOfItsOwn) {
+    Open();
+    const HWND list = List().Handle();
+    const std::vector<NewRow> batch(3, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(0, batch);
+    CatchUp();
+    UpdateWindow(list);
+    // Held back longer than the refresh's delay, with no message handled meanwhile.
+    List().InsertRows(0, batch);
+    const auto heldBack = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - heldBack < std::chrono::milliseconds(150)) {
+    }
+    int paints = 0;
+    SetWindowSubclass(list, &CountMessages<WM_PAINT>, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    const int repaints = view_->ListRepaints();
+    List().InsertRows(0, batch);
+    EXPECT_EQ(view_->ListRepaints(), repaints + 1) << "the batch brought the list up to date";
+    EXPECT_EQ(paints, 0) << "painted inside the batch";
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return paints > 0; }));
+    RemoveWindowSubclass(list, &CountMessages<WM_PAINT>, 1);
+}
+
 TEST_F(ResultView, WhileASearchRunsTheControlLearnsOnlyRowsThatShowAndTheRestAtItsEnd) {
     Open();
     CSearchEngine& engine = doc_->Engine();

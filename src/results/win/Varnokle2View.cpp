@@ -23,6 +23,8 @@ constexpr COLORREF kTextColor = RGB(0, 0, 255);
 constexpr UINT_PTR kRepaintTimer = 1;
 // Posted by the icon cache from an engine thread that met a new file type (see CShellIconCache).
 constexpr UINT kIconsPending = WM_APP + 0x130;
+// Posted by a batch that brought the list up to date: the list is painted in a message of its own.
+constexpr UINT kPaintList = WM_APP + 0x131;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
 // Copies a cell's text into the control's buffer, cut to fit.
@@ -75,6 +77,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_SIZE, &CVarnokle2View::OnSize),
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
         ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
+        ui::On(kPaintList, &CVarnokle2View::OnPaintList),
         ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
         ui::OnNotify(NM_RETURN, IDC_RESULT_LIST, &CVarnokle2View::OnEnter),
@@ -194,11 +197,12 @@ void CVarnokle2View::ShowItemCount(int count) {
 // While batches come one after another, the engine's sent messages and their turn messages keep
 // the thread busy, and the timer (a message of the lowest rank) would not come until the stream
 // ends: the list would not grow. So a batch that finds the list held back for longer than the
-// delay brings it up to date itself, painting it at once.
+// delay brings it up to date itself, and posts the list's paint: it comes in a message of its own,
+// before the next batch's turn, rather than inside this one's on top of giving the count.
 void CVarnokle2View::RowsChanged(int count, bool pausePainting) {
     if (listBehind_ && std::chrono::steady_clock::now() - behindSince_ >= kRepaintDelay) {
         CatchUp();
-        UpdateWindow(list_.Handle());
+        PostMessageW(Handle(), kPaintList, 0, 0);
     }
     HoldListBack(false, pausePainting);
     if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
@@ -262,6 +266,13 @@ void CVarnokle2View::CatchUp() {
     if (list_.RowsUntold()) {
         SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
     }
+}
+
+bool CVarnokle2View::OnPaintList(ui::Message&) {
+    if (list_.Exists()) {
+        UpdateWindow(list_.Handle());
+    }
+    return true;
 }
 
 bool CVarnokle2View::OnTimer(ui::Message& m) {

@@ -82,6 +82,7 @@ private:
     bool OnSysColorChange(ui::Message& m);
     bool OnTimer(ui::Message& m);
     bool OnIconsPending(ui::Message& m);
+    bool OnPaintList(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
     bool OnEnter(ui::Message& m);
     // Open or explore the hit of the store's entry data (a row's data value).
