@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -379,6 +380,51 @@ TEST_F(ResultView, RowsStreamingInWithoutARestAreRepaintedAsTheyCome) {
                                                                      std::chrono::milliseconds(100) + slowest);
     EXPECT_GE(view_->ListRepaints(), static_cast<int>(took / cycle));
     EXPECT_GT(ScrollRangeEnd(List().Handle()), 0) << "the rows so far are shown";
+}
+
+TEST_F(ResultView, ABatchThatCatchesTheListUpPaintsItInAMessageOfItsOwn) {
+    Open();
+    const HWND list = List().Handle();
+    const std::vector<NewRow> batch(3, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(0, batch);
+    CatchUp();
+    UpdateWindow(list);
+    // Held back longer than the refresh's delay, with no message handled meanwhile.
+    List().InsertRows(0, batch);
+    const auto heldBack = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - heldBack < std::chrono::milliseconds(150)) {
+    }
+    int paints = 0;
+    SetWindowSubclass(list, &CountMessages<WM_PAINT>, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    const int repaints = view_->ListRepaints();
+    List().InsertRows(0, batch);
+    EXPECT_EQ(view_->ListRepaints(), repaints + 1) << "the batch brought the list up to date";
+    EXPECT_EQ(paints, 0) << "painted inside the batch";
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return paints > 0; }));
+    RemoveWindowSubclass(list, &CountMessages<WM_PAINT>, 1);
+}
+
+TEST_F(ResultView, WhileASearchRunsTheControlLearnsOnlyRowsThatShowAndTheRestAtItsEnd) {
+    Open();
+    CSearchEngine& engine = doc_->Engine();
+    engine.searchActive = true;
+    const HWND list = List().Handle();
+    // So many rows that the scroll bar's thumb no longer moves or shrinks by a pixel for more.
+    const std::vector<NewRow> batch(20000, NewRow{L"row", 0, L"1", L"\\\\SRV\\s", 0});
+    List().InsertRows(0, batch);
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(list) == 19999; })) << "the first rows show";
+    int counts = 0;
+    SetWindowSubclass(list, &CountMessages<LVM_SETITEMCOUNT>, 1, reinterpret_cast<DWORD_PTR>(&counts));
+    const int repaints = view_->ListRepaints();
+    List().InsertRows(List().ItemCount(), std::span(batch).first(1000));
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return view_->ListRepaints() > repaints; }));
+    EXPECT_EQ(counts, 0) << "rows below the view that change nothing seen";
+    EXPECT_EQ(List().GetItemCount(), 21000);
+    EXPECT_EQ(ItemCountText(), L"21000 items");
+    engine.searchActive = false;
+    EXPECT_TRUE(PaneHost::PumpUntil([&] { return ScrollRangeEnd(list) == 20999; })) << "the search ended";
+    RemoveWindowSubclass(list, &CountMessages<LVM_SETITEMCOUNT>, 1);
+    EXPECT_EQ(counts, 1);
 }
 
 // Sorting
@@ -1191,6 +1237,23 @@ TEST(ShellIconCache, PendingTypesTakenOneAtATimeWakeTheWindowThreadForTheRest) {
     EXPECT_EQ(cache.AddPendingIcons(1), 1);
     EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 4);
     EXPECT_EQ(wakes, 2);
+}
+
+TEST(ShellIconCache, TypesMetWhileTheShellWarmsUpWaitForItThenWakeTheWindowThread) {
+    CShellIconCache cache;
+    cache.ResetCache();
+    std::atomic<int> wakes = 0;
+    cache.SetWake([&] { ++wakes; });
+    std::promise<void> warmed;
+    cache.WarmUpShell([done = warmed.get_future().share()] { done.wait(); });
+    std::thread([&] { static_cast<void>(cache.IconIndexForFile(L"a.pdf")); }).join();
+    ASSERT_EQ(wakes, 1);
+    EXPECT_EQ(cache.AddPendingIcons(), 0) << "the window thread asked the shell while it warmed up";
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 2);
+    warmed.set_value();
+    ASSERT_TRUE(PaneHost::PumpUntil([&] { return wakes == 2; })) << "woken for the waiting type";
+    EXPECT_EQ(cache.AddPendingIcons(), 1);
+    EXPECT_EQ(ImageList_GetImageCount(cache.SmallImages()), 3);
 }
 
 } // namespace

@@ -37,6 +37,25 @@ constexpr UINT kRunHereMessage = WM_APP + 0x122;
 // A turn message that never comes (the window went) holds a batch up no longer than this.
 constexpr std::chrono::milliseconds kLongestTurnWait{100};
 
+// After giving the control its count, the next optional refresh waits this many times what that
+// one cost: the thread then spends at most a fifth of its time on them.
+constexpr int kRestPerCountCost = 4;
+
+// The vertical scroll bar's thumb in whole pixels of its track, for rows rows of which perPage
+// fit in view from row top (rows > perPage). The length is worked out as if the thumb had no least
+// size: the system's stops shrinking sooner, so a change it shows is not missed.
+struct Thumb {
+    int offset = 0;
+    int length = 0;
+    bool operator==(const Thumb&) const = default;
+};
+
+Thumb ThumbOf(std::size_t rows, int perPage, int top, int track) {
+    const double length = static_cast<double>(track) * perPage / static_cast<double>(rows);
+    const double offset = (track - length) * top / static_cast<double>(rows - static_cast<std::size_t>(perPage));
+    return {static_cast<int>(offset), static_cast<int>(length)};
+}
+
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -95,6 +114,7 @@ void CResultListCtrl::ShowRowCount(bool rowsMoved) {
     // The rows shown stay where they are. The control repaints only the rows that are new to it
     // and its scroll bar, without erasing the rows already drawn (no blank flash while hits stream
     // in); rows that moved are repainted over themselves.
+    const auto start = std::chrono::steady_clock::now();
     shownCount_ = rows_.Size();
     // The control marks the new rows that come into view for an erase first: they are drawn over
     // the blank below the rows instead, which they cover. What waited to be painted before stays
@@ -116,12 +136,44 @@ void CResultListCtrl::ShowRowCount(bool rowsMoved) {
     if (rowsMoved) {
         InvalidateRect(Handle(), nullptr, FALSE);
     }
+    countGiven_ = std::chrono::steady_clock::now();
+    countCost_ = countGiven_ - start;
 }
 
 void CResultListCtrl::ShowNewRows() {
-    if (Exists() && shownCount_ != rows_.Size()) {
+    if (Exists() && RowsUntold()) {
         ShowRowCount(false);
     }
+}
+
+void CResultListCtrl::ShowNewRowsIfSeen() {
+    if (!Exists() || !RowsUntold() || std::chrono::steady_clock::now() - countGiven_ < kRestPerCountCost * countCost_) {
+        return;
+    }
+    if (NewRowsWouldShow()) {
+        ShowRowCount(false);
+    }
+}
+
+bool CResultListCtrl::NewRowsWouldShow() {
+    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) {
+        return true;
+    }
+    askingShownState_ = true;
+    const int top = static_cast<int>(Send(LVM_GETTOPINDEX));
+    const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
+    askingShownState_ = false;
+    // The row partly shown at the bottom, or room below the last row.
+    if (shownCount_ <= static_cast<std::size_t>(top + perPage)) {
+        return true;
+    }
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar) || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0) {
+        return true;
+    }
+    const int track = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * bar.dxyLineButton;
+    return ThumbOf(shownCount_, perPage, top, track) != ThumbOf(rows_.Size(), perPage, top, track);
 }
 
 bool CResultListCtrl::AmongShownRows(int position) const {
@@ -146,6 +198,7 @@ bool CResultListCtrl::NeedsAllRows(UINT message) {
     case WM_VSCROLL:
     case WM_HSCROLL:
     case WM_CONTEXTMENU:
+    case WM_NCLBUTTONDOWN: // the scroll bar follows the mouse with the range it has
         return true;
     default:
         return false;

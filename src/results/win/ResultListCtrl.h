@@ -22,13 +22,15 @@
 // of walkers that run at once interleave), only grow the model: the control learns the new count
 // when ShowNewRows is called (the result view does so a few times a second while rows stream in),
 // and at once when anything else asks the control about its rows (a list-view message, a key, a
-// click, the scroll bar). The item count this control answers (LVM_GETITEMCOUNT) is always the
-// model's.
+// click, the scroll bar). While a search runs, the result view gives it only rows the user would
+// see (ShowNewRowsIfSeen), and the rest once the search has ended. The item count this control
+// answers (LVM_GETITEMCOUNT) is always the model's.
 
 #include "engine/EngineSeams.h"
 #include "framework/Controls.h"
 #include "results/ResultRows.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -81,6 +83,14 @@ public:
     // Gives the control the rows it has not been told of yet (user interface thread). Only what
     // they change is repainted: the new rows in view and the scroll bar; the rows shown stay.
     void ShowNewRows();
+    // The same while rows stream in, but only when the user would see a difference (a new row in
+    // view, the scroll bar's thumb moved or resized by a pixel), and no sooner after the last time
+    // than a few times what that one cost: under Wine giving the count repaints the scroll bar
+    // through the X server and may take a good part of a second, and the thread must go on
+    // answering in between.
+    void ShowNewRowsIfSeen();
+    // Whether the model holds rows the control has not been told of.
+    [[nodiscard]] bool RowsUntold() const { return shownCount_ != rows_.Size(); }
 
     // The rows (user interface thread only), and a row's data value (the result store's index
     // of its hit; 0 for a row that does not exist) and texts.
@@ -154,6 +164,8 @@ private:
     // Gives the control the model's row count; rowsMoved: rows went in among those shown, which
     // are then all repainted.
     void ShowRowCount(bool rowsMoved);
+    // Whether giving the control the rows it has not been told of would change what it shows.
+    [[nodiscard]] bool NewRowsWouldShow();
     // Whether a message asks the control about its rows, so that it must know all of them first.
     [[nodiscard]] static bool NeedsAllRows(UINT message);
     // Whether rows going in at position land among those the control knows of (the selection and
@@ -184,8 +196,10 @@ private:
     [[nodiscard]] std::wstring TipOfRow(int row) const;
 
     ResultRows rows_;
-    // The row count the control was last given.
+    // The row count the control was last given, when, and what giving it cost.
     std::size_t shownCount_ = 0;
+    std::chrono::steady_clock::time_point countGiven_{};
+    std::chrono::steady_clock::duration countCost_{};
     // While set, questions to the control do not give it the rows it has not been told of.
     bool askingShownState_ = false;
     // Whether a batch's turn message still waits in the user interface thread's queue. The lock is

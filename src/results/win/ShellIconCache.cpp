@@ -1,5 +1,6 @@
 #include "results/win/ShellIconCache.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstddef>
@@ -77,6 +78,19 @@ void PlaceIcon(HIMAGELIST images, int index, HICON icon) {
     ImageList_SetImageCount(images, static_cast<UINT>(index + 1));
 }
 
+// What the shell loads for its first answer, paid on the calling thread: COM as the shell wants
+// it there, then the small icon of a type every system knows.
+void WarmShell() {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(L".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, kQuerySmall) && info.hIcon) {
+        DestroyIcon(info.hIcon);
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+}
+
 HICON QueryTypeIcon(const std::wstring& name, UINT flags) {
     SHFILEINFOW info{};
     if (!SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags)) {
@@ -92,6 +106,9 @@ CShellIconCache* theIconCache = nullptr;
 CShellIconCache::CShellIconCache() : windowThread_(GetCurrentThreadId()) {}
 
 CShellIconCache::~CShellIconCache() {
+    if (warmer_.joinable()) {
+        warmer_.join();
+    }
     if (theIconCache == this) {
         theIconCache = nullptr;
     }
@@ -155,7 +172,33 @@ void CShellIconCache::AppendIconsFor(std::wstring_view key) {
     }
 }
 
+void CShellIconCache::WarmUpShell(std::function<void()> warm) {
+    if (warmer_.joinable()) {
+        return;
+    }
+    warming_ = true;
+    warmer_ = std::thread([this, warm = std::move(warm)] {
+        try {
+            warm ? warm() : WarmShell();
+        } catch (...) {
+            // Only the warm-up is lost: the window thread's first question pays for it.
+        }
+        warming_ = false;
+        bool waiting = false;
+        {
+            std::lock_guard lock(pendingLock_);
+            waiting = !pending_.empty();
+        }
+        if (waiting && wake_) {
+            wake_();
+        }
+    });
+}
+
 int CShellIconCache::AddPendingIcons(std::size_t most) {
+    if (warming_) {
+        return 0; // the helper wakes the window thread when it is done
+    }
     std::vector<PendingIcons> batch;
     bool wakeAgain = false;
     {

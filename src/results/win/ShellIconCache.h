@@ -12,16 +12,23 @@
 // met on other threads wait in a queue; the cache wakes the window thread once for each batch
 // (SetWake), which adds their icons (AddPendingIcons) and repaints the list. Until then their rows
 // show no icon.
+//
+// The shell's first answer in a process costs far more than the others (a good part of a second
+// under Wine: it loads and sets up what every later answer uses). WarmUpShell pays it on a helper
+// thread of its own when the view is made, before the first search; pending types wait meanwhile
+// rather than have the window thread wait for the shell.
 
 #include "engine/EngineSeams.h"
 #include "framework/Win32.h"
 #include "results/IconKeyTable.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace vk {
@@ -52,6 +59,12 @@ public:
     // their icons.
     int AddPendingIcons(std::size_t most = SIZE_MAX);
 
+    // Asks the shell once on a helper thread (COM initialised there) for a common type, so that the
+    // window thread's first question is answered as fast as the others; warm: what the helper
+    // does instead (tests). Until it is done, AddPendingIcons leaves the types waiting, and the
+    // helper wakes the window thread for them as it ends. Call after SetWake, at most once.
+    void WarmUpShell(std::function<void()> warm = {});
+
     // Null before ResetCache.
     [[nodiscard]] HIMAGELIST SmallImages() const { return smallImages_; }
     [[nodiscard]] HIMAGELIST LargeImages() const { return largeImages_; }
@@ -77,6 +90,8 @@ private:
     std::mutex pendingLock_; // guards pending_ and wakeAsked_; taken after cacheLock
     std::vector<PendingIcons> pending_;
     bool wakeAsked_ = false;
+    std::atomic<bool> warming_{false};
+    std::thread warmer_; // last: it is joined before the members it uses go
 };
 
 // The program's icon cache, set by the result view's initial update; null before.

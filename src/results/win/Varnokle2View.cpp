@@ -23,6 +23,8 @@ constexpr COLORREF kTextColor = RGB(0, 0, 255);
 constexpr UINT_PTR kRepaintTimer = 1;
 // Posted by the icon cache from an engine thread that met a new file type (see CShellIconCache).
 constexpr UINT kIconsPending = WM_APP + 0x130;
+// Posted by a batch that brought the list up to date: the list is painted in a message of its own.
+constexpr UINT kPaintList = WM_APP + 0x131;
 constexpr std::chrono::milliseconds kRepaintDelay{100};
 
 // Copies a cell's text into the control's buffer, cut to fit.
@@ -75,6 +77,7 @@ bool CVarnokle2View::ProcessMessage(ui::Message& m) {
         ui::On(WM_SIZE, &CVarnokle2View::OnSize),
         ui::On(WM_TIMER, &CVarnokle2View::OnTimer),
         ui::On(kIconsPending, &CVarnokle2View::OnIconsPending),
+        ui::On(kPaintList, &CVarnokle2View::OnPaintList),
         ui::On(WM_SYSCOLORCHANGE, &CVarnokle2View::OnSysColorChange),
         ui::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CVarnokle2View::OnDoubleClick),
         ui::OnNotify(NM_RETURN, IDC_RESULT_LIST, &CVarnokle2View::OnEnter),
@@ -119,6 +122,7 @@ void CVarnokle2View::OnInitialUpdate() {
     // The shell is asked for the icons of types the engine's threads meet on this thread.
     const HWND view = Handle();
     iconCache_.SetWake([view] { PostMessageW(view, kIconsPending, 0, 0); });
+    iconCache_.WarmUpShell();
     // The cache owns the image lists: the list must not destroy them when it goes.
     SetWindowLongPtrW(list_.Handle(), GWL_STYLE, GetWindowLongPtrW(list_.Handle(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list_.SetImageList(iconCache_.SmallImages(), LVSIL_SMALL);
@@ -182,22 +186,23 @@ void CVarnokle2View::ShowItemCount(int count) {
 // bar's). So the list is brought up to date by a timer a tenth of a second after the first change.
 // Rows that go in where they move no row in view wait in the list's model (see the result list)
 // and leave the list as it is: the refresh only gives the control their count, which repaints the
-// scroll bar and whatever new rows come into view. Other changes switch the list's painting off
-// until the refresh: rows that came among those in view are then drawn over the rows shown, while
-// after rows went (deleted, or emptied by a new search) the list is drawn afresh on an erased
-// background. A row that comes or goes on its own shows its count at once; while rows stream in (a
-// search's batches) or go in a mass, the count is shown when it was last shown longer ago than
-// that, and otherwise by the same timer, or at the end: list and count are brought up to date ten
-// times a second instead of once per row.
+// scroll bar and whatever new rows come into view (while a search runs, only when that shows: see
+// CatchUp). Other changes switch the list's painting off until the refresh: rows that came among
+// those in view are then drawn over the rows shown, while after rows went (deleted, or emptied by
+// a new search) the list is drawn afresh on an erased background. A row that comes or goes on its
+// own shows its count at once; while rows stream in (a search's batches) or go in a mass, the count
+// is shown when it was last shown longer ago than that, and otherwise by the same timer, or at the
+// end: list and count are brought up to date ten times a second instead of once per row.
 //
 // While batches come one after another, the engine's sent messages and their turn messages keep
 // the thread busy, and the timer (a message of the lowest rank) would not come until the stream
 // ends: the list would not grow. So a batch that finds the list held back for longer than the
-// delay brings it up to date itself, painting it at once.
+// delay brings it up to date itself, and posts the list's paint: it comes in a message of its own,
+// before the next batch's turn, rather than inside this one's on top of giving the count.
 void CVarnokle2View::RowsChanged(int count, bool pausePainting) {
     if (listBehind_ && std::chrono::steady_clock::now() - behindSince_ >= kRepaintDelay) {
         CatchUp();
-        UpdateWindow(list_.Handle());
+        PostMessageW(Handle(), kPaintList, 0, 0);
     }
     HoldListBack(false, pausePainting);
     if (std::chrono::steady_clock::now() - countShown_ >= kRepaintDelay) {
@@ -227,10 +232,16 @@ void CVarnokle2View::HoldListBack(bool rowsWent, bool pausePainting) {
 
 void CVarnokle2View::CatchUp() {
     KillTimer(Handle(), kRepaintTimer);
+    // While a search runs, the control learns only the rows the user would see; the rest when it
+    // has ended (the timer keeps coming until then).
+    if (doc_.Engine().searchActive) {
+        list_.ShowNewRowsIfSeen();
+    } else {
+        list_.ShowNewRows();
+    }
     if (listBehind_) {
         listBehind_ = false;
         ++listRepaints_;
-        list_.ShowNewRows();
         if (listPaintingPaused_) {
             listPaintingPaused_ = false;
             list_.Send(WM_SETREDRAW, TRUE);
@@ -252,6 +263,16 @@ void CVarnokle2View::CatchUp() {
     if (countPending_) {
         ShowItemCount(list_.ItemCount());
     }
+    if (list_.RowsUntold()) {
+        SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintDelay.count()), nullptr);
+    }
+}
+
+bool CVarnokle2View::OnPaintList(ui::Message&) {
+    if (list_.Exists()) {
+        UpdateWindow(list_.Handle());
+    }
+    return true;
 }
 
 bool CVarnokle2View::OnTimer(ui::Message& m) {

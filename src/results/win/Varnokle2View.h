@@ -42,8 +42,8 @@ public:
     void OpenSelectedRows();
 
     // True while the list or the item count is held back for the refresh a tenth of a second after
-    // rows came or went.
-    [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_; }
+    // rows came or went, or the list's control has not been told of rows yet (during a search).
+    [[nodiscard]] bool RefreshPending() const { return listBehind_ || countPending_ || list_.RowsUntold(); }
     // How often the list has been brought up to date after it was held back.
     [[nodiscard]] int ListRepaints() const { return listRepaints_; }
 
@@ -82,6 +82,7 @@ private:
     bool OnSysColorChange(ui::Message& m);
     bool OnTimer(ui::Message& m);
     bool OnIconsPending(ui::Message& m);
+    bool OnPaintList(ui::Message& m);
     bool OnDoubleClick(ui::Message& m);
     bool OnEnter(ui::Message& m);
     // Open or explore the hit of the store's entry data (a row's data value).
