@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 namespace vk {
 namespace {
@@ -177,22 +178,26 @@ void CShellIconCache::WarmUpShell(std::function<void()> warm) {
         return;
     }
     warming_ = true;
-    warmer_ = std::thread([this, warm = std::move(warm)] {
-        try {
-            warm ? warm() : WarmShell();
-        } catch (...) {
-            // Only the warm-up is lost: the window thread's first question pays for it.
-        }
-        warming_ = false;
-        bool waiting = false;
-        {
-            std::lock_guard lock(pendingLock_);
-            waiting = !pending_.empty();
-        }
-        if (waiting && wake_) {
-            wake_();
-        }
-    });
+    try {
+        warmer_ = std::thread([this, warm = std::move(warm)] {
+            try {
+                warm ? warm() : WarmShell();
+            } catch (...) {
+                // Only the warm-up is lost: the window thread's first question pays for it.
+            }
+            warming_ = false;
+            bool waiting = false;
+            {
+                std::lock_guard lock(pendingLock_);
+                waiting = !pending_.empty();
+            }
+            if (waiting && wake_) {
+                wake_();
+            }
+        });
+    } catch (const std::system_error&) {
+        warming_ = false; // no helper: the window thread's first question pays for the shell
+    }
 }
 
 int CShellIconCache::AddPendingIcons(std::size_t most) {
