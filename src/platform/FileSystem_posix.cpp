@@ -412,11 +412,8 @@ ListedItem LookUpLink(const FolderRead& read, const ListedItem& link) {
     ListedItem item = link;
     const UniqueFd folder(OpenPath(read.folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const std::string name = FileNameFromWide(std::wstring_view(read.names).substr(link.offset, link.length));
-    struct stat info; // read only where the call filled it
-    if (folder.Get() >= 0 && fstatat(folder.Get(), name.c_str(), &info, 0) == 0) {
-        item.isDirectory = S_ISDIR(info.st_mode);
-        item.size = item.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
-        item.modified = FileTimeFromUnix(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    if (folder.Get() >= 0) {
+        Classify(folder.Get(), name.c_str(), DT_LNK, ListingDetail::kNamesAndSizes, true, item);
     }
     return item;
 }
