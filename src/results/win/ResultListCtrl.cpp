@@ -156,15 +156,9 @@ void CResultListCtrl::ShowNewRowsIfSeen() {
 }
 
 bool CResultListCtrl::NewRowsWouldShow() {
-    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) {
-        return true;
-    }
-    askingShownState_ = true;
-    const int top = static_cast<int>(Send(LVM_GETTOPINDEX));
-    const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
-    askingShownState_ = false;
+    const auto view = ReportRowsInView();
     // The row partly shown at the bottom, or room below the last row.
-    if (shownCount_ <= static_cast<std::size_t>(top + perPage)) {
+    if (!view || shownCount_ <= static_cast<std::size_t>(view->top + view->perPage)) {
         return true;
     }
     SCROLLBARINFO bar{};
@@ -173,7 +167,8 @@ bool CResultListCtrl::NewRowsWouldShow() {
         return true;
     }
     const int track = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * bar.dxyLineButton;
-    return ThumbOf(shownCount_, perPage, top, track) != ThumbOf(rows_.Size(), perPage, top, track);
+    return ThumbOf(shownCount_, view->perPage, view->top, track) !=
+           ThumbOf(rows_.Size(), view->perPage, view->top, track);
 }
 
 bool CResultListCtrl::AmongShownRows(int position) const {
@@ -338,14 +333,21 @@ CResultListCtrl::StateFrom CResultListCtrl::ShownStateFrom(int row) {
     StateFrom state;
     state.focused = NextItem(-1, LVNI_FOCUSED);
     state.selectedAfter = SelectedRowsFrom(row);
-    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) {
-        // The row partly shown at the bottom counts as in view.
-        state.inView = row <= Send(LVM_GETTOPINDEX) + Send(LVM_GETCOUNTPERPAGE);
-    } else {
-        state.inView = true;
-    }
     askingShownState_ = false;
+    const auto view = ReportRowsInView();
+    // The row partly shown at the bottom counts as in view.
+    state.inView = !view || row <= view->top + view->perPage;
     return state;
+}
+
+std::optional<CResultListCtrl::RowsInView> CResultListCtrl::ReportRowsInView() {
+    if ((GetWindowLongW(Handle(), GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) {
+        return std::nullopt;
+    }
+    askingShownState_ = true;
+    const RowsInView view{static_cast<int>(Send(LVM_GETTOPINDEX)), static_cast<int>(Send(LVM_GETCOUNTPERPAGE))};
+    askingShownState_ = false;
+    return view;
 }
 
 int CResultListCtrl::FirstSelectedPosition() const {

@@ -180,6 +180,13 @@ private:
         bool inView = false;
     };
     [[nodiscard]] StateFrom ShownStateFrom(int row);
+    // In report view, the first row in view and how many fit wholly, asked without giving the
+    // control the rows it has not been told of; nothing in the other views.
+    struct RowsInView {
+        int top = 0;
+        int perPage = 0;
+    };
+    [[nodiscard]] std::optional<RowsInView> ReportRowsInView();
     void Empty();
     // The selected rows from row on, in increasing order.
     [[nodiscard]] std::vector<int> SelectedRowsFrom(int row) const;
