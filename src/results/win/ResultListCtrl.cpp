@@ -163,10 +163,12 @@ bool CResultListCtrl::NewRowsWouldShow() {
     }
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
-    if (!GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar) || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0) {
+    if (!GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar) ||
+        (bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) != 0) {
         return true;
     }
-    const int track = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * bar.dxyLineButton;
+    // The track between the two arrow buttons, each as high as the system's scroll bar arrows.
+    const int track = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * GetSystemMetrics(SM_CYVSCROLL);
     return ThumbOf(shownCount_, view->perPage, view->top, track) !=
            ThumbOf(rows_.Size(), view->perPage, view->top, track);
 }
