@@ -308,15 +308,19 @@ TEST(ReadAhead, HelpersRestWhileListingsAnswerAtOnceAndWorkWhenOneWaits) {
     const ContentPattern content;
     const std::atomic<bool> running{true};
     ReadAheadPool pool(files, request, content, ListingDetail::kNamesAndSizes, running, 4);
+    // The fewest helpers at work seen during the walk: a listing that a busy machine holds up for
+    // a millisecond counts as one that waited, and sets some to work again for a while.
     const auto walkAll = [&](const std::wstring& root) {
+        int fewest = pool.ActiveHelpers();
         AheadWalk walk(pool, root, L"*.txt");
         while (walk.NextFolder()) {
             static_cast<void>(walk.Matching());
             walk.FinishFolder();
+            fewest = std::min(fewest, pool.ActiveHelpers());
         }
+        return fewest;
     };
-    walkAll(kShare + L"\\quick");
-    EXPECT_EQ(pool.ActiveHelpers(), 0);
+    EXPECT_EQ(walkAll(kShare + L"\\quick"), 0);
     walkAll(kShare + L"\\slow");
     EXPECT_GE(pool.ActiveHelpers(), 1);
 }
